@@ -1,0 +1,3 @@
+#include "common/work_buffer.h"
+
+uint8_t workBuffer[workBufferSize];

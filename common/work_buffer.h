@@ -1,0 +1,13 @@
+#ifndef QUELT_COMMON_WORK_BUFFER_H
+#define QUELT_COMMON_WORK_BUFFER_H
+
+#include <cstddef>
+#include <cstdint>
+
+// Sector runs and loaded files land at the start of this buffer and the writers
+// take their bytes from it. Its contents persist between operations: what a read
+// did not overwrite keeps its earlier value.
+constexpr std::size_t workBufferSize = 524288;
+extern uint8_t workBuffer[workBufferSize];
+
+#endif

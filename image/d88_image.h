@@ -1,0 +1,78 @@
+#ifndef QUELT_IMAGE_D88_IMAGE_H
+#define QUELT_IMAGE_D88_IMAGE_H
+
+#include <cstdint>
+
+#include "common/sector_address.h"
+#include "image/file_reader.h"
+#include "image/track_index.h"
+
+// Read access to a D88 image file: the disk images in it one after another, one
+// of them selected at a time, its sectors found by their ID fields. Reports
+// failure by a false result or a zero byte count and never prints.
+class D88Image {
+public:
+    static constexpr int32_t maxDisks = 64;
+    static constexpr int32_t maxTracks = 164;
+    static constexpr int32_t headerSize = 688;
+    static constexpr int32_t nameLength = 16;
+
+    D88Image();
+    ~D88Image();
+    D88Image(const D88Image&) = delete;
+    D88Image& operator=(const D88Image&) = delete;
+
+    // With a path: opens the file (closing any earlier one) and indexes its disks;
+    // true also when no disk was found, false when the file cannot be opened or
+    // read. With nullptr: closes the file and forgets the disks; always true.
+    bool open(const char* path);
+
+    int32_t diskCount() const { return diskCount_; }
+    void setSectorRange(int32_t first, int32_t last);
+
+    // Loads the header of disk `index` (0-based). On failure no disk is selected.
+    bool selectDisk(int32_t index);
+    // The selected disk's name: at most 16 characters, always NUL-terminated.
+    const char* diskName() const { return diskName_; }
+    int32_t mediaType() const { return mediaType_; }
+
+    // Where disk `index` begins in the file, or -1 when it was not indexed.
+    int32_t diskOffsetOf(int32_t index) const;
+    // The selected disk's size field and track-table entries (0 when none).
+    int32_t diskSize() const { return diskSize_; }
+    int32_t trackOffset(int32_t trackIndex) const;
+
+    // Copies the data of the track's first record whose C, H, R and N all equal
+    // the address's, at most `maxLen` bytes. Returns the bytes the file supplied,
+    // 0 when the track is unusable or no record matches.
+    int32_t readSector(const SectorAddress& address, uint8_t* dest, int32_t maxLen);
+    // Reads `length` bytes from consecutive sectors starting at `address`, going
+    // on to the next track after the range's last sector. Returns the bytes read
+    // before the first sector that could not be read whole.
+    int32_t readSectors(SectorAddress address, uint8_t* dest, int32_t length);
+    // Lists the C, H, R, N of the track's records, 4 bytes each, while fewer than
+    // `maxLen` bytes are listed; returns the bytes listed. `dest` needs room for
+    // `maxLen` rounded up to a multiple of 4.
+    int32_t readTrackIds(int32_t trackIndex, uint8_t* dest, int32_t maxLen);
+
+private:
+    void indexDisks();
+    void clearSelection();
+    bool trackUsable(int32_t trackIndex) const;
+    int64_t trackStart(int32_t trackIndex) const;
+    static void advance(SectorAddress& address, int32_t firstSector, int32_t lastSector);
+
+    FileReader file_;
+    int32_t diskCount_ = 0;
+    int32_t firstSector_ = 1;
+    int32_t lastSector_ = 16;
+    int32_t diskOffsets_[maxDisks] = {};
+    int32_t diskSize_ = 0;
+    int32_t diskOffset_ = 0;
+    int32_t trackOffsets_[maxTracks] = {};
+    int32_t mediaType_ = -1;
+    char diskName_[nameLength + 1] = {};
+    TrackIndexCache trackIndexes_;
+};
+
+#endif

@@ -1,0 +1,36 @@
+#ifndef QUELT_IMAGE_FILE_READER_H
+#define QUELT_IMAGE_FILE_READER_H
+
+#include <cstddef>
+#include <cstdint>
+#include <fstream>
+#include <vector>
+
+// Read-only access to the image file by absolute position. Every read names its
+// position, so reaching the end of the file in one read never affects the next.
+// Small reads are served from a window of the file, because the record scans of a
+// track read many 16-byte headers in a row.
+class FileReader {
+public:
+    // Opens `path` for binary reading. Fails also when the path opens but cannot
+    // be read at all (a directory, for example).
+    bool open(const char* path);
+    void close();
+    bool isOpen() const { return stream_.is_open(); }
+
+    // Copies up to `count` bytes from file position `position` into `dest`;
+    // returns how many bytes the file supplied (0 past the end or on an error).
+    std::size_t readAt(int64_t position, uint8_t* dest, std::size_t count);
+
+private:
+    std::size_t readDirect(int64_t position, uint8_t* dest, std::size_t count);
+    bool windowHolds(int64_t position, std::size_t count) const;
+    void fillWindow(int64_t position);
+
+    std::ifstream stream_;
+    std::vector<uint8_t> window_;
+    int64_t windowStart_ = 0;
+    std::size_t windowLength_ = 0;
+};
+
+#endif
