@@ -1,0 +1,130 @@
+#include "gamefs/game_fs.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "common/little_endian.h"
+#include "common/work_buffer.h"
+
+DirectoryEntry directoryTable[directoryEntries];
+uint8_t allocationTable[allocationEntries];
+
+namespace {
+// Both tables lie on track index 40 (C 20, H 0): the directory over R 13 to 15,
+// the allocation table in R 16.
+constexpr SectorAddress directoryStart = {40, 20, 0, 13, 1};
+constexpr SectorAddress allocationStart = {40, 20, 0, 16, 1};
+constexpr int32_t directoryBytes = static_cast<int32_t>(sizeof directoryTable);
+constexpr int32_t allocationBytes = static_cast<int32_t>(sizeof allocationTable);
+constexpr int32_t sectorSizeCode = 1;
+constexpr int32_t bufferBytes = static_cast<int32_t>(workBufferSize);
+constexpr char loadingLine[] = "loading ... %s\n";
+
+uint8_t* directoryBytesAt(std::size_t entry) {
+    return reinterpret_cast<uint8_t*>(directoryTable) + entry * directoryEntrySize;
+}
+
+// Compares an entry, read from its first byte as a NUL-terminated string, with
+// `name`. The comparison is not bounded by the 8-byte name field, but it never
+// runs past the end of the directory.
+bool entryNameEquals(std::size_t entry, const char* name) {
+    const uint8_t* bytes = directoryBytesAt(entry);
+    const uint8_t* end = directoryBytesAt(directoryEntries);
+    for (std::size_t i = 0;; ++i) {
+        if (bytes + i == end || bytes[i] != static_cast<uint8_t>(name[i])) {
+            return false;
+        }
+        if (name[i] == '\0') {
+            return true;
+        }
+    }
+}
+
+// Cluster c is half a track: track index c / 2, sectors 1-8 when c is even and
+// 9-16 when it is odd.
+SectorAddress clusterAddress(int32_t cluster) {
+    return {cluster >> 1, cluster >> 2, (cluster >> 1) & 1, (cluster & 1) ? 9 : 1, sectorSizeCode};
+}
+
+int32_t findEntryForLoading(const char* name) {
+    for (std::size_t i = 0; i < directoryEntries; ++i) {
+        directoryTable[i].afterName = 0;
+        if (entryNameEquals(i, name)) {
+            return static_cast<int32_t>(i);
+        }
+    }
+    return -1;
+}
+
+void printLoadingLine(const DirectoryEntry& entry) {
+    char name[sizeof entry.name + 1] = {};
+    std::memcpy(name, entry.name, sizeof entry.name);
+    std::printf(loadingLine, name);
+}
+
+// Reads the full clusters of the chain from `cluster` on, then the rest of the
+// size from the cluster that ends it. A chain that comes back to a cluster it
+// has read stops there, so the load never passes the end of workBuffer.
+bool loadChain(D88Image& image, int32_t cluster, int32_t size) {
+    bool visited[allocationEntries] = {};
+    bool complete = true;
+    int32_t loaded = 0;
+    while (allocationTable[cluster] < lastClusterMark) {
+        if (visited[cluster]) {
+            return false;
+        }
+        visited[cluster] = true;
+        complete &= image.readSectors(clusterAddress(cluster), workBuffer + loaded,
+                                      clusterSize) == clusterSize;
+        loaded += clusterSize;
+        cluster = allocationTable[cluster];
+    }
+    int32_t remaining = size - loaded;
+    if (remaining <= 0) {
+        return complete;
+    }
+    int32_t wanted = std::min(remaining, bufferBytes - loaded);
+    complete &= wanted == remaining;
+    return image.readSectors(clusterAddress(cluster), workBuffer + loaded, wanted) == wanted &&
+           complete;
+}
+}  // namespace
+
+void clearGameFsTables() {
+    std::memset(directoryTable, 0, sizeof directoryTable);
+    std::memset(allocationTable, 0, sizeof allocationTable);
+}
+
+void loadDirectory(D88Image& image) {
+    uint8_t* directory = directoryBytesAt(0);
+    bool whole = image.readSectors(directoryStart, directory, directoryBytes) == directoryBytes;
+    whole = image.readSectors(allocationStart, allocationTable, allocationBytes) ==
+                allocationBytes &&
+            whole;
+    if (!whole) {
+        clearGameFsTables();
+    }
+}
+
+bool findFile(const char* name) {
+    for (std::size_t i = 0; i < directoryEntries; ++i) {
+        if (entryNameEquals(i, name)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+LoadResult loadFile(D88Image& image, const char* name) {
+    LoadResult result;
+    int32_t index = findEntryForLoading(name);
+    if (index < 0) {
+        return result;
+    }
+    const DirectoryEntry& entry = directoryTable[index];
+    result.size = readLe16(entry.size);
+    printLoadingLine(entry);
+    result.complete = loadChain(image, entry.firstCluster, result.size);
+    return result;
+}
