@@ -1,0 +1,32 @@
+#include "tool/damage_report.h"
+
+#include <cstdio>
+
+#include "gamefs/game_fs.h"
+#include "tool/disk_image.h"
+#include "tool/messages.h"
+
+namespace {
+bool damaged = false;
+}
+
+void reportDamaged(const char* name) {
+    std::fprintf(stderr, partlyUnreadableFormat, name);
+    damaged = true;
+}
+
+bool anyOutputDamaged() {
+    return damaged;
+}
+
+void clearDamage() {
+    damaged = false;
+}
+
+int32_t loadFileReporting(const char* name) {
+    LoadResult result = loadFile(diskImage, name);
+    if (!result.complete) {
+        reportDamaged(name);
+    }
+    return result.size;
+}

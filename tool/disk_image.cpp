@@ -1,0 +1,3 @@
+#include "tool/disk_image.h"
+
+D88Image diskImage;

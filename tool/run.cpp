@@ -1,0 +1,80 @@
+#include "tool/run.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "common/work_buffer.h"
+#include "gamefs/game_fs.h"
+#include "tool/damage_report.h"
+#include "tool/demo_disk.h"
+#include "tool/disk_image.h"
+#include "tool/main_disk.h"
+#include "tool/messages.h"
+#include "tool/scenario_disk.h"
+
+namespace {
+constexpr int32_t firstSector = 1;
+constexpr int32_t lastSector = 16;
+
+int fail(const char* message) {
+    std::fputs(message, stderr);
+    return 1;
+}
+
+void resetRunState() {
+    diskImage.open(nullptr);
+    std::memset(workBuffer, 0, sizeof workBuffer);
+    clearGameFsTables();
+    std::memset(musicTable, 0, sizeof musicTable);
+    clearDamage();
+}
+
+void selectForReading(int32_t diskIndex) {
+    diskImage.selectDisk(diskIndex);
+    diskImage.setSectorRange(firstSector, lastSector);
+}
+
+// Every disk that carries the demo signature is cut (a later one overwrites the
+// earlier one's files); every other disk is a candidate for the main disk.
+bool findMainDisk() {
+    bool found = false;
+    for (int32_t i = 0; i < diskImage.diskCount(); ++i) {
+        selectForReading(i);
+        if (carriesDemoSignature(diskImage)) {
+            std::printf(demoDiskFoundFormat, i + 1);
+            cutDemoFiles();
+        } else {
+            testMainDisk(i, found);
+        }
+    }
+    return found;
+}
+
+bool findScenarioDisk() {
+    bool found = false;
+    char nameBuffer[nameBufferSize] = {};
+    for (int32_t i = 0; i < diskImage.diskCount(); ++i) {
+        selectForReading(i);
+        testScenarioDisk(i, found, nameBuffer);
+    }
+    return found;
+}
+}  // namespace
+
+int runQuelt(int argc, char** argv) {
+    resetRunState();
+    if (argc != 2) {
+        return fail(usageLine);
+    }
+    if (!diskImage.open(argv[1])) {
+        return fail(cannotOpenMessage);
+    }
+    if (!findMainDisk()) {
+        return fail(noMainDiskMessage);
+    }
+    if (!findScenarioDisk()) {
+        return fail(noScenarioDiskMessage);
+    }
+    std::fputs(completeMessage, stdout);
+    return anyOutputDamaged() ? 1 : 0;
+}

@@ -1,0 +1,37 @@
+#include "tool/scenario_disk.h"
+
+#include <cstdio>
+
+#include "gamefs/game_fs.h"
+#include "tool/damage_report.h"
+#include "tool/disk_image.h"
+#include "tool/main_disk.h"
+#include "tool/messages.h"
+#include "tool/writers.h"
+
+namespace {
+constexpr int32_t segmentSize = 2048;
+
+void cutMusicPieces(char (&nameBuffer)[nameBufferSize]) {
+    for (std::size_t piece = 0; piece < musicPieces; ++piece) {
+        MusicEntry entry = musicEntry(piece);
+        std::snprintf(nameBuffer, nameBufferSize, "mus%02d", static_cast<int>(piece));
+        cutBuffer(nameBuffer, entry.segment * segmentSize + entry.offset, entry.size);
+    }
+}
+}  // namespace
+
+void testScenarioDisk(int32_t diskIndex, bool& found, char (&nameBuffer)[nameBufferSize]) {
+    loadDirectory(diskImage);
+    if (!findFile("bgmscore") || found) {
+        return;
+    }
+    std::printf(scenarioDiskFoundFormat, diskIndex + 1);
+    std::snprintf(nameBuffer, nameBufferSize, "%s", "sud_data");
+    int32_t size = loadFileReporting(nameBuffer);
+    cutBuffer(nameBuffer, 0, size);
+    // The pieces are cut from "bgmscore" as it now lies in workBuffer.
+    loadFileReporting("bgmscore");
+    cutMusicPieces(nameBuffer);
+    found = true;
+}

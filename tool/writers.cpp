@@ -1,0 +1,61 @@
+#include "tool/writers.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+#include "common/work_buffer.h"
+#include "tool/damage_report.h"
+#include "tool/disk_image.h"
+#include "tool/messages.h"
+
+namespace {
+constexpr int32_t bufferBytes = static_cast<int32_t>(workBufferSize);
+
+[[noreturn]] void stopOnWriteFailure() {
+    std::fputs(cannotWriteMessage, stderr);
+    std::exit(1);
+}
+
+// Writes and flushes, so that a full disk shows here and not only at close.
+bool writeAll(std::FILE* out, const uint8_t* bytes, int32_t count) {
+    std::size_t wanted = static_cast<std::size_t>(count);
+    return std::fwrite(bytes, 1, wanted, out) == wanted && std::fflush(out) == 0;
+}
+
+// The bytes of [offset, offset + size) that lie inside workBuffer.
+int32_t bytesInsideBuffer(int32_t offset, int32_t size) {
+    if (offset < 0 || size <= 0 || offset >= bufferBytes) {
+        return 0;
+    }
+    return std::min(size, bufferBytes - offset);
+}
+}  // namespace
+
+void cutSectors(const char* name, const SectorAddress& address, int32_t size) {
+    int32_t wanted = std::min(std::max(size, 0), bufferBytes);
+    int32_t read = diskImage.readSectors(address, workBuffer, wanted);
+    std::printf(cuttingSectorsFormat, name);
+    std::FILE* out = std::fopen(name, "wb");
+    if (out == nullptr || !writeAll(out, workBuffer, wanted)) {
+        stopOnWriteFailure();
+    }
+    std::fclose(out);
+    if (read < size) {
+        reportDamaged(name);
+    }
+}
+
+void cutBuffer(const char* name, int32_t offset, int32_t size) {
+    std::FILE* out = std::fopen(name, "wb");
+    std::printf(cuttingSliceFormat, name, static_cast<unsigned>(offset),
+                static_cast<unsigned>(size));
+    int32_t inside = bytesInsideBuffer(offset, size);
+    if (out == nullptr || !writeAll(out, workBuffer + (inside > 0 ? offset : 0), inside)) {
+        stopOnWriteFailure();
+    }
+    std::fclose(out);
+    if (inside < size) {
+        reportDamaged(name);
+    }
+}
