@@ -1,0 +1,37 @@
+// What a run of quelt on the sample set (or a variant of it) should print and
+// write, put together from the set's recipe, independently of the tool's code
+// except for the message texts, which messages_test checks on their own.
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "support/d88_builder.h"
+#include "support/sample_set.h"
+
+namespace d88build {
+
+using FileMap = std::map<std::string, Bytes>;
+
+// A message with one %d or %s filled in.
+std::string formatted(const char* format, int number);
+std::string formatted(const char* format, const char* text);
+
+// Standard output of the demo disk's part of the first pass, for disk `number` (1-based).
+std::string demoLines(int number);
+// Main disk found as disk `number`: its line, fmdriver's cut and startup's loading.
+std::string mainLines(int number);
+// Scenario disk found as disk `number`, with the set's pieces and sud_data's size.
+std::string scenarioLines(int number, const SampleSet& set);
+std::string sliceLine(const std::string& name, unsigned offset, unsigned size);
+
+FileMap demoFiles(const Disk& demo);
+FileMap mainFiles(const Disk& main);
+// sud_data and mus00..mus17 as the set's recipe says they are.
+FileMap scenarioFiles(const SampleSet& set);
+FileMap merged(std::initializer_list<FileMap> parts);
+
+// Everything a complete run on sampleImage() prints.
+std::string completeRunOutput(const SampleSet& set);
+
+}  // namespace d88build

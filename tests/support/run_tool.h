@@ -1,0 +1,37 @@
+// Runs a built program the way a user would, in a fresh folder of its own, and
+// collects everything it did: standard output and error as bytes, the exit
+// status and every file it left in the folder.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "support/d88_builder.h"
+
+namespace d88build {
+
+struct ToolRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+    // Regular files left in the work folder, the image itself excepted.
+    std::map<std::string, Bytes> files;
+};
+
+// The image is written into the work folder under this name.
+constexpr const char* kImageName = "image.d88";
+
+// A fresh, empty folder for the running test (named after it) under the system's
+// temporary folder; `suffix` tells apart several folders of one test.
+std::filesystem::path freshTestFolder(const std::string& suffix = "");
+
+// Writes `image` as kImageName into a fresh folder, lets `prepare` add to the
+// folder, then runs `program` there with `args` (the image's name by default).
+ToolRun runInFreshFolder(const std::string& program, const Bytes& image,
+                         const std::vector<std::string>& args = {kImageName},
+                         const std::function<void(const std::filesystem::path&)>& prepare = {});
+
+}  // namespace d88build
