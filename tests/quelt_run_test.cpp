@@ -104,8 +104,8 @@ class QueltRun : public testing::TestWithParam<NamedCase> {};
 TEST_P(QueltRun, PrintsReturnsAndWritesExactly) {
     Case expected = GetParam().make();
     ToolRun run = runInFreshFolder(QUELT_PROGRAM, expected.image, expected.args, expected.prepare);
-    EXPECT_EQ(run.out, expected.out);
-    EXPECT_EQ(run.err, expected.err);
+    EXPECT_EQ(run.out, asTextStream(expected.out));
+    EXPECT_EQ(run.err, asTextStream(expected.err));
     EXPECT_EQ(run.status, expected.status);
     EXPECT_EQ(run.files.size(), expected.files.size());
     for (const auto& [name, bytes] : expected.files) {

@@ -64,6 +64,21 @@ std::map<std::string, Bytes> filesIn(const fs::path& folder) {
 
 }  // namespace
 
+std::string asTextStream(const std::string& text) {
+#ifdef _WIN32
+    std::string lines;
+    for (char c : text) {
+        if (c == '\n') {
+            lines += '\r';
+        }
+        lines += c;
+    }
+    return lines;
+#else
+    return text;
+#endif
+}
+
 fs::path freshTestFolder(const std::string& suffix) {
     const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
     std::string name = std::string(test->test_suite_name()) + "." + test->name() + suffix;

@@ -21,6 +21,10 @@ struct ToolRun {
     std::map<std::string, Bytes> files;
 };
 
+// Standard output and error are text streams: on Windows every "\n" a program
+// prints arrives as "\r\n". Expected texts go through this before comparison.
+std::string asTextStream(const std::string& text);
+
 // The image is written into the work folder under this name.
 constexpr const char* kImageName = "image.d88";
 
