@@ -1,0 +1,75 @@
+// The tool's texts are Shift_JIS bytes. Decoding them with the system's own
+// converter, independently of how the tool spells them, must give the intended
+// Japanese text.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tool/messages.h"
+
+#if __has_include(<iconv.h>)
+#include <iconv.h>
+#define QUELT_HAVE_ICONV 1
+#endif
+
+namespace {
+
+#ifdef QUELT_HAVE_ICONV
+std::string utf8FromShiftJis(const std::string& bytes) {
+    iconv_t converter = iconv_open("UTF-8", "SHIFT_JIS");
+    if (converter == reinterpret_cast<iconv_t>(-1)) {
+        return "<no Shift_JIS converter>";
+    }
+    std::string in = bytes;
+    std::string out(in.size() * 4, '\0');
+    char* inPointer = in.data();
+    char* outPointer = out.data();
+    size_t inLeft = in.size();
+    size_t outLeft = out.size();
+    size_t result = iconv(converter, &inPointer, &inLeft, &outPointer, &outLeft);
+    iconv_close(converter);
+    if (result == static_cast<size_t>(-1)) {
+        return "<not valid Shift_JIS>";
+    }
+    out.resize(out.size() - outLeft);
+    return out;
+}
+#endif
+
+struct Text {
+    const char* bytes;
+    const char* intended;  // UTF-8
+};
+
+const Text texts[] = {
+    {cannotOpenMessage, u8"ファイルをオープンできません.\n"},
+    {noMainDiskMessage, u8"メインディスクが見つかりません.\n"},
+    {noScenarioDiskMessage, u8"シナリオ(ユーザ)ディスクが見つかりません.\n"},
+    {cannotWriteMessage, u8"ファイルに書き込めませんので中断します.\n"},
+    {partlyUnreadableFormat, u8"%s の一部を読み込めませんでした.\n"},
+    {demoDiskFoundFormat, u8"%d 枚めでデモディスクを認識しました.\n"},
+    {mainDiskFoundFormat, u8"%d 枚めでメインディスクを認識しました.\n"},
+    {scenarioDiskFoundFormat, u8"%d 枚めでシナリオ(ユーザ)ディスクを認識しました.\n"},
+    {completeMessage, u8"切り出しが完了しました.\n"},
+    {demoSignature, u8"Ｖ２モードでしか動かないよ！！"},
+};
+
+TEST(Messages, ShiftJisBytesDecodeToTheIntendedText) {
+#ifdef QUELT_HAVE_ICONV
+    for (const Text& text : texts) {
+        EXPECT_EQ(utf8FromShiftJis(text.bytes), text.intended);
+    }
+#else
+    GTEST_SKIP() << "no iconv on this platform";
+#endif
+}
+
+TEST(Messages, DemoSignatureIsTheThirtyBytesOnTheDisk) {
+    const unsigned char expected[] = {0x82, 0x75, 0x82, 0x51, 0x83, 0x82, 0x81, 0x5B, 0x83, 0x68,
+                                      0x82, 0xC5, 0x82, 0xB5, 0x82, 0xA9, 0x93, 0xAE, 0x82, 0xA9,
+                                      0x82, 0xC8, 0x82, 0xA2, 0x82, 0xE6, 0x81, 0x49, 0x81, 0x49};
+    ASSERT_EQ(sizeof expected, static_cast<size_t>(demoSignatureLength));
+    EXPECT_EQ(std::string(demoSignature), std::string(expected, expected + sizeof expected));
+}
+
+}  // namespace
