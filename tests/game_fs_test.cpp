@@ -189,14 +189,16 @@ TEST_F(GameFsTest, MissingSectorEndsItsClusterButTheChainGoesOn) {
 }
 
 TEST_F(GameFsTest, TruncatedFinalReadIsReported) {
-    Bytes content = pattern(3000, 8);
-    addFile(disk_, "cut", content, {39});
-    disk_.removeTrack(20);  // the final read of 3000 bytes runs from track 19 into 20
+    // The one read of 3000 bytes runs from cluster 39 (track 19) into track 20.
+    setEntry(disk_, 0, "cut", 3000, 39);
+    setAllocation(disk_, 39, 0xC0);
+    disk_.removeTrack(20);
     openAndLoadDirectory();
     LoadResult result = load("cut");
     EXPECT_EQ(result.size, 3000);
     EXPECT_FALSE(result.complete);
-    EXPECT_EQ(loaded(0, 2048), Bytes(content.begin(), content.begin() + 2048));
+    EXPECT_EQ(loaded(0, 2048), disk_.readRun(19, 9, 2048));
+    EXPECT_EQ(workBuffer[2048], 0xEE);
 }
 
 }  // namespace
