@@ -10,6 +10,8 @@
 #include "support/run_tool.h"
 #include "tool/messages.h"
 
+#include <cstdio>
+
 namespace d88build {
 namespace {
 
@@ -31,6 +33,84 @@ struct NamedCase {
 // Names the case in test listings instead of dumping its bytes.
 void PrintTo(const NamedCase& namedCase, std::ostream* out) {
     *out << namedCase.name;
+}
+
+std::string musName(int j) {
+    char name[8];
+    std::snprintf(name, sizeof name, "mus%02d", j);
+    return name;
+}
+
+std::string partlyUnreadable(const char* name) {
+    return formatted(partlyUnreadableFormat, name);
+}
+
+// The bytes a piece takes from the work buffer after "bgmscore" was loaded: the
+// file, zeros beyond it, nothing past the buffer's 524,288 bytes.
+Bytes bufferSlice(const Bytes& bgmscore, size_t offset, size_t size) {
+    constexpr size_t bufferSize = 524288;
+    Bytes slice;
+    for (size_t i = offset; i < offset + size && i < bufferSize; ++i) {
+        slice.push_back(i < bgmscore.size() ? bgmscore[i] : 0);
+    }
+    return slice;
+}
+
+std::array<MusicPiece, kMusicPieces> piecesWith(int index, MusicPiece piece) {
+    std::array<MusicPiece, kMusicPieces> pieces = makeSampleSet().pieces;
+    pieces[static_cast<size_t>(index)] = piece;
+    return pieces;
+}
+
+// A run on the sample set whose disks come in the given order (by role).
+Case runOn(const SampleSet& set, std::initializer_list<const Disk*> disks) {
+    Case c;
+    for (const Disk* disk : disks) {
+        Bytes bytes = disk->bytes();
+        c.image.insert(c.image.end(), bytes.begin(), bytes.end());
+    }
+    c.files = merged({demoFiles(set.demo), mainFiles(set.main)});
+    c.files["sud_data"] = set.sudData;
+    for (int j = 0; j < kMusicPieces; ++j) {
+        const MusicPiece& piece = set.pieces[static_cast<size_t>(j)];
+        c.files[musName(j)] = bufferSlice(set.bgmscore, piece.segment * 2048u + piece.offset,
+                                          piece.size);
+    }
+    return c;
+}
+
+// A complete run whose music table was replaced: pieces come from the buffer model.
+Case completeRunWithPieces(const std::array<MusicPiece, kMusicPieces>& pieces) {
+    SampleSet set = makeSampleSet();
+    setMusicTable(set, pieces);
+    Case c = runOn(set, {&set.demo, &set.main, &set.scenario});
+    c.out = completeRunOutput(set);
+    return c;
+}
+
+// A disk carrying the demo signature in its standard fill.
+Disk demoLikeDisk(uint8_t seed) {
+    Disk disk(40, seed);
+    Bytes& sector = disk.sector(kSignatureTrack, kSignatureSector);
+    std::copy(kDemoSignature.begin(), kDemoSignature.end(), sector.begin());
+    return disk;
+}
+
+// One disk holding "startup", "sud_data" and "bgmscore" of the set: it is both the
+// main and the scenario disk.
+Disk mainAndScenarioDisk(const SampleSet& set) {
+    Disk disk(40, 0x77);
+    formatGameFs(disk);
+    addFile(disk, "startup", set.startup, {150, 151, 152, 153, 154});
+    addFile(disk, "sud_data", set.sudData, {155, 156, 157});
+    Bytes bgmscore = set.bgmscore;
+    std::vector<int> clusters;
+    for (int c = 100; clusters.size() * 2048 < bgmscore.size(); ++c) {
+        clusters.push_back(c);
+    }
+    addFile(disk, "bgmscore", bgmscore, clusters);
+    disk.writeRun(kFmdriverRun.track, kFmdriverRun.r, runBytes(set.main, kFmdriverRun));
+    return disk;
 }
 
 Case completeRun() {
@@ -95,6 +175,244 @@ const NamedCase runCases[] = {
          c.image.resize(kHeaderSize - 1);
          c.err = noMainDiskMessage;
          c.status = 1;
+         return c;
+     }},
+    // ---- The demo disk ----
+    {"DemoDiskAloneStillNeedsAMainDisk",
+     [] {
+         SampleSet set = makeSampleSet();
+         Case c;
+         c.image = set.demo.bytes();
+         c.out = demoLines(1);
+         c.err = noMainDiskMessage;
+         c.status = 1;
+         c.files = demoFiles(set.demo);
+         return c;
+     }},
+    {"SecondDemoDiskOverwritesTheFirstOnesFiles",
+     [] {
+         SampleSet set = makeSampleSet();
+         Disk second = demoLikeDisk(0x66);
+         Case c = runOn(set, {&set.demo, &second, &set.main, &set.scenario});
+         c.out = demoLines(1) + demoLines(2) + mainLines(3) + scenarioLines(4, set) +
+                 completeMessage;
+         c.files = merged({demoFiles(second), c.files});
+         return c;
+     }},
+    {"StaleSignatureInTheBufferNeverMakesADemoDisk",
+     [] {
+         // The first disk's last cut leaves the signature at the buffer's start;
+         // the next disk lacks the signature sector.
+         SampleSet set = makeSampleSet();
+         Bytes edmus = runBytes(set.demo, kEdmusRun);
+         std::copy(kDemoSignature.begin(), kDemoSignature.end(), edmus.begin());
+         set.demo.writeRun(kEdmusRun.track, kEdmusRun.r, edmus);
+         Disk noSignatureSector(40, 0x67);
+         noSignatureSector.removeSector(kSignatureTrack, kSignatureSector);
+         Case c = runOn(set, {&set.demo, &noSignatureSector, &set.main, &set.scenario});
+         c.out = demoLines(1) + mainLines(3) + scenarioLines(4, set) + completeMessage;
+         return c;
+     }},
+    {"SignatureSectorOfThirtyBytesCounts",
+     [] {
+         SampleSet set = makeSampleSet();
+         set.demo.sector(kSignatureTrack, kSignatureSector).resize(30);
+         Case c = runOn(set, {&set.demo, &set.main, &set.scenario});
+         c.out = completeRunOutput(set);
+         return c;
+     }},
+    {"SignatureSectorOfTwentyNineBytesDoesNot",
+     [] {
+         SampleSet set = makeSampleSet();
+         set.demo.sector(kSignatureTrack, kSignatureSector).resize(29);
+         Case c = runOn(set, {&set.demo, &set.main, &set.scenario});
+         c.out = mainLines(2) + scenarioLines(3, set) + completeMessage;
+         c.files = merged({mainFiles(set.main), scenarioFiles(set)});
+         return c;
+     }},
+    {"MissingSectorInADemoCutIsWrittenButReported",
+     [] {
+         SampleSet set = makeSampleSet();
+         Disk damaged = set.demo;
+         damaged.removeSector(2, 12);
+         Case c = runOn(set, {&damaged, &set.main, &set.scenario});
+         c.out = completeRunOutput(set);
+         c.err = partlyUnreadable("opdrv");
+         c.status = 1;
+         // R 9 to 11 were read; the rest is what the buffer held: zeros.
+         Bytes opdrv = set.demo.readRun(2, 9, 3 * 256);
+         opdrv.resize(3584, 0);
+         c.files["opdrv"] = opdrv;
+         return c;
+     }},
+    // ---- The main disk ----
+    {"OnlyTheFirstDiskListingStartupIsTheMainDisk",
+     [] {
+         SampleSet set = makeSampleSet();
+         Bytes otherStartup = pattern(9000, 0x70);
+         Disk laterMain = makeMainDisk(otherStartup);
+         Case c = runOn(set, {&set.demo, &set.main, &laterMain, &set.scenario});
+         c.out = demoLines(1) + mainLines(2) + scenarioLines(4, set) + completeMessage;
+         return c;
+     }},
+    {"DemoDiskListingStartupIsNeverTheMainDisk",
+     [] {
+         SampleSet set = makeSampleSet();
+         Disk demo = set.demo;
+         formatGameFs(demo);
+         addFile(demo, "startup", set.startup, {150, 151, 152, 153, 154});
+         Case c = runOn(set, {&demo, &set.scenario});
+         c.out = demoLines(1);
+         c.err = noMainDiskMessage;
+         c.status = 1;
+         c.files = demoFiles(demo);
+         return c;
+     }},
+    {"MainDiskWithoutAScenarioDisk",
+     [] {
+         SampleSet set = makeSampleSet();
+         Case c = runOn(set, {&set.demo, &set.main});
+         c.out = demoLines(1) + mainLines(2);
+         c.err = noScenarioDiskMessage;
+         c.status = 1;
+         c.files = merged({demoFiles(set.demo), mainFiles(set.main)});
+         return c;
+     }},
+    {"ShortStartupLeavesZerosInTheMusicTableTail",
+     [] {
+         // "startup" ends 60 bytes into the table: records 10 to 17 read as zeros.
+         SampleSet set = makeSampleSet();
+         set.startup.resize(kMusicTableOffset + 60);
+         set.main = makeMainDisk(set.startup);
+         for (int j = 10; j < kMusicPieces; ++j) {
+             set.pieces[static_cast<size_t>(j)] = {0, 0, 0};
+         }
+         Case c = runOn(set, {&set.demo, &set.main, &set.scenario});
+         c.out = completeRunOutput(set);
+         c.files = merged({demoFiles(set.demo), mainFiles(set.main), scenarioFiles(set)});
+         return c;
+     }},
+    // ---- The scenario disk ----
+    {"ScenarioDiskBeforeTheMainDisk",
+     [] {
+         SampleSet set = makeSampleSet();
+         Case c = runOn(set, {&set.scenario, &set.demo, &set.main});
+         c.out = demoLines(2) + mainLines(3) + scenarioLines(1, set) + completeMessage;
+         return c;
+     }},
+    {"MainDiskIsAlsoTheScenarioDisk",
+     [] {
+         SampleSet set = makeSampleSet();
+         Disk both = mainAndScenarioDisk(set);
+         Case c = runOn(set, {&set.demo, &both, &set.scenario});
+         c.out = demoLines(1) + mainLines(2) + scenarioLines(2, set) + completeMessage;
+         return c;
+     }},
+    {"DemoDiskIsACandidateOfTheSecondPass",
+     [] {
+         SampleSet set = makeSampleSet();
+         Disk demo = set.demo;
+         formatGameFs(demo);
+         addFile(demo, "sud_data", set.sudData, {155, 156, 157});
+         std::vector<int> clusters;
+         for (int c = 100; clusters.size() * 2048 < set.bgmscore.size(); ++c) {
+             clusters.push_back(c);
+         }
+         addFile(demo, "bgmscore", set.bgmscore, clusters);
+         Case c = runOn(set, {&demo, &set.main, &set.scenario});
+         c.out = demoLines(1) + mainLines(2) + scenarioLines(1, set) + completeMessage;
+         c.files = merged({demoFiles(demo), c.files});
+         return c;
+     }},
+    {"OnlyTheFirstDiskListingBgmscoreIsUsed",
+     [] {
+         SampleSet set = makeSampleSet();
+         Disk later = makeScenarioDisk(pattern(3000, 0x71), pattern(40000, 0x72));
+         Case c = runOn(set, {&set.demo, &set.main, &set.scenario, &later});
+         c.out = completeRunOutput(set);
+         return c;
+     }},
+    {"DiskWithoutADirectoryIsNotJudgedByTheLastOneRead",
+     [] {
+         // The main disk's directory (read last in the first pass) lists
+         // "bgmscore"; the first disk of the second pass has no directory.
+         SampleSet set = makeSampleSet();
+         Disk both = mainAndScenarioDisk(set);
+         Disk noDirectory(40, 0x78);
+         noDirectory.removeTrack(40);
+         Case c = runOn(set, {&noDirectory, &both});
+         c.out = mainLines(2) + scenarioLines(2, set) + completeMessage;
+         c.files = merged({mainFiles(both), scenarioFiles(set)});
+         return c;
+     }},
+    {"MissingSudDataGivesAnEmptyFile",
+     [] {
+         SampleSet set = makeSampleSet();
+         Disk scenario(40, 0x33);
+         formatGameFs(scenario);
+         std::vector<int> clusters;
+         for (int c = 100; clusters.size() * 2048 < set.bgmscore.size(); ++c) {
+             clusters.push_back(c);
+         }
+         addFile(scenario, "bgmscore", set.bgmscore, clusters);
+         Case c = runOn(set, {&set.demo, &set.main, &scenario});
+         std::string lines = scenarioLines(3, set);
+         std::string withSudData = "loading ... sud_data\n" +
+                                   sliceLine("sud_data", 0, static_cast<unsigned>(set.sudData.size()));
+         lines.replace(lines.find(withSudData), withSudData.size(), sliceLine("sud_data", 0, 0));
+         c.out = demoLines(1) + mainLines(2) + lines + completeMessage;
+         c.files["sud_data"] = {};
+         return c;
+     }},
+    {"PieceOffsetWiderThanFourDigits",
+     [] { return completeRunWithPieces(piecesWith(4, {0x40, 0x0010, 0x0020})); }},
+    {"PieceAtTheLargestSegmentAndOffsetIsEmptyAndReported",
+     [] {
+         Case c = completeRunWithPieces(piecesWith(6, {0xFFFF, 0xFFFF, 0x0100}));
+         c.err = partlyUnreadable("mus06");
+         c.status = 1;
+         return c;
+     }},
+    {"PieceReachingPastTheBufferKeepsWhatLiesInside",
+     [] {
+         Case c = completeRunWithPieces(piecesWith(17, {255, 0x07F0, 0x0040}));
+         c.err = partlyUnreadable("mus17");
+         c.status = 1;
+         return c;
+     }},
+    {"MissingSectorInBgmscoreIsReportedAfterTheRun",
+     [] {
+         // bgmscore's last cluster (11: track 5, R 9) holds its final 848 bytes.
+         SampleSet set = makeSampleSet();
+         Disk damaged = set.scenario;
+         damaged.removeSector(5, 9);
+         Bytes holed = set.bgmscore;
+         std::fill(holed.begin() + 49152, holed.end(), 0);
+         Case c = runOn(set, {&set.demo, &set.main, &damaged});
+         c.out = completeRunOutput(set);
+         c.err = partlyUnreadable("bgmscore");
+         c.status = 1;
+         for (int j = 0; j < kMusicPieces; ++j) {
+             const MusicPiece& piece = set.pieces[static_cast<size_t>(j)];
+             c.files[musName(j)] = bufferSlice(holed, piece.segment * 2048u + piece.offset,
+                                               piece.size);
+         }
+         return c;
+     }},
+    {"OutputThatCannotBeWrittenStopsTheRun",
+     [] {
+         Case c = completeRun();
+         c.prepare = [](const std::filesystem::path& work) {
+             std::filesystem::create_directory(work / "mus03");
+         };
+         c.out = c.out.substr(0, c.out.find("cutting ... mus04"));
+         c.err = cannotWriteMessage;
+         c.status = 1;
+         for (const char* unwritten : {"mus03", "mus04", "mus05", "mus06", "mus07", "mus08",
+                                       "mus09", "mus10", "mus11", "mus12", "mus13", "mus14",
+                                       "mus15", "mus16", "mus17"}) {
+             c.files.erase(unwritten);
+         }
          return c;
      }},
 };

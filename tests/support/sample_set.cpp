@@ -66,6 +66,8 @@ void cutArea(Disk& disk, const SectorRun& run, uint8_t seed) {
     disk.writeRun(run.track, run.r, pattern(run.length, seed));
 }
 
+}  // namespace
+
 Disk makeDemoDisk() {
     Disk disk(kCylinders, kDemoSeed);
     disk.setName("DEMO");
@@ -95,7 +97,12 @@ Disk makeMainDisk(const Bytes& startup) {
     disk.setName("MAIN");
     formatGameFs(disk);
     addFile(disk, "title", pattern(kTitleSize, kTitleSeed), kTitleClusters);
-    addFile(disk, "startup", startup, kStartupClusters);
+    // Only as many clusters as the content needs, so the chain ends where the file does.
+    const size_t clusters = (startup.size() + kClusterSize - 1) / kClusterSize;
+    require(clusters <= kStartupClusters.size(), "startup longer than its chain");
+    addFile(disk, "startup", startup,
+            std::vector<int>(kStartupClusters.begin(),
+                             kStartupClusters.begin() + static_cast<std::ptrdiff_t>(clusters)));
     cutArea(disk, kFmdriverRun, kFmdriverSeed);
     return disk;
 }
@@ -111,7 +118,6 @@ Disk makeScenarioDisk(const Bytes& sudData, const Bytes& bgmscore) {
     return disk;
 }
 
-}  // namespace
 
 Bytes musicTableBytes(const std::array<MusicPiece, kMusicPieces>& pieces, const Bytes& tail) {
     require(tail.size() == kMusicTableSize - kMusicPieces * kMusicRecordSize,
@@ -135,6 +141,16 @@ SampleSet makeSampleSet() {
     }
     return SampleSet{makeDemoDisk(), makeMainDisk(startup), makeScenarioDisk(sudData, bgmscore),
                      startup, sudData, bgmscore, kPieces};
+}
+
+void setMusicTable(SampleSet& set, const std::array<MusicPiece, kMusicPieces>& pieces) {
+    const auto table = set.startup.begin() + static_cast<std::ptrdiff_t>(kMusicTableOffset);
+    const auto tailBegin = table + static_cast<std::ptrdiff_t>(kMusicPieces * kMusicRecordSize);
+    const Bytes tail(tailBegin, table + static_cast<std::ptrdiff_t>(kMusicTableSize));
+    const Bytes tableBytes = musicTableBytes(pieces, tail);
+    std::copy(tableBytes.begin(), tableBytes.end(), table);
+    set.pieces = pieces;
+    set.main = makeMainDisk(set.startup);
 }
 
 Bytes sampleImage() {

@@ -58,6 +58,15 @@ struct SampleSet {
 
 SampleSet makeSampleSet();
 
+// The three disks of the set on their own, for variants of it.
+Disk makeDemoDisk();
+Disk makeMainDisk(const Bytes& startup);
+Disk makeScenarioDisk(const Bytes& sudData, const Bytes& bgmscore);
+
+// Puts other records into the set's music table (in its "startup" and on its main
+// disk). Pieces may lie anywhere, also past the end of "bgmscore".
+void setMusicTable(SampleSet& set, const std::array<MusicPiece, kMusicPieces>& pieces);
+
 // Demo, main and scenario disk of makeSampleSet(), in that order, as one image file.
 Bytes sampleImage();
 
