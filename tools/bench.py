@@ -1,0 +1,75 @@
+#!/usr/bin/env python3
+"""Times whole runs of quelt on the sample set and on a 64-disk image.
+
+Prints, for each image, the median wall time of several runs, the peak resident
+memory of a run (GNU time's %M, package `time`), and beside them the time of `cat IMAGE > /dev/null` on the
+same file, as a floor for just reading it. A benchmark, not a test: it asserts
+nothing.
+
+    python3 tools/bench.py [BUILD_DIR] [RUNS]
+"""
+import os
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+
+def timed(command, cwd):
+    start = time.perf_counter()
+    subprocess.run(command, cwd=cwd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                   check=False)
+    return time.perf_counter() - start
+
+
+def median_time(command, cwd, runs):
+    return statistics.median(timed(command, cwd) for _ in range(runs))
+
+
+def peak_memory_kib(command, cwd):
+    # GNU time reports the child's own peak; a child forked from this Python
+    # process would count Python's pages too.
+    if not shutil.which("/usr/bin/time"):
+        return "n/a"
+    out = subprocess.run(["/usr/bin/time", "-f", "%M"] + command, cwd=cwd,
+                         stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+    return out.stderr.strip().splitlines()[-1]
+
+
+def sixty_four_disks(sample, path):
+    # The sample's three disks, then its scenario disk again until there are 64.
+    data = open(sample, "rb").read()
+    disk = len(data) // 3
+    with open(path, "wb") as out:
+        out.write(data)
+        for _ in range(61):
+            out.write(data[2 * disk:])
+
+
+def main():
+    build = sys.argv[1] if len(sys.argv) > 1 else "build/release"
+    runs = int(sys.argv[2]) if len(sys.argv) > 2 else 9
+    quelt = os.path.abspath(os.path.join(build, "quelt"))
+    maker = os.path.abspath(os.path.join(build, "tests", "make_sample_set"))
+    work = tempfile.mkdtemp(prefix="quelt-bench-")
+    try:
+        sample = os.path.join(work, "sample.d88")
+        subprocess.run([maker, sample], check=True)
+        many = os.path.join(work, "64disks.d88")
+        sixty_four_disks(sample, many)
+        print(f"{'image':<12} {'size':>10} {'quelt median':>13} {'peak RSS':>10} {'cat median':>11}")
+        for name, image in (("sample", sample), ("64 disks", many)):
+            run = median_time([quelt, image], work, runs)
+            memory = peak_memory_kib([quelt, image], work)
+            cat = median_time(["sh", "-c", f"cat '{image}' > /dev/null"], work, runs)
+            size = os.path.getsize(image)
+            print(f"{name:<12} {size:>10} {run * 1000:>10.2f} ms {memory:>7} KiB {cat * 1000:>8.2f} ms")
+        print(f"({runs} runs each; whole processes, outputs written to a temporary folder)")
+    finally:
+        shutil.rmtree(work)
+
+
+if __name__ == "__main__":
+    main()
