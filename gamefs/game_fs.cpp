@@ -41,12 +41,6 @@ bool entryNameEquals(std::size_t entry, const char* name) {
     }
 }
 
-// Cluster c is half a track: track index c / 2, sectors 1-8 when c is even and
-// 9-16 when it is odd.
-SectorAddress clusterAddress(int32_t cluster) {
-    return {cluster >> 1, cluster >> 2, (cluster >> 1) & 1, (cluster & 1) ? 9 : 1, sectorSizeCode};
-}
-
 int32_t findEntryForLoading(const char* name) {
     for (std::size_t i = 0; i < directoryEntries; ++i) {
         directoryTable[i].afterName = 0;
@@ -63,22 +57,19 @@ void printLoadingLine(const DirectoryEntry& entry) {
     std::printf(loadingLine, name);
 }
 
-// Reads the full clusters of the chain from `cluster` on, then the rest of the
-// size from the cluster that ends it. A chain that comes back to a cluster it
-// has read stops there, so the load never passes the end of workBuffer.
-bool loadChain(D88Image& image, int32_t cluster, int32_t size) {
-    bool visited[allocationEntries] = {};
+// Reads the full clusters of the chain, then the rest of the size from the
+// cluster that ends it. A chain that loops has no such cluster: its load stops
+// after the clusters it passed and is incomplete.
+bool loadChain(D88Image& image, const ClusterChain& chain, int32_t size) {
     bool complete = true;
     int32_t loaded = 0;
-    while (allocationTable[cluster] < lastClusterMark) {
-        if (visited[cluster]) {
-            return false;
-        }
-        visited[cluster] = true;
-        complete &= image.readSectors(clusterAddress(cluster), workBuffer + loaded,
+    for (int32_t i = 0; i < chain.linkedCount; ++i) {
+        complete &= image.readSectors(clusterAddress(chain.linked[i]), workBuffer + loaded,
                                       clusterSize) == clusterSize;
         loaded += clusterSize;
-        cluster = allocationTable[cluster];
+    }
+    if (chain.loops) {
+        return false;
     }
     int32_t remaining = size - loaded;
     if (remaining <= 0) {
@@ -86,7 +77,7 @@ bool loadChain(D88Image& image, int32_t cluster, int32_t size) {
     }
     int32_t wanted = std::min(remaining, bufferBytes - loaded);
     complete &= wanted == remaining;
-    return image.readSectors(clusterAddress(cluster), workBuffer + loaded, wanted) == wanted &&
+    return image.readSectors(clusterAddress(chain.end), workBuffer + loaded, wanted) == wanted &&
            complete;
 }
 }  // namespace
@@ -96,7 +87,7 @@ void clearGameFsTables() {
     std::memset(allocationTable, 0, sizeof allocationTable);
 }
 
-void loadDirectory(D88Image& image) {
+bool loadDirectory(D88Image& image) {
     uint8_t* directory = directoryBytesAt(0);
     bool whole = image.readSectors(directoryStart, directory, directoryBytes) == directoryBytes;
     whole = image.readSectors(allocationStart, allocationTable, allocationBytes) ==
@@ -105,6 +96,33 @@ void loadDirectory(D88Image& image) {
     if (!whole) {
         clearGameFsTables();
     }
+    return whole;
+}
+
+// Cluster c is half a track.
+SectorAddress clusterAddress(int32_t cluster) {
+    return {cluster >> 1, cluster >> 2, (cluster >> 1) & 1, (cluster & 1) ? 9 : 1, sectorSizeCode};
+}
+
+ClusterChain walkChain(uint8_t firstCluster) {
+    ClusterChain chain;
+    bool visited[allocationEntries] = {};
+    uint8_t cluster = firstCluster;
+    while (allocationTable[cluster] < lastClusterMark) {
+        if (visited[cluster]) {
+            chain.loops = true;
+            break;
+        }
+        visited[cluster] = true;
+        chain.linked[chain.linkedCount++] = cluster;
+        cluster = allocationTable[cluster];
+    }
+    chain.end = cluster;
+    return chain;
+}
+
+int32_t chainLength(const ClusterChain& chain) {
+    return chain.linkedCount + (chain.loops ? 0 : 1);
 }
 
 bool findFile(const char* name) {
@@ -125,6 +143,6 @@ LoadResult loadFile(D88Image& image, const char* name) {
     const DirectoryEntry& entry = directoryTable[index];
     result.size = readLe16(entry.size);
     printLoadingLine(entry);
-    result.complete = loadChain(image, entry.firstCluster, result.size);
+    result.complete = loadChain(image, walkChain(entry.firstCluster), result.size);
     return result;
 }

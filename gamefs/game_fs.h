@@ -37,11 +37,34 @@ void clearGameFsTables();
 
 // Reads the selected disk's directory and allocation table. Unless both are read
 // whole, both tables are cleared: a disk without a readable directory lists no
-// files, rather than answering with another disk's.
-void loadDirectory(D88Image& image);
+// files, rather than answering with another disk's. Returns whether both were
+// read whole.
+bool loadDirectory(D88Image& image);
 
 // Whether an entry holds exactly `name` (the entry read as a NUL-terminated string).
 bool findFile(const char* name);
+
+// Where cluster `cluster` lies: track index cluster / 2, sectors 1-8 when the
+// cluster is even and 9-16 when it is odd.
+SectorAddress clusterAddress(int32_t cluster);
+
+// A file's clusters as allocationTable links them from its first cluster.
+struct ClusterChain {
+    uint8_t linked[allocationEntries] = {};  // clusters that name a next one, in chain order
+    int32_t linkedCount = 0;
+    // The cluster marked as the file's last; when the chain loops, the cluster it
+    // came back to.
+    int32_t end = 0;
+    bool loops = false;
+};
+
+// Follows the chain from `firstCluster`. A chain that comes back to a cluster it
+// has already passed stops there, so it never holds more than allocationEntries
+// clusters and a load along it never passes the end of workBuffer.
+ClusterChain walkChain(uint8_t firstCluster);
+
+// How many clusters the chain holds: the linked ones and, unless it loops, its end.
+int32_t chainLength(const ClusterChain& chain);
 
 struct LoadResult {
     int32_t size = 0;       // the entry's size field; 0 when no entry has the name

@@ -41,6 +41,9 @@ public:
     // The selected disk's size field and track-table entries (0 when none).
     int32_t diskSize() const { return diskSize_; }
     int32_t trackOffset(int32_t trackIndex) const;
+    // Whether the selected disk's track can be read: a file is open and the
+    // track's entry points inside the disk.
+    bool trackUsable(int32_t trackIndex) const;
 
     // Copies the data of the track's first record whose C, H, R and N all equal
     // the address's, at most `maxLen` bytes. Returns the bytes the file supplied,
@@ -58,7 +61,6 @@ public:
 private:
     void indexDisks();
     void clearSelection();
-    bool trackUsable(int32_t trackIndex) const;
     int64_t trackStart(int32_t trackIndex) const;
     static void advance(SectorAddress& address, int32_t firstSector, int32_t lastSector);
 

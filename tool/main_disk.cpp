@@ -28,12 +28,12 @@ MusicEntry musicEntry(std::size_t piece) {
 
 void testMainDisk(int32_t diskIndex, bool& found) {
     loadDirectory(diskImage);
-    if (!findFile("startup") || found) {
+    if (!findFile(startupFileName) || found) {
         return;
     }
     std::printf(mainDiskFoundFormat, diskIndex + 1);
     cutSectors("fmdriver", driverStart, driverSize);
-    loadFileReporting("startup");
+    loadFileReporting(startupFileName);
     std::memcpy(musicTable, workBuffer + musicTableOffset, musicTableSize);
     found = true;
 }

@@ -23,7 +23,7 @@ void cutMusicPieces(char (&nameBuffer)[nameBufferSize]) {
 
 void testScenarioDisk(int32_t diskIndex, bool& found, char (&nameBuffer)[nameBufferSize]) {
     loadDirectory(diskImage);
-    if (!findFile("bgmscore") || found) {
+    if (!findFile(bgmscoreFileName) || found) {
         return;
     }
     std::printf(scenarioDiskFoundFormat, diskIndex + 1);
@@ -31,7 +31,7 @@ void testScenarioDisk(int32_t diskIndex, bool& found, char (&nameBuffer)[nameBuf
     int32_t size = loadFileReporting(nameBuffer);
     cutBuffer(nameBuffer, 0, size);
     // The pieces are cut from "bgmscore" as it now lies in workBuffer.
-    loadFileReporting("bgmscore");
+    loadFileReporting(bgmscoreFileName);
     cutMusicPieces(nameBuffer);
     found = true;
 }

@@ -71,6 +71,8 @@ void cutArea(Disk& disk, const SectorRun& run, uint8_t seed) {
 Disk makeDemoDisk() {
     Disk disk(kCylinders, kDemoSeed);
     disk.setName("DEMO");
+    // An empty directory, so that the second pass finds nothing on this disk.
+    formatGameFs(disk);
     Bytes& signatureSector = disk.sector(kSignatureTrack, kSignatureSector);
     std::copy(kDemoSignature.begin(), kDemoSignature.end(), signatureSector.begin());
     cutArea(disk, kOpdrvRun, kOpdrvSeed);

@@ -1,0 +1,17 @@
+#ifndef QUELT_LISTER_DIRECTORY_REPORT_H
+#define QUELT_LISTER_DIRECTORY_REPORT_H
+
+#include <cstdint>
+
+#include "image/d88_image.h"
+
+// How many entries of directoryTable are in use (first name byte not 0).
+int32_t usedEntryCount();
+
+// Prints one line for every used entry of directoryTable: its slot, name, size,
+// first cluster and the length of its cluster chain in allocationTable, flagging
+// what keeps quelt from reading the file whole or finding it by name. The
+// tracks are checked on the selected disk of `image`.
+void printDirectory(const D88Image& image);
+
+#endif

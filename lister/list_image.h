@@ -1,0 +1,10 @@
+#ifndef QUELT_LISTER_LIST_IMAGE_H
+#define QUELT_LISTER_LIST_IMAGE_H
+
+// One whole run of quelt-ls on its command line: prints every disk of the image
+// with its header, its tracks, what quelt's recognition makes of it and its
+// directory, then which disk quelt takes for each role. Reads only; writes no
+// file. Returns the exit status: 0 when the image opened, 1 otherwise.
+int listImage(int argc, char** argv);
+
+#endif

@@ -1,0 +1,5 @@
+#include "lister/list_image.h"
+
+int main(int argc, char** argv) {
+    return listImage(argc, argv);
+}

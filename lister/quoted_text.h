@@ -1,0 +1,14 @@
+#ifndef QUELT_LISTER_QUOTED_TEXT_H
+#define QUELT_LISTER_QUOTED_TEXT_H
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// Bytes of a name on the disk, up to the first NUL or `maxLength`, in double
+// quotes. Printable ASCII stays as it is; every other byte, and the quote and
+// backslash themselves, become \xNN, so the listing stays plain ASCII and a
+// name's every byte can be told from the output.
+std::string quotedText(const uint8_t* bytes, std::size_t maxLength);
+
+#endif

@@ -1,0 +1,296 @@
+// End-to-end runs of the built quelt-ls: what it prints about an image, whether
+// the image opened, and that it never writes a file.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "support/game_disk.h"
+#include "support/run_tool.h"
+#include "support/sample_set.h"
+#include "tool/messages.h"
+
+namespace d88build {
+namespace {
+
+constexpr char lsUsageLine[] = "Usage: quelt-ls [d88file]\n";
+
+const std::string sampleSetListing =
+    R"out(disks: 3
+
+disk 1
+  offset: 0
+  size: 348848
+  name: "DEMO"
+  media: 2D
+  tracks: 80
+  sectors per track: 16
+  sector sizes: 256
+  demo signature: yes
+  directory: 0 entries used
+  startup: not listed
+  bgmscore: not listed
+  role: demo disk
+
+disk 2
+  offset: 348848
+  size: 348848
+  name: "MAIN"
+  media: 2D
+  tracks: 80
+  sectors per track: 16
+  sector sizes: 256
+  demo signature: no
+  directory: 2 entries used
+  startup: listed
+  bgmscore: not listed
+  role: main disk
+  entry  0: "title"     size  1500  first cluster  20  chain   1
+  entry  1: "startup"   size  8500  first cluster  12  chain   5
+
+disk 3
+  offset: 697696
+  size: 348848
+  name: "SCENARIO"
+  media: 2D
+  tracks: 80
+  sectors per track: 16
+  sector sizes: 256
+  demo signature: no
+  directory: 3 entries used
+  startup: not listed
+  bgmscore: listed
+  role: scenario disk
+  entry  0: "sud_data"  size  5000  first cluster  44  chain   3
+  entry  1: "scn_text"  size   700  first cluster 150  chain   1
+  entry  2: "bgmscore"  size 50000  first cluster  60  chain  25
+
+demo disks: 1
+main disk: 2
+scenario disk: 3
+)out";
+
+struct Case {
+    Bytes image;
+    std::vector<std::string> args = {kImageName};
+    std::function<void(const std::filesystem::path&)> prepare;
+    std::string out;
+    std::string err;
+    int status = 0;
+};
+
+struct NamedCase {
+    const char* name;
+    std::function<Case()> make;
+};
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const NamedCase& namedCase, std::ostream* out) {
+    *out << namedCase.name;
+}
+
+Case failedCommand(std::vector<std::string> args, const char* message) {
+    Case c;
+    c.image = sampleImage();
+    c.args = std::move(args);
+    c.err = message;
+    c.status = 1;
+    return c;
+}
+
+const NamedCase wholeRunCases[] = {
+    {"CompleteSampleSet",
+     [] {
+         Case c;
+         c.image = sampleImage();
+         c.out = sampleSetListing;
+         return c;
+     }},
+    {"EmptyImageHasNoDisks",
+     [] {
+         Case c;
+         c.out = "disks: 0\n\ndemo disks: none\nmain disk: none\nscenario disk: none\n";
+         return c;
+     }},
+    {"NoArgument", [] { return failedCommand({}, lsUsageLine); }},
+    {"TwoArguments", [] { return failedCommand({kImageName, kImageName}, lsUsageLine); }},
+    {"MissingImageFile", [] { return failedCommand({"no-such-image.d88"}, cannotOpenMessage); }},
+    {"ImageIsAFolder",
+     [] {
+         Case c = failedCommand({"folder.d88"}, cannotOpenMessage);
+         c.prepare = [](const std::filesystem::path& work) {
+             std::filesystem::create_directory(work / "folder.d88");
+         };
+         return c;
+     }},
+};
+
+class QueltLsRun : public testing::TestWithParam<NamedCase> {};
+
+TEST_P(QueltLsRun, PrintsAndReturnsExactlyAndWritesNothing) {
+    Case expected = GetParam().make();
+    ToolRun run = runInFreshFolder(QUELT_LS_PROGRAM, expected.image, expected.args,
+                                   expected.prepare);
+    EXPECT_EQ(run.out, asTextStream(expected.out));
+    EXPECT_EQ(run.err, asTextStream(expected.err));
+    EXPECT_EQ(run.status, expected.status);
+    EXPECT_TRUE(run.files.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, QueltLsRun, testing::ValuesIn(wholeRunCases),
+                         [](const testing::TestParamInfo<NamedCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+// An image recipe and the parts of the listing that tell its story: each text
+// must appear in the output, in this order, lines whole.
+struct LinesCase {
+    const char* name;
+    std::function<Bytes()> image;
+    std::vector<std::string> texts;
+};
+
+void PrintTo(const LinesCase& linesCase, std::ostream* out) {
+    *out << linesCase.name;
+}
+
+Bytes setImage(std::initializer_list<const Disk*> disks) {
+    Bytes image;
+    for (const Disk* disk : disks) {
+        Bytes bytes = disk->bytes();
+        image.insert(image.end(), bytes.begin(), bytes.end());
+    }
+    return image;
+}
+
+// Clusters the sample set leaves free on its demo and main disks.
+const std::vector<int> freeClusters = {100, 101, 102, 103, 104, 105, 106, 107, 108,
+                                       109, 110, 111, 112, 113, 114, 115, 116, 117,
+                                       118, 119, 120, 121, 122, 123, 124};
+
+const LinesCase linesCases[] = {
+    {"MainDiskMissing",
+     [] {
+         SampleSet set = makeSampleSet();
+         return setImage({&set.demo, &set.scenario});
+     },
+     {"disk 2\n  offset: 348848\n  size: 348848\n  name: \"SCENARIO\"\n",
+      "  bgmscore: listed (not searched: no main disk)\n  role: none\n",
+      "\ndemo disks: 1\nmain disk: none\nscenario disk: 2 (not searched: no main disk)\n"}},
+    {"DiskWithoutADirectory",
+     [] {
+         SampleSet set = makeSampleSet();
+         set.main.removeTrack(kSystemTrack);
+         return setImage({&set.demo, &set.main, &set.scenario});
+     },
+     {"disk 2\n", "  tracks: 79 (missing: 40)\n",
+      "  directory: unreadable\n  startup: not listed\n  bgmscore: not listed\n"
+      "  role: none\n\ndisk 3\n",
+      "main disk: none\nscenario disk: 3 (not searched: no main disk)\n"}},
+    {"LoopingChain",
+     [] {
+         SampleSet set = makeSampleSet();
+         setAllocation(set.main, 90, 12);  // startup: 12 30 13 90, back to 12
+         return setImage({&set.demo, &set.main, &set.scenario});
+     },
+     {"disk 2\n",
+      "  entry  1: \"startup\"   size  8500  first cluster  12  chain   4"
+      "  [loops back to cluster 12]  [short: size needs 5 clusters]\n",
+      "main disk: 2\n"}},
+    {"ChainOntoAnAbsentTrack",
+     [] {
+         SampleSet set = makeSampleSet();
+         set.scenario.removeTrack(50);  // clusters 100 and 101 of bgmscore
+         return setImage({&set.demo, &set.main, &set.scenario});
+     },
+     {"disk 3\n", "  tracks: 79 (missing: 50)\n",
+      "  entry  2: \"bgmscore\"  size 50000  first cluster  60  chain  25"
+      "  [cluster 100 on absent track 50]\n",
+      "scenario disk: 3\n"}},
+    {"ChainShorterThanItsSize",
+     [] {
+         SampleSet set = makeSampleSet();
+         setAllocation(set.scenario, 22, kEndOfChain);  // sud_data: 44 22, not 45
+         return setImage({&set.demo, &set.main, &set.scenario});
+     },
+     {"disk 3\n",
+      "  entry  0: \"sud_data\"  size  5000  first cluster  44  chain   2"
+      "  [short: size needs 3 clusters]\n"}},
+    {"EightCharacterNameWithoutAnEnd",
+     [] {
+         SampleSet set = makeSampleSet();
+         Bytes entry = entryBytes(set.scenario, 2);
+         setEntry(set.scenario, 2, "bgmscore", static_cast<uint16_t>(set.bgmscore.size()),
+                  entry[kEntryFirstCluster], 1);
+         return setImage({&set.demo, &set.main, &set.scenario});
+     },
+     {"disk 3\n", "  bgmscore: not listed\n  role: none\n",
+      "  entry  2: \"bgmscore\"  size 50000  first cluster  60  chain  25"
+      "  [no 0 after the name: recognition misses it]\n",
+      "scenario disk: none\n"}},
+    {"OnlyTheFirstDiskListingStartupIsTheMainDisk",
+     [] {
+         SampleSet set = makeSampleSet();
+         return setImage({&set.demo, &set.main, &set.main, &set.scenario});
+     },
+     {"disk 2\n", "  role: main disk\n", "disk 3\n",
+      "  startup: listed (disk 2 comes first)\n  bgmscore: not listed\n  role: none\n",
+      "main disk: 2\nscenario disk: 4\n"}},
+    {"DemoDiskListingStartupIsNoCandidate",
+     [] {
+         SampleSet set = makeSampleSet();
+         formatGameFs(set.demo);
+         addFile(set.demo, "startup", set.startup, {100, 101, 102, 103, 104});
+         return setImage({&set.demo, &set.main, &set.scenario});
+     },
+     {"disk 1\n", "  directory: 1 entries used\n",
+      "  startup: listed (demo disk: no main-disk candidate)\n  bgmscore: not listed\n"
+      "  role: demo disk\n",
+      "main disk: 2\n"}},
+    {"MainDiskIsAlsoTheScenarioDisk",
+     [] {
+         SampleSet set = makeSampleSet();
+         addFile(set.main, "bgmscore", set.bgmscore, freeClusters);
+         return setImage({&set.demo, &set.main});
+     },
+     {"disk 2\n", "  startup: listed\n  bgmscore: listed\n  role: main disk, scenario disk\n",
+      "demo disks: 1\nmain disk: 2\nscenario disk: 2\n"}},
+    {"EveryDemoDiskIsCut",
+     [] {
+         SampleSet set = makeSampleSet();
+         return setImage({&set.demo, &set.main, &set.demo, &set.scenario});
+     },
+     {"disk 3\n", "  role: demo disk\n", "demo disks: 1 3\nmain disk: 2\nscenario disk: 4\n"}},
+};
+
+class QueltLsLines : public testing::TestWithParam<LinesCase> {};
+
+TEST_P(QueltLsLines, TellsWhatQueltMakesOfTheImage) {
+    const LinesCase& expected = GetParam();
+    ToolRun run = runInFreshFolder(QUELT_LS_PROGRAM, expected.image());
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(run.files.empty());
+    const std::string newline = asTextStream("\n");
+    const std::string out = newline + run.out;
+    std::size_t from = 0;
+    for (const std::string& text : expected.texts) {
+        // A text starts at the beginning of a line; the next may start on the
+        // line after its last one, so the search goes on at its last newline.
+        const std::string needle = asTextStream("\n" + text);
+        std::size_t at = out.find(needle, from);
+        ASSERT_NE(at, std::string::npos) << "missing after the earlier texts:\n"
+                                         << text << "in:\n" << run.out;
+        from = at + needle.size() - newline.size();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, QueltLsLines, testing::ValuesIn(linesCases),
+                         [](const testing::TestParamInfo<LinesCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+}  // namespace
+}  // namespace d88build
