@@ -15,6 +15,9 @@ class D88ImageTest : public testing::Test {
 protected:
     // Writes the image to a file of the test's own and opens it.
     void openImage(const Bytes& image) {
+        // An image the test opened before is closed first: Windows cannot remove
+        // the folder of a file that is still open.
+        image_.open(nullptr);
         std::string path = (freshTestFolder() / kImageName).string();
         ASSERT_TRUE(writeFile(path, image));
         ASSERT_TRUE(image_.open(path.c_str()));

@@ -105,10 +105,13 @@ ToolRun runInFreshFolder(const std::string& program, const Bytes& image,
     }
     fs::path out = folder / "stdout";
     fs::path err = folder / "stderr";
+    // The program's path is made absolute before the run moves into the work folder.
+    // Under Wine this also turns the build's Unix path into one on the drive for "/".
+    const std::string command = commandLine(fs::absolute(program).string(), args, out, err);
     fs::path before = fs::current_path();
     fs::current_path(work);
     ToolRun run;
-    run.status = exitStatus(std::system(commandLine(program, args, out, err).c_str()));
+    run.status = exitStatus(std::system(command.c_str()));
     fs::current_path(before);
     run.out = readText(out);
     run.err = readText(err);

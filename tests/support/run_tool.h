@@ -34,6 +34,7 @@ std::filesystem::path freshTestFolder(const std::string& suffix = "");
 
 // Writes `image` as kImageName into a fresh folder, lets `prepare` add to the
 // folder, then runs `program` there with `args` (the image's name by default).
+// A relative `program` path is taken from the folder the test runs in.
 ToolRun runInFreshFolder(const std::string& program, const Bytes& image,
                          const std::vector<std::string>& args = {kImageName},
                          const std::function<void(const std::filesystem::path&)>& prepare = {});
