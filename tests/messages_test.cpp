@@ -7,14 +7,34 @@
 
 #include "tool/messages.h"
 
-#if __has_include(<iconv.h>)
+#ifdef _WIN32
+#include <windows.h>
+#define QUELT_HAVE_DECODER 1
+#elif __has_include(<iconv.h>)
 #include <iconv.h>
-#define QUELT_HAVE_ICONV 1
+#define QUELT_HAVE_DECODER 1
 #endif
 
 namespace {
 
-#ifdef QUELT_HAVE_ICONV
+#if defined(_WIN32)
+// Windows knows Shift_JIS as code page 932.
+std::string utf8FromShiftJis(const std::string& bytes) {
+    constexpr UINT shiftJis = 932;
+    int wide = MultiByteToWideChar(shiftJis, MB_ERR_INVALID_CHARS, bytes.data(),
+                                   static_cast<int>(bytes.size()), nullptr, 0);
+    if (wide == 0) {
+        return "<not valid Shift_JIS>";
+    }
+    std::wstring text(static_cast<size_t>(wide), L'\0');
+    MultiByteToWideChar(shiftJis, MB_ERR_INVALID_CHARS, bytes.data(),
+                        static_cast<int>(bytes.size()), text.data(), wide);
+    int narrow = WideCharToMultiByte(CP_UTF8, 0, text.data(), wide, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(narrow), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), wide, out.data(), narrow, nullptr, nullptr);
+    return out;
+}
+#elif defined(QUELT_HAVE_DECODER)
 std::string utf8FromShiftJis(const std::string& bytes) {
     iconv_t converter = iconv_open("UTF-8", "SHIFT_JIS");
     if (converter == reinterpret_cast<iconv_t>(-1)) {
@@ -55,12 +75,12 @@ const Text texts[] = {
 };
 
 TEST(Messages, ShiftJisBytesDecodeToTheIntendedText) {
-#ifdef QUELT_HAVE_ICONV
+#ifdef QUELT_HAVE_DECODER
     for (const Text& text : texts) {
         EXPECT_EQ(utf8FromShiftJis(text.bytes), text.intended);
     }
 #else
-    GTEST_SKIP() << "no iconv on this platform";
+    GTEST_SKIP() << "no Shift_JIS decoder on this platform";
 #endif
 }
 
