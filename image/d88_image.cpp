@@ -22,13 +22,13 @@ D88Image::~D88Image() {
 bool D88Image::open(const char* path) {
     if (path == nullptr) {
         file_.close();
-        trackIndexes_.clear();
+        recordIndex_.clear();
         diskCount_ = 0;
         mediaType_ = -1;
         return true;
     }
     file_.close();
-    trackIndexes_.clear();
+    recordIndex_.clear();
     if (!file_.open(path)) {
         return false;
     }

@@ -74,7 +74,7 @@ private:
     int32_t trackOffsets_[maxTracks] = {};
     int32_t mediaType_ = -1;
     char diskName_[nameLength + 1] = {};
-    TrackIndexCache trackIndexes_;
+    RecordIndex recordIndex_;
 };
 
 #endif

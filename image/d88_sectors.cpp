@@ -34,7 +34,7 @@ int32_t D88Image::readSector(const SectorAddress& address, uint8_t* dest, int32_
     uint32_t id = sectorId(static_cast<uint8_t>(address.c), static_cast<uint8_t>(address.h),
                            static_cast<uint8_t>(address.r), static_cast<uint8_t>(address.n));
     SectorLocation location;
-    if (!trackIndexes_.find(file_, trackStart(address.track), id, location)) {
+    if (!recordIndex_.find(file_, trackStart(address.track), id, location)) {
         return 0;
     }
     int32_t wanted = std::min(location.dataLength, maxLen);

@@ -1,0 +1,286 @@
+// D88Image's sector search against a plain walk of the track, on many generated
+// images: tracks that start at different records of one sequence (so that they
+// share what the reader indexed), duplicate IDs, records whose sector counts
+// disagree or are 0, data lengths that skip into other records' bytes, starts
+// at odd offsets and files cut short anywhere. Both must give the same bytes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "image/d88_image.h"
+#include "image/file_reader.h"
+#include "image/track_index.h"
+#include "support/d88_builder.h"
+#include "support/reference_search.h"
+#include "support/run_tool.h"
+
+namespace d88build {
+namespace {
+
+using Random = std::mt19937;
+
+constexpr uint8_t kCanary = 0xA5;
+constexpr int32_t kLargestRead = 70000;
+
+int uniform(Random& random, int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(random);
+}
+
+bool oneIn(Random& random, int n) {
+    return uniform(random, 1, n) == 1;
+}
+
+void putLe16(Bytes& out, size_t at, uint32_t value) {
+    out[at] = static_cast<uint8_t>(value & 0xFF);
+    out[at + 1] = static_cast<uint8_t>((value >> 8) & 0xFF);
+}
+
+void putLe32(Bytes& out, size_t at, uint32_t value) {
+    putLe16(out, at, value & 0xFFFF);
+    putLe16(out, at + 2, value >> 16);
+}
+
+// IDs come from a small alphabet, so that tracks hold the same ID more than once
+// and searches for IDs that are absent are common too.
+SectorId randomId(Random& random) {
+    return {
+        static_cast<uint8_t>(uniform(random, 0, 2)), static_cast<uint8_t>(uniform(random, 0, 1)),
+        static_cast<uint8_t>(uniform(random, 0, 6)), static_cast<uint8_t>(uniform(random, 0, 2))};
+}
+
+// Mostly small counts, so that walks end at many different places; sometimes 0,
+// sometimes the largest.
+uint16_t randomCount(Random& random) {
+    if (oneIn(random, 40)) {
+        return 0;
+    }
+    if (oneIn(random, 8)) {
+        return 65535;
+    }
+    return static_cast<uint16_t>(uniform(random, 1, 60));
+}
+
+uint16_t randomLength(Random& random, bool zeroLengthRecords) {
+    if (zeroLengthRecords || oneIn(random, 3)) {
+        return 0;
+    }
+    const int lengths[] = {1, 15, 16, 128, 256, 300};
+    return static_cast<uint16_t>(lengths[uniform(random, 0, 5)]);
+}
+
+struct GeneratedImage {
+    Bytes file;
+    std::vector<uint32_t> recordStarts;  // offsets of the records laid out in order
+};
+
+// A disk header followed by one sequence of records. Every record's data is
+// random bytes, so a start or a skip that lands inside it reads them as a header.
+GeneratedImage generateRecords(Random& random, bool zeroLengthRecords) {
+    GeneratedImage image;
+    image.file.assign(kHeaderSize, 0);
+    const int records = zeroLengthRecords ? uniform(random, 200, 3000) : uniform(random, 1, 120);
+    for (int i = 0; i < records; ++i) {
+        image.recordStarts.push_back(static_cast<uint32_t>(image.file.size()));
+        const SectorId id = randomId(random);
+        const uint16_t length = randomLength(random, zeroLengthRecords);
+        Bytes header = {id.c, id.h, id.r, id.n};
+        header.resize(kRecordHeaderSize, 0);
+        putLe16(header, 4, randomCount(random));
+        putLe16(header, kRecordLengthOffset, length);
+        image.file.insert(image.file.end(), header.begin(), header.end());
+        for (uint16_t b = 0; b < length; ++b) {
+            image.file.push_back(static_cast<uint8_t>(uniform(random, 0, 255)));
+        }
+    }
+    return image;
+}
+
+// A track-table entry: mostly a record's start, sometimes an odd offset, 0, the
+// size field itself, past the size field, or negative.
+uint32_t randomEntry(Random& random, const GeneratedImage& image, uint32_t sizeField) {
+    switch (uniform(random, 0, 9)) {
+        case 0:
+            return 0;
+        case 1:
+            return static_cast<uint32_t>(uniform(random, 1, static_cast<int>(image.file.size())));
+        case 2:
+            return sizeField;
+        case 3:
+            return sizeField + 1;
+        case 4:
+            return 0xFFFFFFFFu;
+        default:
+            return image.recordStarts[static_cast<size_t>(
+                uniform(random, 0, static_cast<int>(image.recordStarts.size()) - 1))];
+    }
+}
+
+GeneratedImage generateImage(unsigned seed) {
+    Random random(seed);
+    GeneratedImage image = generateRecords(random, seed % 3 == 0);
+    const uint32_t sizeField =
+        oneIn(random, 4)
+            ? static_cast<uint32_t>(uniform(random, 0, static_cast<int>(image.file.size())))
+            : static_cast<uint32_t>(image.file.size());
+    putLe32(image.file, kSizeFieldOffset, sizeField);
+    for (int t = 0; t < kMaxTracks; ++t) {
+        putLe32(image.file, kTrackTableOffset + 4 * static_cast<size_t>(t),
+                randomEntry(random, image, sizeField));
+    }
+    if (oneIn(random, 3)) {
+        image.file.resize(
+            static_cast<size_t>(uniform(random, kHeaderSize, static_cast<int>(image.file.size()))));
+    }
+    return image;
+}
+
+struct Query {
+    int track;
+    SectorId id;
+    int32_t maxLen;
+};
+
+Query randomQuery(Random& random) {
+    const int32_t lengths[] = {1, 16, 128, 256, 1000, kLargestRead};
+    return {uniform(random, 0, kMaxTracks), randomId(random), lengths[uniform(random, 0, 5)]};
+}
+
+testing::AssertionResult sameSector(D88Image& image, const Bytes& file, const Query& query) {
+    Bytes dest(kLargestRead, kCanary);
+    const int32_t read = image.readSector(
+        {query.track, query.id.c, query.id.h, query.id.r, query.id.n}, dest.data(), query.maxLen);
+    Bytes expected;
+    if (std::optional<uint64_t> start = referenceTrackStart(file, 0, query.track)) {
+        expected = *referenceReadSector(file, *start, query.id, query.maxLen);
+    }
+    const Bytes got(dest.begin(), dest.begin() + std::max(read, 0));
+    const bool untouchedBeyond = std::all_of(dest.begin() + std::max(read, 0), dest.end(),
+                                             [](uint8_t b) { return b == kCanary; });
+    if (got == expected && untouchedBeyond) {
+        return testing::AssertionSuccess();
+    }
+    return testing::AssertionFailure()
+           << "track " << query.track << " ID " << int(query.id.c) << "," << int(query.id.h) << ","
+           << int(query.id.r) << "," << int(query.id.n) << " maxLen " << query.maxLen << ": read "
+           << read << " bytes, the plain walk finds " << expected.size()
+           << (untouchedBeyond ? "" : "; bytes past the count were written");
+}
+
+testing::AssertionResult sameRun(D88Image& image, const Bytes& file, Random& random) {
+    const Query query = randomQuery(random);
+    const int32_t length = uniform(random, 0, 5000);
+    Bytes dest(static_cast<size_t>(length), kCanary);
+    const int32_t read = image.readSectors(
+        {query.track, query.id.c, query.id.h, query.id.r, query.id.n}, dest.data(), length);
+    const RunStart start{query.track, query.id.c, query.id.h, query.id.r, query.id.n};
+    const Bytes expected = *referenceReadSectors(file, 0, 1, 16, start, length);
+    if (read == static_cast<int32_t>(expected.size()) &&
+        std::equal(expected.begin(), expected.end(), dest.begin())) {
+        return testing::AssertionSuccess();
+    }
+    return testing::AssertionFailure()
+           << "run from track " << query.track << " R " << int(query.id.r) << " of " << length
+           << " bytes: read " << read << ", the plain walk reads " << expected.size();
+}
+
+// Opens the image afresh (a new index) and asks the queries of `order`.
+void expectSameAnswers(const GeneratedImage& generated, unsigned order) {
+    D88Image image;
+    const std::string path = (freshTestFolder() / kImageName).string();
+    ASSERT_TRUE(writeFile(path, generated.file));
+    ASSERT_TRUE(image.open(path.c_str()));
+    ASSERT_EQ(image.selectDisk(0), image.diskCount() > 0);
+    Random random(order);
+    for (int q = 0; q < 400; ++q) {
+        ASSERT_TRUE(sameSector(image, generated.file, randomQuery(random)));
+    }
+    for (int q = 0; q < 40; ++q) {
+        ASSERT_TRUE(sameRun(image, generated.file, random));
+    }
+}
+
+constexpr unsigned kSeedsPerBlock = 50;
+constexpr unsigned kSeedBlocks = 6;
+
+// Each case is a block of image seeds, so that CTest runs the blocks side by side.
+class SectorSearch : public testing::TestWithParam<unsigned> {};
+
+TEST_P(SectorSearch, AnswersAsAPlainWalkOfTheTrack) {
+    const unsigned first = GetParam() * kSeedsPerBlock + 1;
+    for (unsigned seed = first; seed < first + kSeedsPerBlock; ++seed) {
+        SCOPED_TRACE("image seed " + std::to_string(seed));
+        const GeneratedImage generated = generateImage(seed);
+        // Two orders of asking: the index must not depend on which walk came first.
+        expectSameAnswers(generated, seed * 2);
+        expectSameAnswers(generated, seed * 2 + 1);
+        if (HasFatalFailure()) {
+            return;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(ImageSeeds, SectorSearch, testing::Range(0u, kSeedBlocks),
+                         [](const testing::TestParamInfo<unsigned>& info) {
+                             const unsigned first = info.param * kSeedsPerBlock + 1;
+                             return "Seeds" + std::to_string(first) + "To" +
+                                    std::to_string(first + kSeedsPerBlock - 1);
+                         });
+
+// The bytes a found record gives: what the file holds of min(length, maxLen).
+Bytes bytesOf(const Bytes& file, const SectorLocation& location, int32_t maxLen) {
+    const uint64_t from = static_cast<uint64_t>(location.dataPosition);
+    const uint64_t wanted = static_cast<uint64_t>(std::min(location.dataLength, maxLen));
+    if (from >= file.size()) {
+        return {};
+    }
+    const auto begin = file.begin() + static_cast<std::ptrdiff_t>(from);
+    return Bytes(
+        begin, begin + static_cast<std::ptrdiff_t>(std::min<uint64_t>(wanted, file.size() - from)));
+}
+
+// A record index allowed only a few records reads the rest of each walk from the
+// file; its answers must stay the same. Each case is one such limit.
+class SectorSearchPastTheIndexLimit : public testing::TestWithParam<size_t> {};
+
+TEST_P(SectorSearchPastTheIndexLimit, AnswersAsAPlainWalkOfTheTrack) {
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+        SCOPED_TRACE("image seed " + std::to_string(seed));
+        const GeneratedImage generated = generateImage(seed);
+        const std::string path = (freshTestFolder() / kImageName).string();
+        ASSERT_TRUE(writeFile(path, generated.file));
+        FileReader file;
+        ASSERT_TRUE(file.open(path.c_str()));
+        RecordIndex index(GetParam());
+        Random random(seed);
+        // A few starts asked again and again, so that walks pass indexed records
+        // before they go on past the limit.
+        std::vector<uint64_t> starts;
+        for (int s = 0; s < 6; ++s) {
+            starts.push_back(generated.recordStarts[static_cast<size_t>(
+                uniform(random, 0, static_cast<int>(generated.recordStarts.size()) - 1))]);
+        }
+        for (int q = 0; q < 300; ++q) {
+            const uint64_t start = starts[static_cast<size_t>(uniform(random, 0, 5))];
+            const Query query = randomQuery(random);
+            SectorLocation location;
+            const Bytes found =
+                index.find(file, static_cast<int64_t>(start),
+                           sectorId(query.id.c, query.id.h, query.id.r, query.id.n), location)
+                    ? bytesOf(generated.file, location, query.maxLen)
+                    : Bytes{};
+            ASSERT_EQ(found, *referenceReadSector(generated.file, start, query.id, query.maxLen))
+                << "start " << start << " R " << int(query.id.r);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Limits, SectorSearchPastTheIndexLimit, testing::Values(1, 7, 100),
+                         [](const testing::TestParamInfo<size_t>& info) {
+                             return "LimitOf" + std::to_string(info.param);
+                         });
+
+}  // namespace
+}  // namespace d88build
