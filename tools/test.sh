@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the suite with g++, the suite with clang++ under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and the Windows build (mingw-w64)
-# with its suite under Wine.
+# AddressSanitizer and UndefinedBehaviorSanitizer, the Windows build (mingw-w64)
+# with its suite under Wine, and a bounded fuzzing stage (fuzz/run-fuzzers.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
@@ -45,3 +45,7 @@ windows_build_and_test() {
 }
 
 windows_build_and_test
+
+# Fuzzing: both libFuzzer targets for a bounded time each, at once; any finding fails.
+echo "== fuzz =="
+bash fuzz/run-fuzzers.sh

@@ -1,0 +1,84 @@
+#include "fuzz/fuzz_setup.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <vector>
+
+namespace fuzzsetup {
+
+namespace {
+
+std::FILE* findings = stderr;
+std::vector<std::filesystem::path> scratchFolders;
+
+bool hasFlag(int argc, char** argv, const char* flag) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], flag, std::strlen(flag)) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void removeScratchFolders() {
+    for (const std::filesystem::path& folder : scratchFolders) {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+}
+
+}  // namespace
+
+void prepare(int* argc, char*** argv) {
+    static std::vector<std::string> added;
+    if (!hasFlag(*argc, *argv, "-close_fd_mask=")) {
+        added.push_back("-close_fd_mask=3");
+    }
+    if (!hasFlag(*argc, *argv, "-artifact_prefix=")) {
+        added.push_back("-artifact_prefix=" + std::filesystem::current_path().string() + "/");
+    }
+    static std::vector<char*> arguments((*argv), (*argv) + *argc);
+    for (std::string& flag : added) {
+        arguments.push_back(flag.data());
+    }
+    arguments.push_back(nullptr);
+    *argc = static_cast<int>(arguments.size()) - 1;
+    *argv = arguments.data();
+    // libFuzzer closes standard error only after this returns.
+    if (std::FILE* copy = fdopen(dup(STDERR_FILENO), "w")) {
+        findings = copy;
+    }
+}
+
+void fail(const std::string& what) {
+    std::fprintf(findings, "==FINDING== %s\n", what.c_str());
+    std::fflush(findings);
+    std::abort();
+}
+
+std::filesystem::path makeScratchFolder(const std::string& name) {
+    std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / (name + "-" + std::to_string(getpid()));
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    if (scratchFolders.empty()) {
+        std::atexit(removeScratchFolders);
+    }
+    scratchFolders.push_back(folder);
+    return folder;
+}
+
+void writeInput(const std::filesystem::path& path, const uint8_t* data, std::size_t size) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    out.close();
+    if (!out) {
+        fail("cannot write the input to " + path.string());
+    }
+}
+
+}  // namespace fuzzsetup

@@ -1,0 +1,30 @@
+// What both fuzz targets set up once: the tool's own output kept out of
+// libFuzzer's log, a stream for the targets' own findings, and a scratch folder.
+// Fuzz targets run on Linux under clang only; unlike the tool they may use POSIX.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+namespace fuzzsetup {
+
+// Called from LLVMFuzzerInitialize, before libFuzzer reads its flags. Adds
+// -close_fd_mask=3 (the tool's standard output and error go to the null device;
+// libFuzzer keeps a copy of standard error for its own log and the sanitizers'
+// reports) and -artifact_prefix=<current folder>/ (the runs change folder), each
+// unless the command line gives it. Opens the findings stream on that copy.
+void prepare(int* argc, char*** argv);
+
+// Reports a finding of the target's own checks and aborts, so that libFuzzer
+// saves the input that caused it.
+[[noreturn]] void fail(const std::string& what);
+
+// A fresh empty folder of this process under the system's temporary folder,
+// removed at exit.
+std::filesystem::path makeScratchFolder(const std::string& name);
+
+void writeInput(const std::filesystem::path& path, const uint8_t* data, std::size_t size);
+
+}  // namespace fuzzsetup

@@ -1,0 +1,364 @@
+// Hostile images, end to end: each must end quickly with a clear outcome (what
+// the run prints, its exit status and exactly the files it writes): huge tracks
+// of empty records, sector counts that disagree, size fields that wrap or point
+// far past the file, the longest and a looping cluster chain, the largest music
+// table entries, track tables pointing into the header, past the end or at
+// 0xFFFFFFFF, and the worst cases of the reader's speed.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <functional>
+
+#include "support/expected_run.h"
+#include "support/game_disk.h"
+#include "support/hostile_images.h"
+#include "support/run_tool.h"
+#include "tool/messages.h"
+
+namespace d88build {
+namespace {
+
+constexpr size_t kWorkBufferSize = 524288;
+constexpr uint32_t kAllOnes = 0xFFFFFFFFu;
+constexpr int kZeroLengthRecords = 65535;
+
+struct Case {
+    Bytes image;
+    std::string out;
+    std::string err;
+    int status = 0;
+    FileMap files;
+};
+
+struct NamedCase {
+    const char* name;
+    std::function<Case()> make;
+};
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const NamedCase& namedCase, std::ostream* out) {
+    *out << namedCase.name;
+}
+
+std::string musName(int j) {
+    char name[8];
+    std::snprintf(name, sizeof name, "mus%02d", j);
+    return name;
+}
+
+std::string partlyUnreadable(const char* name) {
+    return formatted(partlyUnreadableFormat, name);
+}
+
+// The `size` bytes at `offset` of a work buffer that holds `contents` from its
+// start and zeros after it; nothing past the buffer's end.
+Bytes bufferSlice(const Bytes& contents, size_t offset, size_t size) {
+    Bytes slice;
+    for (size_t i = offset; i < offset + size && i < kWorkBufferSize; ++i) {
+        slice.push_back(i < contents.size() ? contents[i] : 0);
+    }
+    return slice;
+}
+
+// The eighteen pieces as the set's music table cuts them from `buffer`.
+FileMap piecesFrom(const SampleSet& set, const Bytes& buffer) {
+    FileMap files;
+    for (int j = 0; j < kMusicPieces; ++j) {
+        const MusicPiece& piece = set.pieces[static_cast<size_t>(j)];
+        files[musName(j)] =
+            bufferSlice(buffer, piece.segment * kMusicSegmentSize + piece.offset, piece.size);
+    }
+    return files;
+}
+
+// sud_data and the pieces of a run of the set whose loads all went well: the
+// pieces come from "bgmscore" as it lies in the buffer.
+FileMap scenarioOutputs(const SampleSet& set) {
+    FileMap files = piecesFrom(set, set.bgmscore);
+    files["sud_data"] = set.sudData;
+    return files;
+}
+
+Case runWithoutTheDemoDisk(const SampleSet& set, const Disk& notDemo) {
+    Case c;
+    c.image = concat({notDemo.bytes(), set.main.bytes(), set.scenario.bytes()});
+    c.out = mainLines(2) + scenarioLines(3, set) + completeMessage;
+    c.files = merged({mainFiles(set.main), scenarioOutputs(set)});
+    return c;
+}
+
+Case completeRun(const SampleSet& set, const Disk& demo) {
+    Case c;
+    c.image = concat({demo.bytes(), set.main.bytes(), set.scenario.bytes()});
+    c.out = completeRunOutput(set);
+    c.files = merged({demoFiles(demo), mainFiles(set.main), scenarioOutputs(set)});
+    return c;
+}
+
+// Track 0 of the demo disk holds 20 records: R 1 to 7 and 9 to 16, four more
+// (R 0x40 to 0x43), and last the signature sector R 8, at k = 19. Every record
+// states `count` sectors.
+Disk signatureBehindTwentyRecords(const SampleSet& set, uint16_t count) {
+    Disk demo = set.demo;
+    std::vector<Record>& records = demo.track(kSignatureTrack);
+    auto signature = std::find_if(records.begin(), records.end(),
+                                  [](const Record& r) { return r.r == kSignatureSector; });
+    Record last = *signature;
+    records.erase(signature);
+    for (uint8_t r = 0x40; r <= 0x43; ++r) {
+        Record filler = last;
+        filler.r = r;
+        records.push_back(filler);
+    }
+    records.push_back(last);
+    for (Record& record : records) {
+        record.sectorCount = count;
+    }
+    return demo;
+}
+
+// The run on a worst-case image: disk 1 is both main and scenario disk; its three
+// files go round a loop of clusters, so every load is reported; the music table
+// and every byte read are zeros.
+Case worstCaseRun(const Bytes& image, bool fmdriverReadWhole) {
+    Case c;
+    c.image = image;
+    c.out = formatted(mainDiskFoundFormat, 1) + "cutting ... fmdriver\nloading ... startup\n" +
+            formatted(scenarioDiskFoundFormat, 1) + "loading ... sud_data\n" +
+            sliceLine("sud_data", 0, 0xFFFF) + "loading ... bgmscore\n";
+    for (int j = 0; j < kMusicPieces; ++j) {
+        c.out += sliceLine(musName(j), 0, 0);
+        c.files[musName(j)] = {};
+    }
+    c.out += completeMessage;
+    c.err = (fmdriverReadWhole ? "" : partlyUnreadable("fmdriver")) + partlyUnreadable("startup") +
+            partlyUnreadable("sud_data") + partlyUnreadable("bgmscore");
+    c.status = 1;
+    c.files["fmdriver"] = Bytes(kFmdriverRun.length, 0);
+    c.files["sud_data"] = Bytes(0xFFFF, 0);
+    return c;
+}
+
+const NamedCase hostileCases[] = {
+    // ---- Tracks whose records make the search long or end it early ----
+    {"TrackOfSixtyFiveThousandZeroLengthRecordsEndsTheSearch",
+     [] {
+         // The search ends after the 65,535th record (k = 65,534, its count - 1),
+         // before the signature sector behind them.
+         SampleSet set = makeSampleSet();
+         Disk demo = set.demo;
+         prependZeroLengthRecords(demo, kSignatureTrack, kZeroLengthRecords);
+         return runWithoutTheDemoDisk(set, demo);
+     }},
+    {"SectorCountOfTheSecondRecordEndsTheSearchAfterIt",
+     [] {
+         SampleSet set = makeSampleSet();
+         Disk demo = set.demo;
+         demo.track(kSignatureTrack)[1].sectorCount = 2;
+         return runWithoutTheDemoDisk(set, demo);
+     }},
+    {"SectorCountsOfThirtyReachTheTwentiethRecord",
+     [] {
+         SampleSet set = makeSampleSet();
+         return completeRun(set, signatureBehindTwentyRecords(set, 30));
+     }},
+    {"SectorCountsOfSixteenEndTheSearchBeforeTheTwentiethRecord",
+     [] {
+         SampleSet set = makeSampleSet();
+         return runWithoutTheDemoDisk(set, signatureBehindTwentyRecords(set, 16));
+     }},
+    // ---- Size fields ----
+    {"SizeFieldCarryingTheOffsetPastTwoGiBEndsTheIndex",
+     [] {
+         SampleSet set = makeSampleSet();
+         set.main.setSizeField(0x7FFFFF00);
+         Case c;
+         c.image = concat({set.demo.bytes(), set.main.bytes(), set.scenario.bytes()});
+         c.out = demoLines(1) + mainLines(2);
+         c.err = noScenarioDiskMessage;
+         c.status = 1;
+         c.files = merged({demoFiles(set.demo), mainFiles(set.main)});
+         return c;
+     }},
+    {"SizeFieldOfAllOnesMakesTheMainDiskUnreadable",
+     [] {
+         // -1: no track entry is at most the size. The next disks are indexed one
+         // byte back and further back, inside the demo disk's sectors; none of
+         // them has a directory.
+         SampleSet set = makeSampleSet();
+         set.main.setSizeField(kAllOnes);
+         Case c;
+         c.image = concat({set.demo.bytes(), set.main.bytes(), set.scenario.bytes()});
+         c.out = demoLines(1);
+         c.err = noMainDiskMessage;
+         c.status = 1;
+         c.files = demoFiles(set.demo);
+         return c;
+     }},
+    {"SixtyFourDisksOfSizeZero",
+     [] {
+         // Every slot indexes offset 0, and a size of 0 leaves no track usable.
+         SampleSet set = makeSampleSet();
+         set.main.setSizeField(0);
+         Case c;
+         c.image = concat({set.main.bytes(), set.scenario.bytes()});
+         c.err = noMainDiskMessage;
+         c.status = 1;
+         return c;
+     }},
+    {"SizeFieldNearTwoGiBOnASmallFile",
+     [] {
+         // Track 0 points 2 GiB into a file of 700 KB: nothing is there to read.
+         SampleSet set = makeSampleSet();
+         set.main.setSizeField(0x7FFFFFF0);
+         set.main.setTrackEntry(0, 0x7FFFFF00);
+         Case c;
+         c.image = concat({set.main.bytes(), set.scenario.bytes()});
+         c.out = mainLines(1);
+         c.err = noScenarioDiskMessage;
+         c.status = 1;
+         c.files = mainFiles(set.main);
+         return c;
+     }},
+    // ---- Cluster chains ----
+    {"ChainThroughEveryClusterAChainCanName",
+     [] {
+         SampleSet set = makeSampleSet();
+         set.sudData = pattern(1500, 0x5A);
+         std::array<MusicPiece, kMusicPieces> pieces{};
+         for (int j = 0; j < kMusicPieces - 2; ++j) {
+             pieces[static_cast<size_t>(j)] = {static_cast<uint16_t>(12 * j), 0x123, 0x200};
+         }
+         pieces[kMusicPieces - 2] = {190, 0, 0x800};  // the chain's last cluster read
+         pieces[kMusicPieces - 1] = {191, 0, 0x800};  // beyond it: zeros
+         setMusicTable(set, pieces);
+         LongChainDisk scenario = longChainScenarioDisk(set.sudData);
+         Case c;
+         c.image = concat({set.demo.bytes(), set.main.bytes(), scenario.disk.bytes()});
+         c.out = completeRunOutput(set);
+         c.files =
+             merged({demoFiles(set.demo), mainFiles(set.main), piecesFrom(set, scenario.loaded)});
+         c.files["sud_data"] = set.sudData;
+         return c;
+     }},
+    {"ChainThatLoopsStopsAndIsReported",
+     [] {
+         // bgmscore's third cluster leads back to its first: the load keeps its
+         // first 6,144 bytes; after them the buffer holds the rest of "startup".
+         SampleSet set = makeSampleSet();
+         loopBgmscoreChain(set.scenario);
+         Case c = completeRun(set, set.demo);
+         c.err = partlyUnreadable("bgmscore");
+         c.status = 1;
+         Bytes buffer(set.bgmscore.begin(), set.bgmscore.begin() + 3 * kClusterSize);
+         buffer.insert(buffer.end(), set.startup.begin() + 3 * kClusterSize, set.startup.end());
+         c.files = merged({piecesFrom(set, buffer), c.files});
+         return c;
+     }},
+    // ---- The music table ----
+    {"EveryMusicEntryAtTheLargestSegmentOffsetAndSize",
+     [] {
+         SampleSet set = makeSampleSet();
+         std::array<MusicPiece, kMusicPieces> pieces;
+         pieces.fill({0xFFFF, 0xFFFF, 0xFFFF});
+         setMusicTable(set, pieces);
+         Case c = completeRun(set, set.demo);
+         for (int j = 0; j < kMusicPieces; ++j) {
+             c.err += partlyUnreadable(musName(j).c_str());
+             c.files[musName(j)] = {};
+         }
+         c.status = 1;
+         return c;
+     }},
+    // ---- Track tables ----
+    {"TrackTablePointingAtTheHeadersLastSixteenBytes",
+     [] {
+         // They are track-table entries 160 to 163, all 0: a record stating 0
+         // sectors, which ends the search. No directory, so no main disk.
+         SampleSet set = makeSampleSet();
+         set.main.setTrackEntry(kSystemTrack, kHeaderSize - kRecordHeaderSize);
+         Case c;
+         c.image = concat({set.demo.bytes(), set.main.bytes(), set.scenario.bytes()});
+         c.out = demoLines(1);
+         c.err = noMainDiskMessage;
+         c.status = 1;
+         c.files = demoFiles(set.demo);
+         return c;
+     }},
+    {"TrackTablePointingIntoTheTrackTable",
+     [] {
+         // Read as records, the table's entries 12 to 15 state a data length of 1
+         // (entry 15's high half); the walk goes on off the records' boundaries,
+         // through sector data to the end of the file, and never meets the
+         // directory's IDs. No main disk.
+         SampleSet set = makeSampleSet();
+         set.main.setTrackEntry(kSystemTrack, kTrackTableOffset);
+         Case c;
+         c.image = concat({set.demo.bytes(), set.main.bytes(), set.scenario.bytes()});
+         c.out = demoLines(1);
+         c.err = noMainDiskMessage;
+         c.status = 1;
+         c.files = demoFiles(set.demo);
+         return c;
+     }},
+    {"TrackTablePointingAtTheEndOfTheFile",
+     [] {
+         SampleSet set = makeSampleSet();
+         set.main.setTrackEntry(kSystemTrack, static_cast<uint32_t>(set.main.bytes().size()));
+         Case c;
+         c.image = concat({set.demo.bytes(), set.main.bytes()});
+         c.out = demoLines(1);
+         c.err = noMainDiskMessage;
+         c.status = 1;
+         c.files = demoFiles(set.demo);
+         return c;
+     }},
+    {"TrackTableEntriesOfAllOnes",
+     [] {
+         SampleSet set = makeSampleSet();
+         set.demo.setTrackEntry(kSignatureTrack, kAllOnes);
+         set.main.setTrackEntry(kSystemTrack, kAllOnes);
+         Case c;
+         c.image = concat({set.demo.bytes(), set.main.bytes(), set.scenario.bytes()});
+         c.err = noMainDiskMessage;
+         c.status = 1;
+         return c;
+     }},
+    // ---- The worst cases of the reader's speed (tools/bench-hostile.sh times them) ----
+    {"WorstCaseSixtyFourDisksInOneRunOfEmptyRecords",
+     [] { return worstCaseRun(worstCaseImage(WorstCaseRecipe{}), false); }},
+    {"WorstCaseWalksToTheEndAndFindsTheirSectorsThere",
+     [] {
+         WorstCaseRecipe recipe;
+         recipe.runToEnd = true;
+         recipe.clusterSectorsAtEnd = true;
+         return worstCaseRun(worstCaseImage(recipe), true);
+     }},
+    {"WorstCaseFourInterleavedGridsOfRecords", [] { return worstCaseRun(fourGridImage(), false); }},
+};
+
+class HostileImage : public testing::TestWithParam<NamedCase> {};
+
+TEST_P(HostileImage, EndsWithAClearOutcome) {
+    Case expected = GetParam().make();
+    ToolRun run = runInFreshFolder(QUELT_PROGRAM, expected.image);
+    EXPECT_EQ(run.out, asTextStream(expected.out));
+    EXPECT_EQ(run.err, asTextStream(expected.err));
+    EXPECT_EQ(run.status, expected.status);
+    EXPECT_EQ(run.files.size(), expected.files.size());
+    for (const auto& [name, bytes] : expected.files) {
+        auto written = run.files.find(name);
+        ASSERT_NE(written, run.files.end()) << name << " was not written";
+        EXPECT_TRUE(written->second == bytes) << name << " differs";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, HostileImage, testing::ValuesIn(hostileCases),
+                         [](const testing::TestParamInfo<NamedCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+}  // namespace
+}  // namespace d88build

@@ -1,0 +1,335 @@
+#include "support/hostile_images.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <vector>
+
+#include "support/game_disk.h"
+#include "support/sample_set.h"
+
+namespace d88build {
+
+namespace {
+
+constexpr size_t kHeaderRecords = kHeaderSize / kRecordHeaderSize;
+constexpr int kDisks = 64;
+constexpr size_t kCountOffset = 4;
+constexpr uint32_t kFixedCount = 65535;
+// With count - 1 = (ordinal + kCountShift) mod 65535 a record ends a walk only
+// when the walk began at ordinal 32,767 or 98,302, where no track starts.
+constexpr uint64_t kCountShift = 32768;
+constexpr uint64_t kCountModulus = 65535;
+// A chain can only name clusters below the end-of-chain mark.
+constexpr int kReachableClusters = kEndOfChain;
+constexpr uint16_t kLargestFileSize = 0xFFFF;
+constexpr uint8_t kNoMatchSizeCode = 0;  // the tool only ever asks for size code 1
+
+// The tracks the run reads on disks 2 to 64, in the order their starts follow the
+// header: 0 (signature), 40 (directory) and the demo cuts' first tracks.
+constexpr std::array<int, 5> kOtherDiskTracks = {kSignatureTrack, kSystemTrack, kOpdrvRun.track,
+                                                 kOpefcRun.track, kEdmusRun.track};
+
+void putLe16(Bytes& out, size_t at, uint32_t value) {
+    out[at] = static_cast<uint8_t>(value & 0xFF);
+    out[at + 1] = static_cast<uint8_t>((value >> 8) & 0xFF);
+}
+
+void putLe32(Bytes& out, size_t at, uint32_t value) {
+    putLe16(out, at, value & 0xFFFF);
+    putLe16(out, at + 2, value >> 16);
+}
+
+// The file after disk 1's header as one sequence of records, appended in order;
+// every record's count follows the recipe's rule for its ordinal.
+class RecordStream {
+public:
+    explicit RecordStream(bool runToEnd) : runToEnd_(runToEnd), file_(kHeaderSize, 0) {}
+
+    uint32_t countAt(uint64_t ordinal) const {
+        return runToEnd_ ? static_cast<uint32_t>((ordinal + kCountShift) % kCountModulus) + 1
+                         : kFixedCount;
+    }
+    size_t size() const { return file_.size(); }
+    Bytes& file() { return file_; }
+
+    void appendRunRecord() {
+        const uint64_t id = ordinal_;
+        appendRecord(static_cast<uint8_t>(id), static_cast<uint8_t>(id >> 8),
+                     static_cast<uint8_t>(id >> 16), kNoMatchSizeCode, {});
+    }
+
+    void appendRecord(uint8_t c, uint8_t h, uint8_t r, uint8_t n, const Bytes& data) {
+        Bytes header(kRecordHeaderSize, 0);
+        header[0] = c;
+        header[1] = h;
+        header[2] = r;
+        header[3] = n;
+        putLe16(header, kCountOffset, countAt(ordinal_));
+        putLe16(header, kRecordLengthOffset, static_cast<uint32_t>(data.size()));
+        file_.insert(file_.end(), header.begin(), header.end());
+        file_.insert(file_.end(), data.begin(), data.end());
+        ++ordinal_;
+    }
+
+    // A disk header read as 43 zero-length records: the count field of each
+    // (bytes 4-5 of every 16) is set by the rule, which also fixes the entries of
+    // tracks 1, 5, 9, ...; the length fields must already be 0.
+    void appendHeader(Bytes header) {
+        for (size_t k = 0; k < kHeaderRecords; ++k) {
+            require(header[k * kRecordHeaderSize + kRecordLengthOffset] == 0 &&
+                        header[k * kRecordHeaderSize + kRecordLengthOffset + 1] == 0,
+                    "a header inside the run must read as zero-length records");
+            putLe16(header, k * kRecordHeaderSize + kCountOffset, countAt(ordinal_ + k));
+        }
+        file_.insert(file_.end(), header.begin(), header.end());
+        ordinal_ += kHeaderRecords;
+    }
+
+private:
+    bool runToEnd_;
+    Bytes file_;
+    uint64_t ordinal_ = 0;
+};
+
+Bytes headerBytes(uint32_t size, const std::array<uint32_t, kMaxTracks>& entries) {
+    Bytes header(kHeaderSize, 0);
+    const uint8_t name[] = {0xF0, 0xF1, 0xF2, 0xF3};  // size code 0xF3: never asked for
+    std::copy(std::begin(name), std::end(name), header.begin());
+    putLe32(header, kSizeFieldOffset, size);
+    for (size_t t = 0; t < entries.size(); ++t) {
+        putLe32(header, kTrackTableOffset + 4 * t, entries[t]);
+    }
+    return header;
+}
+
+// 0, 2, 4, ... 190, 1, 3, ... 191: consecutive clusters of the loop lie on
+// different tracks, 96 tracks in turn, more than any small cache of tracks holds.
+std::vector<int> loopOrder() {
+    std::vector<int> order;
+    for (int first : {0, 1}) {
+        for (int c = first; c < kReachableClusters; c += 2) {
+            order.push_back(c);
+        }
+    }
+    return order;
+}
+
+Bytes directorySector() {
+    Bytes sector(kSectorSize, 0);
+    const char* names[] = {"startup", "sud_data", "bgmscore"};
+    for (size_t slot = 0; slot < 3; ++slot) {
+        const size_t at = slot * kEntrySize;
+        std::copy_n(names[slot], std::strlen(names[slot]),
+                    sector.begin() + static_cast<std::ptrdiff_t>(at));
+        putLe16(sector, at + kEntrySizeField, kLargestFileSize);
+        sector[at + kEntryFirstCluster] = static_cast<uint8_t>(slot);
+    }
+    return sector;
+}
+
+Bytes allocationSector() {
+    Bytes table(kSectorSize, kFreeCluster);
+    const std::vector<int> order = loopOrder();
+    for (size_t k = 0; k < order.size(); ++k) {
+        table[static_cast<size_t>(order[k])] = static_cast<uint8_t>(order[(k + 1) % order.size()]);
+    }
+    return table;
+}
+
+// Disk 1: its directory track first, then one record for each other track to
+// start at, track 163 first and track 0 last.
+uint32_t appendMainDiskTracks(RecordStream& stream, std::array<uint32_t, kMaxTracks>& entries,
+                              bool withTrackZero) {
+    entries[kSystemTrack] = static_cast<uint32_t>(stream.size());
+    const uint8_t cylinder = kSystemTrack / kHeads;
+    stream.appendRecord(cylinder, 0, kDirectorySector, kSizeCode256, directorySector());
+    stream.appendRecord(cylinder, 0, kDirectorySector + 1, kSizeCode256, Bytes(kSectorSize, 0));
+    stream.appendRecord(cylinder, 0, kDirectorySector + 2, kSizeCode256, Bytes(kSectorSize, 0));
+    stream.appendRecord(cylinder, 0, kAllocationSector, kSizeCode256, allocationSector());
+    for (int t = kMaxTracks - 1; t >= 0; --t) {
+        if (t != kSystemTrack && (t != 0 || withTrackZero)) {
+            entries[static_cast<size_t>(t)] = static_cast<uint32_t>(stream.size());
+        }
+        stream.appendRunRecord();
+    }
+    return static_cast<uint32_t>(stream.size());
+}
+
+Bytes signatureSector() {
+    Bytes sector(kSectorSize, 0);
+    std::copy(kDemoSignature.begin(), kDemoSignature.end(), sector.begin());
+    return sector;
+}
+
+// One of disks 2 to 64: a header, the starts of its tracks, its signature sector
+// when it is a demo disk, and run records up to `size` bytes.
+void appendOtherDisk(RecordStream& stream, uint32_t size, bool demo) {
+    const size_t diskStart = stream.size();
+    std::array<uint32_t, kMaxTracks> entries{};
+    for (size_t k = 0; k < kOtherDiskTracks.size(); ++k) {
+        entries[static_cast<size_t>(kOtherDiskTracks[k])] =
+            static_cast<uint32_t>(kHeaderSize + k * kRecordHeaderSize);
+    }
+    stream.appendHeader(headerBytes(size, entries));
+    for (size_t k = 0; k < kOtherDiskTracks.size(); ++k) {
+        stream.appendRunRecord();
+    }
+    if (demo) {
+        stream.appendRecord(0, 0, kSignatureSector, kSizeCode256, signatureSector());
+    }
+    while (stream.size() < diskStart + size) {
+        stream.appendRunRecord();
+    }
+}
+
+// Every sector of clusters 0 to 191, in cluster order, filled with zeros.
+void appendClusterSectors(RecordStream& stream) {
+    for (int cluster = 0; cluster < kReachableClusters; ++cluster) {
+        const ClusterStart start = clusterStart(cluster);
+        for (int s = 0; s < kSectorsPerCluster; ++s) {
+            stream.appendRecord(static_cast<uint8_t>(start.track / kHeads),
+                                static_cast<uint8_t>(start.track % kHeads),
+                                static_cast<uint8_t>(start.r + s), kSizeCode256,
+                                Bytes(kSectorSize, 0));
+        }
+    }
+}
+
+size_t clusterSectorsBytes() {
+    return static_cast<size_t>(kReachableClusters) * kSectorsPerCluster *
+           (kRecordHeaderSize + kSectorSize);
+}
+
+// The clusters of the longest chain: 255, then 0 to 191 but the directory's 81.
+std::vector<int> longestChain() {
+    std::vector<int> chain = {kClusterCount - 1};
+    for (int cluster = 0; cluster < kReachableClusters; ++cluster) {
+        if (cluster != kSystemClusterB) {
+            chain.push_back(cluster);
+        }
+    }
+    return chain;
+}
+
+constexpr int kLongChainCylinders = kMaxCylinders;
+constexpr uint8_t kLongChainSeed = 0x3C;
+constexpr int kSudDataCluster = 200;
+constexpr uint8_t kLongChainPatternBase = 0x80;
+constexpr uint8_t kZeroLengthR = 0xEE;
+
+}  // namespace
+
+void prependZeroLengthRecords(Disk& disk, int track, int count) {
+    std::vector<Record> records;
+    for (int i = 0; i < count; ++i) {
+        Record record;
+        record.c = static_cast<uint8_t>(i & 0xFF);
+        record.h = static_cast<uint8_t>((i >> 8) & 0xFF);
+        record.r = kZeroLengthR;
+        record.sectorCount = static_cast<uint16_t>(kFixedCount);
+        records.push_back(record);
+    }
+    std::vector<Record>& own = disk.track(track);
+    records.insert(records.end(), own.begin(), own.end());
+    own = std::move(records);
+}
+
+LongChainDisk longChainScenarioDisk(const Bytes& sudData) {
+    LongChainDisk made{Disk(kLongChainCylinders, kLongChainSeed), {}};
+    formatGameFs(made.disk);
+    require(sudData.size() <= kClusterSize, "sud_data of the long chain disk is one cluster");
+    addFile(made.disk, "sud_data", sudData, {kSudDataCluster});
+    const std::vector<int> chain = longestChain();
+    for (size_t k = 0; k < chain.size(); ++k) {
+        const Bytes content =
+            pattern(kClusterSize, static_cast<uint8_t>(kLongChainPatternBase + k));
+        writeCluster(made.disk, chain[k], content);
+        if (k + 1 < chain.size()) {
+            setAllocation(made.disk, chain[k], static_cast<uint8_t>(chain[k + 1]));
+            made.loaded.insert(made.loaded.end(), content.begin(), content.end());
+        }
+    }
+    setAllocation(made.disk, chain.back(), kEndOfChain);
+    setEntry(made.disk, 1, "bgmscore", kLargestFileSize, static_cast<uint8_t>(chain.front()));
+    return made;
+}
+
+void loopBgmscoreChain(Disk& scenario) {
+    for (int slot = 0; slot < kDirectoryEntries; ++slot) {
+        const Bytes entry = entryBytes(scenario, slot);
+        if (std::equal(entry.begin(), entry.begin() + 9, "bgmscore")) {
+            const int first = entry[kEntryFirstCluster];
+            const int second = allocation(scenario, first);
+            const int third = allocation(scenario, second);
+            setAllocation(scenario, third, static_cast<uint8_t>(first));
+            return;
+        }
+    }
+    require(false, "no bgmscore to make loop");
+}
+
+Bytes worstCaseImage(const WorstCaseRecipe& recipe) {
+    RecordStream stream(recipe.runToEnd);
+    std::array<uint32_t, kMaxTracks> mainEntries{};
+    const uint32_t mainSize = appendMainDiskTracks(stream, mainEntries, !recipe.otherDisksAreDemo);
+    const size_t tail = recipe.clusterSectorsAtEnd ? clusterSectorsBytes() : 0;
+    require(recipe.fileSize < kHostileImageLimit && recipe.fileSize % kRecordHeaderSize == 0,
+            "worst case image size must be whole records below the limit");
+    require(recipe.fileSize > tail + mainSize + (kDisks - 1) * 2 * kHeaderSize,
+            "worst case image too small for its disks");
+    const size_t blockRecords =
+        (recipe.fileSize - tail - mainSize) / (kDisks - 1) / kRecordHeaderSize;
+    const uint32_t blockSize = static_cast<uint32_t>(blockRecords * kRecordHeaderSize);
+    require(blockSize < 0x10000, "a header inside the run needs a size below 64 KiB");
+    for (int disk = 1; disk < kDisks; ++disk) {
+        appendOtherDisk(stream, blockSize, recipe.otherDisksAreDemo);
+    }
+    if (recipe.clusterSectorsAtEnd) {
+        appendClusterSectors(stream);
+    }
+    while (stream.size() < recipe.fileSize) {
+        stream.appendRunRecord();
+    }
+    Bytes image = std::move(stream.file());
+    require(image.size() == recipe.fileSize, "worst case image of another size than asked");
+    const Bytes mainHeader = headerBytes(mainSize, mainEntries);
+    std::copy(mainHeader.begin(), mainHeader.end(), image.begin());
+    return image;
+}
+
+Bytes fourGridImage() {
+    // Records begin at offsets 0, 4, 8 and 12 of every block: each reads its count
+    // from the two bytes 4 after its start and its length from the two zero bytes
+    // 14 after it.
+    const Bytes block = {0xFF, 0xFF, 0, 0, 0xFF, 0xFF, 0, 0, 0xFF, 0xFF, 0, 0, 0xFF, 0xFF, 0, 0};
+    constexpr size_t kGrids = 4;
+    constexpr size_t kGridStep = kRecordHeaderSize / kGrids;
+    constexpr size_t kBlocksBetweenStarts = 400;
+    constexpr size_t kSystemTrackBytes = 4 * (kRecordHeaderSize + kSectorSize);
+    const size_t fileSize = kHostileImageLimit - kRecordHeaderSize;
+    Bytes image(kHeaderSize, 0);
+    while (image.size() < fileSize - kSystemTrackBytes) {
+        image.insert(image.end(), block.begin(), block.end());
+    }
+    std::array<uint32_t, kMaxTracks> entries{};
+    for (int t = 0; t < kMaxTracks; ++t) {
+        const size_t grid = static_cast<size_t>(t) % kGrids;
+        const size_t blocks = static_cast<size_t>(kMaxTracks - 1 - t) * kBlocksBetweenStarts;
+        entries[static_cast<size_t>(t)] =
+            static_cast<uint32_t>(kHeaderSize + blocks * kRecordHeaderSize + grid * kGridStep);
+    }
+    RecordStream systemTrack(false);
+    std::array<uint32_t, kMaxTracks> systemEntries{};
+    appendMainDiskTracks(systemTrack, systemEntries, true);
+    const Bytes& records = systemTrack.file();
+    entries[kSystemTrack] = static_cast<uint32_t>(image.size());
+    image.insert(image.end(), records.begin() + kHeaderSize,
+                 records.begin() + static_cast<std::ptrdiff_t>(kHeaderSize + kSystemTrackBytes));
+    const Bytes header = headerBytes(static_cast<uint32_t>(image.size()), entries);
+    std::copy(header.begin(), header.end(), image.begin());
+    require(image.size() < kHostileImageLimit, "four-grid image larger than its limit");
+    return image;
+}
+
+}  // namespace d88build
