@@ -14,6 +14,7 @@
 #include "support/expected_run.h"
 #include "support/game_disk.h"
 #include "support/hostile_images.h"
+#include "support/run_case.h"
 #include "support/run_tool.h"
 #include "tool/messages.h"
 
@@ -23,55 +24,6 @@ namespace {
 constexpr size_t kWorkBufferSize = 524288;
 constexpr uint32_t kAllOnes = 0xFFFFFFFFu;
 constexpr int kZeroLengthRecords = 65535;
-
-struct Case {
-    Bytes image;
-    std::string out;
-    std::string err;
-    int status = 0;
-    FileMap files;
-};
-
-struct NamedCase {
-    const char* name;
-    std::function<Case()> make;
-};
-
-// Names the case in test listings instead of dumping its bytes.
-void PrintTo(const NamedCase& namedCase, std::ostream* out) {
-    *out << namedCase.name;
-}
-
-std::string musName(int j) {
-    char name[8];
-    std::snprintf(name, sizeof name, "mus%02d", j);
-    return name;
-}
-
-std::string partlyUnreadable(const char* name) {
-    return formatted(partlyUnreadableFormat, name);
-}
-
-// The `size` bytes at `offset` of a work buffer that holds `contents` from its
-// start and zeros after it; nothing past the buffer's end.
-Bytes bufferSlice(const Bytes& contents, size_t offset, size_t size) {
-    Bytes slice;
-    for (size_t i = offset; i < offset + size && i < kWorkBufferSize; ++i) {
-        slice.push_back(i < contents.size() ? contents[i] : 0);
-    }
-    return slice;
-}
-
-// The eighteen pieces as the set's music table cuts them from `buffer`.
-FileMap piecesFrom(const SampleSet& set, const Bytes& buffer) {
-    FileMap files;
-    for (int j = 0; j < kMusicPieces; ++j) {
-        const MusicPiece& piece = set.pieces[static_cast<size_t>(j)];
-        files[musName(j)] =
-            bufferSlice(buffer, piece.segment * kMusicSegmentSize + piece.offset, piece.size);
-    }
-    return files;
-}
 
 // sud_data and the pieces of a run of the set whose loads all went well: the
 // pieces come from "bgmscore" as it lies in the buffer.
@@ -342,23 +294,10 @@ const NamedCase hostileCases[] = {
 class HostileImage : public testing::TestWithParam<NamedCase> {};
 
 TEST_P(HostileImage, EndsWithAClearOutcome) {
-    Case expected = GetParam().make();
-    ToolRun run = runInFreshFolder(QUELT_PROGRAM, expected.image);
-    EXPECT_EQ(run.out, asTextStream(expected.out));
-    EXPECT_EQ(run.err, asTextStream(expected.err));
-    EXPECT_EQ(run.status, expected.status);
-    EXPECT_EQ(run.files.size(), expected.files.size());
-    for (const auto& [name, bytes] : expected.files) {
-        auto written = run.files.find(name);
-        ASSERT_NE(written, run.files.end()) << name << " was not written";
-        EXPECT_TRUE(written->second == bytes) << name << " differs";
-    }
+    expectRunAsDescribed(QUELT_PROGRAM, GetParam().make());
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, HostileImage, testing::ValuesIn(hostileCases),
-                         [](const testing::TestParamInfo<NamedCase>& info) {
-                             return std::string(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(Cases, HostileImage, testing::ValuesIn(hostileCases), caseName);
 
 }  // namespace
 }  // namespace d88build

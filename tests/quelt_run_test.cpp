@@ -3,58 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 
 #include "support/expected_run.h"
 #include "support/game_disk.h"
+#include "support/run_case.h"
 #include "support/run_tool.h"
 #include "tool/messages.h"
 
-#include <cstdio>
-
 namespace d88build {
 namespace {
-
-struct Case {
-    Bytes image;
-    std::string out;
-    std::string err;
-    int status = 0;
-    FileMap files;
-    std::vector<std::string> args = {kImageName};
-    std::function<void(const std::filesystem::path&)> prepare;
-};
-
-struct NamedCase {
-    const char* name;
-    std::function<Case()> make;
-};
-
-// Names the case in test listings instead of dumping its bytes.
-void PrintTo(const NamedCase& namedCase, std::ostream* out) {
-    *out << namedCase.name;
-}
-
-std::string musName(int j) {
-    char name[8];
-    std::snprintf(name, sizeof name, "mus%02d", j);
-    return name;
-}
-
-std::string partlyUnreadable(const char* name) {
-    return formatted(partlyUnreadableFormat, name);
-}
-
-// The bytes a piece takes from the work buffer after "bgmscore" was loaded: the
-// file, zeros beyond it, nothing past the buffer's 524,288 bytes.
-Bytes bufferSlice(const Bytes& bgmscore, size_t offset, size_t size) {
-    constexpr size_t bufferSize = 524288;
-    Bytes slice;
-    for (size_t i = offset; i < offset + size && i < bufferSize; ++i) {
-        slice.push_back(i < bgmscore.size() ? bgmscore[i] : 0);
-    }
-    return slice;
-}
 
 std::array<MusicPiece, kMusicPieces> piecesWith(int index, MusicPiece piece) {
     std::array<MusicPiece, kMusicPieces> pieces = makeSampleSet().pieces;
@@ -71,11 +28,7 @@ Case runOn(const SampleSet& set, std::initializer_list<const Disk*> disks) {
     }
     c.files = merged({demoFiles(set.demo), mainFiles(set.main)});
     c.files["sud_data"] = set.sudData;
-    for (int j = 0; j < kMusicPieces; ++j) {
-        const MusicPiece& piece = set.pieces[static_cast<size_t>(j)];
-        c.files[musName(j)] = bufferSlice(set.bgmscore, piece.segment * 2048u + piece.offset,
-                                          piece.size);
-    }
+    c.files = merged({piecesFrom(set, set.bgmscore), c.files});
     return c;
 }
 
@@ -392,11 +345,7 @@ const NamedCase runCases[] = {
          c.out = completeRunOutput(set);
          c.err = partlyUnreadable("bgmscore");
          c.status = 1;
-         for (int j = 0; j < kMusicPieces; ++j) {
-             const MusicPiece& piece = set.pieces[static_cast<size_t>(j)];
-             c.files[musName(j)] = bufferSlice(holed, piece.segment * 2048u + piece.offset,
-                                               piece.size);
-         }
+         c.files = merged({piecesFrom(set, holed), c.files});
          return c;
      }},
     {"OutputThatCannotBeWrittenStopsTheRun",
@@ -420,23 +369,10 @@ const NamedCase runCases[] = {
 class QueltRun : public testing::TestWithParam<NamedCase> {};
 
 TEST_P(QueltRun, PrintsReturnsAndWritesExactly) {
-    Case expected = GetParam().make();
-    ToolRun run = runInFreshFolder(QUELT_PROGRAM, expected.image, expected.args, expected.prepare);
-    EXPECT_EQ(run.out, asTextStream(expected.out));
-    EXPECT_EQ(run.err, asTextStream(expected.err));
-    EXPECT_EQ(run.status, expected.status);
-    EXPECT_EQ(run.files.size(), expected.files.size());
-    for (const auto& [name, bytes] : expected.files) {
-        auto written = run.files.find(name);
-        ASSERT_NE(written, run.files.end()) << name << " was not written";
-        EXPECT_TRUE(written->second == bytes) << name << " differs";
-    }
+    expectRunAsDescribed(QUELT_PROGRAM, GetParam().make());
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, QueltRun, testing::ValuesIn(runCases),
-                         [](const testing::TestParamInfo<NamedCase>& info) {
-                             return std::string(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(Cases, QueltRun, testing::ValuesIn(runCases), caseName);
 
 }  // namespace
 }  // namespace d88build

@@ -24,6 +24,8 @@ using Random = std::mt19937;
 
 constexpr uint8_t kCanary = 0xA5;
 constexpr int32_t kLargestRead = 70000;
+// Bytes past `maxLen` that must stay untouched too.
+constexpr size_t kGuardBytes = 64;
 
 int uniform(Random& random, int low, int high) {
     return std::uniform_int_distribution<int>(low, high)(random);
@@ -149,7 +151,7 @@ Query randomQuery(Random& random) {
 }
 
 testing::AssertionResult sameSector(D88Image& image, const Bytes& file, const Query& query) {
-    Bytes dest(kLargestRead, kCanary);
+    Bytes dest(static_cast<size_t>(query.maxLen) + kGuardBytes, kCanary);
     const int32_t read = image.readSector(
         {query.track, query.id.c, query.id.h, query.id.r, query.id.n}, dest.data(), query.maxLen);
     Bytes expected;

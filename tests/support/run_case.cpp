@@ -1,0 +1,61 @@
+#include <gtest/gtest.h>
+
+#include "support/run_case.h"
+
+#include <cstdio>
+
+#include "tool/messages.h"
+
+namespace d88build {
+
+void PrintTo(const NamedCase& namedCase, std::ostream* out) {
+    *out << namedCase.name;
+}
+
+std::string caseName(const testing::TestParamInfo<NamedCase>& info) {
+    return info.param.name;
+}
+
+void expectRunAsDescribed(const std::string& program, const Case& expected) {
+    ToolRun run = runInFreshFolder(program, expected.image, expected.args, expected.prepare);
+    EXPECT_EQ(run.out, asTextStream(expected.out));
+    EXPECT_EQ(run.err, asTextStream(expected.err));
+    EXPECT_EQ(run.status, expected.status);
+    EXPECT_EQ(run.files.size(), expected.files.size());
+    for (const auto& [name, bytes] : expected.files) {
+        auto written = run.files.find(name);
+        ASSERT_NE(written, run.files.end()) << name << " was not written";
+        EXPECT_TRUE(written->second == bytes) << name << " differs";
+    }
+}
+
+std::string musName(int j) {
+    char name[8];
+    std::snprintf(name, sizeof name, "mus%02d", j);
+    return name;
+}
+
+std::string partlyUnreadable(const char* name) {
+    return formatted(partlyUnreadableFormat, name);
+}
+
+Bytes bufferSlice(const Bytes& contents, size_t offset, size_t size) {
+    constexpr size_t bufferSize = 524288;
+    Bytes slice;
+    for (size_t i = offset; i < offset + size && i < bufferSize; ++i) {
+        slice.push_back(i < contents.size() ? contents[i] : 0);
+    }
+    return slice;
+}
+
+FileMap piecesFrom(const SampleSet& set, const Bytes& buffer) {
+    FileMap files;
+    for (int j = 0; j < kMusicPieces; ++j) {
+        const MusicPiece& piece = set.pieces[static_cast<size_t>(j)];
+        files[musName(j)] =
+            bufferSlice(buffer, piece.segment * kMusicSegmentSize + piece.offset, piece.size);
+    }
+    return files;
+}
+
+}  // namespace d88build

@@ -1,0 +1,51 @@
+// One end-to-end case of the tool: an image recipe and everything the run must
+// print, return and write. Test files keep tables of named cases.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "support/expected_run.h"
+#include "support/run_tool.h"
+
+namespace d88build {
+
+struct Case {
+    Bytes image;
+    std::string out;
+    std::string err;
+    int status = 0;
+    FileMap files;
+    std::vector<std::string> args = {kImageName};
+    std::function<void(const std::filesystem::path&)> prepare;
+};
+
+struct NamedCase {
+    const char* name;
+    std::function<Case()> make;
+};
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const NamedCase& namedCase, std::ostream* out);
+std::string caseName(const testing::TestParamInfo<NamedCase>& info);
+
+// Runs `program` on the case in a fresh folder and compares standard output and
+// error (as text streams), the exit status and every file written.
+void expectRunAsDescribed(const std::string& program, const Case& expected);
+
+// "mus00" to "mus17".
+std::string musName(int j);
+// The damaged-output warning for `name`.
+std::string partlyUnreadable(const char* name);
+
+// The `size` bytes at `offset` of a work buffer that holds `contents` from its
+// start and zeros after it; nothing past the buffer's 524,288 bytes.
+Bytes bufferSlice(const Bytes& contents, size_t offset, size_t size);
+
+// The eighteen pieces as the set's music table cuts them from `buffer`.
+FileMap piecesFrom(const SampleSet& set, const Bytes& buffer);
+
+}  // namespace d88build
