@@ -35,16 +35,6 @@ bool oneIn(Random& random, int n) {
     return uniform(random, 1, n) == 1;
 }
 
-void putLe16(Bytes& out, size_t at, uint32_t value) {
-    out[at] = static_cast<uint8_t>(value & 0xFF);
-    out[at + 1] = static_cast<uint8_t>((value >> 8) & 0xFF);
-}
-
-void putLe32(Bytes& out, size_t at, uint32_t value) {
-    putLe16(out, at, value & 0xFFFF);
-    putLe16(out, at + 2, value >> 16);
-}
-
 // IDs come from a small alphabet, so that tracks hold the same ID more than once
 // and searches for IDs that are absent are common too.
 SectorId randomId(Random& random) {

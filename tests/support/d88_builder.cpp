@@ -19,17 +19,6 @@ constexpr int kFillStepPerSector = 11;
 // Bytes 0..2 of a sector name it: seed, track index, R.
 constexpr int kFillTagBytes = 3;
 
-void putLe16(Bytes& out, size_t at, uint16_t value) {
-    out[at] = static_cast<uint8_t>(value & 0xFF);
-    out[at + 1] = static_cast<uint8_t>(value >> 8);
-}
-
-void putLe32(Bytes& out, size_t at, uint32_t value) {
-    for (size_t k = 0; k < 4; ++k) {
-        out[at + k] = static_cast<uint8_t>((value >> (8 * k)) & 0xFF);
-    }
-}
-
 void requireTrackIndex(int track) {
     require(track >= 0 && track < kMaxTracks, "track index outside 0..163");
 }
@@ -82,6 +71,17 @@ std::vector<Record> standardTrack(uint8_t seed, int track) {
 }
 
 }  // namespace
+
+void putLe16(Bytes& out, size_t at, uint16_t value) {
+    out[at] = static_cast<uint8_t>(value & 0xFF);
+    out[at + 1] = static_cast<uint8_t>(value >> 8);
+}
+
+void putLe32(Bytes& out, size_t at, uint32_t value) {
+    for (size_t k = 0; k < 4; ++k) {
+        out[at + k] = static_cast<uint8_t>((value >> (8 * k)) & 0xFF);
+    }
+}
 
 void require(bool condition, const char* what) {
     if (!condition) {

@@ -123,6 +123,10 @@ private:
     std::array<std::optional<uint32_t>, kMaxTracks> entryOverrides_;
 };
 
+// Little-endian fields of headers, records and tables.
+void putLe16(Bytes& out, size_t at, uint16_t value);
+void putLe32(Bytes& out, size_t at, uint32_t value);
+
 // Disk images one after another, as an image file holds them.
 Bytes concat(std::initializer_list<Bytes> disks);
 

@@ -30,16 +30,6 @@ constexpr uint8_t kNoMatchSizeCode = 0;  // the tool only ever asks for size cod
 constexpr std::array<int, 5> kOtherDiskTracks = {kSignatureTrack, kSystemTrack, kOpdrvRun.track,
                                                  kOpefcRun.track, kEdmusRun.track};
 
-void putLe16(Bytes& out, size_t at, uint32_t value) {
-    out[at] = static_cast<uint8_t>(value & 0xFF);
-    out[at + 1] = static_cast<uint8_t>((value >> 8) & 0xFF);
-}
-
-void putLe32(Bytes& out, size_t at, uint32_t value) {
-    putLe16(out, at, value & 0xFFFF);
-    putLe16(out, at + 2, value >> 16);
-}
-
 // The file after disk 1's header as one sequence of records, appended in order;
 // every record's count follows the recipe's rule for its ordinal.
 class RecordStream {

@@ -57,11 +57,6 @@ size_t pieceStart(const MusicPiece& piece) {
     return piece.segment * kMusicSegmentSize + piece.offset;
 }
 
-void putLe16(Bytes& out, size_t at, uint16_t value) {
-    out[at] = static_cast<uint8_t>(value & 0xFF);
-    out[at + 1] = static_cast<uint8_t>(value >> 8);
-}
-
 void cutArea(Disk& disk, const SectorRun& run, uint8_t seed) {
     disk.writeRun(run.track, run.r, pattern(run.length, seed));
 }
