@@ -21,7 +21,6 @@
 namespace d88build {
 namespace {
 
-constexpr size_t kWorkBufferSize = 524288;
 constexpr uint32_t kAllOnes = 0xFFFFFFFFu;
 constexpr int kZeroLengthRecords = 65535;
 
@@ -204,8 +203,8 @@ const NamedCase hostileCases[] = {
          Case c = completeRun(set, set.demo);
          c.err = partlyUnreadable("bgmscore");
          c.status = 1;
-         Bytes buffer(set.bgmscore.begin(), set.bgmscore.begin() + 3 * kClusterSize);
-         buffer.insert(buffer.end(), set.startup.begin() + 3 * kClusterSize, set.startup.end());
+         Bytes buffer = set.startup;
+         std::copy(set.bgmscore.begin(), set.bgmscore.begin() + 3 * kClusterSize, buffer.begin());
          c.files = merged({piecesFrom(set, buffer), c.files});
          return c;
      }},
