@@ -40,6 +40,19 @@ Case runWithoutTheDemoDisk(const SampleSet& set, const Disk& notDemo) {
     return c;
 }
 
+// A run that finds no main disk; with `demo`, disk 1 is that demo disk and is cut.
+Case noMainDiskRun(const Bytes& image, const Disk* demo) {
+    Case c;
+    c.image = image;
+    if (demo != nullptr) {
+        c.out = demoLines(1);
+        c.files = demoFiles(*demo);
+    }
+    c.err = noMainDiskMessage;
+    c.status = 1;
+    return c;
+}
+
 Case completeRun(const SampleSet& set, const Disk& demo) {
     Case c;
     c.image = concat({demo.bytes(), set.main.bytes(), set.scenario.bytes()});
@@ -140,24 +153,15 @@ const NamedCase hostileCases[] = {
          // them has a directory.
          SampleSet set = makeSampleSet();
          set.main.setSizeField(kAllOnes);
-         Case c;
-         c.image = concat({set.demo.bytes(), set.main.bytes(), set.scenario.bytes()});
-         c.out = demoLines(1);
-         c.err = noMainDiskMessage;
-         c.status = 1;
-         c.files = demoFiles(set.demo);
-         return c;
+         return noMainDiskRun(
+             concat({set.demo.bytes(), set.main.bytes(), set.scenario.bytes()}), &set.demo);
      }},
     {"SixtyFourDisksOfSizeZero",
      [] {
          // Every slot indexes offset 0, and a size of 0 leaves no track usable.
          SampleSet set = makeSampleSet();
          set.main.setSizeField(0);
-         Case c;
-         c.image = concat({set.main.bytes(), set.scenario.bytes()});
-         c.err = noMainDiskMessage;
-         c.status = 1;
-         return c;
+         return noMainDiskRun(concat({set.main.bytes(), set.scenario.bytes()}), nullptr);
      }},
     {"SizeFieldNearTwoGiBOnASmallFile",
      [] {
@@ -230,13 +234,8 @@ const NamedCase hostileCases[] = {
          // sectors, which ends the search. No directory, so no main disk.
          SampleSet set = makeSampleSet();
          set.main.setTrackEntry(kSystemTrack, kHeaderSize - kRecordHeaderSize);
-         Case c;
-         c.image = concat({set.demo.bytes(), set.main.bytes(), set.scenario.bytes()});
-         c.out = demoLines(1);
-         c.err = noMainDiskMessage;
-         c.status = 1;
-         c.files = demoFiles(set.demo);
-         return c;
+         return noMainDiskRun(
+             concat({set.demo.bytes(), set.main.bytes(), set.scenario.bytes()}), &set.demo);
      }},
     {"TrackTablePointingIntoTheTrackTable",
      [] {
@@ -246,36 +245,22 @@ const NamedCase hostileCases[] = {
          // directory's IDs. No main disk.
          SampleSet set = makeSampleSet();
          set.main.setTrackEntry(kSystemTrack, kTrackTableOffset);
-         Case c;
-         c.image = concat({set.demo.bytes(), set.main.bytes(), set.scenario.bytes()});
-         c.out = demoLines(1);
-         c.err = noMainDiskMessage;
-         c.status = 1;
-         c.files = demoFiles(set.demo);
-         return c;
+         return noMainDiskRun(
+             concat({set.demo.bytes(), set.main.bytes(), set.scenario.bytes()}), &set.demo);
      }},
     {"TrackTablePointingAtTheEndOfTheFile",
      [] {
          SampleSet set = makeSampleSet();
          set.main.setTrackEntry(kSystemTrack, static_cast<uint32_t>(set.main.bytes().size()));
-         Case c;
-         c.image = concat({set.demo.bytes(), set.main.bytes()});
-         c.out = demoLines(1);
-         c.err = noMainDiskMessage;
-         c.status = 1;
-         c.files = demoFiles(set.demo);
-         return c;
+         return noMainDiskRun(concat({set.demo.bytes(), set.main.bytes()}), &set.demo);
      }},
     {"TrackTableEntriesOfAllOnes",
      [] {
          SampleSet set = makeSampleSet();
          set.demo.setTrackEntry(kSignatureTrack, kAllOnes);
          set.main.setTrackEntry(kSystemTrack, kAllOnes);
-         Case c;
-         c.image = concat({set.demo.bytes(), set.main.bytes(), set.scenario.bytes()});
-         c.err = noMainDiskMessage;
-         c.status = 1;
-         return c;
+         return noMainDiskRun(
+             concat({set.demo.bytes(), set.main.bytes(), set.scenario.bytes()}), nullptr);
      }},
     // ---- The worst cases of the reader's speed (tools/bench-hostile.sh times them) ----
     {"WorstCaseSixtyFourDisksInOneRunOfEmptyRecords",
