@@ -14,4 +14,13 @@ struct SectorAddress {
     int32_t n;  // size code: the sector holds 128 << n bytes
 };
 
+// The largest size code whose sectors a record's 16-bit data length can hold
+// (32,768 bytes).
+constexpr int32_t largestSizeCode = 8;
+
+// Bytes in a sector of size code `n`, for n from 0 to largestSizeCode.
+constexpr int32_t sectorLength(int32_t n) {
+    return 128 << n;
+}
+
 #endif

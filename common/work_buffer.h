@@ -8,6 +8,7 @@
 // take their bytes from it. Its contents persist between operations: what a read
 // did not overwrite keeps its earlier value.
 constexpr std::size_t workBufferSize = 524288;
+constexpr int32_t workBufferBytes = static_cast<int32_t>(workBufferSize);  // for byte counts
 extern uint8_t workBuffer[workBufferSize];
 
 #endif

@@ -18,7 +18,6 @@ constexpr SectorAddress allocationStart = {40, 20, 0, 16, 1};
 constexpr int32_t directoryBytes = static_cast<int32_t>(sizeof directoryTable);
 constexpr int32_t allocationBytes = static_cast<int32_t>(sizeof allocationTable);
 constexpr int32_t sectorSizeCode = 1;
-constexpr int32_t bufferBytes = static_cast<int32_t>(workBufferSize);
 constexpr char loadingLine[] = "loading ... %s\n";
 
 uint8_t* directoryBytesAt(std::size_t entry) {
@@ -75,7 +74,7 @@ bool loadChain(D88Image& image, const ClusterChain& chain, int32_t size) {
     if (remaining <= 0) {
         return complete;
     }
-    int32_t wanted = std::min(remaining, bufferBytes - loaded);
+    int32_t wanted = std::min(remaining, workBufferBytes - loaded);
     complete &= wanted == remaining;
     return image.readSectors(clusterAddress(chain.end), workBuffer + loaded, wanted) == wanted &&
            complete;

@@ -57,6 +57,9 @@ public:
     // `maxLen` bytes are listed; returns the bytes listed. `dest` needs room for
     // `maxLen` rounded up to a multiple of 4.
     int32_t readTrackIds(int32_t trackIndex, uint8_t* dest, int32_t maxLen);
+    // readTrackIds lists each record as its C, H, R and N bytes, in that order.
+    static constexpr int32_t listedIdBytes = 4;
+    static constexpr int32_t listedSizeCodeByte = 3;
 
 private:
     void indexDisks();

@@ -5,10 +5,8 @@
 #include <algorithm>
 
 namespace {
-constexpr int32_t largestSizeCode = 8;  // 32,768 bytes, the most a record length holds
-constexpr int32_t idBytes = 4;
 // Keeps the listed count itself from overflowing on an absurdly long track.
-constexpr int32_t largestListed = 0x7FFFFFFF - idBytes;
+constexpr int32_t largestListed = 0x7FFFFFFF - D88Image::listedIdBytes;
 
 bool fitsInByte(int32_t value) {
     return value >= 0 && value <= 255;
@@ -46,7 +44,7 @@ int32_t D88Image::readSectors(SectorAddress address, uint8_t* dest, int32_t leng
     if (address.n < 0 || address.n > largestSizeCode) {
         return 0;
     }
-    const int32_t sectorSize = 128 << address.n;
+    const int32_t sectorSize = sectorLength(address.n);
     int32_t total = 0;
     while (total < length) {
         int32_t chunk = std::min(sectorSize, length - total);
@@ -90,8 +88,8 @@ int32_t D88Image::readTrackIds(int32_t trackIndex, uint8_t* dest, int32_t maxLen
         dest[listed] = header.c;
         dest[listed + 1] = header.h;
         dest[listed + 2] = header.r;
-        dest[listed + 3] = header.n;
-        listed += idBytes;
+        dest[listed + listedSizeCodeByte] = header.n;
+        listed += listedIdBytes;
         if (header.sectorCount == 0 || k == header.sectorCount - 1) {
             break;
         }

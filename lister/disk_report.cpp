@@ -6,6 +6,7 @@
 #include "lister/directory_report.h"
 #include "lister/quoted_text.h"
 #include "lister/track_survey.h"
+#include "tool/disk_roles.h"
 
 namespace {
 struct MediaName {
@@ -14,9 +15,6 @@ struct MediaName {
 };
 constexpr MediaName mediaNames[] = {{0x00, "2D"}, {0x10, "2DD"}, {0x20, "2HD"}};
 
-// Size codes above this one name no sector a record's 16-bit length can hold.
-constexpr int32_t largestSizeCode = 8;
-constexpr int32_t smallestSectorSize = 128;
 
 void printMediaType(int32_t mediaType) {
     for (const MediaName& media : mediaNames) {
@@ -70,7 +68,7 @@ void printSectorSizes(const TrackSurvey& survey) {
         }
         any = true;
         if (code <= largestSizeCode) {
-            std::printf(" %d", smallestSectorSize << code);
+            std::printf(" %d", sectorLength(code));
         } else {
             std::printf(" N=%d", code);
         }

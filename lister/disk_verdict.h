@@ -14,11 +14,6 @@ struct DiskVerdict {
     bool listsBgmscore = false;
 };
 
-// Selects disk `diskIndex` (0-based) and sets the sector range the disks' file
-// system needs, as quelt does before every test. False when the disk's header
-// cannot be read.
-bool selectForReading(D88Image& image, int32_t diskIndex);
-
 // Selects disk `diskIndex` and runs quelt's tests on it. Leaves the disk selected
 // and its directory and allocation table loaded (cleared when unreadable).
 DiskVerdict judgeDisk(D88Image& image, int32_t diskIndex);

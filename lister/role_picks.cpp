@@ -4,12 +4,12 @@ void pickRoles(RolePicks& picks, int32_t diskIndex, const DiskVerdict& verdict) 
     if (diskIndex < 0 || diskIndex >= D88Image::maxDisks) {
         return;
     }
-    if (verdict.demoSignature) {
+    if (!isMainDiskCandidate(verdict.demoSignature)) {
         picks.demo[diskIndex] = true;
-    } else if (verdict.listsStartup && picks.mainDisk == noDisk) {
+    } else if (takesRole(verdict.listsStartup, picks.mainDisk != noDisk)) {
         picks.mainDisk = diskIndex;
     }
-    if (verdict.listsBgmscore && picks.scenarioDisk == noDisk) {
+    if (takesRole(verdict.listsBgmscore, picks.scenarioDisk != noDisk)) {
         picks.scenarioDisk = diskIndex;
     }
 }

@@ -5,21 +5,19 @@
 
 #include "image/d88_image.h"
 #include "lister/disk_verdict.h"
+#include "tool/disk_roles.h"
 
 constexpr int32_t noDisk = -1;
 
-// Which disks quelt takes for which role, by the rules of its two passes. Every
-// disk with the demo signature is cut as a demo disk and is no candidate for the
-// main disk; the first other disk that lists "startup" is the main disk. The
-// second pass, run only when there is a main disk, takes the first disk of any
-// kind that lists "bgmscore" as the scenario disk. Disk numbers are 0-based.
+// Which disks quelt takes for which role, by the rules of its two passes
+// (tool/disk_roles.h). Disk numbers are 0-based.
 struct RolePicks {
     bool demo[D88Image::maxDisks] = {};
     int32_t mainDisk = noDisk;
     // The first disk listing "bgmscore", also when the second pass never runs.
     int32_t scenarioDisk = noDisk;
 
-    bool secondPassRuns() const { return mainDisk != noDisk; }
+    bool secondPassRuns() const { return ::secondPassRuns(mainDisk != noDisk); }
 };
 
 // Takes disk `diskIndex` into account; call it for the disks in image order.

@@ -5,12 +5,10 @@
 #include "common/work_buffer.h"
 
 namespace {
-constexpr int32_t idBytes = 4;  // C, H, R, N of one record
-constexpr int32_t sizeCodeByte = 3;
 // Records that agree on their count list at most 65535 of them (the count is 16
 // bits), which workBuffer holds with room to spare; records that disagree are
 // listed only as far as workBuffer reaches.
-constexpr int32_t listLimit = static_cast<int32_t>(workBufferSize);
+constexpr int32_t listLimit = workBufferBytes;
 
 void noteRecordCount(TrackSurvey& survey, int32_t records) {
     bool first = survey.usableCount == 1;
@@ -23,10 +21,10 @@ void surveyTrack(D88Image& image, int32_t track, TrackSurvey& survey) {
     ++survey.usableCount;
     survey.highestUsable = track;
     int32_t listed = image.readTrackIds(track, workBuffer, listLimit);
-    for (int32_t at = 0; at < listed; at += idBytes) {
-        survey.sizeCodeSeen[workBuffer[at + sizeCodeByte]] = true;
+    for (int32_t at = 0; at < listed; at += D88Image::listedIdBytes) {
+        survey.sizeCodeSeen[workBuffer[at + D88Image::listedSizeCodeByte]] = true;
     }
-    noteRecordCount(survey, listed / idBytes);
+    noteRecordCount(survey, listed / D88Image::listedIdBytes);
 }
 }  // namespace
 

@@ -1,15 +1,9 @@
 #include "tool/demo_disk.h"
 
-#include <cstring>
-
-#include "common/work_buffer.h"
-#include "tool/messages.h"
+#include "common/sector_address.h"
 #include "tool/writers.h"
 
 namespace {
-constexpr SectorAddress signatureSector = {0, 0, 0, 8, 1};
-constexpr int32_t sectorBytes = 256;
-
 struct FixedCut {
     const char* name;
     SectorAddress start;
@@ -24,14 +18,6 @@ constexpr FixedCut demoCuts[] = {
     {"edmus", {36, 18, 0, 8, 1}, 2048},
 };
 }  // namespace
-
-bool carriesDemoSignature(D88Image& image) {
-    // Only bytes this sector supplied count: stale buffer contents never make a
-    // demo disk.
-    int32_t supplied = image.readSector(signatureSector, workBuffer, sectorBytes);
-    return supplied >= demoSignatureLength &&
-           std::memcmp(workBuffer, demoSignature, demoSignatureLength) == 0;
-}
 
 void cutDemoFiles() {
     for (const FixedCut& cut : demoCuts) {

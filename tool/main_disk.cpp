@@ -8,6 +8,7 @@
 #include "gamefs/game_fs.h"
 #include "tool/damage_report.h"
 #include "tool/disk_image.h"
+#include "tool/disk_roles.h"
 #include "tool/messages.h"
 #include "tool/writers.h"
 
@@ -28,7 +29,7 @@ MusicEntry musicEntry(std::size_t piece) {
 
 void testMainDisk(int32_t diskIndex, bool& found) {
     loadDirectory(diskImage);
-    if (!findFile(startupFileName) || found) {
+    if (!takesRole(findFile(startupFileName), found)) {
         return;
     }
     std::printf(mainDiskFoundFormat, diskIndex + 1);

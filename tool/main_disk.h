@@ -19,9 +19,6 @@ struct MusicEntry {
 
 MusicEntry musicEntry(std::size_t piece);
 
-// A disk whose directory lists this file is a main disk.
-constexpr char startupFileName[] = "startup";
-
 // First pass, for a disk without the demo signature: when its directory lists
 // "startup" and no main disk was found yet, it is the main disk: cut "fmdriver",
 // load "startup" and keep its music table.

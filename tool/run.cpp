@@ -7,15 +7,14 @@
 #include "gamefs/game_fs.h"
 #include "tool/damage_report.h"
 #include "tool/demo_disk.h"
+#include "tool/demo_signature.h"
 #include "tool/disk_image.h"
+#include "tool/disk_roles.h"
 #include "tool/main_disk.h"
 #include "tool/messages.h"
 #include "tool/scenario_disk.h"
 
 namespace {
-constexpr int32_t firstSector = 1;
-constexpr int32_t lastSector = 16;
-
 int fail(const char* message) {
     std::fputs(message, stderr);
     return 1;
@@ -29,22 +28,15 @@ void resetRunState() {
     clearDamage();
 }
 
-void selectForReading(int32_t diskIndex) {
-    diskImage.selectDisk(diskIndex);
-    diskImage.setSectorRange(firstSector, lastSector);
-}
-
-// Every disk that carries the demo signature is cut (a later one overwrites the
-// earlier one's files); every other disk is a candidate for the main disk.
 bool findMainDisk() {
     bool found = false;
     for (int32_t i = 0; i < diskImage.diskCount(); ++i) {
-        selectForReading(i);
-        if (carriesDemoSignature(diskImage)) {
+        selectForReading(diskImage, i);
+        if (isMainDiskCandidate(carriesDemoSignature(diskImage))) {
+            testMainDisk(i, found);
+        } else {
             std::printf(demoDiskFoundFormat, i + 1);
             cutDemoFiles();
-        } else {
-            testMainDisk(i, found);
         }
     }
     return found;
@@ -54,7 +46,7 @@ bool findScenarioDisk() {
     bool found = false;
     char nameBuffer[nameBufferSize] = {};
     for (int32_t i = 0; i < diskImage.diskCount(); ++i) {
-        selectForReading(i);
+        selectForReading(diskImage, i);
         testScenarioDisk(i, found, nameBuffer);
     }
     return found;
@@ -69,7 +61,7 @@ int runQuelt(int argc, char** argv) {
     if (!diskImage.open(argv[1])) {
         return fail(cannotOpenMessage);
     }
-    if (!findMainDisk()) {
+    if (!secondPassRuns(findMainDisk())) {
         return fail(noMainDiskMessage);
     }
     if (!findScenarioDisk()) {

@@ -5,6 +5,7 @@
 #include "gamefs/game_fs.h"
 #include "tool/damage_report.h"
 #include "tool/disk_image.h"
+#include "tool/disk_roles.h"
 #include "tool/main_disk.h"
 #include "tool/messages.h"
 #include "tool/writers.h"
@@ -23,7 +24,7 @@ void cutMusicPieces(char (&nameBuffer)[nameBufferSize]) {
 
 void testScenarioDisk(int32_t diskIndex, bool& found, char (&nameBuffer)[nameBufferSize]) {
     loadDirectory(diskImage);
-    if (!findFile(bgmscoreFileName) || found) {
+    if (!takesRole(findFile(bgmscoreFileName), found)) {
         return;
     }
     std::printf(scenarioDiskFoundFormat, diskIndex + 1);

@@ -6,9 +6,6 @@
 
 constexpr std::size_t nameBufferSize = 260;
 
-// A disk whose directory lists this file is a scenario disk.
-constexpr char bgmscoreFileName[] = "bgmscore";
-
 // Second pass: when the selected disk's directory lists "bgmscore" and no
 // scenario disk was found yet, it is the scenario disk: write "sud_data" whole and
 // cut mus00 to mus17 out of "bgmscore" by the music table. Output names are

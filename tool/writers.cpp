@@ -10,8 +10,6 @@
 #include "tool/messages.h"
 
 namespace {
-constexpr int32_t bufferBytes = static_cast<int32_t>(workBufferSize);
-
 [[noreturn]] void stopOnWriteFailure() {
     std::fputs(cannotWriteMessage, stderr);
     std::exit(1);
@@ -25,15 +23,15 @@ bool writeAll(std::FILE* out, const uint8_t* bytes, int32_t count) {
 
 // The bytes of [offset, offset + size) that lie inside workBuffer.
 int32_t bytesInsideBuffer(int32_t offset, int32_t size) {
-    if (offset < 0 || size <= 0 || offset >= bufferBytes) {
+    if (offset < 0 || size <= 0 || offset >= workBufferBytes) {
         return 0;
     }
-    return std::min(size, bufferBytes - offset);
+    return std::min(size, workBufferBytes - offset);
 }
 }  // namespace
 
 void cutSectors(const char* name, const SectorAddress& address, int32_t size) {
-    int32_t wanted = std::min(std::max(size, 0), bufferBytes);
+    int32_t wanted = std::min(std::max(size, 0), workBufferBytes);
     int32_t read = diskImage.readSectors(address, workBuffer, wanted);
     std::printf(cuttingSectorsFormat, name);
     std::FILE* out = std::fopen(name, "wb");

@@ -1,0 +1,19 @@
+#include "tool/demo_signature.h"
+
+#include <cstring>
+
+#include "common/work_buffer.h"
+#include "tool/messages.h"
+
+namespace {
+constexpr SectorAddress signatureSector = {0, 0, 0, 8, 1};
+constexpr int32_t sectorBytes = 256;
+}  // namespace
+
+bool carriesDemoSignature(D88Image& image) {
+    // Only bytes this sector supplied count: stale buffer contents never make a
+    // demo disk.
+    int32_t supplied = image.readSector(signatureSector, workBuffer, sectorBytes);
+    return supplied >= demoSignatureLength &&
+           std::memcmp(workBuffer, demoSignature, demoSignatureLength) == 0;
+}
