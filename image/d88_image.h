@@ -28,6 +28,8 @@ public:
     bool open(const char* path);
 
     int32_t diskCount() const { return diskCount_; }
+    // Whether `path` names the open image file itself, also through a link.
+    bool isImageFile(const char* path) const { return file_.isSameFile(path); }
     void setSectorRange(int32_t first, int32_t last);
 
     // Loads the header of disk `index` (0-based). On failure no disk is selected.

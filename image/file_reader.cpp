@@ -1,10 +1,17 @@
 #include "image/file_reader.h"
 
+#include <algorithm>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 constexpr std::size_t windowSize = 32768;
-}
+// An image is read through signed 32-bit offsets: no byte of a stream past this
+// one is ever needed, so none is kept.
+constexpr std::size_t largestStreamed = 0x7FFFFFFF;
+constexpr std::size_t streamChunk = 65536;
+}  // namespace
 
 bool FileReader::open(const char* path) {
     close();
@@ -12,10 +19,14 @@ bool FileReader::open(const char* path) {
     if (!stream_.is_open()) {
         return false;
     }
+    path_ = path;
+    stream_.seekg(0, std::ios::end);
+    seekable_ = !stream_.fail();
+    stream_.clear();
     // A directory opens on some systems but fails on the first read; only an
     // error, not an empty file, makes the path unusable.
     uint8_t probe = 0;
-    readDirect(0, &probe, 1);
+    readAt(0, &probe, 1);
     if (stream_.bad()) {
         close();
         return false;
@@ -28,12 +39,19 @@ void FileReader::close() {
         stream_.close();
     }
     stream_.clear();
+    path_.clear();
     windowLength_ = 0;
+    seekable_ = true;
+    streamed_ = {};
+    streamEnded_ = false;
 }
 
 std::size_t FileReader::readAt(int64_t position, uint8_t* dest, std::size_t count) {
     if (!isOpen() || position < 0 || count == 0) {
         return 0;
+    }
+    if (!seekable_) {
+        return readStreamed(position, dest, count);
     }
     if (count > windowSize) {
         return readDirect(position, dest, count);
@@ -49,6 +67,11 @@ std::size_t FileReader::readAt(int64_t position, uint8_t* dest, std::size_t coun
     std::size_t copied = count < available ? count : available;
     std::memcpy(dest, window_.data() + skip, copied);
     return copied;
+}
+
+bool FileReader::isSameFile(const char* path) const {
+    std::error_code error;
+    return isOpen() && std::filesystem::equivalent(path_, path, error) && !error;
 }
 
 std::size_t FileReader::readDirect(int64_t position, uint8_t* dest, std::size_t count) {
@@ -72,4 +95,34 @@ void FileReader::fillWindow(int64_t position) {
     window_.resize(windowSize);
     windowStart_ = position;
     windowLength_ = readDirect(position, window_.data(), windowSize);
+}
+
+std::size_t FileReader::readStreamed(int64_t position, uint8_t* dest, std::size_t count) {
+    if (static_cast<uint64_t>(position) >= largestStreamed) {
+        return 0;
+    }
+    const std::size_t start = static_cast<std::size_t>(position);
+    streamUpTo(start + std::min(count, largestStreamed - start));
+    if (start >= streamed_.size()) {
+        return 0;
+    }
+    const std::size_t copied = std::min(count, streamed_.size() - start);
+    std::memcpy(dest, streamed_.data() + start, copied);
+    return copied;
+}
+
+// Reads on until the stream has supplied `end` bytes or has no more. It reads a
+// chunk at a time, so that memory grows only with the bytes the stream holds,
+// and never past the largest offset an image can use.
+void FileReader::streamUpTo(std::size_t end) {
+    while (streamed_.size() < end && !streamEnded_) {
+        const std::size_t had = streamed_.size();
+        const std::size_t wanted = std::min(streamChunk, largestStreamed - had);
+        streamed_.resize(had + wanted);
+        stream_.read(reinterpret_cast<char*>(streamed_.data() + had),
+                     static_cast<std::streamsize>(wanted));
+        const std::size_t got = static_cast<std::size_t>(stream_.gcount());
+        streamed_.resize(had + got);
+        streamEnded_ = got < wanted || streamed_.size() >= largestStreamed;
+    }
 }

@@ -4,12 +4,18 @@
 #include <cstddef>
 #include <cstdint>
 #include <fstream>
+#include <string>
 #include <vector>
 
 // Read-only access to the image file by absolute position. Every read names its
 // position, so reaching the end of the file in one read never affects the next.
 // Small reads are served from a window of the file, because the record scans of a
 // track read many 16-byte headers in a row.
+//
+// A file that cannot seek (a pipe, a FIFO, a terminal) is read from its start
+// into memory as far as the reads reach, and answers exactly as the same bytes in
+// a regular file would. (Windows' C runtime may let a pipe seek; such a pipe is
+// then read as a file.)
 class FileReader {
 public:
     // Opens `path` for binary reading. Fails also when the path opens but cannot
@@ -22,15 +28,26 @@ public:
     // returns how many bytes the file supplied (0 past the end or on an error).
     std::size_t readAt(int64_t position, uint8_t* dest, std::size_t count);
 
+    // Whether `path` names the open file itself, also through a hard or symbolic
+    // link; false when either cannot be looked at.
+    bool isSameFile(const char* path) const;
+
 private:
     std::size_t readDirect(int64_t position, uint8_t* dest, std::size_t count);
     bool windowHolds(int64_t position, std::size_t count) const;
     void fillWindow(int64_t position);
+    std::size_t readStreamed(int64_t position, uint8_t* dest, std::size_t count);
+    void streamUpTo(std::size_t end);
 
     std::ifstream stream_;
+    std::string path_;
     std::vector<uint8_t> window_;
     int64_t windowStart_ = 0;
     std::size_t windowLength_ = 0;
+    bool seekable_ = true;
+    // For a file that cannot seek: its bytes from the start, as far as read.
+    std::vector<uint8_t> streamed_;
+    bool streamEnded_ = false;
 };
 
 #endif

@@ -5,6 +5,7 @@
 #include "lister/disk_report.h"
 #include "lister/disk_verdict.h"
 #include "lister/role_picks.h"
+#include "tool/console.h"
 #include "tool/messages.h"
 
 namespace {
@@ -65,14 +66,14 @@ void listDisks(D88Image& image) {
 
 int listImage(int argc, char** argv) {
     if (argc != 2) {
-        std::fputs(listerUsageLine, stderr);
-        return 1;
+        printError(listerUsageLine);
+        return finishOutput(1);
     }
     D88Image image;
     if (!image.open(argv[1])) {
-        std::fputs(cannotOpenMessage, stderr);
-        return 1;
+        printError(cannotOpenMessage);
+        return finishOutput(1);
     }
     listDisks(image);
-    return 0;
+    return finishOutput(0);
 }

@@ -67,6 +67,7 @@ const Text texts[] = {
     {noScenarioDiskMessage, u8"シナリオ(ユーザ)ディスクが見つかりません.\n"},
     {cannotWriteMessage, u8"ファイルに書き込めませんので中断します.\n"},
     {partlyUnreadableFormat, u8"%s の一部を読み込めませんでした.\n"},
+    {stdoutFailedMessage, u8"標準出力に書き込めませんでした.\n"},
     {demoDiskFoundFormat, u8"%d 枚めでデモディスクを認識しました.\n"},
     {mainDiskFoundFormat, u8"%d 枚めでメインディスクを認識しました.\n"},
     {scenarioDiskFoundFormat, u8"%d 枚めでシナリオ(ユーザ)ディスクを認識しました.\n"},

@@ -2,7 +2,12 @@
 // run must print, return and write, compared byte for byte.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include "support/expected_run.h"
 #include "support/game_disk.h"
@@ -12,6 +17,8 @@
 
 namespace d88build {
 namespace {
+
+namespace fs = std::filesystem;
 
 std::array<MusicPiece, kMusicPieces> piecesWith(int index, MusicPiece piece) {
     std::array<MusicPiece, kMusicPieces> pieces = makeSampleSet().pieces;
@@ -72,6 +79,62 @@ Case completeRun() {
     c.image = concat({set.demo.bytes(), set.main.bytes(), set.scenario.bytes()});
     c.out = completeRunOutput(set);
     c.files = merged({demoFiles(set.demo), mainFiles(set.main), scenarioFiles(set)});
+    return c;
+}
+
+// The outputs in the order a complete run writes them.
+std::vector<std::string> outputOrder() {
+    std::vector<std::string> names = {"opdrv", "opmus", "opefc", "edmus", "fmdriver", "sud_data"};
+    for (int j = 0; j < kMusicPieces; ++j) {
+        names.push_back(musName(j));
+    }
+    return names;
+}
+
+// The complete run, stopped by a failure to write `output`: the output ends with
+// that file's progress line, and it and the files after it are not written.
+Case writeFailsAt(const std::string& output) {
+    Case c = completeRun();
+    size_t line = c.out.find("cutting ... " + output);
+    c.out.resize(c.out.find('\n', line) + 1);
+    c.err = cannotWriteMessage;
+    c.status = 1;
+    std::vector<std::string> names = outputOrder();
+    for (auto name = std::find(names.begin(), names.end(), output); name != names.end(); ++name) {
+        c.files.erase(*name);
+    }
+    return c;
+}
+
+// The image is kept under the name of an output (or a link of that name points
+// at it): that output fails as one that cannot be created, and the image stays.
+Case imageNamedAs(const std::string& output, void (*place)(const fs::path&, const fs::path&)) {
+    Case c = writeFailsAt(output);
+    c.files[output] = c.image;
+    c.prepare = [output, place](const fs::path& work) { place(work / kImageName, work / output); };
+    return c;
+}
+
+Case imageRenamedTo(const std::string& output) {
+    Case c = imageNamedAs(output, [](const fs::path& image, const fs::path& name) {
+        fs::rename(image, name);
+    });
+    c.args = {output};
+    return c;
+}
+
+// bgmscore's last cluster (11: track 5, R 9), which holds its final 848 bytes, is missing.
+Case bgmscoreWithAMissingSector() {
+    SampleSet set = makeSampleSet();
+    Disk damaged = set.scenario;
+    damaged.removeSector(5, 9);
+    Bytes holed = set.bgmscore;
+    std::fill(holed.begin() + 49152, holed.end(), 0);
+    Case c = runOn(set, {&set.demo, &set.main, &damaged});
+    c.out = completeRunOutput(set);
+    c.err = partlyUnreadable("bgmscore");
+    c.status = 1;
+    c.files = merged({piecesFrom(set, holed), c.files});
     return c;
 }
 
@@ -333,38 +396,93 @@ const NamedCase runCases[] = {
          c.status = 1;
          return c;
      }},
-    {"MissingSectorInBgmscoreIsReportedAfterTheRun",
-     [] {
-         // bgmscore's last cluster (11: track 5, R 9) holds its final 848 bytes.
-         SampleSet set = makeSampleSet();
-         Disk damaged = set.scenario;
-         damaged.removeSector(5, 9);
-         Bytes holed = set.bgmscore;
-         std::fill(holed.begin() + 49152, holed.end(), 0);
-         Case c = runOn(set, {&set.demo, &set.main, &damaged});
-         c.out = completeRunOutput(set);
-         c.err = partlyUnreadable("bgmscore");
-         c.status = 1;
-         c.files = merged({piecesFrom(set, holed), c.files});
-         return c;
-     }},
+    {"MissingSectorInBgmscoreIsReportedAfterTheRun", bgmscoreWithAMissingSector},
     {"OutputThatCannotBeWrittenStopsTheRun",
      [] {
+         Case c = writeFailsAt("mus03");
+         c.prepare = [](const fs::path& work) { fs::create_directory(work / "mus03"); };
+         return c;
+     }},
+    // ---- The image is never written over ----
+    {"ImageNamedFmdriver", [] { return imageRenamedTo("fmdriver"); }},
+    {"ImageNamedSudData", [] { return imageRenamedTo("sud_data"); }},
+    {"HardLinkToTheImageNamedLikeAnOutput",
+     [] {
+         return imageNamedAs("opefc", [](const fs::path& image, const fs::path& link) {
+             fs::create_hard_link(image, link);
+         });
+     }},
+};
+
+#ifndef _WIN32
+// The run at the edges of a POSIX system: links, pipes, limits and full streams.
+const NamedCase posixCases[] = {
+    {"SymbolicLinkToTheImageNamedLikeAnOutput",
+     [] {
+         return imageNamedAs("mus00", [](const fs::path& image, const fs::path& link) {
+             fs::create_symlink(image.filename(), link);
+         });
+     }},
+    {"ImageThroughAPipe",
+     [] {
          Case c = completeRun();
-         c.prepare = [](const std::filesystem::path& work) {
-             std::filesystem::create_directory(work / "mus03");
-         };
-         c.out = c.out.substr(0, c.out.find("cutting ... mus04"));
-         c.err = cannotWriteMessage;
+         c.args = {"/dev/stdin"};
+         c.around.before = std::string("cat ") + kImageName + " | ";
+         return c;
+     }},
+    {"ImageThroughAFifo",
+     [] {
+         Case c = completeRun();
+         c.args = {"set.fifo"};
+         c.prepare = [](const fs::path& work) { mkfifo((work / "set.fifo").c_str(), 0600); };
+         c.around.before = std::string("cat ") + kImageName + " >set.fifo & ";
+         return c;
+     }},
+    {"StreamEndingEarlyIsATruncatedImage",
+     [] {
+         // The stream ends inside the scenario disk's header.
+         SampleSet set = makeSampleSet();
+         Case c = runOn(set, {&set.demo, &set.main, &set.scenario});
+         const size_t cut = set.demo.bytes().size() + set.main.bytes().size() + kHeaderSize / 2;
+         c.args = {"/dev/stdin"};
+         c.around.before = "head -c " + std::to_string(cut) + " " + kImageName + " | ";
+         c.out = demoLines(1) + mainLines(2);
+         c.err = noScenarioDiskMessage;
          c.status = 1;
-         for (const char* unwritten : {"mus03", "mus04", "mus05", "mus06", "mus07", "mus08",
-                                       "mus09", "mus10", "mus11", "mus12", "mus13", "mus14",
-                                       "mus15", "mus16", "mus17"}) {
-             c.files.erase(unwritten);
-         }
+         c.files = merged({demoFiles(set.demo), mainFiles(set.main)});
+         return c;
+     }},
+    {"FileSizeLimitIsAWriteFailure",
+     [] {
+         // Every output before sud_data (5,000 bytes) fits under the limit.
+         constexpr size_t limit = 4608;
+         Case c = writeFailsAt("sud_data");
+         c.around.fileSizeLimit = limit;
+         const Bytes sudData = makeSampleSet().sudData;
+         c.files["sud_data"] = Bytes(sudData.begin(), sudData.begin() + limit);
+         return c;
+     }},
+    {"StandardOutputThatCannotBeWritten",
+     [] {
+         Case c = completeRun();
+         c.around.streams = Streams::outputToFull;
+         c.out.clear();
+         c.err = stdoutFailedMessage;
+         c.status = 1;
+         return c;
+     }},
+    {"OneLogKeepsTheLinesInOrder",
+     [] {
+         // The warning follows bgmscore's loading line, before the first piece.
+         Case c = bgmscoreWithAMissingSector();
+         const std::string loading = "loading ... bgmscore\n";
+         c.out.insert(c.out.find(loading) + loading.size(), c.err);
+         c.err.clear();
+         c.around.streams = Streams::oneLog;
          return c;
      }},
 };
+#endif
 
 class QueltRun : public testing::TestWithParam<NamedCase> {};
 
@@ -373,6 +491,9 @@ TEST_P(QueltRun, PrintsReturnsAndWritesExactly) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, QueltRun, testing::ValuesIn(runCases), caseName);
+#ifndef _WIN32
+INSTANTIATE_TEST_SUITE_P(Posix, QueltRun, testing::ValuesIn(posixCases), caseName);
+#endif
 
 }  // namespace
 }  // namespace d88build

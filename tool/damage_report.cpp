@@ -1,8 +1,7 @@
 #include "tool/damage_report.h"
 
-#include <cstdio>
-
 #include "gamefs/game_fs.h"
+#include "tool/console.h"
 #include "tool/disk_image.h"
 #include "tool/messages.h"
 
@@ -11,7 +10,7 @@ bool damaged = false;
 }
 
 void reportDamaged(const char* name) {
-    std::fprintf(stderr, partlyUnreadableFormat, name);
+    printErrorNaming(partlyUnreadableFormat, name);
     damaged = true;
 }
 

@@ -5,6 +5,7 @@
 
 #include "common/work_buffer.h"
 #include "gamefs/game_fs.h"
+#include "tool/console.h"
 #include "tool/damage_report.h"
 #include "tool/demo_disk.h"
 #include "tool/demo_signature.h"
@@ -16,7 +17,7 @@
 
 namespace {
 int fail(const char* message) {
-    std::fputs(message, stderr);
+    printError(message);
     return 1;
 }
 
@@ -51,10 +52,8 @@ bool findScenarioDisk() {
     }
     return found;
 }
-}  // namespace
 
-int runQuelt(int argc, char** argv) {
-    resetRunState();
+int runSteps(int argc, char** argv) {
     if (argc != 2) {
         return fail(usageLine);
     }
@@ -69,4 +68,10 @@ int runQuelt(int argc, char** argv) {
     }
     std::fputs(completeMessage, stdout);
     return anyOutputDamaged() ? 1 : 0;
+}
+}  // namespace
+
+int runQuelt(int argc, char** argv) {
+    resetRunState();
+    return finishOutput(runSteps(argc, argv));
 }

@@ -2,25 +2,14 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 
 #include "common/work_buffer.h"
 #include "tool/damage_report.h"
 #include "tool/disk_image.h"
 #include "tool/messages.h"
+#include "tool/output_file.h"
 
 namespace {
-[[noreturn]] void stopOnWriteFailure() {
-    std::fputs(cannotWriteMessage, stderr);
-    std::exit(1);
-}
-
-// Writes and flushes, so that a full disk shows here and not only at close.
-bool writeAll(std::FILE* out, const uint8_t* bytes, int32_t count) {
-    std::size_t wanted = static_cast<std::size_t>(count);
-    return std::fwrite(bytes, 1, wanted, out) == wanted && std::fflush(out) == 0;
-}
-
 // The bytes of [offset, offset + size) that lie inside workBuffer.
 int32_t bytesInsideBuffer(int32_t offset, int32_t size) {
     if (offset < 0 || size <= 0 || offset >= workBufferBytes) {
@@ -34,8 +23,8 @@ void cutSectors(const char* name, const SectorAddress& address, int32_t size) {
     int32_t wanted = std::min(std::max(size, 0), workBufferBytes);
     int32_t read = diskImage.readSectors(address, workBuffer, wanted);
     std::printf(cuttingSectorsFormat, name);
-    std::FILE* out = std::fopen(name, "wb");
-    if (out == nullptr || !writeAll(out, workBuffer, wanted)) {
+    std::FILE* out = createOutputFile(name);
+    if (out == nullptr || !writeWhole(out, workBuffer, wanted)) {
         stopOnWriteFailure();
     }
     std::fclose(out);
@@ -45,11 +34,11 @@ void cutSectors(const char* name, const SectorAddress& address, int32_t size) {
 }
 
 void cutBuffer(const char* name, int32_t offset, int32_t size) {
-    std::FILE* out = std::fopen(name, "wb");
+    std::FILE* out = createOutputFile(name);
     std::printf(cuttingSliceFormat, name, static_cast<unsigned>(offset),
                 static_cast<unsigned>(size));
     int32_t inside = bytesInsideBuffer(offset, size);
-    if (out == nullptr || !writeAll(out, workBuffer + (inside > 0 ? offset : 0), inside)) {
+    if (out == nullptr || !writeWhole(out, workBuffer + (inside > 0 ? offset : 0), inside)) {
         stopOnWriteFailure();
     }
     std::fclose(out);

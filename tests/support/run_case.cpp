@@ -17,7 +17,8 @@ std::string caseName(const testing::TestParamInfo<NamedCase>& info) {
 }
 
 void expectRunAsDescribed(const std::string& program, const Case& expected) {
-    ToolRun run = runInFreshFolder(program, expected.image, expected.args, expected.prepare);
+    ToolRun run = runInFreshFolder(program, expected.image, expected.args, expected.prepare,
+                                   expected.around);
     EXPECT_EQ(run.out, asTextStream(expected.out));
     EXPECT_EQ(run.err, asTextStream(expected.err));
     EXPECT_EQ(run.status, expected.status);

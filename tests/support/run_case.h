@@ -21,6 +21,7 @@ struct Case {
     FileMap files;
     std::vector<std::string> args = {kImageName};
     std::function<void(const std::filesystem::path&)> prepare;
+    Surroundings around;
 };
 
 struct NamedCase {

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #ifndef _WIN32
+#include <sys/resource.h>
 #include <sys/wait.h>
 #endif
 
@@ -37,13 +38,25 @@ int exitStatus(int systemResult) {
 #endif
 }
 
+std::string redirections(Streams streams, const fs::path& out, const fs::path& err) {
+    switch (streams) {
+    case Streams::oneLog:
+        return " >" + quoted(out.string()) + " 2>&1";
+    case Streams::outputToFull:
+        return " >/dev/full 2>" + quoted(err.string());
+    case Streams::apart:
+        break;
+    }
+    return " >" + quoted(out.string()) + " 2>" + quoted(err.string());
+}
+
 std::string commandLine(const std::string& program, const std::vector<std::string>& args,
-                        const fs::path& out, const fs::path& err) {
-    std::string command = quoted(program);
+                        const fs::path& out, const fs::path& err, const Surroundings& around) {
+    std::string command = around.before + quoted(program);
     for (const std::string& arg : args) {
         command += " " + quoted(arg);
     }
-    command += " >" + quoted(out.string()) + " 2>" + quoted(err.string());
+    command += redirections(around.streams, out, err);
 #ifdef _WIN32
     // cmd.exe strips the outer pair of quotes from a command that starts with one.
     command = "\"" + command + "\"";
@@ -60,6 +73,24 @@ std::map<std::string, Bytes> filesIn(const fs::path& folder) {
         }
     }
     return files;
+}
+
+// Runs `command` with a limit on the size of the files it writes; the limit holds
+// for the child alone (it is lifted again in this process afterwards).
+int systemWithFileSizeLimit(const std::string& command, long limit) {
+#ifdef _WIN32
+    (void)limit;
+    return std::system(command.c_str());
+#else
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit limited = saved;
+    limited.rlim_cur = limit > 0 ? static_cast<rlim_t>(limit) : saved.rlim_cur;
+    setrlimit(RLIMIT_FSIZE, &limited);
+    int result = std::system(command.c_str());
+    setrlimit(RLIMIT_FSIZE, &saved);
+    return result;
+#endif
 }
 
 }  // namespace
@@ -95,7 +126,8 @@ fs::path freshTestFolder(const std::string& suffix) {
 
 ToolRun runInFreshFolder(const std::string& program, const Bytes& image,
                          const std::vector<std::string>& args,
-                         const std::function<void(const fs::path&)>& prepare) {
+                         const std::function<void(const fs::path&)>& prepare,
+                         const Surroundings& around) {
     fs::path folder = freshTestFolder();
     fs::path work = folder / "work";
     fs::create_directory(work);
@@ -107,11 +139,12 @@ ToolRun runInFreshFolder(const std::string& program, const Bytes& image,
     fs::path err = folder / "stderr";
     // The program's path is made absolute before the run moves into the work folder.
     // Under Wine this also turns the build's Unix path into one on the drive for "/".
-    const std::string command = commandLine(fs::absolute(program).string(), args, out, err);
+    const std::string command =
+        commandLine(fs::absolute(program).string(), args, out, err, around);
     fs::path before = fs::current_path();
     fs::current_path(work);
     ToolRun run;
-    run.status = exitStatus(std::system(command.c_str()));
+    run.status = exitStatus(systemWithFileSizeLimit(command, around.fileSizeLimit));
     fs::current_path(before);
     run.out = readText(out);
     run.err = readText(err);

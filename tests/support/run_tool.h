@@ -25,6 +25,23 @@ struct ToolRun {
 // prints arrives as "\r\n". Expected texts go through this before comparison.
 std::string asTextStream(const std::string& text);
 
+// Where the program's standard output and error go.
+enum class Streams {
+    apart,         // each into a file of its own
+    oneLog,        // both into one file (2>&1), read as the output
+    outputToFull,  // standard output to /dev/full (Linux), standard error to its file
+};
+
+// The surroundings of a run, for the cases about them; POSIX shells only, unless
+// left at their defaults.
+struct Surroundings {
+    // Shell text put before the program, e.g. "cat image.d88 | ".
+    std::string before;
+    Streams streams = Streams::apart;
+    // Largest file the run may write (RLIMIT_FSIZE), in bytes; 0 for no limit.
+    long fileSizeLimit = 0;
+};
+
 // The image is written into the work folder under this name.
 constexpr const char* kImageName = "image.d88";
 
@@ -33,10 +50,12 @@ constexpr const char* kImageName = "image.d88";
 std::filesystem::path freshTestFolder(const std::string& suffix = "");
 
 // Writes `image` as kImageName into a fresh folder, lets `prepare` add to the
-// folder, then runs `program` there with `args` (the image's name by default).
-// A relative `program` path is taken from the folder the test runs in.
+// folder, then runs `program` there with `args` (the image's name by default) in
+// the given surroundings. A relative `program` path is taken from the folder the
+// test runs in.
 ToolRun runInFreshFolder(const std::string& program, const Bytes& image,
                          const std::vector<std::string>& args = {kImageName},
-                         const std::function<void(const std::filesystem::path&)>& prepare = {});
+                         const std::function<void(const std::filesystem::path&)>& prepare = {},
+                         const Surroundings& around = {});
 
 }  // namespace d88build

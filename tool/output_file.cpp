@@ -1,0 +1,31 @@
+#include "tool/output_file.h"
+
+#include <csignal>
+#include <cstdlib>
+
+#include "tool/console.h"
+#include "tool/disk_image.h"
+#include "tool/messages.h"
+
+void letWriteLimitsFail() {
+#ifdef SIGXFSZ
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
+}
+
+std::FILE* createOutputFile(const char* name) {
+    if (diskImage.isImageFile(name)) {
+        return nullptr;
+    }
+    return std::fopen(name, "wb");
+}
+
+bool writeWhole(std::FILE* out, const uint8_t* bytes, int32_t count) {
+    std::size_t wanted = static_cast<std::size_t>(count);
+    return std::fwrite(bytes, 1, wanted, out) == wanted && std::fflush(out) == 0;
+}
+
+void stopOnWriteFailure() {
+    printError(cannotWriteMessage);
+    std::exit(finishOutput(1));
+}
