@@ -40,16 +40,6 @@ bool entryNameEquals(std::size_t entry, const char* name) {
     }
 }
 
-int32_t findEntryForLoading(const char* name) {
-    for (std::size_t i = 0; i < directoryEntries; ++i) {
-        directoryTable[i].afterName = 0;
-        if (entryNameEquals(i, name)) {
-            return static_cast<int32_t>(i);
-        }
-    }
-    return -1;
-}
-
 void printLoadingLine(const DirectoryEntry& entry) {
     char name[sizeof entry.name + 1] = {};
     std::memcpy(name, entry.name, sizeof entry.name);
@@ -124,6 +114,20 @@ int32_t chainLength(const ClusterChain& chain) {
     return chain.linkedCount + (chain.loops ? 0 : 1);
 }
 
+bool entryInUse(const DirectoryEntry& entry) {
+    return entry.name[0] != 0;
+}
+
+int32_t findEntryToLoad(const char* name) {
+    for (std::size_t i = 0; i < directoryEntries; ++i) {
+        directoryTable[i].afterName = 0;
+        if (entryNameEquals(i, name)) {
+            return static_cast<int32_t>(i);
+        }
+    }
+    return -1;
+}
+
 bool findFile(const char* name) {
     for (std::size_t i = 0; i < directoryEntries; ++i) {
         if (entryNameEquals(i, name)) {
@@ -133,15 +137,19 @@ bool findFile(const char* name) {
     return false;
 }
 
-LoadResult loadFile(D88Image& image, const char* name) {
-    LoadResult result;
-    int32_t index = findEntryForLoading(name);
-    if (index < 0) {
-        return result;
-    }
+LoadResult loadEntry(D88Image& image, std::size_t index) {
     const DirectoryEntry& entry = directoryTable[index];
+    LoadResult result;
     result.size = readLe16(entry.size);
-    printLoadingLine(entry);
     result.complete = loadChain(image, walkChain(entry.firstCluster), result.size);
     return result;
+}
+
+LoadResult loadFile(D88Image& image, const char* name) {
+    int32_t index = findEntryToLoad(name);
+    if (index < 0) {
+        return LoadResult{};
+    }
+    printLoadingLine(directoryTable[index]);
+    return loadEntry(image, static_cast<std::size_t>(index));
 }

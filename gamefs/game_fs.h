@@ -41,8 +41,16 @@ void clearGameFsTables();
 // read whole.
 bool loadDirectory(D88Image& image);
 
+// Whether an entry holds a file: its name's first byte is not 0.
+bool entryInUse(const DirectoryEntry& entry);
+
 // Whether an entry holds exactly `name` (the entry read as a NUL-terminated string).
 bool findFile(const char* name);
+
+// The entry loadFile loads for `name`, or -1: the first whose name equals
+// `name` once its byte 8 is set to 0, which this does to every entry it passes
+// (so an 8-character name is found whatever followed it).
+int32_t findEntryToLoad(const char* name);
 
 // Where cluster `cluster` lies: track index cluster / 2, sectors 1-8 when the
 // cluster is even and 9-16 when it is odd.
@@ -70,6 +78,10 @@ struct LoadResult {
     int32_t size = 0;       // the entry's size field; 0 when no entry has the name
     bool complete = true;   // false when some of the file's bytes could not be read
 };
+
+// Loads the file of directory entry `index` (below directoryEntries) into
+// workBuffer from its first byte by its cluster chain, printing nothing.
+LoadResult loadEntry(D88Image& image, std::size_t index);
 
 // Loads the file named `name` into workBuffer from its first byte by its cluster
 // chain and prints its loading line. Prints nothing and leaves workBuffer alone

@@ -5,15 +5,11 @@
 
 #include "common/little_endian.h"
 #include "gamefs/game_fs.h"
-#include "lister/quoted_text.h"
+#include "common/quoted_text.h"
 
 namespace {
 constexpr std::size_t nameBytes = sizeof DirectoryEntry::name;
 constexpr char entryFormat[] = "  entry %2d: %-10s  size %5d  first cluster %3d  chain %3d";
-
-bool inUse(const DirectoryEntry& entry) {
-    return entry.name[0] != 0;
-}
 
 // A name of all 8 bytes ends only where byte 8 holds a 0; otherwise quelt's
 // lookup by name reads on into byte 8 and never matches it.
@@ -71,14 +67,14 @@ void printEntry(const D88Image& image, int32_t slot, const DirectoryEntry& entry
 int32_t usedEntryCount() {
     int32_t used = 0;
     for (const DirectoryEntry& entry : directoryTable) {
-        used += inUse(entry) ? 1 : 0;
+        used += entryInUse(entry) ? 1 : 0;
     }
     return used;
 }
 
 void printDirectory(const D88Image& image) {
     for (std::size_t slot = 0; slot < directoryEntries; ++slot) {
-        if (inUse(directoryTable[slot])) {
+        if (entryInUse(directoryTable[slot])) {
             printEntry(image, static_cast<int32_t>(slot), directoryTable[slot]);
         }
     }

@@ -4,7 +4,7 @@
 
 #include "gamefs/game_fs.h"
 #include "lister/directory_report.h"
-#include "lister/quoted_text.h"
+#include "common/quoted_text.h"
 #include "lister/track_survey.h"
 #include "tool/disk_roles.h"
 

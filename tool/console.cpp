@@ -1,5 +1,6 @@
 #include "tool/console.h"
 
+#include <cstdarg>
 #include <cstdio>
 
 #include "tool/messages.h"
@@ -9,9 +10,12 @@ void printError(const char* text) {
     std::fputs(text, stderr);
 }
 
-void printErrorNaming(const char* format, const char* name) {
+void printErrorFormatted(const char* format, ...) {
     std::fflush(stdout);
-    std::fprintf(stderr, format, name);
+    std::va_list arguments;
+    va_start(arguments, format);
+    std::vfprintf(stderr, format, arguments);
+    va_end(arguments);
 }
 
 int finishOutput(int status) {

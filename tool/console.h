@@ -7,8 +7,8 @@
 
 // Writes `text` to standard error.
 void printError(const char* text);
-// Writes `format` with its one %s filled by `name` to standard error.
-void printErrorNaming(const char* format, const char* name);
+// Writes `format`, filled as printf does, to standard error.
+void printErrorFormatted(const char* format, ...);
 
 // Ends a program's output: flushes standard output and, when any of it could not
 // be written, says so once on standard error. Returns `status`, or 1 when

@@ -10,7 +10,7 @@ bool damaged = false;
 }
 
 void reportDamaged(const char* name) {
-    printErrorNaming(partlyUnreadableFormat, name);
+    printErrorFormatted(partlyUnreadableFormat, name);
     damaged = true;
 }
 

@@ -19,7 +19,7 @@ std::string caseName(const testing::TestParamInfo<NamedCase>& info) {
 void expectRunAsDescribed(const std::string& program, const Case& expected) {
     ToolRun run = runInFreshFolder(program, expected.image, expected.args, expected.prepare,
                                    expected.around);
-    EXPECT_EQ(run.out, asTextStream(expected.out));
+    EXPECT_EQ(run.out, expected.binaryOutput ? expected.out : asTextStream(expected.out));
     EXPECT_EQ(run.err, asTextStream(expected.err));
     EXPECT_EQ(run.status, expected.status);
     EXPECT_EQ(run.files.size(), expected.files.size());

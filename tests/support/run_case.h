@@ -22,6 +22,8 @@ struct Case {
     std::vector<std::string> args = {kImageName};
     std::function<void(const std::filesystem::path&)> prepare;
     Surroundings around;
+    // Standard output carries a file's bytes, compared as they are (no text stream).
+    bool binaryOutput = false;
 };
 
 struct NamedCase {

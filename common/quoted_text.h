@@ -1,5 +1,5 @@
-#ifndef QUELT_LISTER_QUOTED_TEXT_H
-#define QUELT_LISTER_QUOTED_TEXT_H
+#ifndef QUELT_COMMON_QUOTED_TEXT_H
+#define QUELT_COMMON_QUOTED_TEXT_H
 
 #include <cstddef>
 #include <cstdint>
@@ -10,5 +10,10 @@
 // backslash themselves, become \xNN, so the listing stays plain ASCII and a
 // name's every byte can be told from the output.
 std::string quotedText(const uint8_t* bytes, std::size_t maxLength);
+
+// The bytes a name written that way stands for (without the quotes): each \xNN,
+// its hex digits in either case, is that byte; every other character, a
+// backslash that begins no such escape included, stands for itself.
+std::string bytesOfQuotedName(const char* text);
 
 #endif
