@@ -144,6 +144,11 @@ int copyAsRequested(const CopyRequest& request) {
         printErrorFormatted(unreadableDirectoryFormat, request.disk);
         return 1;
     }
+    if (request.name == nullptr && directoryHoldsOnlyFill()) {
+        // Another system's disk: its 48 fill entries are no files to copy.
+        printErrorFormatted(onlyFillFormat, request.disk);
+        return 1;
+    }
     if (request.name == nullptr) {
         copyWholeDisk();
     } else if (copyOneFile(request) != 0) {

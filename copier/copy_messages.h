@@ -7,6 +7,9 @@ constexpr char copyUsageLine[] = "Usage: quelt-cp IMAGE DISK [NAME [OUTPUT]]\n";
 // The disk number as given, and how many disks the image holds.
 constexpr char noSuchDiskFormat[] = "quelt-cp: no disk %s: the image holds %d disks\n";
 constexpr char unreadableDirectoryFormat[] = "quelt-cp: disk %d has no readable directory\n";
+constexpr char onlyFillFormat[] =
+    "quelt-cp: disk %d holds no file of this file system: every used entry is one byte "
+    "repeated\n";
 // The disk number, and the name as given.
 constexpr char noSuchFileFormat[] = "quelt-cp: disk %d has no file \"%s\"\n";
 

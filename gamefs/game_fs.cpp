@@ -118,6 +118,29 @@ bool entryInUse(const DirectoryEntry& entry) {
     return entry.name[0] != 0;
 }
 
+namespace {
+bool isFill(const DirectoryEntry& entry) {
+    const uint8_t* bytes = reinterpret_cast<const uint8_t*>(&entry);
+    for (std::size_t i = 1; i < sizeof entry; ++i) {
+        if (bytes[i] != bytes[0]) {
+            return false;
+        }
+    }
+    return true;
+}
+}  // namespace
+
+bool directoryHoldsOnlyFill() {
+    bool anyUsed = false;
+    for (const DirectoryEntry& entry : directoryTable) {
+        if (entryInUse(entry) && !isFill(entry)) {
+            return false;
+        }
+        anyUsed |= entryInUse(entry);
+    }
+    return anyUsed;
+}
+
 int32_t findEntryToLoad(const char* name) {
     for (std::size_t i = 0; i < directoryEntries; ++i) {
         directoryTable[i].afterName = 0;

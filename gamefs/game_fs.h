@@ -44,6 +44,12 @@ bool loadDirectory(D88Image& image);
 // Whether an entry holds a file: its name's first byte is not 0.
 bool entryInUse(const DirectoryEntry& entry);
 
+// Whether the directory is what another system's formatter leaves rather than
+// this file system's: it has used entries, and each is one byte repeated over
+// all 16 (no file the recognition could find looks like that: its name would
+// have no 0 after it).
+bool directoryHoldsOnlyFill();
+
 // Whether an entry holds exactly `name` (the entry read as a NUL-terminated string).
 bool findFile(const char* name);
 

@@ -1,15 +1,34 @@
 #include "lister/directory_report.h"
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "common/little_endian.h"
-#include "gamefs/game_fs.h"
 #include "common/quoted_text.h"
+#include "gamefs/game_fs.h"
 
 namespace {
 constexpr std::size_t nameBytes = sizeof DirectoryEntry::name;
-constexpr char entryFormat[] = "  entry %2d: %-10s  size %5d  first cluster %3d  chain %3d";
+constexpr char entryFormat[] = "  entry %2d: ";
+// A run of identical entries is one line, so that a disk another system filled
+// with one byte does not take 48 lines that all say the same.
+constexpr char runFormat[] = "  entries %d-%d: %d identical entries, each ";
+constexpr char fieldsFormat[] = "%-10s  size %5d  first cluster %3d  chain %3d";
+
+bool sameBytes(const DirectoryEntry& a, const DirectoryEntry& b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+// The last slot of the run of entries identical to the used entry at `first`.
+std::size_t lastOfRun(std::size_t first) {
+    std::size_t last = first;
+    while (last + 1 < directoryEntries &&
+           sameBytes(directoryTable[first], directoryTable[last + 1])) {
+        ++last;
+    }
+    return last;
+}
 
 // A name of all 8 bytes ends only where byte 8 holds a 0; otherwise quelt's
 // lookup by name reads on into byte 8 and never matches it.
@@ -51,16 +70,28 @@ void printChainFlags(const D88Image& image, const ClusterChain& chain, int32_t s
     }
 }
 
-void printEntry(const D88Image& image, int32_t slot, const DirectoryEntry& entry) {
+void printEntryFields(const D88Image& image, const DirectoryEntry& entry) {
     int32_t size = readLe16(entry.size);
     ClusterChain chain = walkChain(entry.firstCluster);
     std::string name = quotedText(entry.name, nameBytes);
-    std::printf(entryFormat, slot, name.c_str(), size, entry.firstCluster, chainLength(chain));
+    std::printf(fieldsFormat, name.c_str(), size, entry.firstCluster, chainLength(chain));
     printChainFlags(image, chain, size);
     if (nameRunsOn(entry)) {
         std::printf("  [no 0 after the name: recognition misses it]");
     }
     std::printf("\n");
+}
+
+// One line for the used entries from slot `first` to slot `last`, all identical.
+void printEntries(const D88Image& image, std::size_t first, std::size_t last) {
+    int32_t from = static_cast<int32_t>(first);
+    int32_t to = static_cast<int32_t>(last);
+    if (from == to) {
+        std::printf(entryFormat, from);
+    } else {
+        std::printf(runFormat, from, to, to - from + 1);
+    }
+    printEntryFields(image, directoryTable[first]);
 }
 }  // namespace
 
@@ -73,9 +104,17 @@ int32_t usedEntryCount() {
 }
 
 void printDirectory(const D88Image& image) {
-    for (std::size_t slot = 0; slot < directoryEntries; ++slot) {
-        if (entryInUse(directoryTable[slot])) {
-            printEntry(image, static_cast<int32_t>(slot), directoryTable[slot]);
+    std::size_t slot = 0;
+    while (slot < directoryEntries) {
+        if (!entryInUse(directoryTable[slot])) {
+            ++slot;
+            continue;
         }
+        std::size_t last = lastOfRun(slot);
+        printEntries(image, slot, last);
+        slot = last + 1;
+    }
+    if (directoryHoldsOnlyFill()) {
+        std::printf("  no file of the set's file system: every used entry is one byte repeated\n");
     }
 }

@@ -141,6 +141,19 @@ const NamedCase copyCases[] = {
          c.status = 1;
          return c;
      }},
+    {"DiskOfAnotherSystemHoldsNoFileToCopy",
+     [] {
+         Disk disk(40, 0x65);
+         for (int r = kDirectorySector; r <= kAllocationSector; ++r) {
+             Bytes& sector = disk.sector(kSystemTrack, r);
+             std::fill(sector.begin(), sector.end(), 0xE5);
+         }
+         Case c = copyOf(disk, {"1"});
+         c.err = "quelt-cp: disk 1 holds no file of this file system: every used entry is one "
+                 "byte repeated\n";
+         c.status = 1;
+         return c;
+     }},
     {"ImageThatCannotBeOpened",
      [] {
          Case c = failing({}, cannotOpenMessage);

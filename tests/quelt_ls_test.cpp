@@ -100,12 +100,43 @@ Case failedCommand(std::vector<std::string> args, const char* message) {
     return c;
 }
 
+// A disk as other systems format it: no file of the set's file system, the
+// directory and allocation sectors one fill byte each. Two fills make two runs.
+Bytes otherSystemsDisk() {
+    Disk disk;
+    disk.setName("BLANK");
+    for (int r = kDirectorySector; r <= kAllocationSector; ++r) {
+        disk.sector(kSystemTrack, r).assign(kSectorSize, r == kDirectorySector ? 0xE5 : 0xFF);
+    }
+    return disk.bytes();
+}
+
 const NamedCase wholeRunCases[] = {
     {"CompleteSampleSet",
      [] {
          Case c;
          c.image = sampleImage();
          c.out = sampleSetListing;
+         return c;
+     }},
+    {"OtherSystemsFillFoldsIntoRuns",
+     [] {
+         Case c;
+         c.image = otherSystemsDisk();
+         c.out = "disks: 1\n\ndisk 1\n  offset: 0\n  size: 348848\n  name: \"BLANK\"\n"
+                 "  media: 2D\n  tracks: 80\n  sectors per track: 16\n  sector sizes: 256\n"
+                 "  demo signature: no\n  directory: 48 entries used\n  startup: not listed\n"
+                 "  bgmscore: not listed\n  role: none\n"
+                 "  entries 0-15: 16 identical entries, each "
+                 "\"\\xE5\\xE5\\xE5\\xE5\\xE5\\xE5\\xE5\\xE5\""
+                 "  size 58853  first cluster 229  chain   1  [cluster 229 on absent track 114]"
+                 "  [short: size needs 29 clusters]  [no 0 after the name: recognition misses it]\n"
+                 "  entries 16-47: 32 identical entries, each "
+                 "\"\\xFF\\xFF\\xFF\\xFF\\xFF\\xFF\\xFF\\xFF\""
+                 "  size 65535  first cluster 255  chain   1  [cluster 255 on absent track 127]"
+                 "  [short: size needs 32 clusters]  [no 0 after the name: recognition misses it]\n"
+                 "  no file of the set's file system: every used entry is one byte repeated\n"
+                 "\ndemo disks: none\nmain disk: none\nscenario disk: none\n";
          return c;
      }},
     {"EmptyImageHasNoDisks",
