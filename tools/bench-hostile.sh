@@ -14,13 +14,13 @@ cd "$(dirname "$0")/.."
 runs=${1:-5}
 build=build/bench-hostile
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUELT_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" --target quelt make_hostile_images make_sample_set >/dev/null
+cmake --build "$build" --target quelt make_hostile_images quelt-sample-set >/dev/null
 quelt=$(pwd)/$build/quelt
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/quelt-bench-hostile.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 "$build/tests/make_hostile_images" "$work"
-"$build/tests/make_sample_set" "$work/sample.d88"
+"$build/tests/quelt-sample-set" "$work/sample.d88"
 mkdir "$work/out"
 
 # Wall time of one run in milliseconds; the run's outputs land in $work/out.

@@ -52,7 +52,7 @@ def main():
     build = sys.argv[1] if len(sys.argv) > 1 else "build/release"
     runs = int(sys.argv[2]) if len(sys.argv) > 2 else 9
     quelt = os.path.abspath(os.path.join(build, "quelt"))
-    maker = os.path.abspath(os.path.join(build, "tests", "make_sample_set"))
+    maker = os.path.abspath(os.path.join(build, "tests", "quelt-sample-set"))
     work = tempfile.mkdtemp(prefix="quelt-bench-")
     try:
         sample = os.path.join(work, "sample.d88")

@@ -1,7 +1,7 @@
 // A complete made-up three-disk set that the tool can extract everything from: a demo
 // disk carrying the signature sector, a main disk with "startup" and its music table,
 // and a scenario disk with "sud_data" and "bgmscore". Tests start from it and change
-// what their case needs; make_sample_set writes it to a file.
+// what their case needs; quelt-sample-set writes it to a file.
 #pragma once
 
 #include <array>

@@ -6,11 +6,11 @@
 
 int main(int argc, char* argv[]) {
     if (argc != 2) {
-        std::fputs("usage: make_sample_set OUTPUT.d88\n", stderr);
+        std::fputs("Usage: quelt-sample-set FILE\n", stderr);
         return 1;
     }
     if (!d88build::writeFile(argv[1], d88build::sampleImage())) {
-        std::fprintf(stderr, "make_sample_set: cannot write %s\n", argv[1]);
+        std::fprintf(stderr, "quelt-sample-set: cannot write %s\n", argv[1]);
         return 1;
     }
     return 0;

@@ -1,0 +1,32 @@
+# A test: installs the build in BUILD into a fresh prefix and checks that exactly
+# the programs, their manual pages, README and the license land there (nothing
+# of GoogleTest, no test program). WINDOWS says which layout to expect, EXE the
+# programs' file-name suffix.
+#
+#   cmake -DBUILD=<build folder> -DWINDOWS=ON|OFF -DEXE=<suffix> -P check-install.cmake
+set(programs quelt quelt-ls quelt-cp quelt-sample-set)
+if(WINDOWS)
+  set(expected README.md LICENSE)
+  foreach(program IN LISTS programs)
+    list(APPEND expected ${program}${EXE})
+  endforeach()
+else()
+  set(expected share/doc/quelt/README.md share/doc/quelt/LICENSE)
+  foreach(program IN LISTS programs)
+    list(APPEND expected bin/${program} share/man/man1/${program}.1)
+  endforeach()
+endif()
+
+# A prefix of this run's own, so that two runs at once never share it.
+string(RANDOM LENGTH 12 run)
+set(prefix ${BUILD}/install-check-${run})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${prefix}
+                OUTPUT_QUIET RESULT_VARIABLE status)
+file(GLOB_RECURSE installed RELATIVE ${prefix} ${prefix}/*)
+file(REMOVE_RECURSE ${prefix})
+list(SORT installed)
+list(SORT expected)
+if(NOT status EQUAL 0 OR NOT installed STREQUAL expected)
+  message(FATAL_ERROR "cmake --install (status ${status}) installed:\n  ${installed}\n"
+                      "expected:\n  ${expected}")
+endif()

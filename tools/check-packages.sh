@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Tries the packages of tools/package.sh as a user would: installs the .deb with
+# dpkg -i (as root only; it is removed again afterwards), runs the installed quelt
+# on the sample set, then runs the .exe files of the unpacked .zip under Wine on
+# the same set, and checks that both wrote the same 24 files with status 0.
+#
+#   bash tools/check-packages.sh    (after tools/package.sh)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+packages=$PWD/build/packages
+deb=$(ls "$packages"/quelt_*.deb)
+zip=$(ls "$packages"/quelt-*-win64.zip)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# Runs `$@` in folder $1, which must then hold the sample set and 24 outputs.
+expect_complete_run() {
+    local folder=$1
+    shift
+    local status=0
+    (cd "$folder" && "$@" sample.d88 >/dev/null) || status=$?
+    local files
+    files=$(find "$folder" -type f ! -name sample.d88 | wc -l)
+    if [ "$status" -ne 0 ] || [ "$files" -ne 24 ]; then
+        echo "$*: status $status, $files files written (want 0 and 24)"
+        return 1
+    fi
+}
+
+if [ "$(id -u)" -eq 0 ]; then
+    dpkg -i "$deb" >/dev/null
+    mkdir "$work/deb"
+    /usr/bin/quelt-sample-set "$work/deb/sample.d88"
+    expect_complete_run "$work/deb" /usr/bin/quelt
+    man -w quelt quelt-ls quelt-cp quelt-sample-set >/dev/null 2>&1 ||
+        [ -f /usr/share/man/man1/quelt.1 ]
+    dpkg -r quelt >/dev/null
+    echo "installed $(basename "$deb"): quelt on the sample set wrote its 24 files"
+else
+    echo "not root: $(basename "$deb") not installed"
+    if [ "${CI:-}" = true ]; then exit 1; fi
+fi
+
+# The .zip's programs alone, with nothing beside them but the sample set they write,
+# in a Wine prefix of their own (set up on the first run).
+export WINEPREFIX=${WINEPREFIX:-$PWD/build/packages-wine-prefix} WINEDEBUG=-all
+export WINEDLLOVERRIDES=mscoree,mshtml=
+mkdir -p "$WINEPREFIX"
+wine wineboot </dev/null >/dev/null 2>&1
+cmake -E chdir "$work" cmake -E tar xf "$zip"
+windows=$(ls -d "$work"/quelt-*-win64)
+mkdir "$work/zip"
+(cd "$work/zip" && wine "$windows/quelt-sample-set.exe" sample.d88)
+expect_complete_run "$work/zip" wine "$windows/quelt.exe"
+echo "unpacked $(basename "$zip"): quelt.exe under Wine wrote its 24 files"
+if [ -d "$work/deb" ]; then
+    diff -r --exclude=sample.d88 "$work/deb" "$work/zip" >/dev/null
+    echo "both wrote the same bytes"
+fi
