@@ -16,6 +16,7 @@
 #include "support/d88_builder.h"
 #include "support/reference_search.h"
 #include "support/run_tool.h"
+#include "support/test_folder.h"
 
 namespace d88build {
 namespace {

@@ -1,7 +1,5 @@
 #include "support/run_tool.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -9,6 +7,8 @@
 #ifndef _WIN32
 #include <sys/wait.h>
 #endif
+
+#include "support/test_folder.h"
 
 namespace d88build {
 
@@ -77,20 +77,6 @@ std::string asTextStream(const std::string& text) {
 #else
     return text;
 #endif
-}
-
-fs::path freshTestFolder(const std::string& suffix) {
-    const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string(test->test_suite_name()) + "." + test->name() + suffix;
-    for (char& c : name) {
-        if (c == '/') {
-            c = '_';
-        }
-    }
-    fs::path folder = fs::temp_directory_path() / "quelt-tests" / name;
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    return folder;
 }
 
 ToolRun runInFreshFolder(const std::string& program, const Bytes& image,
