@@ -165,11 +165,6 @@ Bytes setImage(std::initializer_list<const Disk*> disks) {
     return image;
 }
 
-// Clusters the sample set leaves free on its demo and main disks.
-const std::vector<int> freeClusters = {100, 101, 102, 103, 104, 105, 106, 107, 108,
-                                       109, 110, 111, 112, 113, 114, 115, 116, 117,
-                                       118, 119, 120, 121, 122, 123, 124};
-
 const LinesCase linesCases[] = {
     {"MainDiskMissing",
      [] {
@@ -252,7 +247,7 @@ const LinesCase linesCases[] = {
     {"MainDiskIsAlsoTheScenarioDisk",
      [] {
          SampleSet set = makeSampleSet();
-         addFile(set.main, "bgmscore", set.bgmscore, freeClusters);
+         addBgmscore(set.main, set);
          return setImage({&set.demo, &set.main});
      },
      {"disk 2\n", "  startup: listed\n  bgmscore: listed\n  role: main disk, scenario disk\n",

@@ -56,12 +56,7 @@ Disk mainAndScenarioDisk(const SampleSet& set) {
     formatGameFs(disk);
     addFile(disk, "startup", set.startup, {150, 151, 152, 153, 154});
     addFile(disk, "sud_data", set.sudData, {155, 156, 157});
-    Bytes bgmscore = set.bgmscore;
-    std::vector<int> clusters;
-    for (int c = 100; clusters.size() * 2048 < bgmscore.size(); ++c) {
-        clusters.push_back(c);
-    }
-    addFile(disk, "bgmscore", bgmscore, clusters);
+    addBgmscore(disk, set);
     disk.writeRun(kFmdriverRun.track, kFmdriverRun.r, runBytes(set.main, kFmdriverRun));
     return disk;
 }
@@ -267,11 +262,7 @@ const NamedCase runCases[] = {
          Disk demo = set.demo;
          formatGameFs(demo);
          addFile(demo, "sud_data", set.sudData, {155, 156, 157});
-         std::vector<int> clusters;
-         for (int c = 100; clusters.size() * 2048 < set.bgmscore.size(); ++c) {
-             clusters.push_back(c);
-         }
-         addFile(demo, "bgmscore", set.bgmscore, clusters);
+         addBgmscore(demo, set);
          Case c = runOn(set, {&demo, &set.main, &set.scenario});
          c.out = demoLines(1) + mainLines(2) + scenarioLines(1, set) + completeMessage;
          c.files = merged({demoFiles(demo), c.files});
@@ -303,11 +294,7 @@ const NamedCase runCases[] = {
          SampleSet set = makeSampleSet();
          Disk scenario(40, 0x33);
          formatGameFs(scenario);
-         std::vector<int> clusters;
-         for (int c = 100; clusters.size() * 2048 < set.bgmscore.size(); ++c) {
-             clusters.push_back(c);
-         }
-         addFile(scenario, "bgmscore", set.bgmscore, clusters);
+         addBgmscore(scenario, set);
          Case c = runOn(set, {&set.demo, &set.main, &scenario});
          std::string lines = scenarioLines(3, set);
          std::string withSudData = "loading ... sud_data\n" +
