@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "support/game_disk.h"
+#include "support/run_case.h"
 #include "support/run_tool.h"
 #include "support/sample_set.h"
 #include "tool/messages.h"
@@ -72,25 +73,6 @@ main disk: 2
 scenario disk: 3
 )out";
 
-struct Case {
-    Bytes image;
-    std::vector<std::string> args = {kImageName};
-    std::function<void(const std::filesystem::path&)> prepare;
-    std::string out;
-    std::string err;
-    int status = 0;
-};
-
-struct NamedCase {
-    const char* name;
-    std::function<Case()> make;
-};
-
-// Names the case in test listings instead of dumping its bytes.
-void PrintTo(const NamedCase& namedCase, std::ostream* out) {
-    *out << namedCase.name;
-}
-
 Case failedCommand(std::vector<std::string> args, const char* message) {
     Case c;
     c.image = sampleImage();
@@ -129,20 +111,12 @@ const NamedCase wholeRunCases[] = {
 
 class QueltLsRun : public testing::TestWithParam<NamedCase> {};
 
+// No case expects a file: the listing never writes one.
 TEST_P(QueltLsRun, PrintsAndReturnsExactlyAndWritesNothing) {
-    Case expected = GetParam().make();
-    ToolRun run = runInFreshFolder(QUELT_LS_PROGRAM, expected.image, expected.args,
-                                   expected.prepare);
-    EXPECT_EQ(run.out, asTextStream(expected.out));
-    EXPECT_EQ(run.err, asTextStream(expected.err));
-    EXPECT_EQ(run.status, expected.status);
-    EXPECT_TRUE(run.files.empty());
+    expectRunAsDescribed(QUELT_LS_PROGRAM, GetParam().make());
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, QueltLsRun, testing::ValuesIn(wholeRunCases),
-                         [](const testing::TestParamInfo<NamedCase>& info) {
-                             return std::string(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(Cases, QueltLsRun, testing::ValuesIn(wholeRunCases), caseName);
 
 // An image recipe and the parts of the listing that tell its story: each text
 // must appear in the output, in this order, lines whole.
