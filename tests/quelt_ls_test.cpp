@@ -130,20 +130,11 @@ void PrintTo(const LinesCase& linesCase, std::ostream* out) {
     *out << linesCase.name;
 }
 
-Bytes setImage(std::initializer_list<const Disk*> disks) {
-    Bytes image;
-    for (const Disk* disk : disks) {
-        Bytes bytes = disk->bytes();
-        image.insert(image.end(), bytes.begin(), bytes.end());
-    }
-    return image;
-}
-
 const LinesCase linesCases[] = {
     {"MainDiskMissing",
      [] {
          SampleSet set = makeSampleSet();
-         return setImage({&set.demo, &set.scenario});
+         return concat({&set.demo, &set.scenario});
      },
      {"disk 2\n  offset: 348848\n  size: 348848\n  name: \"SCENARIO\"\n",
       "  bgmscore: listed (not searched: no main disk)\n  role: none\n",
@@ -152,7 +143,7 @@ const LinesCase linesCases[] = {
      [] {
          SampleSet set = makeSampleSet();
          set.main.removeTrack(kSystemTrack);
-         return setImage({&set.demo, &set.main, &set.scenario});
+         return concat({&set.demo, &set.main, &set.scenario});
      },
      {"disk 2\n", "  tracks: 79 (missing: 40)\n",
       "  directory: unreadable\n  startup: not listed\n  bgmscore: not listed\n"
@@ -162,7 +153,7 @@ const LinesCase linesCases[] = {
      [] {
          SampleSet set = makeSampleSet();
          setAllocation(set.main, 90, 12);  // startup: 12 30 13 90, back to 12
-         return setImage({&set.demo, &set.main, &set.scenario});
+         return concat({&set.demo, &set.main, &set.scenario});
      },
      {"disk 2\n",
       "  entry  1: \"startup\"   size  8500  first cluster  12  chain   4"
@@ -172,7 +163,7 @@ const LinesCase linesCases[] = {
      [] {
          SampleSet set = makeSampleSet();
          set.scenario.removeTrack(50);  // clusters 100 and 101 of bgmscore
-         return setImage({&set.demo, &set.main, &set.scenario});
+         return concat({&set.demo, &set.main, &set.scenario});
      },
      {"disk 3\n", "  tracks: 79 (missing: 50)\n",
       "  entry  2: \"bgmscore\"  size 50000  first cluster  60  chain  25"
@@ -182,7 +173,7 @@ const LinesCase linesCases[] = {
      [] {
          SampleSet set = makeSampleSet();
          setAllocation(set.scenario, 22, kEndOfChain);  // sud_data: 44 22, not 45
-         return setImage({&set.demo, &set.main, &set.scenario});
+         return concat({&set.demo, &set.main, &set.scenario});
      },
      {"disk 3\n",
       "  entry  0: \"sud_data\"  size  5000  first cluster  44  chain   2"
@@ -193,7 +184,7 @@ const LinesCase linesCases[] = {
          Bytes entry = entryBytes(set.scenario, 2);
          setEntry(set.scenario, 2, "bgmscore", static_cast<uint16_t>(set.bgmscore.size()),
                   entry[kEntryFirstCluster], 1);
-         return setImage({&set.demo, &set.main, &set.scenario});
+         return concat({&set.demo, &set.main, &set.scenario});
      },
      {"disk 3\n", "  bgmscore: not listed\n  role: none\n",
       "  entry  2: \"bgmscore\"  size 50000  first cluster  60  chain  25"
@@ -202,7 +193,7 @@ const LinesCase linesCases[] = {
     {"OnlyTheFirstDiskListingStartupIsTheMainDisk",
      [] {
          SampleSet set = makeSampleSet();
-         return setImage({&set.demo, &set.main, &set.main, &set.scenario});
+         return concat({&set.demo, &set.main, &set.main, &set.scenario});
      },
      {"disk 2\n", "  role: main disk\n", "disk 3\n",
       "  startup: listed (disk 2 comes first)\n  bgmscore: not listed\n  role: none\n",
@@ -212,7 +203,7 @@ const LinesCase linesCases[] = {
          SampleSet set = makeSampleSet();
          formatGameFs(set.demo);
          addFile(set.demo, "startup", set.startup, {100, 101, 102, 103, 104});
-         return setImage({&set.demo, &set.main, &set.scenario});
+         return concat({&set.demo, &set.main, &set.scenario});
      },
      {"disk 1\n", "  directory: 1 entries used\n",
       "  startup: listed (demo disk: no main-disk candidate)\n  bgmscore: not listed\n"
@@ -222,14 +213,14 @@ const LinesCase linesCases[] = {
      [] {
          SampleSet set = makeSampleSet();
          addBgmscore(set.main, set);
-         return setImage({&set.demo, &set.main});
+         return concat({&set.demo, &set.main});
      },
      {"disk 2\n", "  startup: listed\n  bgmscore: listed\n  role: main disk, scenario disk\n",
       "demo disks: 1\nmain disk: 2\nscenario disk: 2\n"}},
     {"EveryDemoDiskIsCut",
      [] {
          SampleSet set = makeSampleSet();
-         return setImage({&set.demo, &set.main, &set.demo, &set.scenario});
+         return concat({&set.demo, &set.main, &set.demo, &set.scenario});
      },
      {"disk 3\n", "  role: demo disk\n", "demo disks: 1 3\nmain disk: 2\nscenario disk: 4\n"}},
 };

@@ -22,10 +22,7 @@ std::array<MusicPiece, kMusicPieces> piecesWith(int index, MusicPiece piece) {
 // A run on the sample set whose disks come in the given order (by role).
 Case runOn(const SampleSet& set, std::initializer_list<const Disk*> disks) {
     Case c;
-    for (const Disk* disk : disks) {
-        Bytes bytes = disk->bytes();
-        c.image.insert(c.image.end(), bytes.begin(), bytes.end());
-    }
+    c.image = concat(disks);
     c.files = merged({demoFiles(set.demo), mainFiles(set.main)});
     c.files["sud_data"] = set.sudData;
     c.files = merged({piecesFrom(set, set.bgmscore), c.files});

@@ -247,6 +247,15 @@ Bytes concat(std::initializer_list<Bytes> disks) {
     return out;
 }
 
+Bytes concat(std::initializer_list<const Disk*> disks) {
+    Bytes out;
+    for (const Disk* disk : disks) {
+        const Bytes bytes = disk->bytes();
+        out.insert(out.end(), bytes.begin(), bytes.end());
+    }
+    return out;
+}
+
 bool writeFile(const std::string& path, const Bytes& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out) {

@@ -145,6 +145,7 @@ void putLe32(Bytes& out, size_t at, uint32_t value);
 
 // Disk images one after another, as an image file holds them.
 Bytes concat(std::initializer_list<Bytes> disks);
+Bytes concat(std::initializer_list<const Disk*> disks);
 
 // Writes the bytes to a file in binary mode; false when it cannot be written whole.
 bool writeFile(const std::string& path, const Bytes& bytes);
