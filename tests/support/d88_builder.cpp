@@ -257,12 +257,15 @@ Bytes concat(std::initializer_list<const Disk*> disks) {
 }
 
 bool writeFile(const std::string& path, const Bytes& bytes) {
+    return writeFile(path, bytes.data(), bytes.size());
+}
+
+bool writeFile(const std::string& path, const uint8_t* data, size_t size) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out) {
         return false;
     }
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     out.close();
     return !out.fail();
 }

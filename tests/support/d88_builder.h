@@ -149,6 +149,7 @@ Bytes concat(std::initializer_list<const Disk*> disks);
 
 // Writes the bytes to a file in binary mode; false when it cannot be written whole.
 bool writeFile(const std::string& path, const Bytes& bytes);
+bool writeFile(const std::string& path, const uint8_t* data, size_t size);
 // Whole file contents; empty when the file cannot be opened.
 Bytes readFile(const std::string& path);
 
