@@ -1,8 +1,6 @@
 #include "support/run_tool.h"
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #ifndef _WIN32
 #include <sys/wait.h>
@@ -17,10 +15,8 @@ namespace fs = std::filesystem;
 namespace {
 
 std::string readText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    const Bytes bytes = readFile(path.string());
+    return std::string(bytes.begin(), bytes.end());
 }
 
 std::string quoted(const std::string& word) {
