@@ -23,9 +23,7 @@ std::array<MusicPiece, kMusicPieces> piecesWith(int index, MusicPiece piece) {
 Case runOn(const SampleSet& set, std::initializer_list<const Disk*> disks) {
     Case c;
     c.image = concat(disks);
-    c.files = merged({demoFiles(set.demo), mainFiles(set.main)});
-    c.files["sud_data"] = set.sudData;
-    c.files = merged({piecesFrom(set, set.bgmscore), c.files});
+    c.files = merged({demoFiles(set.demo), mainFiles(set.main), scenarioOutputs(set)});
     return c;
 }
 
