@@ -5,8 +5,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <vector>
+
+#include "support/d88_builder.h"
 
 namespace fuzzsetup {
 
@@ -73,10 +74,7 @@ std::filesystem::path makeScratchFolder(const std::string& name) {
 }
 
 void writeInput(const std::filesystem::path& path, const uint8_t* data, std::size_t size) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    out.close();
-    if (!out) {
+    if (!d88build::writeFile(path.string(), data, size)) {
         fail("cannot write the input to " + path.string());
     }
 }

@@ -25,6 +25,8 @@ void prepare(int* argc, char*** argv);
 // removed at exit.
 std::filesystem::path makeScratchFolder(const std::string& name);
 
+// Writes the fuzz input to `path` by the test image builder's writer; a write
+// that fails is a finding.
 void writeInput(const std::filesystem::path& path, const uint8_t* data, std::size_t size);
 
 }  // namespace fuzzsetup

@@ -7,6 +7,7 @@
 #include "image/d88_image.h"
 #include "support/d88_builder.h"
 #include "support/run_tool.h"
+#include "support/test_folder.h"
 
 namespace d88build {
 namespace {

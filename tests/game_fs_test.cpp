@@ -8,6 +8,7 @@
 #include "gamefs/game_fs.h"
 #include "support/game_disk.h"
 #include "support/run_tool.h"
+#include "support/test_folder.h"
 
 namespace d88build {
 namespace {

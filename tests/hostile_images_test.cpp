@@ -24,14 +24,6 @@ namespace {
 constexpr uint32_t kAllOnes = 0xFFFFFFFFu;
 constexpr int kZeroLengthRecords = 65535;
 
-// sud_data and the pieces of a run of the set whose loads all went well: the
-// pieces come from "bgmscore" as it lies in the buffer.
-FileMap scenarioOutputs(const SampleSet& set) {
-    FileMap files = piecesFrom(set, set.bgmscore);
-    files["sud_data"] = set.sudData;
-    return files;
-}
-
 Case runWithoutTheDemoDisk(const SampleSet& set, const Disk& notDemo) {
     Case c;
     c.image = concat({notDemo.bytes(), set.main.bytes(), set.scenario.bytes()});

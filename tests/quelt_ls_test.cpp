@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "support/game_disk.h"
+#include "support/run_case.h"
 #include "support/run_tool.h"
 #include "support/sample_set.h"
 #include "tool/messages.h"
@@ -71,25 +72,6 @@ demo disks: 1
 main disk: 2
 scenario disk: 3
 )out";
-
-struct Case {
-    Bytes image;
-    std::vector<std::string> args = {kImageName};
-    std::function<void(const std::filesystem::path&)> prepare;
-    std::string out;
-    std::string err;
-    int status = 0;
-};
-
-struct NamedCase {
-    const char* name;
-    std::function<Case()> make;
-};
-
-// Names the case in test listings instead of dumping its bytes.
-void PrintTo(const NamedCase& namedCase, std::ostream* out) {
-    *out << namedCase.name;
-}
 
 Case failedCommand(std::vector<std::string> args, const char* message) {
     Case c;
@@ -160,20 +142,12 @@ const NamedCase wholeRunCases[] = {
 
 class QueltLsRun : public testing::TestWithParam<NamedCase> {};
 
+// No case expects a file: the listing never writes one.
 TEST_P(QueltLsRun, PrintsAndReturnsExactlyAndWritesNothing) {
-    Case expected = GetParam().make();
-    ToolRun run = runInFreshFolder(QUELT_LS_PROGRAM, expected.image, expected.args,
-                                   expected.prepare);
-    EXPECT_EQ(run.out, asTextStream(expected.out));
-    EXPECT_EQ(run.err, asTextStream(expected.err));
-    EXPECT_EQ(run.status, expected.status);
-    EXPECT_TRUE(run.files.empty());
+    expectRunAsDescribed(QUELT_LS_PROGRAM, GetParam().make());
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, QueltLsRun, testing::ValuesIn(wholeRunCases),
-                         [](const testing::TestParamInfo<NamedCase>& info) {
-                             return std::string(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(Cases, QueltLsRun, testing::ValuesIn(wholeRunCases), caseName);
 
 // An image recipe and the parts of the listing that tell its story: each text
 // must appear in the output, in this order, lines whole.
@@ -187,25 +161,11 @@ void PrintTo(const LinesCase& linesCase, std::ostream* out) {
     *out << linesCase.name;
 }
 
-Bytes setImage(std::initializer_list<const Disk*> disks) {
-    Bytes image;
-    for (const Disk* disk : disks) {
-        Bytes bytes = disk->bytes();
-        image.insert(image.end(), bytes.begin(), bytes.end());
-    }
-    return image;
-}
-
-// Clusters the sample set leaves free on its demo and main disks.
-const std::vector<int> freeClusters = {100, 101, 102, 103, 104, 105, 106, 107, 108,
-                                       109, 110, 111, 112, 113, 114, 115, 116, 117,
-                                       118, 119, 120, 121, 122, 123, 124};
-
 const LinesCase linesCases[] = {
     {"MainDiskMissing",
      [] {
          SampleSet set = makeSampleSet();
-         return setImage({&set.demo, &set.scenario});
+         return concat({&set.demo, &set.scenario});
      },
      {"disk 2\n  offset: 348848\n  size: 348848\n  name: \"SCENARIO\"\n",
       "  bgmscore: listed (not searched: no main disk)\n  role: none\n",
@@ -214,7 +174,7 @@ const LinesCase linesCases[] = {
      [] {
          SampleSet set = makeSampleSet();
          set.main.removeTrack(kSystemTrack);
-         return setImage({&set.demo, &set.main, &set.scenario});
+         return concat({&set.demo, &set.main, &set.scenario});
      },
      {"disk 2\n", "  tracks: 79 (missing: 40)\n",
       "  directory: unreadable\n  startup: not listed\n  bgmscore: not listed\n"
@@ -224,7 +184,7 @@ const LinesCase linesCases[] = {
      [] {
          SampleSet set = makeSampleSet();
          setAllocation(set.main, 90, 12);  // startup: 12 30 13 90, back to 12
-         return setImage({&set.demo, &set.main, &set.scenario});
+         return concat({&set.demo, &set.main, &set.scenario});
      },
      {"disk 2\n",
       "  entry  1: \"startup\"   size  8500  first cluster  12  chain   4"
@@ -234,7 +194,7 @@ const LinesCase linesCases[] = {
      [] {
          SampleSet set = makeSampleSet();
          set.scenario.removeTrack(50);  // clusters 100 and 101 of bgmscore
-         return setImage({&set.demo, &set.main, &set.scenario});
+         return concat({&set.demo, &set.main, &set.scenario});
      },
      {"disk 3\n", "  tracks: 79 (missing: 50)\n",
       "  entry  2: \"bgmscore\"  size 50000  first cluster  60  chain  25"
@@ -244,7 +204,7 @@ const LinesCase linesCases[] = {
      [] {
          SampleSet set = makeSampleSet();
          setAllocation(set.scenario, 22, kEndOfChain);  // sud_data: 44 22, not 45
-         return setImage({&set.demo, &set.main, &set.scenario});
+         return concat({&set.demo, &set.main, &set.scenario});
      },
      {"disk 3\n",
       "  entry  0: \"sud_data\"  size  5000  first cluster  44  chain   2"
@@ -255,7 +215,7 @@ const LinesCase linesCases[] = {
          Bytes entry = entryBytes(set.scenario, 2);
          setEntry(set.scenario, 2, "bgmscore", static_cast<uint16_t>(set.bgmscore.size()),
                   entry[kEntryFirstCluster], 1);
-         return setImage({&set.demo, &set.main, &set.scenario});
+         return concat({&set.demo, &set.main, &set.scenario});
      },
      {"disk 3\n", "  bgmscore: not listed\n  role: none\n",
       "  entry  2: \"bgmscore\"  size 50000  first cluster  60  chain  25"
@@ -264,7 +224,7 @@ const LinesCase linesCases[] = {
     {"OnlyTheFirstDiskListingStartupIsTheMainDisk",
      [] {
          SampleSet set = makeSampleSet();
-         return setImage({&set.demo, &set.main, &set.main, &set.scenario});
+         return concat({&set.demo, &set.main, &set.main, &set.scenario});
      },
      {"disk 2\n", "  role: main disk\n", "disk 3\n",
       "  startup: listed (disk 2 comes first)\n  bgmscore: not listed\n  role: none\n",
@@ -274,7 +234,7 @@ const LinesCase linesCases[] = {
          SampleSet set = makeSampleSet();
          formatGameFs(set.demo);
          addFile(set.demo, "startup", set.startup, {100, 101, 102, 103, 104});
-         return setImage({&set.demo, &set.main, &set.scenario});
+         return concat({&set.demo, &set.main, &set.scenario});
      },
      {"disk 1\n", "  directory: 1 entries used\n",
       "  startup: listed (demo disk: no main-disk candidate)\n  bgmscore: not listed\n"
@@ -283,15 +243,15 @@ const LinesCase linesCases[] = {
     {"MainDiskIsAlsoTheScenarioDisk",
      [] {
          SampleSet set = makeSampleSet();
-         addFile(set.main, "bgmscore", set.bgmscore, freeClusters);
-         return setImage({&set.demo, &set.main});
+         addBgmscore(set.main, set);
+         return concat({&set.demo, &set.main});
      },
      {"disk 2\n", "  startup: listed\n  bgmscore: listed\n  role: main disk, scenario disk\n",
       "demo disks: 1\nmain disk: 2\nscenario disk: 2\n"}},
     {"EveryDemoDiskIsCut",
      [] {
          SampleSet set = makeSampleSet();
-         return setImage({&set.demo, &set.main, &set.demo, &set.scenario});
+         return concat({&set.demo, &set.main, &set.demo, &set.scenario});
      },
      {"disk 3\n", "  role: demo disk\n", "demo disks: 1 3\nmain disk: 2\nscenario disk: 4\n"}},
 };

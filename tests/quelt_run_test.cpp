@@ -29,13 +29,8 @@ std::array<MusicPiece, kMusicPieces> piecesWith(int index, MusicPiece piece) {
 // A run on the sample set whose disks come in the given order (by role).
 Case runOn(const SampleSet& set, std::initializer_list<const Disk*> disks) {
     Case c;
-    for (const Disk* disk : disks) {
-        Bytes bytes = disk->bytes();
-        c.image.insert(c.image.end(), bytes.begin(), bytes.end());
-    }
-    c.files = merged({demoFiles(set.demo), mainFiles(set.main)});
-    c.files["sud_data"] = set.sudData;
-    c.files = merged({piecesFrom(set, set.bgmscore), c.files});
+    c.image = concat(disks);
+    c.files = merged({demoFiles(set.demo), mainFiles(set.main), scenarioOutputs(set)});
     return c;
 }
 
@@ -63,12 +58,7 @@ Disk mainAndScenarioDisk(const SampleSet& set) {
     formatGameFs(disk);
     addFile(disk, "startup", set.startup, {150, 151, 152, 153, 154});
     addFile(disk, "sud_data", set.sudData, {155, 156, 157});
-    Bytes bgmscore = set.bgmscore;
-    std::vector<int> clusters;
-    for (int c = 100; clusters.size() * 2048 < bgmscore.size(); ++c) {
-        clusters.push_back(c);
-    }
-    addFile(disk, "bgmscore", bgmscore, clusters);
+    addBgmscore(disk, set);
     disk.writeRun(kFmdriverRun.track, kFmdriverRun.r, runBytes(set.main, kFmdriverRun));
     return disk;
 }
@@ -330,11 +320,7 @@ const NamedCase runCases[] = {
          Disk demo = set.demo;
          formatGameFs(demo);
          addFile(demo, "sud_data", set.sudData, {155, 156, 157});
-         std::vector<int> clusters;
-         for (int c = 100; clusters.size() * 2048 < set.bgmscore.size(); ++c) {
-             clusters.push_back(c);
-         }
-         addFile(demo, "bgmscore", set.bgmscore, clusters);
+         addBgmscore(demo, set);
          Case c = runOn(set, {&demo, &set.main, &set.scenario});
          c.out = demoLines(1) + mainLines(2) + scenarioLines(1, set) + completeMessage;
          c.files = merged({demoFiles(demo), c.files});
@@ -366,11 +352,7 @@ const NamedCase runCases[] = {
          SampleSet set = makeSampleSet();
          Disk scenario(40, 0x33);
          formatGameFs(scenario);
-         std::vector<int> clusters;
-         for (int c = 100; clusters.size() * 2048 < set.bgmscore.size(); ++c) {
-             clusters.push_back(c);
-         }
-         addFile(scenario, "bgmscore", set.bgmscore, clusters);
+         addBgmscore(scenario, set);
          Case c = runOn(set, {&set.demo, &set.main, &scenario});
          std::string lines = scenarioLines(3, set);
          std::string withSudData = "loading ... sud_data\n" +

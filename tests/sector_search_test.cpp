@@ -16,6 +16,7 @@
 #include "support/d88_builder.h"
 #include "support/reference_search.h"
 #include "support/run_tool.h"
+#include "support/test_folder.h"
 
 namespace d88build {
 namespace {
@@ -78,14 +79,11 @@ GeneratedImage generateRecords(Random& random, bool zeroLengthRecords) {
         image.recordStarts.push_back(static_cast<uint32_t>(image.file.size()));
         const SectorId id = randomId(random);
         const uint16_t length = randomLength(random, zeroLengthRecords);
-        Bytes header = {id.c, id.h, id.r, id.n};
-        header.resize(kRecordHeaderSize, 0);
-        putLe16(header, 4, randomCount(random));
-        putLe16(header, kRecordLengthOffset, length);
-        image.file.insert(image.file.end(), header.begin(), header.end());
-        for (uint16_t b = 0; b < length; ++b) {
-            image.file.push_back(static_cast<uint8_t>(uniform(random, 0, 255)));
+        Record record{id.c, id.h, id.r, id.n, randomCount(random), Bytes(length), std::nullopt};
+        for (uint8_t& byte : record.data) {
+            byte = static_cast<uint8_t>(uniform(random, 0, 255));
         }
+        appendRecord(image.file, record);
     }
     return image;
 }
@@ -113,15 +111,16 @@ uint32_t randomEntry(Random& random, const GeneratedImage& image, uint32_t sizeF
 GeneratedImage generateImage(unsigned seed) {
     Random random(seed);
     GeneratedImage image = generateRecords(random, seed % 3 == 0);
-    const uint32_t sizeField =
+    DiskHeader header;
+    header.size =
         oneIn(random, 4)
             ? static_cast<uint32_t>(uniform(random, 0, static_cast<int>(image.file.size())))
             : static_cast<uint32_t>(image.file.size());
-    putLe32(image.file, kSizeFieldOffset, sizeField);
-    for (int t = 0; t < kMaxTracks; ++t) {
-        putLe32(image.file, kTrackTableOffset + 4 * static_cast<size_t>(t),
-                randomEntry(random, image, sizeField));
+    for (uint32_t& entry : header.entries) {
+        entry = randomEntry(random, image, header.size);
     }
+    const Bytes headerFile = headerBytes(header);
+    std::copy(headerFile.begin(), headerFile.end(), image.file.begin());
     if (oneIn(random, 3)) {
         image.file.resize(
             static_cast<size_t>(uniform(random, kHeaderSize, static_cast<int>(image.file.size()))));

@@ -37,18 +37,6 @@ uint16_t writtenLength(const Record& record) {
     return record.lengthField.value_or(static_cast<uint16_t>(record.data.size()));
 }
 
-void appendRecord(Bytes& out, const Record& record) {
-    Bytes header(kRecordHeaderSize, 0);
-    header[0] = record.c;
-    header[1] = record.h;
-    header[2] = record.r;
-    header[3] = record.n;
-    putLe16(header, 4, record.sectorCount);
-    putLe16(header, kRecordLengthOffset, writtenLength(record));
-    out.insert(out.end(), header.begin(), header.end());
-    out.insert(out.end(), record.data.begin(), record.data.end());
-}
-
 size_t recordsSize(const std::vector<Record>& records) {
     size_t size = 0;
     for (const Record& record : records) {
@@ -81,6 +69,32 @@ void putLe32(Bytes& out, size_t at, uint32_t value) {
     for (size_t k = 0; k < 4; ++k) {
         out[at + k] = static_cast<uint8_t>((value >> (8 * k)) & 0xFF);
     }
+}
+
+void appendRecord(Bytes& out, const Record& record) {
+    require(record.data.size() <= std::numeric_limits<uint16_t>::max(),
+            "sector data longer than a record can state");
+    Bytes header(kRecordHeaderSize, 0);
+    header[0] = record.c;
+    header[1] = record.h;
+    header[2] = record.r;
+    header[3] = record.n;
+    putLe16(header, kRecordCountOffset, record.sectorCount);
+    putLe16(header, kRecordLengthOffset, writtenLength(record));
+    out.insert(out.end(), header.begin(), header.end());
+    out.insert(out.end(), record.data.begin(), record.data.end());
+}
+
+Bytes headerBytes(const DiskHeader& fields) {
+    require(fields.name.size() <= kNameSize, "disk name longer than 16 bytes");
+    Bytes header(kHeaderSize, 0);
+    std::copy(fields.name.begin(), fields.name.end(), header.begin());
+    header[kMediaTypeOffset] = fields.mediaType;
+    putLe32(header, kSizeFieldOffset, fields.size);
+    for (size_t t = 0; t < fields.entries.size(); ++t) {
+        putLe32(header, kTrackTableOffset + 4 * t, fields.entries[t]);
+    }
+    return header;
 }
 
 void require(bool condition, const char* what) {
@@ -176,10 +190,7 @@ void Disk::removeSector(int track, int r) {
     }
 }
 
-void Disk::setName(std::string raw) {
-    require(raw.size() <= kNameSize, "disk name longer than 16 bytes");
-    name_ = std::move(raw);
-}
+void Disk::setName(std::string raw) { name_ = std::move(raw); }
 
 void Disk::setMediaType(uint8_t mediaType) { mediaType_ = mediaType; }
 
@@ -208,25 +219,20 @@ std::array<uint32_t, kMaxTracks + 1> Disk::layoutOffsets() const {
     return offsets;
 }
 
-Bytes Disk::headerBytes(const std::array<uint32_t, kMaxTracks + 1>& layout) const {
-    Bytes header(kHeaderSize, 0);
-    std::copy(name_.begin(), name_.end(), header.begin());
-    header[kMediaTypeOffset] = mediaType_;
-    putLe32(header, kSizeFieldOffset, sizeField_.value_or(layout[kMaxTracks]));
+DiskHeader Disk::header(const std::array<uint32_t, kMaxTracks + 1>& layout) const {
+    DiskHeader fields{name_, mediaType_, sizeField_.value_or(layout[kMaxTracks]), {}};
     for (size_t t = 0; t < tracks_.size(); ++t) {
         const uint32_t laidOut = tracks_[t].empty() ? 0 : layout[t];
-        putLe32(header, kTrackTableOffset + 4 * t, entryOverrides_[t].value_or(laidOut));
+        fields.entries[t] = entryOverrides_[t].value_or(laidOut);
     }
-    return header;
+    return fields;
 }
 
 Bytes Disk::bytes() const {
     const auto layout = layoutOffsets();
-    Bytes out = headerBytes(layout);
+    Bytes out = headerBytes(header(layout));
     for (const std::vector<Record>& records : tracks_) {
         for (const Record& record : records) {
-            require(record.data.size() <= std::numeric_limits<uint16_t>::max(),
-                    "sector data longer than a record can state");
             appendRecord(out, record);
         }
     }
@@ -241,13 +247,25 @@ Bytes concat(std::initializer_list<Bytes> disks) {
     return out;
 }
 
+Bytes concat(std::initializer_list<const Disk*> disks) {
+    Bytes out;
+    for (const Disk* disk : disks) {
+        const Bytes bytes = disk->bytes();
+        out.insert(out.end(), bytes.begin(), bytes.end());
+    }
+    return out;
+}
+
 bool writeFile(const std::string& path, const Bytes& bytes) {
+    return writeFile(path, bytes.data(), bytes.size());
+}
+
+bool writeFile(const std::string& path, const uint8_t* data, size_t size) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out) {
         return false;
     }
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     out.close();
     return !out.fail();
 }

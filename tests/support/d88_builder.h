@@ -24,6 +24,7 @@ constexpr int kMaxTracks = 164;
 constexpr int kHeads = 2;
 constexpr int kMaxCylinders = kMaxTracks / kHeads;
 constexpr size_t kRecordHeaderSize = 16;
+constexpr size_t kRecordCountOffset = 4;
 constexpr size_t kRecordLengthOffset = 14;
 constexpr int kFirstSector = 1;
 constexpr int kLastSector = 16;
@@ -44,6 +45,21 @@ struct Record {
     // can make the header disagree with the bytes that follow it.
     std::optional<uint16_t> lengthField;
 };
+
+// Appends the record as an image stores it: its 16-byte header (ID, sector count,
+// data length), then its data. Every builder writes its records through this.
+void appendRecord(Bytes& out, const Record& record);
+
+// The fields of a disk header the builders set; every other byte is 0.
+struct DiskHeader {
+    std::string name;  // up to 16 raw bytes
+    uint8_t mediaType = kMedia2D;
+    uint32_t size = 0;
+    std::array<uint32_t, kMaxTracks> entries{};
+};
+
+// The 688 bytes of a disk header. Every builder writes its headers through this.
+Bytes headerBytes(const DiskHeader& header);
 
 // Ends the test process with a message. The builders call it when they are misused
 // (a sector that does not exist, a name that does not fit): a broken recipe must not
@@ -112,7 +128,7 @@ public:
 
 private:
     std::array<uint32_t, kMaxTracks + 1> layoutOffsets() const;
-    Bytes headerBytes(const std::array<uint32_t, kMaxTracks + 1>& layout) const;
+    DiskHeader header(const std::array<uint32_t, kMaxTracks + 1>& layout) const;
 
     int cylinders_;
     uint8_t seed_;
@@ -129,9 +145,11 @@ void putLe32(Bytes& out, size_t at, uint32_t value);
 
 // Disk images one after another, as an image file holds them.
 Bytes concat(std::initializer_list<Bytes> disks);
+Bytes concat(std::initializer_list<const Disk*> disks);
 
 // Writes the bytes to a file in binary mode; false when it cannot be written whole.
 bool writeFile(const std::string& path, const Bytes& bytes);
+bool writeFile(const std::string& path, const uint8_t* data, size_t size);
 // Whole file contents; empty when the file cannot be opened.
 Bytes readFile(const std::string& path);
 

@@ -14,7 +14,6 @@ namespace {
 
 constexpr size_t kHeaderRecords = kHeaderSize / kRecordHeaderSize;
 constexpr int kDisks = 64;
-constexpr size_t kCountOffset = 4;
 constexpr uint32_t kFixedCount = 65535;
 // With count - 1 = (ordinal + kCountShift) mod 65535 a record ends a walk only
 // when the walk began at ordinal 32,767 or 98,302, where no track starts.
@@ -49,16 +48,9 @@ public:
                      static_cast<uint8_t>(id >> 16), kNoMatchSizeCode, {});
     }
 
-    void appendRecord(uint8_t c, uint8_t h, uint8_t r, uint8_t n, const Bytes& data) {
-        Bytes header(kRecordHeaderSize, 0);
-        header[0] = c;
-        header[1] = h;
-        header[2] = r;
-        header[3] = n;
-        putLe16(header, kCountOffset, countAt(ordinal_));
-        putLe16(header, kRecordLengthOffset, static_cast<uint32_t>(data.size()));
-        file_.insert(file_.end(), header.begin(), header.end());
-        file_.insert(file_.end(), data.begin(), data.end());
+    void appendRecord(uint8_t c, uint8_t h, uint8_t r, uint8_t n, Bytes data) {
+        const auto count = static_cast<uint16_t>(countAt(ordinal_));
+        d88build::appendRecord(file_, {c, h, r, n, count, std::move(data), std::nullopt});
         ++ordinal_;
     }
 
@@ -70,7 +62,8 @@ public:
             require(header[k * kRecordHeaderSize + kRecordLengthOffset] == 0 &&
                         header[k * kRecordHeaderSize + kRecordLengthOffset + 1] == 0,
                     "a header inside the run must read as zero-length records");
-            putLe16(header, k * kRecordHeaderSize + kCountOffset, countAt(ordinal_ + k));
+            putLe16(header, k * kRecordHeaderSize + kRecordCountOffset,
+                    static_cast<uint16_t>(countAt(ordinal_ + k)));
         }
         file_.insert(file_.end(), header.begin(), header.end());
         ordinal_ += kHeaderRecords;
@@ -82,15 +75,9 @@ private:
     uint64_t ordinal_ = 0;
 };
 
-Bytes headerBytes(uint32_t size, const std::array<uint32_t, kMaxTracks>& entries) {
-    Bytes header(kHeaderSize, 0);
-    const uint8_t name[] = {0xF0, 0xF1, 0xF2, 0xF3};  // size code 0xF3: never asked for
-    std::copy(std::begin(name), std::end(name), header.begin());
-    putLe32(header, kSizeFieldOffset, size);
-    for (size_t t = 0; t < entries.size(); ++t) {
-        putLe32(header, kTrackTableOffset + 4 * t, entries[t]);
-    }
-    return header;
+Bytes runHeader(uint32_t size, const std::array<uint32_t, kMaxTracks>& entries) {
+    // The name's first bytes read as a record's ID: size code 0xF3 is never asked for.
+    return headerBytes({"\xF0\xF1\xF2\xF3", kMedia2D, size, entries});
 }
 
 // 0, 2, 4, ... 190, 1, 3, ... 191: consecutive clusters of the loop lie on
@@ -161,7 +148,7 @@ void appendOtherDisk(RecordStream& stream, uint32_t size, bool demo) {
         entries[static_cast<size_t>(kOtherDiskTracks[k])] =
             static_cast<uint32_t>(kHeaderSize + k * kRecordHeaderSize);
     }
-    stream.appendHeader(headerBytes(size, entries));
+    stream.appendHeader(runHeader(size, entries));
     for (size_t k = 0; k < kOtherDiskTracks.size(); ++k) {
         stream.appendRunRecord();
     }
@@ -283,7 +270,7 @@ Bytes worstCaseImage(const WorstCaseRecipe& recipe) {
     }
     Bytes image = std::move(stream.file());
     require(image.size() == recipe.fileSize, "worst case image of another size than asked");
-    const Bytes mainHeader = headerBytes(mainSize, mainEntries);
+    const Bytes mainHeader = runHeader(mainSize, mainEntries);
     std::copy(mainHeader.begin(), mainHeader.end(), image.begin());
     return image;
 }
@@ -316,7 +303,7 @@ Bytes fourGridImage() {
     entries[kSystemTrack] = static_cast<uint32_t>(image.size());
     image.insert(image.end(), records.begin() + kHeaderSize,
                  records.begin() + static_cast<std::ptrdiff_t>(kHeaderSize + kSystemTrackBytes));
-    const Bytes header = headerBytes(static_cast<uint32_t>(image.size()), entries);
+    const Bytes header = runHeader(static_cast<uint32_t>(image.size()), entries);
     std::copy(header.begin(), header.end(), image.begin());
     require(image.size() < kHostileImageLimit, "four-grid image larger than its limit");
     return image;

@@ -6,7 +6,6 @@ namespace d88build {
 
 namespace {
 
-constexpr uint64_t kRecordCountOffset = 4;
 constexpr int kLargestSizeCode = 8;
 
 uint32_t le16At(const Bytes& file, uint64_t at) {

@@ -59,4 +59,10 @@ FileMap piecesFrom(const SampleSet& set, const Bytes& buffer) {
     return files;
 }
 
+FileMap scenarioOutputs(const SampleSet& set) {
+    FileMap files = piecesFrom(set, set.bgmscore);
+    files["sud_data"] = set.sudData;
+    return files;
+}
+
 }  // namespace d88build

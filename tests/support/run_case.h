@@ -51,4 +51,8 @@ Bytes bufferSlice(const Bytes& contents, size_t offset, size_t size);
 // The eighteen pieces as the set's music table cuts them from `buffer`.
 FileMap piecesFrom(const SampleSet& set, const Bytes& buffer);
 
+// sud_data and the pieces of a run of the set whose loads all went well: the
+// pieces come from "bgmscore" as it lies in the buffer.
+FileMap scenarioOutputs(const SampleSet& set);
+
 }  // namespace d88build

@@ -1,15 +1,13 @@
 #include "support/run_tool.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #ifndef _WIN32
 #include <sys/resource.h>
 #include <sys/wait.h>
 #endif
+
+#include "support/test_folder.h"
 
 namespace d88build {
 
@@ -18,10 +16,8 @@ namespace fs = std::filesystem;
 namespace {
 
 std::string readText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    const Bytes bytes = readFile(path.string());
+    return std::string(bytes.begin(), bytes.end());
 }
 
 std::string quoted(const std::string& word) {
@@ -108,20 +104,6 @@ std::string asTextStream(const std::string& text) {
 #else
     return text;
 #endif
-}
-
-fs::path freshTestFolder(const std::string& suffix) {
-    const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string(test->test_suite_name()) + "." + test->name() + suffix;
-    for (char& c : name) {
-        if (c == '/') {
-            c = '_';
-        }
-    }
-    fs::path folder = fs::temp_directory_path() / "quelt-tests" / name;
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    return folder;
 }
 
 ToolRun runInFreshFolder(const std::string& program, const Bytes& image,

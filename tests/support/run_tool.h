@@ -45,10 +45,6 @@ struct Surroundings {
 // The image is written into the work folder under this name.
 constexpr const char* kImageName = "image.d88";
 
-// A fresh, empty folder for the running test (named after it) under the system's
-// temporary folder; `suffix` tells apart several folders of one test.
-std::filesystem::path freshTestFolder(const std::string& suffix = "");
-
 // Writes `image` as kImageName into a fresh folder, lets `prepare` add to the
 // folder, then runs `program` there with `args` (the image's name by default) in
 // the given surroundings. A relative `program` path is taken from the folder the

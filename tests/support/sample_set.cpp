@@ -41,6 +41,8 @@ const std::vector<int> kScenarioTextClusters = {150};
 const std::vector<int> kBgmscoreClusters = {60, 61, 62, 100, 101, 63, 64, 140, 141,
                                             142, 30, 31, 32, 33, 65, 66, 120, 121,
                                             122, 123, 70, 71, 72, 10, 11};
+// From here on the demo and main disks hold nothing.
+constexpr int kFirstFreeCluster = 100;
 
 // Varied starts and sizes: a piece of size 0, one at segment 1 offset 0x10, pieces
 // across cluster boundaries, an offset above one segment, overlapping pieces and a
@@ -148,6 +150,14 @@ void setMusicTable(SampleSet& set, const std::array<MusicPiece, kMusicPieces>& p
     std::copy(tableBytes.begin(), tableBytes.end(), table);
     set.pieces = pieces;
     set.main = makeMainDisk(set.startup);
+}
+
+void addBgmscore(Disk& disk, const SampleSet& set) {
+    std::vector<int> clusters;
+    for (int c = kFirstFreeCluster; clusters.size() * kClusterSize < set.bgmscore.size(); ++c) {
+        clusters.push_back(c);
+    }
+    addFile(disk, "bgmscore", set.bgmscore, clusters);
 }
 
 Bytes sampleImage() {

@@ -67,6 +67,10 @@ Disk makeScenarioDisk(const Bytes& sudData, const Bytes& bgmscore);
 // disk). Pieces may lie anywhere, also past the end of "bgmscore".
 void setMusicTable(SampleSet& set, const std::array<MusicPiece, kMusicPieces>& pieces);
 
+// Stores the set's "bgmscore" on `disk` in clusters 100, 101, ... as many as it
+// needs: clusters the set leaves free on its demo and main disks.
+void addBgmscore(Disk& disk, const SampleSet& set);
+
 // Demo, main and scenario disk of makeSampleSet(), in that order, as one image file.
 Bytes sampleImage();
 
