@@ -140,6 +140,30 @@ const NamedCase wholeRunCases[] = {
      }},
 };
 
+#ifndef _WIN32
+// A piped image gives the listing of the file; a full standard output is said.
+const NamedCase posixCases[] = {
+    {"ImageThroughAPipe",
+     [] {
+         Case c;
+         c.image = sampleImage();
+         c.args = {"/dev/stdin"};
+         c.around.before = std::string("cat ") + kImageName + " | ";
+         c.out = sampleSetListing;
+         return c;
+     }},
+    {"StandardOutputThatCannotBeWritten",
+     [] {
+         Case c;
+         c.image = sampleImage();
+         c.around.streams = Streams::outputToFull;
+         c.err = stdoutFailedMessage;
+         c.status = 1;
+         return c;
+     }},
+};
+#endif
+
 class QueltLsRun : public testing::TestWithParam<NamedCase> {};
 
 // No case expects a file: the listing never writes one.
@@ -148,6 +172,9 @@ TEST_P(QueltLsRun, PrintsAndReturnsExactlyAndWritesNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, QueltLsRun, testing::ValuesIn(wholeRunCases), caseName);
+#ifndef _WIN32
+INSTANTIATE_TEST_SUITE_P(Posix, QueltLsRun, testing::ValuesIn(posixCases), caseName);
+#endif
 
 // An image recipe and the parts of the listing that tell its story: each text
 // must appear in the output, in this order, lines whole.
