@@ -60,13 +60,14 @@ disk 3
   sectors per track: 16
   sector sizes: 256
   demo signature: no
-  directory: 3 entries used
+  directory: 4 entries used
   startup: not listed
   bgmscore: listed
   role: scenario disk
   entry  0: "sud_data"  size  5000  first cluster  44  chain   3
   entry  1: "scn_text"  size   700  first cluster 150  chain   1
   entry  2: "bgmscore"  size 50000  first cluster  60  chain  25
+  entry  3: "savedat"   size  3000  first cluster 153  chain   2
 
 demo disks: 1
 main disk: 2

@@ -24,11 +24,13 @@ constexpr uint8_t kSudDataSeed = 0x52;
 constexpr uint8_t kBgmscoreSeed = 0x53;
 constexpr uint8_t kTitleSeed = 0x54;
 constexpr uint8_t kScenarioTextSeed = 0x55;
+constexpr uint8_t kSaveDataSeed = 0x56;
 
 constexpr size_t kStartupSize = 8500;
 constexpr size_t kTitleSize = 1500;
 constexpr size_t kSudDataSize = 5000;
 constexpr size_t kScenarioTextSize = 700;
+constexpr size_t kSaveDataSize = 3000;
 constexpr size_t kBgmscoreSize = 50000;
 
 // Chains deliberately out of disk order, so a loader that reads clusters one after
@@ -38,6 +40,7 @@ const std::vector<int> kTitleClusters = {20};
 const std::vector<int> kStartupClusters = {12, 30, 13, 90, 9};
 const std::vector<int> kSudDataClusters = {44, 22, 45};
 const std::vector<int> kScenarioTextClusters = {150};
+const std::vector<int> kSaveDataClusters = {153, 152};
 const std::vector<int> kBgmscoreClusters = {60, 61, 62, 100, 101, 63, 64, 140, 141,
                                             142, 30, 31, 32, 33, 65, 66, 120, 121,
                                             122, 123, 70, 71, 72, 10, 11};
@@ -114,6 +117,7 @@ Disk makeScenarioDisk(const Bytes& sudData, const Bytes& bgmscore) {
     addFile(disk, "scn_text", pattern(kScenarioTextSize, kScenarioTextSeed),
             kScenarioTextClusters);
     addFile(disk, "bgmscore", bgmscore, kBgmscoreClusters);
+    addFile(disk, "savedat", pattern(kSaveDataSize, kSaveDataSeed), kSaveDataClusters);
     return disk;
 }
 
