@@ -167,7 +167,8 @@ fuzz() {
 run_stage() {
     case $1 in
         gcc) build_and_test gcc -DCMAKE_CXX_COMPILER=g++ ;;
-        clang-sanitize) build_and_test clang-sanitize -DCMAKE_CXX_COMPILER=clang++ -DQUELT_SANITIZE=ON ;;
+        clang-sanitize)
+            build_and_test clang-sanitize -DCMAKE_CXX_COMPILER=clang++ -DQUELT_SANITIZE=ON ;;
         windows) windows_build_and_test ;;
         fuzz) fuzz ;;
     esac
@@ -182,4 +183,9 @@ for stage in "${stages[@]}"; do
     fi
 done
 check_tools "${stages[@]}"
-for stage in "${stages[@]}"; do run_stage "$stage"; done
+# Each stage's time, so a slow run shows where its minutes went.
+for stage in "${stages[@]}"; do
+    started=$SECONDS
+    run_stage "$stage"
+    echo "-- $stage: $((SECONDS - started)) s"
+done
