@@ -42,7 +42,9 @@ std::vector<fs::path> realImages() {
 TEST(RealImages, EachOpensAndHasNoMainDisk) {
     const std::vector<fs::path> images = realImages();
     if (images.empty()) {
-        GTEST_SKIP() << "no real images in " << QUELT_REAL_IMAGES;
+        // Only a checkout with the licensed images beside it, in ../shared, has any.
+        GTEST_SKIP() << "no real images beside the checkout: no .d88 or .d77 file in "
+                     << fs::path(QUELT_REAL_IMAGES).lexically_normal().string();
     }
     for (const fs::path& image : images) {
         SCOPED_TRACE(image.filename().string());
