@@ -1,5 +1,5 @@
-#ifndef QUELT_IMAGE_TRACK_INDEX_H
-#define QUELT_IMAGE_TRACK_INDEX_H
+#ifndef QUELT_IMAGE_RECORD_INDEX_H
+#define QUELT_IMAGE_RECORD_INDEX_H
 
 #include <cstddef>
 #include <cstdint>

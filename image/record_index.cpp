@@ -1,4 +1,4 @@
-#include "image/track_index.h"
+#include "image/record_index.h"
 
 #include <algorithm>
 
