@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "common/little_endian.h"
-
 namespace {
 // The sector count is a 16-bit field: only a record at k <= 65,534 can end a walk
 // by its count.
@@ -23,40 +21,6 @@ int32_t sizeAsIndex(std::size_t size) {
     return static_cast<int32_t>(size);
 }
 }  // namespace
-
-bool readRecordHeader(FileReader& file, int64_t position, RecordHeader& header) {
-    uint8_t bytes[recordHeaderSize];
-    if (file.readAt(position, bytes, sizeof bytes) != sizeof bytes) {
-        return false;
-    }
-    header.c = bytes[0];
-    header.h = bytes[1];
-    header.r = bytes[2];
-    header.n = bytes[3];
-    header.sectorCount = readLe16(bytes + 4);
-    header.dataLength = readLe16(bytes + 14);
-    return true;
-}
-
-uint32_t sectorId(uint8_t c, uint8_t h, uint8_t r, uint8_t n) {
-    return static_cast<uint32_t>(c) | (static_cast<uint32_t>(h) << 8) |
-           (static_cast<uint32_t>(r) << 16) | (static_cast<uint32_t>(n) << 24);
-}
-
-bool RecordWalk::next(FileReader& file, uint32_t& id, SectorLocation& location) {
-    RecordHeader header;
-    if (ended_ || !readRecordHeader(file, position_, header) || header.sectorCount == 0) {
-        ended_ = true;
-        return false;
-    }
-    id = sectorId(header.c, header.h, header.r, header.n);
-    location.dataPosition = position_ + recordHeaderSize;
-    location.dataLength = header.dataLength;
-    ended_ = k_ == header.sectorCount - 1;
-    position_ = location.dataPosition + header.dataLength;
-    ++k_;
-    return true;
-}
 
 void RecordIndex::clear() {
     *this = RecordIndex(recordLimit_);
@@ -81,7 +45,7 @@ bool RecordIndex::find(FileReader& file, int64_t trackStart, uint32_t id,
         at = nextAfter(file, at.index, k);
     }
     return at.kind == Continuation::beyondLimit &&
-           findByReading(file, at.position, k, id, location);
+           searchByReading(file, at.position, k, id, location);
 }
 
 // Where the walk goes on after the stretch holding record `index`, reading on
@@ -140,13 +104,14 @@ RecordIndex::Continuation RecordIndex::readRecordsFrom(FileReader& file, int64_t
             return {Continuation::beyondLimit, 0, p};
         }
         RecordHeader header;
-        if (!readRecordHeader(file, p, header) || header.sectorCount == 0) {
+        const RecordStep step = stepRecord(file, p, k, header);
+        if (step == RecordStep::cutShort || step == RecordStep::countZero) {
             known_.emplace(p, walkEnds);
             return {};
         }
         appendRecord(p, header);
-        p += recordHeaderSize + header.dataLength;
-        if (k == header.sectorCount - 1) {
+        p = nextRecord(p, header);
+        if (step == RecordStep::endsAfter) {
             return {Continuation::unread, 0, p};
         }
     }
@@ -154,8 +119,8 @@ RecordIndex::Continuation RecordIndex::readRecordsFrom(FileReader& file, int64_t
 
 void RecordIndex::appendRecord(int64_t position, const RecordHeader& header) {
     const int32_t index = sizeAsIndex(locations_.size());
-    locations_.push_back({position + recordHeaderSize, header.dataLength});
-    byId_.emplace_back(sectorId(header.c, header.h, header.r, header.n), index);
+    locations_.push_back(dataOf(position, header));
+    byId_.emplace_back(sectorId(header), index);
     byWalkStart_.emplace_back(walkStartKey(int64_t{index} - header.sectorCount + 1), index);
     stretchOfRecord_.push_back(stretches_.size());  // the stretch being read
     known_.emplace(position, index);
@@ -186,16 +151,4 @@ int32_t RecordIndex::firstWalkEnd(const Stretch& stretch, int32_t from, int64_t 
         return stretch.end;
     }
     return firstKeyed(byWalkStart_, stretch, walkStartKey(from - k), from);
-}
-
-bool RecordIndex::findByReading(FileReader& file, int64_t position, int64_t k, uint32_t id,
-                                SectorLocation& location) {
-    RecordWalk walk(position, k);
-    uint32_t seen = 0;
-    while (walk.next(file, seen, location)) {
-        if (seen == id) {
-            return true;
-        }
-    }
-    return false;
 }

@@ -8,45 +8,7 @@
 #include <vector>
 
 #include "image/file_reader.h"
-
-// A track is a sequence of sector records, each a 16-byte header and its data.
-constexpr int32_t recordHeaderSize = 16;
-
-struct RecordHeader {
-    uint8_t c = 0;
-    uint8_t h = 0;
-    uint8_t r = 0;
-    uint8_t n = 0;
-    int32_t sectorCount = 0;  // sectors in the track, as this record states it
-    int32_t dataLength = 0;   // bytes of data that follow the header
-};
-
-// Reads the record header at `position`; false when the file ends before it is whole.
-bool readRecordHeader(FileReader& file, int64_t position, RecordHeader& header);
-
-// The ID fields C, H, R, N packed into one key.
-uint32_t sectorId(uint8_t c, uint8_t h, uint8_t r, uint8_t n);
-
-struct SectorLocation {
-    int64_t dataPosition = 0;
-    int32_t dataLength = 0;
-};
-
-// Walks the records a sector search may match, in track order, straight from the
-// file. The search ends at a header cut short by the end of the file, at a record
-// whose sector count is 0 (not matched), or after the record whose position k
-// equals its own sector count - 1 (that one is still matched). `k` is the
-// position in the track of the record at `position`.
-class RecordWalk {
-public:
-    explicit RecordWalk(int64_t position, int64_t k = 0) : position_(position), k_(k) {}
-    bool next(FileReader& file, uint32_t& id, SectorLocation& location);
-
-private:
-    int64_t position_;
-    int64_t k_;
-    bool ended_ = false;
-};
+#include "image/record_walk.h"
 
 // The records that sector searches of one open file have walked, each read from
 // the file once. A walk goes from record to record by the data lengths, so walks
@@ -100,8 +62,6 @@ private:
     int32_t firstKeyed(const KeyedRecords& keyed, const Stretch& stretch, uint32_t key,
                        int32_t from) const;
     int32_t firstWalkEnd(const Stretch& stretch, int32_t from, int64_t k) const;
-    static bool findByReading(FileReader& file, int64_t position, int64_t k, uint32_t id,
-                              SectorLocation& location);
 
     std::size_t recordLimit_;
     std::vector<SectorLocation> locations_;
