@@ -9,10 +9,8 @@ constexpr int64_t largestSectorCount = 65535;
 // In the table of known positions: a position where every walk ends.
 constexpr int32_t walkEnds = -1;
 
-// A record at index j with sector count c ends a walk that passes it at
-// k = c - 1, that is a walk whose k = 0 lies at index j - c + 1 (counted as if the
-// walk's records were all numbered one after another). Shifted so that it is
-// never negative.
+// The walk-start key (see the header), shifted by the largest count so that it
+// is never negative.
 uint32_t walkStartKey(int64_t walkStart) {
     return static_cast<uint32_t>(walkStart + largestSectorCount);
 }
@@ -26,38 +24,30 @@ void RecordIndex::clear() {
     *this = RecordIndex(recordLimit_);
 }
 
+// Goes from stretch to stretch, each further on in the file, so the walk ends.
 bool RecordIndex::find(FileReader& file, int64_t trackStart, uint32_t id,
                        SectorLocation& location) {
+    int64_t position = trackStart;
     int64_t k = 0;
-    Continuation at = continuationAt(file, trackStart, k);
-    while (at.kind == Continuation::record) {
-        const Stretch& stretch = stretches_[stretchNumber(at.index)];
+    for (;;) {
+        const Continuation at = continuationAt(file, position, k);
+        if (at.kind != Continuation::record) {
+            return at.kind == Continuation::beyondLimit &&
+                   searchByReading(file, position, k, id, location);
+        }
+        const Stretch& stretch = stretchOf(at.index);
         const int32_t match = firstKeyed(byId_, stretch, id, at.index);
         const int32_t end = firstWalkEnd(stretch, at.index, k);
         if (match < stretch.end && match <= end) {
-            location = locations_[static_cast<std::size_t>(match)];
+            location = records_[static_cast<std::size_t>(match)].location;
             return true;
         }
         if (end < stretch.end) {
             return false;
         }
         k += stretch.end - at.index;
-        at = nextAfter(file, at.index, k);
+        position = stretch.nextPosition;
     }
-    return at.kind == Continuation::beyondLimit &&
-           searchByReading(file, at.position, k, id, location);
-}
-
-// Where the walk goes on after the stretch holding record `index`, reading on
-// (for all later walks too) when no walk has gone past that stretch's end yet.
-RecordIndex::Continuation RecordIndex::nextAfter(FileReader& file, int32_t index, int64_t k) {
-    const std::size_t stretch = stretchNumber(index);
-    Continuation next = stretches_[stretch].next;
-    if (next.kind == Continuation::unread) {
-        next = continuationAt(file, next.position, k);
-        stretches_[stretch].next = next;
-    }
-    return next;
 }
 
 RecordIndex::Continuation RecordIndex::continuationAt(FileReader& file, int64_t position,
@@ -72,57 +62,53 @@ bool RecordIndex::isKnown(int64_t position, Continuation& continuation) const {
         return false;
     }
     continuation = known->second == walkEnds ? Continuation{}
-                                             : Continuation{Continuation::record, known->second, 0};
+                                             : Continuation{Continuation::record, known->second};
     return true;
 }
 
-// Reads the records of a walk from `position`, where it is at `k`, into a new
-// stretch; returns where the walk goes on from `position`.
+// Reads the records of the walk that is at `k` on `position` into a new stretch;
+// returns what the walk meets at `position`.
 RecordIndex::Continuation RecordIndex::readStretch(FileReader& file, int64_t position, int64_t k) {
-    const int32_t first = sizeAsIndex(locations_.size());
-    const Continuation next = readRecordsFrom(file, position, k);
-    const int32_t end = sizeAsIndex(locations_.size());
+    const int32_t first = sizeAsIndex(records_.size());
+    const int64_t next = readRecordsFrom(file, position, k);
+    const int32_t end = sizeAsIndex(records_.size());
     if (end == first) {
-        return next;
+        // No record there: reading found the end of every walk, or the index is full.
+        Continuation ends;
+        return isKnown(position, ends) ? ends : Continuation{Continuation::beyondLimit, 0};
     }
     sortStretch(first, end);
     stretches_.push_back({first, end, next});
-    return {Continuation::record, first, 0};
+    return {Continuation::record, first};
 }
 
-// Appends records until the walk meets a record read before, ends, reaches the
-// limit, or passes the record that ends this walk (others may go on past it);
-// returns where a walk goes on after the appended records.
-RecordIndex::Continuation RecordIndex::readRecordsFrom(FileReader& file, int64_t position,
-                                                       int64_t k) {
-    Continuation next;
+// Appends records until one read before, the end of every walk, the record that
+// ends this walk or the limit; returns where the record after them begins.
+int64_t RecordIndex::readRecordsFrom(FileReader& file, int64_t position, int64_t k) {
     for (int64_t p = position;; ++k) {
-        if (p != position && isKnown(p, next)) {
-            return next;
-        }
-        if (locations_.size() >= recordLimit_) {
-            return {Continuation::beyondLimit, 0, p};
+        if ((p != position && known_.count(p) != 0) || records_.size() >= recordLimit_) {
+            return p;
         }
         RecordHeader header;
         const RecordStep step = stepRecord(file, p, k, header);
         if (step == RecordStep::cutShort || step == RecordStep::countZero) {
             known_.emplace(p, walkEnds);
-            return {};
+            return p;
         }
         appendRecord(p, header);
         p = nextRecord(p, header);
         if (step == RecordStep::endsAfter) {
-            return {Continuation::unread, 0, p};
+            return p;
         }
     }
 }
 
 void RecordIndex::appendRecord(int64_t position, const RecordHeader& header) {
-    const int32_t index = sizeAsIndex(locations_.size());
-    locations_.push_back(dataOf(position, header));
+    const int32_t index = sizeAsIndex(records_.size());
+    // The stretch being read is the next one to be stored.
+    records_.push_back({dataOf(position, header), sizeAsIndex(stretches_.size())});
     byId_.emplace_back(sectorId(header), index);
     byWalkStart_.emplace_back(walkStartKey(int64_t{index} - header.sectorCount + 1), index);
-    stretchOfRecord_.push_back(stretches_.size());  // the stretch being read
     known_.emplace(position, index);
 }
 
@@ -132,8 +118,8 @@ void RecordIndex::sortStretch(int32_t first, int32_t end) {
     }
 }
 
-std::size_t RecordIndex::stretchNumber(int32_t index) const {
-    return stretchOfRecord_[static_cast<std::size_t>(index)];
+const RecordIndex::Stretch& RecordIndex::stretchOf(int32_t index) const {
+    return stretches_[static_cast<std::size_t>(records_[static_cast<std::size_t>(index)].stretch)];
 }
 
 int32_t RecordIndex::firstKeyed(const KeyedRecords& keyed, const Stretch& stretch, uint32_t key,
