@@ -5,7 +5,7 @@
 
 #include "common/sector_address.h"
 #include "image/file_reader.h"
-#include "image/track_index.h"
+#include "image/record_index.h"
 
 // Read access to a D88 image file: the disk images in it one after another, one
 // of them selected at a time, its sectors found by their ID fields. Reports

@@ -4,12 +4,21 @@
 
 #include <algorithm>
 
+#include "image/record_walk.h"
+
 namespace {
 // Keeps the listed count itself from overflowing on an absurdly long track.
 constexpr int32_t largestListed = 0x7FFFFFFF - D88Image::listedIdBytes;
 
 bool fitsInByte(int32_t value) {
     return value >= 0 && value <= 255;
+}
+
+void listId(const RecordHeader& header, uint8_t* dest) {
+    dest[0] = header.c;
+    dest[1] = header.h;
+    dest[2] = header.r;
+    dest[D88Image::listedSizeCodeByte] = header.n;
 }
 }  // namespace
 
@@ -82,18 +91,17 @@ int32_t D88Image::readTrackIds(int32_t trackIndex, uint8_t* dest, int32_t maxLen
     int32_t listed = 0;
     for (int64_t k = 0; listed < maxLen && listed <= largestListed; ++k) {
         RecordHeader header;
-        if (!readRecordHeader(file_, position, header)) {
+        const RecordStep step = stepRecord(file_, position, k, header);
+        if (step == RecordStep::cutShort) {
             break;
         }
-        dest[listed] = header.c;
-        dest[listed + 1] = header.h;
-        dest[listed + 2] = header.r;
-        dest[listed + listedSizeCodeByte] = header.n;
+        listId(header, dest + listed);
         listed += listedIdBytes;
-        if (header.sectorCount == 0 || k == header.sectorCount - 1) {
+        // A record stating 0 sectors is listed too; it ends the list as it ends a search.
+        if (step != RecordStep::goesOn) {
             break;
         }
-        position += recordHeaderSize + header.dataLength;
+        position = nextRecord(position, header);
     }
     return listed;
 }

@@ -12,7 +12,7 @@
 
 #include "image/d88_image.h"
 #include "image/file_reader.h"
-#include "image/track_index.h"
+#include "image/record_index.h"
 #include "support/d88_builder.h"
 #include "support/reference_search.h"
 #include "support/run_tool.h"
