@@ -14,6 +14,11 @@ struct SectorAddress {
     int32_t n;  // size code: the sector holds 128 << n bytes
 };
 
+// The sector numbers R of a track that a run of sectors goes through before it
+// goes on to the next track, unless a caller sets another range.
+constexpr int32_t firstSectorNumber = 1;
+constexpr int32_t lastSectorNumber = 16;
+
 // The largest size code whose sectors a record's 16-bit data length can hold
 // (32,768 bytes).
 constexpr int32_t largestSizeCode = 8;

@@ -2,6 +2,7 @@
 #include "image/d88_image.h"
 
 #include <cstring>
+#include <vector>
 
 #include "common/little_endian.h"
 
@@ -11,9 +12,16 @@ constexpr int mediaTypeField = 27;
 constexpr int sizeField = 28;
 constexpr int trackTableField = 32;
 constexpr int64_t largestOffset = 0x7FFFFFFF;
+
+
+int32_t trackEntry(const uint8_t* header, int32_t track) {
+    return readLe32Signed(header + trackTableField + 4 * track);
+}
 }  // namespace
 
 D88Image::D88Image() = default;
+
+D88Image::D88Image(const RecordIndex::Limits& limits) : recordIndex_(limits) {}
 
 D88Image::~D88Image() {
     open(nullptr);
@@ -37,22 +45,37 @@ bool D88Image::open(const char* path) {
 }
 
 // Each disk image begins where the previous one's size field says it ends; the
-// index ends at the first offset that holds no whole header.
+// index ends at the first offset that holds no whole header. The usable tracks of
+// every disk found are all the walks a search can ask the record index for.
 void D88Image::indexDisks() {
     int64_t offset = 0;
     diskCount_ = 0;
+    std::vector<WalkStart> walks;
     while (diskCount_ < maxDisks) {
         diskOffsets_[diskCount_] = static_cast<int32_t>(offset);
         uint8_t header[headerSize];
         if (file_.readAt(offset, header, sizeof header) != sizeof header) {
-            return;
+            break;
         }
         ++diskCount_;
+        addWalks(offset, header, walks);
         offset += readLe32Signed(header + sizeField);
         // A size field that carries the offset outside the file's signed 32-bit
         // range names no further disk.
         if (offset < 0 || offset > largestOffset) {
-            return;
+            break;
+        }
+    }
+    recordIndex_.setWalks(std::move(walks));
+}
+
+void D88Image::addWalks(int64_t diskOffset, const uint8_t* header,
+                        std::vector<WalkStart>& walks) {
+    const int32_t size = readLe32Signed(header + sizeField);
+    for (int32_t t = 0; t < maxTracks; ++t) {
+        const int32_t entry = trackEntry(header, t);
+        if (entryUsable(entry, size)) {
+            walks.push_back({diskOffset + entry, t});
         }
     }
 }
@@ -83,7 +106,7 @@ bool D88Image::selectDisk(int32_t index) {
     }
     diskOffset_ = diskOffsets_[index];
     for (int32_t t = 0; t < maxTracks; ++t) {
-        trackOffsets_[t] = readLe32Signed(header + trackTableField + 4 * t);
+        trackOffsets_[t] = trackEntry(header, t);
     }
     mediaType_ = header[mediaTypeField];
     diskSize_ = readLe32Signed(header + sizeField);

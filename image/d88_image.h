@@ -2,6 +2,7 @@
 #define QUELT_IMAGE_D88_IMAGE_H
 
 #include <cstdint>
+#include <vector>
 
 #include "common/sector_address.h"
 #include "image/file_reader.h"
@@ -18,6 +19,9 @@ public:
     static constexpr int32_t nameLength = 16;
 
     D88Image();
+    // With other limits for the record index than its own (the tests take every
+    // path of it on small images so).
+    explicit D88Image(const RecordIndex::Limits& limits);
     ~D88Image();
     D88Image(const D88Image&) = delete;
     D88Image& operator=(const D88Image&) = delete;
@@ -62,17 +66,24 @@ public:
     // readTrackIds lists each record as its C, H, R and N bytes, in that order.
     static constexpr int32_t listedIdBytes = 4;
     static constexpr int32_t listedSizeCodeByte = 3;
+    // What readTrackIds would list of the track with room for longestListing
+    // records, counted: the records and their size codes. Unusable tracks list
+    // nothing.
+    TrackListing listTrack(int32_t trackIndex);
 
 private:
     void indexDisks();
+    static void addWalks(int64_t diskOffset, const uint8_t* header,
+                         std::vector<WalkStart>& walks);
+    static bool entryUsable(int32_t entry, int32_t diskSize);
     void clearSelection();
-    int64_t trackStart(int32_t trackIndex) const;
+    WalkStart walkOf(int32_t trackIndex) const;
     static void advance(SectorAddress& address, int32_t firstSector, int32_t lastSector);
 
     FileReader file_;
     int32_t diskCount_ = 0;
-    int32_t firstSector_ = 1;
-    int32_t lastSector_ = 16;
+    int32_t firstSector_ = firstSectorNumber;
+    int32_t lastSector_ = lastSectorNumber;
     int32_t diskOffsets_[maxDisks] = {};
     int32_t diskSize_ = 0;
     int32_t diskOffset_ = 0;

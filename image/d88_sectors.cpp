@@ -22,15 +22,19 @@ void listId(const RecordHeader& header, uint8_t* dest) {
 }
 }  // namespace
 
-// A track is usable when its entry points inside the selected disk. Entries of 0
-// mean absent; negative ones (some writers put 0xFFFFFFFF there) are absent too.
-bool D88Image::trackUsable(int32_t trackIndex) const {
-    return file_.isOpen() && trackIndex >= 0 && trackIndex < maxTracks &&
-           trackOffsets_[trackIndex] > 0 && trackOffsets_[trackIndex] <= diskSize_;
+// A track is usable when its entry points inside its disk. Entries of 0 mean
+// absent; negative ones (some writers put 0xFFFFFFFF there) are absent too.
+bool D88Image::entryUsable(int32_t entry, int32_t diskSize) {
+    return entry > 0 && entry <= diskSize;
 }
 
-int64_t D88Image::trackStart(int32_t trackIndex) const {
-    return static_cast<int64_t>(diskOffset_) + trackOffsets_[trackIndex];
+bool D88Image::trackUsable(int32_t trackIndex) const {
+    return file_.isOpen() && trackIndex >= 0 && trackIndex < maxTracks &&
+           entryUsable(trackOffsets_[trackIndex], diskSize_);
+}
+
+WalkStart D88Image::walkOf(int32_t trackIndex) const {
+    return {static_cast<int64_t>(diskOffset_) + trackOffsets_[trackIndex], trackIndex};
 }
 
 int32_t D88Image::readSector(const SectorAddress& address, uint8_t* dest, int32_t maxLen) {
@@ -41,7 +45,7 @@ int32_t D88Image::readSector(const SectorAddress& address, uint8_t* dest, int32_
     uint32_t id = sectorId(static_cast<uint8_t>(address.c), static_cast<uint8_t>(address.h),
                            static_cast<uint8_t>(address.r), static_cast<uint8_t>(address.n));
     SectorLocation location;
-    if (!recordIndex_.find(file_, trackStart(address.track), id, location)) {
+    if (!recordIndex_.find(file_, walkOf(address.track), id, location)) {
         return 0;
     }
     int32_t wanted = std::min(location.dataLength, maxLen);
@@ -87,7 +91,7 @@ int32_t D88Image::readTrackIds(int32_t trackIndex, uint8_t* dest, int32_t maxLen
     if (!trackUsable(trackIndex)) {
         return 0;
     }
-    int64_t position = trackStart(trackIndex);
+    int64_t position = walkOf(trackIndex).position;
     int32_t listed = 0;
     for (int64_t k = 0; listed < maxLen && listed <= largestListed; ++k) {
         RecordHeader header;
@@ -104,4 +108,9 @@ int32_t D88Image::readTrackIds(int32_t trackIndex, uint8_t* dest, int32_t maxLen
         position = nextRecord(position, header);
     }
     return listed;
+}
+
+TrackListing D88Image::listTrack(int32_t trackIndex) {
+    return trackUsable(trackIndex) ? recordIndex_.listing(file_, walkOf(trackIndex))
+                                   : TrackListing{};
 }

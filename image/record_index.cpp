@@ -1,140 +1,103 @@
 #include "image/record_index.h"
 
-#include <algorithm>
+#include <limits>
 
 namespace {
-// The sector count is a 16-bit field: only a record at k <= 65,534 can end a walk
-// by its count.
-constexpr int64_t largestSectorCount = 65535;
-// In the table of known positions: a position where every walk ends.
-constexpr int32_t walkEnds = -1;
+// For what the sweep left to reading: no budget.
+constexpr int64_t unlimitedSteps = std::numeric_limits<int64_t>::max();
 
-// The walk-start key (see the header), shifted by the largest count so that it
-// is never negative.
-uint32_t walkStartKey(int64_t walkStart) {
-    return static_cast<uint32_t>(walkStart + largestSectorCount);
-}
-
-int32_t sizeAsIndex(std::size_t size) {
-    return static_cast<int32_t>(size);
+uint8_t idByte(uint32_t id, int byte) {
+    return static_cast<uint8_t>(id >> (8 * byte));
 }
 }  // namespace
 
+RecordIndex::RecordIndex(const Limits& limits) : limits_(limits) {
+    clear();
+}
+
 void RecordIndex::clear() {
-    *this = RecordIndex(recordLimit_);
+    stepsLeft_ = limits_.readingSteps;
+    walks_.clear();
+    recent_.forget();
+    swept_ = false;
+    sweep_ = {};
 }
 
-// Goes from stretch to stretch, each further on in the file, so the walk ends.
-bool RecordIndex::find(FileReader& file, int64_t trackStart, uint32_t id,
+bool RecordIndex::find(FileReader& file, const WalkStart& walk, uint32_t id,
                        SectorLocation& location) {
-    int64_t position = trackStart;
-    int64_t k = 0;
-    for (;;) {
-        const Continuation at = continuationAt(file, position, k);
-        if (at.kind != Continuation::record) {
-            return at.kind == Continuation::beyondLimit &&
-                   searchByReading(file, position, k, id, location);
+    if (!swept_) {
+        const SearchResult result = recent_.find(file, walk.position, id, location, stepsLeft_);
+        if (result != SearchResult::outOfSteps) {
+            return result == SearchResult::found;
         }
-        const Stretch& stretch = stretchOf(at.index);
-        const int32_t match = firstKeyed(byId_, stretch, id, at.index);
-        const int32_t end = firstWalkEnd(stretch, at.index, k);
-        if (match < stretch.end && match <= end) {
-            location = records_[static_cast<std::size_t>(match)].location;
-            return true;
-        }
-        if (end < stretch.end) {
-            return false;
-        }
-        k += stretch.end - at.index;
-        position = stretch.nextPosition;
+        sweep(file);
     }
+    return findSwept(file, walk, id, location);
 }
 
-RecordIndex::Continuation RecordIndex::continuationAt(FileReader& file, int64_t position,
-                                                      int64_t k) {
-    Continuation known;
-    return isKnown(position, known) ? known : readStretch(file, position, k);
-}
-
-bool RecordIndex::isKnown(int64_t position, Continuation& continuation) const {
-    auto known = known_.find(position);
-    if (known == known_.end()) {
+bool RecordIndex::findSwept(FileReader& file, const WalkStart& walk, uint32_t id,
+                            SectorLocation& location) {
+    const int32_t key =
+        sweptKey(walk.track, idByte(id, 0), idByte(id, 1), idByte(id, 2), idByte(id, 3));
+    const int32_t index = key < 0 ? -1 : sweep_.indexOf(walk);
+    if (index < 0) {
+        int64_t steps = unlimitedSteps;
+        return searchByReading(file, walk.position, 0, id, location, steps) ==
+               SearchResult::found;
+    }
+    const int64_t position = sweep_.foundAt(index, key);
+    RecordHeader header;
+    if (position < 0 || !readRecordHeader(file, position, header)) {
         return false;
     }
-    continuation = known->second == walkEnds ? Continuation{}
-                                             : Continuation{Continuation::record, known->second};
+    location = dataOf(position, header);
     return true;
 }
 
-// Reads the records of the walk that is at `k` on `position` into a new stretch;
-// returns what the walk meets at `position`.
-RecordIndex::Continuation RecordIndex::readStretch(FileReader& file, int64_t position, int64_t k) {
-    const int32_t first = sizeAsIndex(records_.size());
-    const int64_t next = readRecordsFrom(file, position, k);
-    const int32_t end = sizeAsIndex(records_.size());
-    if (end == first) {
-        // No record there: reading found the end of every walk, or the index is full.
-        Continuation ends;
-        return isKnown(position, ends) ? ends : Continuation{Continuation::beyondLimit, 0};
+TrackListing RecordIndex::listing(FileReader& file, const WalkStart& walk) {
+    TrackListing listing;
+    if (!swept_) {
+        if (listByReading(file, walk.position, listing, stepsLeft_)) {
+            return listing;
+        }
+        sweep(file);
     }
-    sortStretch(first, end);
-    stretches_.push_back({first, end, next});
-    return {Continuation::record, first};
+    const int32_t index = sweep_.indexOf(walk);
+    if (index >= 0) {
+        return sweep_.listings[static_cast<std::size_t>(index)];
+    }
+    listing = {};
+    int64_t steps = unlimitedSteps;
+    listByReading(file, walk.position, listing, steps);
+    return listing;
 }
 
-// Appends records until one read before, the end of every walk, the record that
-// ends this walk or the limit; returns where the record after them begins.
-int64_t RecordIndex::readRecordsFrom(FileReader& file, int64_t position, int64_t k) {
-    for (int64_t p = position;; ++k) {
-        if ((p != position && known_.count(p) != 0) || records_.size() >= recordLimit_) {
-            return p;
+// Lists as readTrackIds does: a record stating 0 sectors is listed and ends the
+// list; a header cut short is not listed. False when the steps ran out first.
+bool RecordIndex::listByReading(FileReader& file, int64_t trackStart,
+                                        TrackListing& listing, int64_t& steps) const {
+    int64_t position = trackStart;
+    for (int64_t k = 0; k < limits_.listingLimit; ++k) {
+        if (steps <= 0) {
+            return false;
         }
+        --steps;
         RecordHeader header;
-        const RecordStep step = stepRecord(file, p, k, header);
-        if (step == RecordStep::cutShort || step == RecordStep::countZero) {
-            known_.emplace(p, walkEnds);
-            return p;
+        const RecordStep step = stepRecord(file, position, k, header);
+        if (step == RecordStep::cutShort) {
+            break;
         }
-        appendRecord(p, header);
-        p = nextRecord(p, header);
-        if (step == RecordStep::endsAfter) {
-            return p;
+        ++listing.records;
+        listing.sizeCodes.set(header.n);
+        if (step != RecordStep::goesOn) {
+            break;
         }
+        position = nextRecord(position, header);
     }
+    return true;
 }
 
-void RecordIndex::appendRecord(int64_t position, const RecordHeader& header) {
-    const int32_t index = sizeAsIndex(records_.size());
-    // The stretch being read is the next one to be stored.
-    records_.push_back({dataOf(position, header), sizeAsIndex(stretches_.size())});
-    byId_.emplace_back(sectorId(header), index);
-    byWalkStart_.emplace_back(walkStartKey(int64_t{index} - header.sectorCount + 1), index);
-    known_.emplace(position, index);
-}
-
-void RecordIndex::sortStretch(int32_t first, int32_t end) {
-    for (KeyedRecords* keyed : {&byId_, &byWalkStart_}) {
-        std::sort(keyed->begin() + first, keyed->begin() + end);
-    }
-}
-
-const RecordIndex::Stretch& RecordIndex::stretchOf(int32_t index) const {
-    return stretches_[static_cast<std::size_t>(records_[static_cast<std::size_t>(index)].stretch)];
-}
-
-int32_t RecordIndex::firstKeyed(const KeyedRecords& keyed, const Stretch& stretch, uint32_t key,
-                                int32_t from) const {
-    const auto begin = keyed.begin() + stretch.first;
-    const auto end = keyed.begin() + stretch.end;
-    const auto found = std::lower_bound(begin, end, std::make_pair(key, from));
-    return found != end && found->first == key ? found->second : stretch.end;
-}
-
-// The first record of the stretch from `from` on that ends a walk which is at `k`
-// on `from`; the stretch's end when none does.
-int32_t RecordIndex::firstWalkEnd(const Stretch& stretch, int32_t from, int64_t k) const {
-    if (k >= largestSectorCount) {
-        return stretch.end;
-    }
-    return firstKeyed(byWalkStart_, stretch, walkStartKey(from - k), from);
+void RecordIndex::sweep(FileReader& file) {
+    sweep_ = sweepWalks(file, walks_, limits_.listingLimit, limits_.chunkBytes);
+    swept_ = true;
 }

@@ -1,9 +1,11 @@
 #ifndef QUELT_IMAGE_RECORD_WALK_H
 #define QUELT_IMAGE_RECORD_WALK_H
 
+#include <bitset>
 #include <cstdint>
 
 #include "common/little_endian.h"
+#include "common/work_buffer.h"
 #include "image/file_reader.h"
 
 // A track is a sequence of sector records, each a 16-byte header and its data;
@@ -37,6 +39,32 @@ struct SectorLocation {
     int32_t dataLength = 0;
 };
 
+// A walk over records begins at a track's start; its track index names the C and
+// H that the track's own sectors carry.
+struct WalkStart {
+    int64_t position = 0;
+    int32_t track = 0;
+};
+
+inline bool operator<(const WalkStart& a, const WalkStart& b) {
+    return a.position != b.position ? a.position < b.position : a.track < b.track;
+}
+
+inline bool operator==(const WalkStart& a, const WalkStart& b) {
+    return a.position == b.position && a.track == b.track;
+}
+
+// A listing of a track counts at most as many records as the work buffer holds
+// 4-byte IDs of.
+constexpr int32_t longestListing = workBufferBytes / 4;
+
+// What listing a track's records finds: how many are listed, as far as a limit,
+// and the size codes N among them.
+struct TrackListing {
+    int32_t records = 0;
+    std::bitset<256> sizeCodes;
+};
+
 // What a walk over a track's records meets at one record. The walk numbers the
 // records it passes k = 0, 1, ... from where it began.
 enum class RecordStep {
@@ -49,34 +77,47 @@ enum class RecordStep {
 // The step and its helpers are defined here, inline, because the index and the
 // ID list take a step for every record they read.
 
-// False when the file ends before the header at `position` is whole.
-inline bool readRecordHeader(FileReader& file, int64_t position, RecordHeader& header) {
-    uint8_t bytes[recordHeaderSize];
-    if (file.readAt(position, bytes, sizeof bytes) != sizeof bytes) {
-        return false;
-    }
+// The header whose 16 bytes are at `bytes`.
+inline RecordHeader parseRecordHeader(const uint8_t* bytes) {
+    RecordHeader header;
     header.c = bytes[0];
     header.h = bytes[1];
     header.r = bytes[2];
     header.n = bytes[3];
     header.sectorCount = readLe16(bytes + recordSectorCountField);
     header.dataLength = readLe16(bytes + recordDataLengthField);
+    return header;
+}
+
+// False when the file ends before the header at `position` is whole.
+inline bool readRecordHeader(FileReader& file, int64_t position, RecordHeader& header) {
+    uint8_t bytes[recordHeaderSize];
+    if (file.readAt(position, bytes, sizeof bytes) != sizeof bytes) {
+        return false;
+    }
+    header = parseRecordHeader(bytes);
     return true;
 }
 
+// How a walk that is at `k` on a whole record with `header` fares there. The
+// count is tested before anything else of the record: a count of 0 ends the walk
+// whatever its k.
+inline RecordStep stepOf(const RecordHeader& header, int64_t k) {
+    if (header.sectorCount == 0) {
+        return RecordStep::countZero;
+    }
+    return k == header.sectorCount - 1 ? RecordStep::endsAfter : RecordStep::goesOn;
+}
+
 // Reads the header of the record at `position`, the walk's k-th, into `header`
-// and says how the walk fares there. Every walk over records takes its steps
-// here; what a caller makes of a count of 0 is its own. The count is tested
-// before anything else of the record: a count of 0 ends the walk whatever its k.
+// and says how the walk fares there. Every walk that reads the file record by
+// record takes its steps here; what a caller makes of a count of 0 is its own.
 inline RecordStep stepRecord(FileReader& file, int64_t position, int64_t k,
                              RecordHeader& header) {
     if (!readRecordHeader(file, position, header)) {
         return RecordStep::cutShort;
     }
-    if (header.sectorCount == 0) {
-        return RecordStep::countZero;
-    }
-    return k == header.sectorCount - 1 ? RecordStep::endsAfter : RecordStep::goesOn;
+    return stepOf(header, k);
 }
 
 // Where the record after the one at `position` begins.
@@ -89,10 +130,15 @@ inline SectorLocation dataOf(int64_t position, const RecordHeader& header) {
     return {position + recordHeaderSize, header.dataLength};
 }
 
+// What a search by reading the file came to.
+enum class SearchResult { found, absent, outOfSteps };
+
 // The sector search of a track by reading the file: the first record with `id`
 // of the walk that is at `k` on the record at `position`. A record stating 0
 // sectors ends the search unmatched; the record the walk ends after is matched.
-bool searchByReading(FileReader& file, int64_t position, int64_t k, uint32_t id,
-                     SectorLocation& location);
+// Each record read costs one of `steps`; a search that runs out of them stops
+// with outOfSteps, having taken them all.
+SearchResult searchByReading(FileReader& file, int64_t position, int64_t k, uint32_t id,
+                             SectorLocation& location, int64_t& steps);
 
 #endif

@@ -2,29 +2,25 @@
 
 #include <algorithm>
 
-#include "common/work_buffer.h"
 
 namespace {
-// Records that agree on their count list at most 65535 of them (the count is 16
-// bits), which workBuffer holds with room to spare; records that disagree are
-// listed only as far as workBuffer reaches.
-constexpr int32_t listLimit = workBufferBytes;
-
 void noteRecordCount(TrackSurvey& survey, int32_t records) {
     bool first = survey.usableCount == 1;
     survey.fewestRecords = first ? records : std::min(survey.fewestRecords, records);
     survey.mostRecords = first ? records : std::max(survey.mostRecords, records);
 }
 
+// Records that agree on their count list at most 65535 of them (the count is 16
+// bits); records that disagree are listed only as far as longestListing.
 void surveyTrack(D88Image& image, int32_t track, TrackSurvey& survey) {
     survey.usable[track] = true;
     ++survey.usableCount;
     survey.highestUsable = track;
-    int32_t listed = image.readTrackIds(track, workBuffer, listLimit);
-    for (int32_t at = 0; at < listed; at += D88Image::listedIdBytes) {
-        survey.sizeCodeSeen[workBuffer[at + D88Image::listedSizeCodeByte]] = true;
+    const TrackListing listing = image.listTrack(track);
+    for (int32_t n = 0; n < sizeCodes; ++n) {
+        survey.sizeCodeSeen[n] |= listing.sizeCodes[static_cast<std::size_t>(n)];
     }
-    noteRecordCount(survey, listed / D88Image::listedIdBytes);
+    noteRecordCount(survey, listing.records);
 }
 }  // namespace
 

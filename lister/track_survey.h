@@ -19,8 +19,7 @@ struct TrackSurvey {
     bool sizeCodeSeen[sizeCodes] = {};
 };
 
-// Lists the ID fields of every usable track of the selected disk through
-// workBuffer, which it overwrites.
+// Lists the ID fields of every usable track of the selected disk.
 TrackSurvey surveyTracks(D88Image& image);
 
 #endif

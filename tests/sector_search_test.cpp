@@ -134,9 +134,20 @@ struct Query {
     int32_t maxLen;
 };
 
+// Half of the queries ask a track for one of its own sectors (C and H of the
+// track, R from 1), as runs of sectors do, on the few tracks whose C and H the
+// records carry; the rest ask anything.
 Query randomQuery(Random& random) {
     const int32_t lengths[] = {1, 16, 128, 256, 1000, kLargestRead};
-    return {uniform(random, 0, kMaxTracks), randomId(random), lengths[uniform(random, 0, 5)]};
+    const int32_t maxLen = lengths[uniform(random, 0, 5)];
+    if (oneIn(random, 2)) {
+        return {uniform(random, 0, kMaxTracks), randomId(random), maxLen};
+    }
+    const int track = uniform(random, 0, 5);
+    SectorId id = randomId(random);
+    id.c = static_cast<uint8_t>(track / 2);
+    id.h = static_cast<uint8_t>(track % 2);
+    return {track, id, maxLen};
 }
 
 testing::AssertionResult sameSector(D88Image& image, const Bytes& file, const Query& query) {
@@ -177,9 +188,28 @@ testing::AssertionResult sameRun(D88Image& image, const Bytes& file, Random& ran
            << " bytes: read " << read << ", the plain walk reads " << expected.size();
 }
 
+// Record index limits that make it sweep the file at the first search and read
+// it a few bytes at a time, with listings cut short.
+const RecordIndex::Limits kSweepAtOnce{0, 5, 16};
+
+testing::AssertionResult sameListing(D88Image& image, const Bytes& file, int track,
+                                     int32_t limit) {
+    const TrackListing got = image.listTrack(track);
+    ReferenceListing expected;
+    if (std::optional<uint64_t> start = referenceTrackStart(file, 0, track)) {
+        expected = referenceListTrack(file, *start, limit);
+    }
+    if (got.records == expected.records && got.sizeCodes == expected.sizeCodes) {
+        return testing::AssertionSuccess();
+    }
+    return testing::AssertionFailure() << "track " << track << " lists " << got.records
+                                       << " records, the plain walk " << expected.records;
+}
+
 // Opens the image afresh (a new index) and asks the queries of `order`.
-void expectSameAnswers(const GeneratedImage& generated, unsigned order) {
-    D88Image image;
+void expectSameAnswers(const GeneratedImage& generated, unsigned order,
+                       const RecordIndex::Limits& limits) {
+    D88Image image(limits);
     const std::string path = (freshTestFolder() / kImageName).string();
     ASSERT_TRUE(writeFile(path, generated.file));
     ASSERT_TRUE(image.open(path.c_str()));
@@ -190,6 +220,9 @@ void expectSameAnswers(const GeneratedImage& generated, unsigned order) {
     }
     for (int q = 0; q < 40; ++q) {
         ASSERT_TRUE(sameRun(image, generated.file, random));
+    }
+    for (int track = 0; track < kMaxTracks; ++track) {
+        ASSERT_TRUE(sameListing(image, generated.file, track, limits.listingLimit));
     }
 }
 
@@ -204,9 +237,11 @@ TEST_P(SectorSearch, AnswersAsAPlainWalkOfTheTrack) {
     for (unsigned seed = first; seed < first + kSeedsPerBlock; ++seed) {
         SCOPED_TRACE("image seed " + std::to_string(seed));
         const GeneratedImage generated = generateImage(seed);
-        // Two orders of asking: the index must not depend on which walk came first.
-        expectSameAnswers(generated, seed * 2);
-        expectSameAnswers(generated, seed * 2 + 1);
+        // Two orders of asking: the index must not depend on which walk came
+        // first; and an index that sweeps the file at once.
+        expectSameAnswers(generated, seed * 2, RecordIndex::Limits{});
+        expectSameAnswers(generated, seed * 2 + 1, RecordIndex::Limits{});
+        expectSameAnswers(generated, seed * 2, kSweepAtOnce);
         if (HasFatalFailure()) {
             return;
         }
@@ -232,11 +267,24 @@ Bytes bytesOf(const Bytes& file, const SectorLocation& location, int32_t maxLen)
         begin, begin + static_cast<std::ptrdiff_t>(std::min<uint64_t>(wanted, file.size() - from)));
 }
 
-// A record index allowed only a few records reads the rest of each walk from the
-// file; its answers must stay the same. Each case is one such limit.
-class SectorSearchPastTheIndexLimit : public testing::TestWithParam<size_t> {};
+// Walks that start at different records of one sequence, some on the tracks
+// whose C and H its records carry: they meet, and share what was read of it.
+std::vector<WalkStart> randomWalks(Random& random, const GeneratedImage& generated) {
+    std::vector<WalkStart> walks;
+    for (int w = 0; w < 12; ++w) {
+        const uint32_t start = generated.recordStarts[static_cast<size_t>(
+            uniform(random, 0, static_cast<int>(generated.recordStarts.size()) - 1))];
+        walks.push_back({oneIn(random, 5) ? start + 4 : start, uniform(random, 0, 5)});
+    }
+    return walks;
+}
 
-TEST_P(SectorSearchPastTheIndexLimit, AnswersAsAPlainWalkOfTheTrack) {
+// Every limit of the record index, each a row: searches that run out of steps
+// mid-walk (and then sweep), listings cut short, a sweep that reads the file a
+// header at a time. Walks outside the set are searched by reading.
+class RecordIndexLimits : public testing::TestWithParam<RecordIndex::Limits> {};
+
+TEST_P(RecordIndexLimits, AnswerAsAPlainWalk) {
     for (unsigned seed = 1; seed <= 40; ++seed) {
         SCOPED_TRACE("image seed " + std::to_string(seed));
         const GeneratedImage generated = generateImage(seed);
@@ -246,31 +294,39 @@ TEST_P(SectorSearchPastTheIndexLimit, AnswersAsAPlainWalkOfTheTrack) {
         ASSERT_TRUE(file.open(path.c_str()));
         RecordIndex index(GetParam());
         Random random(seed);
-        // A few starts asked again and again, so that walks pass indexed records
-        // before they go on past the limit.
-        std::vector<uint64_t> starts;
-        for (int s = 0; s < 6; ++s) {
-            starts.push_back(generated.recordStarts[static_cast<size_t>(
-                uniform(random, 0, static_cast<int>(generated.recordStarts.size()) - 1))]);
-        }
+        std::vector<WalkStart> walks = randomWalks(random, generated);
+        index.setWalks(walks);
+        walks.push_back({generated.recordStarts.front() + 16, 1});
         for (int q = 0; q < 300; ++q) {
-            const uint64_t start = starts[static_cast<size_t>(uniform(random, 0, 5))];
+            const WalkStart walk = walks[static_cast<size_t>(uniform(random, 0, 12))];
             const Query query = randomQuery(random);
+            const auto start = static_cast<uint64_t>(walk.position);
             SectorLocation location;
             const Bytes found =
-                index.find(file, static_cast<int64_t>(start),
-                           sectorId(query.id.c, query.id.h, query.id.r, query.id.n), location)
+                index.find(file, walk, sectorId(query.id.c, query.id.h, query.id.r, query.id.n),
+                           location)
                     ? bytesOf(generated.file, location, query.maxLen)
                     : Bytes{};
             ASSERT_EQ(found, *referenceReadSector(generated.file, start, query.id, query.maxLen))
                 << "start " << start << " R " << int(query.id.r);
+            const TrackListing listing = index.listing(file, walk);
+            const ReferenceListing expected =
+                referenceListTrack(generated.file, start, GetParam().listingLimit);
+            ASSERT_EQ(listing.records, expected.records) << "start " << start;
+            ASSERT_EQ(listing.sizeCodes, expected.sizeCodes) << "start " << start;
         }
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Limits, SectorSearchPastTheIndexLimit, testing::Values(1, 7, 100),
-                         [](const testing::TestParamInfo<size_t>& info) {
-                             return "LimitOf" + std::to_string(info.param);
+INSTANTIATE_TEST_SUITE_P(Limits, RecordIndexLimits,
+                         testing::Values(RecordIndex::Limits{0, 1, 16},
+                                         RecordIndex::Limits{7, 7, 100},
+                                         RecordIndex::Limits{100, 100, 4096},
+                                         RecordIndex::Limits{}),
+                         [](const testing::TestParamInfo<RecordIndex::Limits>& info) {
+                             return "Steps" + std::to_string(info.param.readingSteps) +
+                                    "Listing" + std::to_string(info.param.listingLimit) +
+                                    "Chunk" + std::to_string(info.param.chunkBytes);
                          });
 
 }  // namespace

@@ -46,6 +46,24 @@ bool spend(uint64_t* stepBudget) {
 
 }  // namespace
 
+ReferenceListing referenceListTrack(const Bytes& file, uint64_t trackStart, int32_t limit) {
+    ReferenceListing listing;
+    uint64_t header = trackStart;
+    for (int32_t k = 0; k < limit; ++k) {
+        if (header > file.size() || file.size() - header < kRecordHeaderSize) {
+            break;
+        }
+        const uint32_t count = le16At(file, header + kRecordCountOffset);
+        ++listing.records;
+        listing.sizeCodes.set(file[header + 3]);
+        if (count == 0 || static_cast<uint32_t>(k) + 1 == count) {
+            break;
+        }
+        header += kRecordHeaderSize + le16At(file, header + kRecordLengthOffset);
+    }
+    return listing;
+}
+
 std::optional<Bytes> referenceReadSector(const Bytes& file, uint64_t trackStart, const SectorId& id,
                                          int32_t maxLen, uint64_t* stepBudget) {
     uint64_t header = trackStart;

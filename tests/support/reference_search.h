@@ -3,6 +3,7 @@
 // image fuzzer compare D88Image's answers with it byte for byte.
 #pragma once
 
+#include <bitset>
 #include <cstdint>
 #include <optional>
 
@@ -31,6 +32,16 @@ struct SectorId {
 // out of it returns nullopt (no answer), so a caller can bound its own work.
 std::optional<Bytes> referenceReadSector(const Bytes& file, uint64_t trackStart, const SectorId& id,
                                          int32_t maxLen, uint64_t* stepBudget = nullptr);
+
+// What readTrackIds lists from `trackStart` with room for `limit` records: how
+// many records (a header cut short is not listed, a record stating 0 sectors is
+// listed and ends the list, as does the record whose k is its count - 1) and
+// which size codes N they carry.
+struct ReferenceListing {
+    int32_t records = 0;
+    std::bitset<256> sizeCodes;
+};
+ReferenceListing referenceListTrack(const Bytes& file, uint64_t trackStart, int32_t limit);
 
 // Where track `track` of the disk at `diskOffset` begins, from that disk's own
 // header in `file`: nullopt when the track cannot be read (index outside 0..163,

@@ -1,0 +1,50 @@
+#ifndef QUELT_IMAGE_RECORD_SWEEP_H
+#define QUELT_IMAGE_RECORD_SWEEP_H
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "common/sector_address.h"
+#include "image/file_reader.h"
+#include "image/record_walk.h"
+
+// The sweep keeps, for each walk, the first record of every ID that a run of
+// sectors on the walk's own track asks for: C and H of the track (track index =
+// C * 2 + H), R in the sector range 1..16 and a size code N a sector can have.
+// Other IDs are left to a search by reading.
+constexpr int32_t sweptSizeCodes = largestSizeCode + 1;
+constexpr int32_t sweptKeys = (lastSectorNumber - firstSectorNumber + 1) * sweptSizeCodes;
+
+// Where `id` is kept among a walk's answers on `track`; -1 when it is not kept.
+inline int32_t sweptKey(int32_t track, uint8_t c, uint8_t h, uint8_t r, uint8_t n) {
+    if (c != track / 2 || h != track % 2 || r < firstSectorNumber || r > lastSectorNumber ||
+        n >= sweptSizeCodes) {
+        return -1;
+    }
+    return (r - firstSectorNumber) * sweptSizeCodes + n;
+}
+
+// What one pass over the file found on every walk of a set.
+struct SweptWalks {
+    std::vector<WalkStart> walks;      // sorted, each once
+    std::vector<int64_t> found;        // per walk, per key: the record's position, or -1
+    std::vector<TrackListing> listings;
+
+    // The walk's place in `walks`, or -1.
+    int32_t indexOf(const WalkStart& walk) const;
+    int64_t foundAt(int32_t walk, int32_t key) const {
+        return found[static_cast<std::size_t>(walk) * sweptKeys + static_cast<std::size_t>(key)];
+    }
+};
+
+// Walks all of `walks` at once, front to back through the file, reading each
+// record that any of them reaches once: walks that come to the same record go
+// on as one group from there, though each keeps its own count of records, on
+// which the rule that ends a walk depends. Listings stop at `listingLimit`
+// records. Reads the file `chunkBytes` at a time. Time grows with the records
+// read; memory with the number of walks, not with the records.
+SweptWalks sweepWalks(FileReader& file, std::vector<WalkStart> walks, int32_t listingLimit,
+                      std::size_t chunkBytes);
+
+#endif
