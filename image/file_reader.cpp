@@ -41,6 +41,7 @@ void FileReader::close() {
     stream_.clear();
     path_.clear();
     windowLength_ = 0;
+    bytesSupplied_ = 0;
     seekable_ = true;
     streamed_ = {};
     streamEnded_ = false;
@@ -82,7 +83,9 @@ std::size_t FileReader::readDirect(int64_t position, uint8_t* dest, std::size_t 
         return 0;
     }
     stream_.read(reinterpret_cast<char*>(dest), static_cast<std::streamsize>(count));
-    return static_cast<std::size_t>(stream_.gcount());
+    const std::size_t got = static_cast<std::size_t>(stream_.gcount());
+    bytesSupplied_ += static_cast<int64_t>(got);
+    return got;
 }
 
 bool FileReader::windowHolds(int64_t position, std::size_t count) const {
@@ -122,6 +125,7 @@ void FileReader::streamUpTo(std::size_t end) {
         stream_.read(reinterpret_cast<char*>(streamed_.data() + had),
                      static_cast<std::streamsize>(wanted));
         const std::size_t got = static_cast<std::size_t>(stream_.gcount());
+        bytesSupplied_ += static_cast<int64_t>(got);
         streamed_.resize(had + got);
         streamEnded_ = got < wanted || streamed_.size() >= largestStreamed;
     }

@@ -28,6 +28,10 @@ public:
     // returns how many bytes the file supplied (0 past the end or on an error).
     std::size_t readAt(int64_t position, uint8_t* dest, std::size_t count);
 
+    // The bytes the file has supplied to reads since it was opened, window
+    // refills included: what reading it has cost.
+    int64_t bytesSupplied() const { return bytesSupplied_; }
+
     // Whether `path` names the open file itself, also through a hard or symbolic
     // link; false when either cannot be looked at.
     bool isSameFile(const char* path) const;
@@ -45,6 +49,7 @@ private:
     int64_t windowStart_ = 0;
     std::size_t windowLength_ = 0;
     bool seekable_ = true;
+    int64_t bytesSupplied_ = 0;
     // For a file that cannot seek: its bytes from the start, as far as read.
     std::vector<uint8_t> streamed_;
     bool streamEnded_ = false;

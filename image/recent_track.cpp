@@ -1,8 +1,8 @@
 #include "image/recent_track.h"
 
 SearchResult RecentTrack::find(FileReader& file, int64_t trackStart, uint32_t id,
-                               SectorLocation& location, int64_t& steps) {
-    if ((!held_ || trackStart_ != trackStart) && !read(file, trackStart, steps)) {
+                               SectorLocation& location, ReadingBudget& budget) {
+    if ((!held_ || trackStart_ != trackStart) && !read(file, trackStart, budget)) {
         return SearchResult::outOfSteps;
     }
     for (const HeldRecord& record : records_) {
@@ -14,21 +14,20 @@ SearchResult RecentTrack::find(FileReader& file, int64_t trackStart, uint32_t id
     if (nextPosition_ < 0) {
         return SearchResult::absent;
     }
-    return searchByReading(file, nextPosition_, heldRecords, id, location, steps);
+    return searchByReading(file, nextPosition_, heldRecords, id, location, budget);
 }
 
 // Holds the walk's records up to its end or heldRecords of them; false, holding
-// nothing, when the steps run out first.
-bool RecentTrack::read(FileReader& file, int64_t trackStart, int64_t& steps) {
+// nothing, when the budget is spent first.
+bool RecentTrack::read(FileReader& file, int64_t trackStart, ReadingBudget& budget) {
     held_ = false;
     records_.clear();
     nextPosition_ = -1;
     int64_t position = trackStart;
     for (int64_t k = 0; k < heldRecords; ++k) {
-        if (steps <= 0) {
+        if (!budget.spend(file)) {
             return false;
         }
-        --steps;
         RecordHeader header;
         const RecordStep step = stepRecord(file, position, k, header);
         if (step == RecordStep::cutShort || step == RecordStep::countZero) {

@@ -16,10 +16,10 @@ public:
     static constexpr int32_t heldRecords = 64;
 
     void forget() { held_ = false; }
-    // As searchByReading from the track's start, at a step of `steps` for each
+    // As searchByReading from the track's start, at a step of `budget` for each
     // record read from the file.
     SearchResult find(FileReader& file, int64_t trackStart, uint32_t id,
-                      SectorLocation& location, int64_t& steps);
+                      SectorLocation& location, ReadingBudget& budget);
 
 private:
     struct HeldRecord {
@@ -27,7 +27,7 @@ private:
         SectorLocation location;
     };
 
-    bool read(FileReader& file, int64_t trackStart, int64_t& steps);
+    bool read(FileReader& file, int64_t trackStart, ReadingBudget& budget);
 
     bool held_ = false;
     int64_t trackStart_ = 0;

@@ -1,22 +1,18 @@
 #include "image/record_index.h"
 
-#include <limits>
-
 namespace {
-// For what the sweep left to reading: no budget.
-constexpr int64_t unlimitedSteps = std::numeric_limits<int64_t>::max();
-
 uint8_t idByte(uint32_t id, int byte) {
     return static_cast<uint8_t>(id >> (8 * byte));
 }
 }  // namespace
 
-RecordIndex::RecordIndex(const Limits& limits) : limits_(limits) {
+RecordIndex::RecordIndex(const Limits& limits)
+    : limits_(limits), budget_(limits.readingSteps, limits.readingBytes) {
     clear();
 }
 
 void RecordIndex::clear() {
-    stepsLeft_ = limits_.readingSteps;
+    budget_ = ReadingBudget(limits_.readingSteps, limits_.readingBytes);
     walks_.clear();
     recent_.forget();
     swept_ = false;
@@ -26,7 +22,7 @@ void RecordIndex::clear() {
 bool RecordIndex::find(FileReader& file, const WalkStart& walk, uint32_t id,
                        SectorLocation& location) {
     if (!swept_) {
-        const SearchResult result = recent_.find(file, walk.position, id, location, stepsLeft_);
+        const SearchResult result = recent_.find(file, walk.position, id, location, budget_);
         if (result != SearchResult::outOfSteps) {
             return result == SearchResult::found;
         }
@@ -41,8 +37,8 @@ bool RecordIndex::findSwept(FileReader& file, const WalkStart& walk, uint32_t id
         sweptKey(walk.track, idByte(id, 0), idByte(id, 1), idByte(id, 2), idByte(id, 3));
     const int32_t index = key < 0 ? -1 : sweep_.indexOf(walk);
     if (index < 0) {
-        int64_t steps = unlimitedSteps;
-        return searchByReading(file, walk.position, 0, id, location, steps) ==
+        ReadingBudget unlimited = ReadingBudget::unlimited();
+        return searchByReading(file, walk.position, 0, id, location, unlimited) ==
                SearchResult::found;
     }
     const int64_t position = sweep_.foundAt(index, key);
@@ -57,7 +53,7 @@ bool RecordIndex::findSwept(FileReader& file, const WalkStart& walk, uint32_t id
 TrackListing RecordIndex::listing(FileReader& file, const WalkStart& walk) {
     TrackListing listing;
     if (!swept_) {
-        if (listByReading(file, walk.position, listing, stepsLeft_)) {
+        if (listByReading(file, walk.position, listing, budget_)) {
             return listing;
         }
         sweep(file);
@@ -67,21 +63,20 @@ TrackListing RecordIndex::listing(FileReader& file, const WalkStart& walk) {
         return sweep_.listings[static_cast<std::size_t>(index)];
     }
     listing = {};
-    int64_t steps = unlimitedSteps;
-    listByReading(file, walk.position, listing, steps);
+    ReadingBudget unlimited = ReadingBudget::unlimited();
+    listByReading(file, walk.position, listing, unlimited);
     return listing;
 }
 
 // Lists as readTrackIds does: a record stating 0 sectors is listed and ends the
-// list; a header cut short is not listed. False when the steps ran out first.
+// list; a header cut short is not listed. False when the budget ran out first.
 bool RecordIndex::listByReading(FileReader& file, int64_t trackStart,
-                                        TrackListing& listing, int64_t& steps) const {
+                                        TrackListing& listing, ReadingBudget& budget) const {
     int64_t position = trackStart;
     for (int64_t k = 0; k < limits_.listingLimit; ++k) {
-        if (steps <= 0) {
+        if (!budget.spend(file)) {
             return false;
         }
-        --steps;
         RecordHeader header;
         const RecordStep step = stepRecord(file, position, k, header);
         if (step == RecordStep::cutShort) {

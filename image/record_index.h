@@ -25,8 +25,10 @@
 class RecordIndex {
 public:
     struct Limits {
-        // Records read by searches and listings before the file is swept.
+        // Records read by searches and listings, and bytes the file supplies them,
+        // before the file is swept.
         int64_t readingSteps = int64_t{1} << 22;
+        int64_t readingBytes = int64_t{64} << 20;
         // How far a listing counts the records of a track.
         int32_t listingLimit = longestListing;
         // How much of the file the sweep holds at a time.
@@ -51,11 +53,11 @@ public:
 private:
     bool findSwept(FileReader& file, const WalkStart& walk, uint32_t id, SectorLocation& location);
     bool listByReading(FileReader& file, int64_t trackStart, TrackListing& listing,
-                       int64_t& steps) const;
+                       ReadingBudget& budget) const;
     void sweep(FileReader& file);
 
     Limits limits_;
-    int64_t stepsLeft_ = 0;
+    ReadingBudget budget_;
     std::vector<WalkStart> walks_;
     RecentTrack recent_;
     bool swept_ = false;

@@ -2,12 +2,11 @@
 
 // Ends on every file: each step moves on by a whole header at least.
 SearchResult searchByReading(FileReader& file, int64_t position, int64_t k, uint32_t id,
-                             SectorLocation& location, int64_t& steps) {
+                             SectorLocation& location, ReadingBudget& budget) {
     for (;; ++k) {
-        if (steps <= 0) {
+        if (!budget.spend(file)) {
             return SearchResult::outOfSteps;
         }
-        --steps;
         RecordHeader header;
         const RecordStep step = stepRecord(file, position, k, header);
         if (step == RecordStep::cutShort || step == RecordStep::countZero) {

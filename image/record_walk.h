@@ -3,6 +3,7 @@
 
 #include <bitset>
 #include <cstdint>
+#include <limits>
 
 #include "common/little_endian.h"
 #include "common/work_buffer.h"
@@ -130,15 +131,38 @@ inline SectorLocation dataOf(int64_t position, const RecordHeader& header) {
     return {position + recordHeaderSize, header.dataLength};
 }
 
+// What searches by reading the file may still read: records, and bytes the
+// file supplies (a record far from the one before costs a whole refill of the
+// reader's window).
+class ReadingBudget {
+public:
+    ReadingBudget(int64_t records, int64_t bytes) : records_(records), bytes_(bytes) {}
+    static ReadingBudget unlimited() {
+        return {std::numeric_limits<int64_t>::max(), std::numeric_limits<int64_t>::max()};
+    }
+    // Takes one record's step; false, taking none, when the budget is spent.
+    bool spend(const FileReader& file) {
+        if (records_ <= 0 || file.bytesSupplied() > bytes_) {
+            return false;
+        }
+        --records_;
+        return true;
+    }
+
+private:
+    int64_t records_;
+    int64_t bytes_;  // what the file may have supplied since it was opened
+};
+
 // What a search by reading the file came to.
 enum class SearchResult { found, absent, outOfSteps };
 
 // The sector search of a track by reading the file: the first record with `id`
 // of the walk that is at `k` on the record at `position`. A record stating 0
 // sectors ends the search unmatched; the record the walk ends after is matched.
-// Each record read costs one of `steps`; a search that runs out of them stops
-// with outOfSteps, having taken them all.
+// Each record read is a step of `budget`; a search that spends it stops with
+// outOfSteps.
 SearchResult searchByReading(FileReader& file, int64_t position, int64_t k, uint32_t id,
-                             SectorLocation& location, int64_t& steps);
+                             SectorLocation& location, ReadingBudget& budget);
 
 #endif

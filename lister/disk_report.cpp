@@ -63,7 +63,7 @@ void printSectorSizes(const TrackSurvey& survey) {
     std::printf("  sector sizes:");
     bool any = false;
     for (int32_t code = 0; code < sizeCodes; ++code) {
-        if (!survey.sizeCodeSeen[code]) {
+        if (!survey.sizeCodeSeen[static_cast<std::size_t>(code)]) {
             continue;
         }
         any = true;

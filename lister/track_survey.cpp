@@ -17,9 +17,7 @@ void surveyTrack(D88Image& image, int32_t track, TrackSurvey& survey) {
     ++survey.usableCount;
     survey.highestUsable = track;
     const TrackListing listing = image.listTrack(track);
-    for (int32_t n = 0; n < sizeCodes; ++n) {
-        survey.sizeCodeSeen[n] |= listing.sizeCodes[static_cast<std::size_t>(n)];
-    }
+    survey.sizeCodeSeen |= listing.sizeCodes;
     noteRecordCount(survey, listing.records);
 }
 }  // namespace

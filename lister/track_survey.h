@@ -1,6 +1,7 @@
 #ifndef QUELT_LISTER_TRACK_SURVEY_H
 #define QUELT_LISTER_TRACK_SURVEY_H
 
+#include <bitset>
 #include <cstdint>
 
 #include "image/d88_image.h"
@@ -16,7 +17,7 @@ struct TrackSurvey {
     int32_t fewestRecords = 0;
     int32_t mostRecords = 0;
     // The size codes N found in the records' ID fields.
-    bool sizeCodeSeen[sizeCodes] = {};
+    std::bitset<sizeCodes> sizeCodeSeen;
 };
 
 // Lists the ID fields of every usable track of the selected disk.

@@ -190,7 +190,7 @@ testing::AssertionResult sameRun(D88Image& image, const Bytes& file, Random& ran
 
 // Record index limits that make it sweep the file at the first search and read
 // it a few bytes at a time, with listings cut short.
-const RecordIndex::Limits kSweepAtOnce{0, 5, 16};
+const RecordIndex::Limits kSweepAtOnce{0, 0, 5, 16};
 
 testing::AssertionResult sameListing(D88Image& image, const Bytes& file, int track,
                                      int32_t limit) {
@@ -279,9 +279,9 @@ std::vector<WalkStart> randomWalks(Random& random, const GeneratedImage& generat
     return walks;
 }
 
-// Every limit of the record index, each a row: searches that run out of steps
-// mid-walk (and then sweep), listings cut short, a sweep that reads the file a
-// header at a time. Walks outside the set are searched by reading.
+// Every limit of the record index, each a row: searches that run out of records
+// or bytes to read mid-walk (and then sweep), listings cut short, a sweep that
+// reads the file a header at a time. Walks outside the set are searched by reading.
 class RecordIndexLimits : public testing::TestWithParam<RecordIndex::Limits> {};
 
 TEST_P(RecordIndexLimits, AnswerAsAPlainWalk) {
@@ -319,12 +319,13 @@ TEST_P(RecordIndexLimits, AnswerAsAPlainWalk) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Limits, RecordIndexLimits,
-                         testing::Values(RecordIndex::Limits{0, 1, 16},
-                                         RecordIndex::Limits{7, 7, 100},
-                                         RecordIndex::Limits{100, 100, 4096},
+                         testing::Values(RecordIndex::Limits{0, 0, 1, 16},
+                                         RecordIndex::Limits{7, 1 << 20, 7, 100},
+                                         RecordIndex::Limits{1 << 20, 40000, 100, 4096},
                                          RecordIndex::Limits{}),
                          [](const testing::TestParamInfo<RecordIndex::Limits>& info) {
                              return "Steps" + std::to_string(info.param.readingSteps) +
+                                    "Bytes" + std::to_string(info.param.readingBytes) +
                                     "Listing" + std::to_string(info.param.listingLimit) +
                                     "Chunk" + std::to_string(info.param.chunkBytes);
                          });

@@ -1,55 +1,69 @@
 #!/usr/bin/env bash
-# Times whole runs of quelt on the worst-case images of its reader (made by
-# tests/sample/make_hostile_images: 2 MiB of tracks of empty records walked from
-# many starts, see tests/support/hostile_images.h) and, for scale, on the sample
-# set. Prints the median wall time of several runs, the peak memory of one run
-# (GNU time, when installed) and the exit status. A benchmark, not a test: it
-# asserts nothing. The reader is meant to keep every image under 2 MiB below a
-# second.
+# Times quelt, quelt-ls and quelt-cp on the worst-case images of the reader (made
+# by tests/sample/make_hostile_images, see tests/support/hostile_images.h) at
+# each size given in MiB, beside `cat IMAGE > /dev/null` as the floor for just
+# reading the file. Prints each run's wall time and peak memory (GNU time) and,
+# for 128 and 256 MiB, the ratio of their times. A benchmark, not a test: it
+# asserts nothing. The reader is meant to keep every image up to 128 MiB within
+# 2 s and 64 MiB, in time that grows linearly with the file.
 #
-#   bash tools/bench-hostile.sh [RUNS]    (default 5)
+#   bash tools/bench-hostile.sh [MIB...]    (default 16 128 256)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-runs=${1:-5}
+sizes=("$@")
+[ "${#sizes[@]}" -gt 0 ] || sizes=(16 128 256)
 build=build/bench-hostile
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUELT_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" --target quelt make_hostile_images quelt-sample-set >/dev/null
-quelt=$(pwd)/$build/quelt
+cmake --build "$build" --target quelt quelt-ls quelt-cp make_hostile_images >/dev/null
+bin=$(pwd)/$build
+[ -x /usr/bin/time ] || { echo "needs GNU time (Debian package time)" >&2; exit 1; }
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/quelt-bench-hostile.XXXXXX")
 trap 'rm -rf "$work"' EXIT
-"$build/tests/make_hostile_images" "$work"
-"$build/tests/quelt-sample-set" "$work/sample.d88"
 mkdir "$work/out"
 
-# Wall time of one run in milliseconds; the run's outputs land in $work/out.
-run_ms() {
+# "SECONDS KIB STATUS" of one run of COMMAND..., its outputs in $work/out.
+measure() {
+    local status=0
+    (cd "$work/out" && /usr/bin/time -o "$work/time" -f '%e %M' "$@" >/dev/null 2>&1) || status=$?
+    echo "$(tail -n 1 "$work/time") $status"
+}
+
+cat_seconds() {
     local start end
     start=$(date +%s%N)
-    (cd "$work/out" && "$quelt" "$1" >/dev/null 2>&1) || true
+    cat "$1" >/dev/null
     end=$(date +%s%N)
-    echo $(((end - start) / 1000000))
+    awk -v ns=$((end - start)) 'BEGIN { printf "%.3f", ns / 1e9 }'
 }
 
-median() {
-    sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'
-}
-
-peak_kib() {
-    if [ -x /usr/bin/time ]; then
-        (cd "$work/out" && /usr/bin/time -f %M "$quelt" "$1" 2>&1 >/dev/null | tail -n 1)
-    else
-        echo n/a
-    fi
-}
-
-printf '%-26s %9s %12s %10s %7s\n' image bytes "median ms" "peak KiB" status
-for image in "$work"/*.d88; do
-    times=$(for _ in $(seq "$runs"); do run_ms "$image"; done | median)
-    status=0
-    (cd "$work/out" && "$quelt" "$image" >/dev/null 2>&1) || status=$?
-    printf '%-26s %9s %12s %10s %7s\n' "$(basename "$image")" "$(stat -c %s "$image")" \
-        "$times" "$(peak_kib "$image")" "$status"
+printf '%-24s %5s %-9s %8s %9s %6s %8s\n' image MiB program seconds "peak MiB" status "cat s"
+for size in "${sizes[@]}"; do
+    mkdir "$work/$size"
+    "$bin/tests/make_hostile_images" "$work/$size" "$size"
+    for image in "$work/$size"/*.d88; do
+        name=$(basename "$image" .d88)
+        floor=$(cat_seconds "$image")
+        for program in quelt quelt-ls quelt-cp; do
+            args=("$image")
+            [ "$program" = quelt-cp ] && args+=(1)
+            read -r seconds kib status < <(measure "$bin/$program" "${args[@]}")
+            printf '%-24s %5s %-9s %8s %9s %6s %8s\n' "$name" "$size" "$program" "$seconds" \
+                "$((kib / 1024))" "$status" "$floor"
+            echo "$name $program $size $seconds" >>"$work/times"
+            rm -rf "$work/out" && mkdir "$work/out"
+        done
+    done
+    rm -rf "${work:?}/$size"
 done
-echo "($runs runs each, whole processes; Release build in $build)"
+
+# Time at 256 MiB over time at 128 MiB, where both were measured.
+if grep -q ' 128 ' "$work/times" && grep -q ' 256 ' "$work/times"; then
+    echo
+    echo "256/128 time ratio:"
+    awk '$3 == 128 { t[$1 " " $2] = $4 } $3 == 256 && ($1 " " $2) in t {
+        r = t[$1 " " $2] > 0 ? $4 / t[$1 " " $2] : 0
+        printf "  %-24s %-9s %5.2f\n", $1, $2, r }' "$work/times"
+fi
+echo "(one run each; Release build in $build; the file in the page cache after cat)"

@@ -141,15 +141,21 @@ Bytes signatureSector() {
 
 // One of disks 2 to 64: a header, the starts of its tracks, its signature sector
 // when it is a demo disk, and run records up to `size` bytes.
-void appendOtherDisk(RecordStream& stream, uint32_t size, bool demo) {
+void appendOtherDisk(RecordStream& stream, uint32_t size, bool demo, bool allTracks) {
     const size_t diskStart = stream.size();
     std::array<uint32_t, kMaxTracks> entries{};
     for (size_t k = 0; k < kOtherDiskTracks.size(); ++k) {
         entries[static_cast<size_t>(kOtherDiskTracks[k])] =
             static_cast<uint32_t>(kHeaderSize + k * kRecordHeaderSize);
     }
+    size_t starts = kOtherDiskTracks.size();
+    for (size_t t = 0; allTracks && t < kMaxTracks; ++t) {
+        if (entries[t] == 0) {
+            entries[t] = static_cast<uint32_t>(kHeaderSize + starts++ * kRecordHeaderSize);
+        }
+    }
     stream.appendHeader(runHeader(size, entries));
-    for (size_t k = 0; k < kOtherDiskTracks.size(); ++k) {
+    for (size_t k = 0; k < starts; ++k) {
         stream.appendRunRecord();
     }
     if (demo) {
@@ -194,6 +200,7 @@ constexpr uint8_t kLongChainSeed = 0x3C;
 constexpr int kSudDataCluster = 200;
 constexpr uint8_t kLongChainPatternBase = 0x80;
 constexpr uint8_t kZeroLengthR = 0xEE;
+constexpr size_t kLargestBlockRecords = 0xFFFF / kRecordHeaderSize;
 
 }  // namespace
 
@@ -251,16 +258,17 @@ Bytes worstCaseImage(const WorstCaseRecipe& recipe) {
     std::array<uint32_t, kMaxTracks> mainEntries{};
     const uint32_t mainSize = appendMainDiskTracks(stream, mainEntries, !recipe.otherDisksAreDemo);
     const size_t tail = recipe.clusterSectorsAtEnd ? clusterSectorsBytes() : 0;
-    require(recipe.fileSize < kHostileImageLimit && recipe.fileSize % kRecordHeaderSize == 0,
-            "worst case image size must be whole records below the limit");
+    require(recipe.fileSize % kRecordHeaderSize == 0, "worst case image size must be whole records");
     require(recipe.fileSize > tail + mainSize + (kDisks - 1) * 2 * kHeaderSize,
             "worst case image too small for its disks");
     const size_t blockRecords =
         (recipe.fileSize - tail - mainSize) / (kDisks - 1) / kRecordHeaderSize;
-    const uint32_t blockSize = static_cast<uint32_t>(blockRecords * kRecordHeaderSize);
-    require(blockSize < 0x10000, "a header inside the run needs a size below 64 KiB");
+    // A header inside the run needs a size below 64 KiB: the rest of a large file
+    // is run after the last disk.
+    const uint32_t blockSize = static_cast<uint32_t>(
+        std::min<size_t>(blockRecords, kLargestBlockRecords) * kRecordHeaderSize);
     for (int disk = 1; disk < kDisks; ++disk) {
-        appendOtherDisk(stream, blockSize, recipe.otherDisksAreDemo);
+        appendOtherDisk(stream, blockSize, recipe.otherDisksAreDemo, recipe.otherDisksAllTracks);
     }
     if (recipe.clusterSectorsAtEnd) {
         appendClusterSectors(stream);
@@ -275,7 +283,7 @@ Bytes worstCaseImage(const WorstCaseRecipe& recipe) {
     return image;
 }
 
-Bytes fourGridImage() {
+Bytes fourGridImage(size_t fileSize, bool toEnd) {
     // Records begin at offsets 0, 4, 8 and 12 of every block: each reads its count
     // from the two bytes 4 after its start and its length from the two zero bytes
     // 14 after it.
@@ -284,8 +292,8 @@ Bytes fourGridImage() {
     constexpr size_t kGridStep = kRecordHeaderSize / kGrids;
     constexpr size_t kBlocksBetweenStarts = 400;
     constexpr size_t kSystemTrackBytes = 4 * (kRecordHeaderSize + kSectorSize);
-    const size_t fileSize = kHostileImageLimit - kRecordHeaderSize;
     Bytes image(kHeaderSize, 0);
+    image.reserve(fileSize);
     while (image.size() < fileSize - kSystemTrackBytes) {
         image.insert(image.end(), block.begin(), block.end());
     }
@@ -303,9 +311,44 @@ Bytes fourGridImage() {
     entries[kSystemTrack] = static_cast<uint32_t>(image.size());
     image.insert(image.end(), records.begin() + kHeaderSize,
                  records.begin() + static_cast<std::ptrdiff_t>(kHeaderSize + kSystemTrackBytes));
+    if (toEnd) {
+        // A record's count is the first two bytes of the next 4: 0xFFFF where a
+        // track starts, 1 elsewhere.
+        for (size_t at = kHeaderSize + kGridStep; at < entries[kSystemTrack]; at += kGridStep) {
+            putLe16(image, at, 1);
+        }
+        for (int t = 0; t < kMaxTracks; ++t) {
+            if (t != kSystemTrack) {
+                putLe16(image, entries[static_cast<size_t>(t)] + kGridStep, 0xFFFF);
+            }
+        }
+    }
     const Bytes header = runHeader(static_cast<uint32_t>(image.size()), entries);
     std::copy(header.begin(), header.end(), image.begin());
-    require(image.size() < kHostileImageLimit, "four-grid image larger than its limit");
+    require(image.size() <= fileSize, "four-grid image larger than asked");
+    return image;
+}
+
+Bytes byteGridImage(size_t fileSize) {
+    constexpr uint8_t kFill = 45;  // length and count 11,565: a stride of 11,581 bytes
+    constexpr size_t kStride = kRecordHeaderSize + 257 * kFill;
+    const size_t diskSize = fileSize / kDisks;
+    // Disk d's tracks start at bytes 688 + 164 d + t of the stride, all different.
+    const size_t spacing = diskSize - diskSize % kStride + kMaxTracks;
+    require(spacing <= diskSize && static_cast<size_t>(kDisks) * kMaxTracks < kStride,
+            "byte-grid image too small for its disks");
+    Bytes image(fileSize, kFill);
+    for (size_t d = 0; d < static_cast<size_t>(kDisks); ++d) {
+        std::array<uint32_t, kMaxTracks> entries{};
+        for (size_t t = 0; t < kMaxTracks; ++t) {
+            entries[t] = static_cast<uint32_t>(kHeaderSize + t);
+        }
+        const bool last = d + 1 == static_cast<size_t>(kDisks);
+        const size_t size = last ? fileSize - d * spacing : spacing;
+        const Bytes header = headerBytes({"", kMedia2D, static_cast<uint32_t>(size), entries});
+        std::copy(header.begin(), header.end(),
+                  image.begin() + static_cast<std::ptrdiff_t>(d * spacing));
+    }
     return image;
 }
 

@@ -47,8 +47,11 @@ struct WorstCaseRecipe {
     // file, so loads find their sectors at the far end of every walk instead of
     // missing them at once. Only useful with runToEnd.
     bool clusterSectorsAtEnd = false;
-    // The image's size: below kHostileImageLimit, a multiple of 16, large enough
-    // for the 64 disks (smaller ones make quick fuzzing seeds).
+    // Every track of disks 2 to 64 starts at a record of the run, not only the
+    // tracks the run reads: 64 x 164 walks on one run.
+    bool otherDisksAllTracks = false;
+    // The image's size: a multiple of 16, large enough for the 64 disks (smaller
+    // ones make quick fuzzing seeds; the benchmark's reach 256 MiB).
     size_t fileSize = kHostileImageLimit - 16;
 };
 
@@ -67,6 +70,15 @@ Bytes worstCaseImage(const WorstCaseRecipe& recipe);
 // four times the records to index. Its tracks start on the four grids in turn,
 // spread over the first half of the file in falling order; its directory track
 // lies at the end.
-Bytes fourGridImage();
+// With `toEnd`, records state 1 sector but where a track starts (65,535 there):
+// no walk meets a count that ends it, and each runs to the end of the file.
+Bytes fourGridImage(size_t fileSize = kHostileImageLimit - 16, bool toEnd = false);
+
+// A file of one byte value repeated, read as records whose data length and count
+// are both 257 times it: from any byte a walk steps on by the same stride, so
+// walks that start at different bytes never meet. 64 disks, laid out so that
+// their 10,496 tracks start at as many different bytes of one stride: as many
+// records to read as the file has bytes, and none shared.
+Bytes byteGridImage(size_t fileSize);
 
 }  // namespace d88build
