@@ -14,6 +14,7 @@
 #include "image/file_reader.h"
 #include "image/record_index.h"
 #include "support/d88_builder.h"
+#include "support/hostile_images.h"
 #include "support/reference_search.h"
 #include "support/run_tool.h"
 #include "support/test_folder.h"
@@ -150,13 +151,30 @@ Query randomQuery(Random& random) {
     return {track, id, maxLen};
 }
 
-testing::AssertionResult sameSector(D88Image& image, const Bytes& file, const Query& query) {
+// The queries of a run of the tool: a track's own C and H, R from the sector
+// range, mostly size code 1.
+Query toolQuery(Random& random) {
+    const int track = uniform(random, 0, kMaxTracks - 1);
+    const auto r = static_cast<uint8_t>(uniform(random, 1, 16));
+    const auto n = static_cast<uint8_t>(oneIn(random, 4) ? 0 : 1);
+    return {track, {static_cast<uint8_t>(track / 2), static_cast<uint8_t>(track % 2), r, n}, 256};
+}
+
+using QueryMaker = Query (*)(Random&);
+
+// The image as the queries of one disk see it: the file and where the disk begins.
+struct AskedDisk {
+    const Bytes& file;
+    uint64_t offset;
+};
+
+testing::AssertionResult sameSector(D88Image& image, const AskedDisk& disk, const Query& query) {
     Bytes dest(static_cast<size_t>(query.maxLen) + kGuardBytes, kCanary);
     const int32_t read = image.readSector(
         {query.track, query.id.c, query.id.h, query.id.r, query.id.n}, dest.data(), query.maxLen);
     Bytes expected;
-    if (std::optional<uint64_t> start = referenceTrackStart(file, 0, query.track)) {
-        expected = *referenceReadSector(file, *start, query.id, query.maxLen);
+    if (std::optional<uint64_t> start = referenceTrackStart(disk.file, disk.offset, query.track)) {
+        expected = *referenceReadSector(disk.file, *start, query.id, query.maxLen);
     }
     const Bytes got(dest.begin(), dest.begin() + std::max(read, 0));
     const bool untouchedBeyond = std::all_of(dest.begin() + std::max(read, 0), dest.end(),
@@ -171,14 +189,14 @@ testing::AssertionResult sameSector(D88Image& image, const Bytes& file, const Qu
            << (untouchedBeyond ? "" : "; bytes past the count were written");
 }
 
-testing::AssertionResult sameRun(D88Image& image, const Bytes& file, Random& random) {
-    const Query query = randomQuery(random);
+testing::AssertionResult sameRun(D88Image& image, const AskedDisk& disk, const Query& query,
+                                 Random& random) {
     const int32_t length = uniform(random, 0, 5000);
     Bytes dest(static_cast<size_t>(length), kCanary);
     const int32_t read = image.readSectors(
         {query.track, query.id.c, query.id.h, query.id.r, query.id.n}, dest.data(), length);
     const RunStart start{query.track, query.id.c, query.id.h, query.id.r, query.id.n};
-    const Bytes expected = *referenceReadSectors(file, 0, 1, 16, start, length);
+    const Bytes expected = *referenceReadSectors(disk.file, disk.offset, 1, 16, start, length);
     if (read == static_cast<int32_t>(expected.size()) &&
         std::equal(expected.begin(), expected.end(), dest.begin())) {
         return testing::AssertionSuccess();
@@ -192,12 +210,12 @@ testing::AssertionResult sameRun(D88Image& image, const Bytes& file, Random& ran
 // it a few bytes at a time, with listings cut short.
 const RecordIndex::Limits kSweepAtOnce{0, 0, 5, 16};
 
-testing::AssertionResult sameListing(D88Image& image, const Bytes& file, int track,
+testing::AssertionResult sameListing(D88Image& image, const AskedDisk& disk, int track,
                                      int32_t limit) {
     const TrackListing got = image.listTrack(track);
     ReferenceListing expected;
-    if (std::optional<uint64_t> start = referenceTrackStart(file, 0, track)) {
-        expected = referenceListTrack(file, *start, limit);
+    if (std::optional<uint64_t> start = referenceTrackStart(disk.file, disk.offset, track)) {
+        expected = referenceListTrack(disk.file, *start, limit);
     }
     if (got.records == expected.records && got.sizeCodes == expected.sizeCodes) {
         return testing::AssertionSuccess();
@@ -206,23 +224,36 @@ testing::AssertionResult sameListing(D88Image& image, const Bytes& file, int tra
                                        << " records, the plain walk " << expected.records;
 }
 
-// Opens the image afresh (a new index) and asks the queries of `order`.
-void expectSameAnswers(const GeneratedImage& generated, unsigned order,
-                       const RecordIndex::Limits& limits) {
-    D88Image image(limits);
+struct Asking {
+    RecordIndex::Limits limits;
+    QueryMaker makeQuery = randomQuery;
+    int queries = 400;  // and a tenth as many runs of sectors, per disk
+    std::vector<int> disks = {0};
+};
+
+// Opens the image afresh (a new index) and asks the queries of `order` of each
+// disk in turn, then lists every track.
+void expectSameAnswers(const Bytes& file, unsigned order, const Asking& asking) {
+    D88Image image(asking.limits);
     const std::string path = (freshTestFolder() / kImageName).string();
-    ASSERT_TRUE(writeFile(path, generated.file));
+    ASSERT_TRUE(writeFile(path, file));
     ASSERT_TRUE(image.open(path.c_str()));
-    ASSERT_EQ(image.selectDisk(0), image.diskCount() > 0);
     Random random(order);
-    for (int q = 0; q < 400; ++q) {
-        ASSERT_TRUE(sameSector(image, generated.file, randomQuery(random)));
-    }
-    for (int q = 0; q < 40; ++q) {
-        ASSERT_TRUE(sameRun(image, generated.file, random));
-    }
-    for (int track = 0; track < kMaxTracks; ++track) {
-        ASSERT_TRUE(sameListing(image, generated.file, track, limits.listingLimit));
+    for (int index : asking.disks) {
+        if (index >= image.diskCount()) {
+            continue;
+        }
+        ASSERT_TRUE(image.selectDisk(index));
+        const AskedDisk disk{file, static_cast<uint64_t>(image.diskOffsetOf(index))};
+        for (int q = 0; q < asking.queries; ++q) {
+            ASSERT_TRUE(sameSector(image, disk, asking.makeQuery(random)));
+        }
+        for (int q = 0; q < asking.queries / 10; ++q) {
+            ASSERT_TRUE(sameRun(image, disk, asking.makeQuery(random), random));
+        }
+        for (int track = 0; track < kMaxTracks; ++track) {
+            ASSERT_TRUE(sameListing(image, disk, track, asking.limits.listingLimit));
+        }
     }
 }
 
@@ -239,9 +270,9 @@ TEST_P(SectorSearch, AnswersAsAPlainWalkOfTheTrack) {
         const GeneratedImage generated = generateImage(seed);
         // Two orders of asking: the index must not depend on which walk came
         // first; and an index that sweeps the file at once.
-        expectSameAnswers(generated, seed * 2, RecordIndex::Limits{});
-        expectSameAnswers(generated, seed * 2 + 1, RecordIndex::Limits{});
-        expectSameAnswers(generated, seed * 2, kSweepAtOnce);
+        expectSameAnswers(generated.file, seed * 2, {});
+        expectSameAnswers(generated.file, seed * 2 + 1, {});
+        expectSameAnswers(generated.file, seed * 2, {kSweepAtOnce});
         if (HasFatalFailure()) {
             return;
         }
@@ -254,6 +285,43 @@ INSTANTIATE_TEST_SUITE_P(ImageSeeds, SectorSearch, testing::Range(0u, kSeedBlock
                              return "Seeds" + std::to_string(first) + "To" +
                                     std::to_string(first + kSeedsPerBlock - 1);
                          });
+
+// Small versions of the images that cost the reader most, each a row, asked as
+// the tool asks them on their first, second and last disks, by an index that
+// reads them and one that sweeps them at once.
+struct HostileKind {
+    const char* name;
+    Bytes (*make)();
+};
+
+class HostileSectorSearch : public testing::TestWithParam<HostileKind> {};
+
+TEST_P(HostileSectorSearch, AnswersAsAPlainWalkOfTheTrack) {
+    const Bytes file = GetParam().make();
+    for (const RecordIndex::Limits& limits : {RecordIndex::Limits{}, kSweepAtOnce}) {
+        expectSameAnswers(file, 7, {limits, toolQuery, 60, {0, 1, 63}});
+    }
+}
+
+WorstCaseRecipe smallWorstCase(bool runToEnd, size_t fileSize) {
+    WorstCaseRecipe recipe;
+    recipe.runToEnd = runToEnd;
+    recipe.clusterSectorsAtEnd = runToEnd;
+    recipe.otherDisksAllTracks = true;
+    recipe.fileSize = fileSize;
+    return recipe;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, HostileSectorSearch,
+    testing::Values(
+        HostileKind{"CountsEndEveryWalk",
+                    [] { return worstCaseImage(smallWorstCase(false, 256 * 1024)); }},
+        HostileKind{"EveryTrackOfEveryDiskOnOneRunToTheEnd",
+                    [] { return worstCaseImage(smallWorstCase(true, 640 * 1024)); }},
+        HostileKind{"FourGridsToTheEnd", [] { return fourGridImage(kHostileImageLimit - 16, true); }},
+        HostileKind{"ByteGrids", [] { return byteGridImage(768 * 1024); }}),
+    [](const testing::TestParamInfo<HostileKind>& info) { return info.param.name; });
 
 // The bytes a found record gives: what the file holds of min(length, maxLen).
 Bytes bytesOf(const Bytes& file, const SectorLocation& location, int32_t maxLen) {
