@@ -1,7 +1,8 @@
-// Images made to cost the reader as much as an image under 2 MiB can: tracks of
-// tens of thousands of records, walked again from many different starts, by
-// loads whose cluster chains visit more tracks than the reader keeps indexed.
-// The benchmark times whole runs on them; the tests check their outcome.
+// Images made to cost the reader as much as an image of their size can: tracks
+// of tens of thousands of records or more, walked again from many different
+// starts, by loads whose cluster chains visit many tracks in turn. The tests
+// check their outcome at just under 2 MiB and the search's answers on small
+// ones; the benchmark times whole runs on them up to 256 MiB.
 #pragma once
 
 #include <cstddef>
