@@ -71,14 +71,6 @@ void writeToStandardOutput(int32_t size) {
     std::fwrite(workBuffer, 1, static_cast<std::size_t>(size), stdout);
 }
 
-void writeFile(const char* output, int32_t size) {
-    std::FILE* out = createOutputFile(output);
-    if (out == nullptr || !writeWhole(out, workBuffer, size)) {
-        stopOnWriteFailure();
-    }
-    std::fclose(out);
-}
-
 // The file of entry `index`, as it lies in a zero-filled workBuffer after its
 // load, to `output`; warns under `shownName` when some of it could not be read.
 void copyEntry(std::size_t index, const char* output, const char* shownName) {
@@ -87,7 +79,7 @@ void copyEntry(std::size_t index, const char* output, const char* shownName) {
     if (std::strcmp(output, standardOutputName) == 0) {
         writeToStandardOutput(loaded.size);
     } else {
-        writeFile(output, loaded.size);
+        writeOutputFile(output, workBuffer, loaded.size);
     }
     if (!loaded.complete) {
         reportDamaged(shownName);
