@@ -26,7 +26,6 @@
 namespace {
 constexpr char standardOutputName[] = "-";
 constexpr int32_t largestDiskNumber = 0x7FFFFFFF;
-constexpr std::size_t nameBytes = sizeof DirectoryEntry::name;
 
 struct CopyRequest {
     const char* image = nullptr;
@@ -86,12 +85,6 @@ void copyEntry(std::size_t index, const char* output, const char* shownName) {
     }
 }
 
-// The name of an entry as its bytes: up to the first 0, at most 8 bytes.
-std::string entryName(const DirectoryEntry& entry) {
-    const auto* bytes = reinterpret_cast<const char*>(entry.name);
-    return std::string(bytes, std::find(bytes, bytes + nameBytes, '\0'));
-}
-
 void copyWholeDisk() {
     OutputNames outputs;
     for (std::size_t i = 0; i < directoryEntries; ++i) {
@@ -100,7 +93,7 @@ void copyWholeDisk() {
             continue;
         }
         std::string output = outputs.claim(outputNameFor(entryName(entry)));
-        std::printf(copyingFormat, quotedText(entry.name, nameBytes).c_str(), output.c_str());
+        std::printf(copyingFormat, quotedText(entry.name, entryNameBytes).c_str(), output.c_str());
         copyEntry(i, output.c_str(), output.c_str());
     }
 }

@@ -10,30 +10,31 @@ namespace {
 constexpr int mediaTypeField = 27;
 constexpr int sizeField = 28;
 constexpr int trackTableField = 32;
-constexpr int64_t largestOffset = 0x7FFFFFFF;
 }  // namespace
 
 D88Image::D88Image() = default;
 
 D88Image::~D88Image() {
-    open(nullptr);
+    close();
 }
 
 bool D88Image::open(const char* path) {
+    close();
     if (path == nullptr) {
-        file_.close();
-        recordIndex_.clear();
-        diskCount_ = 0;
-        mediaType_ = -1;
         return true;
     }
-    file_.close();
-    recordIndex_.clear();
     if (!file_.open(path)) {
         return false;
     }
     indexDisks();
     return true;
+}
+
+void D88Image::close() {
+    file_.close();
+    recordIndex_.clear();
+    diskCount_ = 0;
+    clearSelection();
 }
 
 // Each disk image begins where the previous one's size field says it ends; the
@@ -51,7 +52,7 @@ void D88Image::indexDisks() {
         offset += readLe32Signed(header + sizeField);
         // A size field that carries the offset outside the file's signed 32-bit
         // range names no further disk.
-        if (offset < 0 || offset > largestOffset) {
+        if (offset < 0 || offset > largestImageOffset) {
             return;
         }
     }

@@ -18,7 +18,7 @@ protected:
     void openImage(const Bytes& image) {
         // An image the test opened before is closed first: Windows cannot remove
         // the folder of a file that is still open.
-        image_.open(nullptr);
+        image_.close();
         std::string path = (freshTestFolder() / kImageName).string();
         ASSERT_TRUE(writeFile(path, image));
         ASSERT_TRUE(image_.open(path.c_str()));
@@ -144,21 +144,21 @@ TEST_F(D88ImageTest, FailedSelectionLeavesNoDiskSelected) {
     }
 }
 
-TEST_F(D88ImageTest, ClosingForgetsTheDisks) {
+TEST_F(D88ImageTest, ClosingForgetsTheDisksAndTheSelection) {
     openDisk(Disk(1, 1));
-    EXPECT_TRUE(image_.open(nullptr));
+    image_.close();
     EXPECT_EQ(image_.diskCount(), 0);
-    EXPECT_EQ(image_.mediaType(), -1);
+    expectNoDiskSelected();
     EXPECT_FALSE(image_.selectDisk(0));
     EXPECT_EQ(read(0, 0, 0, 1), 0);
 }
 
-TEST_F(D88ImageTest, FailedOpenKeepsTheIndexButHoldsNoFile) {
+TEST_F(D88ImageTest, FailedOpenHoldsNoFileAndNoDisk) {
     openImage(concat({Disk(1, 1).bytes(), Disk(1, 2).bytes()}));
     std::string folder = freshTestFolder("-second").string();
     EXPECT_FALSE(image_.open((folder + "/missing.d88").c_str()));
     EXPECT_FALSE(image_.open(folder.c_str()));
-    EXPECT_EQ(image_.diskCount(), 2);
+    EXPECT_EQ(image_.diskCount(), 0);
     EXPECT_FALSE(image_.selectDisk(0));
 }
 

@@ -37,17 +37,11 @@ protected:
 
     void selectAndLoad(int disk) {
         image_.selectDisk(disk);
-        image_.setSectorRange(1, 16);
+        image_.setSectorRange(firstSectorNumber, lastSectorNumber);
         loadDirectory(image_);
     }
 
-    // Loads the file, capturing the lines it prints.
-    LoadResult load(const char* name) {
-        testing::internal::CaptureStdout();
-        LoadResult result = loadFile(image_, name);
-        printed_ = testing::internal::GetCapturedStdout();
-        return result;
-    }
+    LoadResult load(const char* name) { return loadFile(image_, name); }
 
     Bytes loaded(size_t from, size_t length) const {
         return Bytes(workBuffer + from, workBuffer + from + length);
@@ -55,7 +49,6 @@ protected:
 
     Disk disk_;
     D88Image image_;
-    std::string printed_;
 };
 
 TEST_F(GameFsTest, LoadsAFileByItsChainWhereverItsClustersLie) {
@@ -67,7 +60,7 @@ TEST_F(GameFsTest, LoadsAFileByItsChainWhereverItsClustersLie) {
     LoadResult result = load("chained");
     EXPECT_EQ(result.size, static_cast<int32_t>(content.size()));
     EXPECT_TRUE(result.complete);
-    EXPECT_EQ(printed_, "loading ... chained\n");
+    EXPECT_EQ(result.entry, 0);
     EXPECT_EQ(loaded(0, content.size()), content);
     EXPECT_EQ(workBuffer[content.size()], 0xEE);  // the last read takes just the rest
 }
@@ -104,14 +97,14 @@ TEST_F(GameFsTest, EveryFullClusterOfTheChainIsReadWhateverTheSize) {
     EXPECT_EQ(workBuffer[4096], 0xEE);
 }
 
-TEST_F(GameFsTest, EmptyFileLoadsNothingButPrintsItsLine) {
+TEST_F(GameFsTest, EmptyFileLoadsNothingButIsFound) {
     setEntry(disk_, 0, "empty", 0, 12);
     setAllocation(disk_, 12, 0xC0);
     openAndLoadDirectory();
     LoadResult result = load("empty");
     EXPECT_EQ(result.size, 0);
     EXPECT_TRUE(result.complete);
-    EXPECT_EQ(printed_, "loading ... empty\n");
+    EXPECT_EQ(result.entry, 0);
     EXPECT_EQ(workBuffer[0], 0xEE);
 }
 
@@ -124,7 +117,7 @@ TEST_F(GameFsTest, NameNotListedLoadsNothingAndPrintsNothing) {
     EXPECT_TRUE(findFile("present"));
     LoadResult result = load("absent");
     EXPECT_EQ(result.size, 0);
-    EXPECT_EQ(printed_, "");
+    EXPECT_EQ(result.entry, -1);
     EXPECT_EQ(workBuffer[0], 0xEE);
 }
 
@@ -137,10 +130,12 @@ TEST_F(GameFsTest, EightCharacterNameNeedsAZeroAfterItForFindFile) {
     setEntry(disk_, 2, "later", 10, 14, 'Y');
     openAndLoadDirectory();
     EXPECT_FALSE(findFile("bgmscore"));
-    EXPECT_EQ(load("bgmscore").size, 600);
-    EXPECT_EQ(printed_, "loading ... bgmscore\n");
+    LoadResult result = load("bgmscore");
+    EXPECT_EQ(result.size, 600);
+    ASSERT_EQ(result.entry, 1);
+    EXPECT_EQ(entryName(directoryTable[1]), "bgmscore");
     EXPECT_EQ(loaded(0, 600), content);
-    // The bytes loadFile zeroed up to the entry it found stay zero; later ones stay.
+    // The bytes findEntryToLoad zeroed up to the entry it found stay zero; later ones stay.
     EXPECT_TRUE(findFile("bgmscore"));
     EXPECT_EQ(directoryTable[1].afterName, 0);
     EXPECT_EQ(directoryTable[2].afterName, 'Y');
