@@ -7,7 +7,6 @@
 #include "common/work_buffer.h"
 #include "gamefs/game_fs.h"
 #include "support/game_disk.h"
-#include "support/run_tool.h"
 #include "support/test_folder.h"
 
 namespace d88build {
@@ -29,9 +28,7 @@ protected:
         for (const Bytes& disk : more) {
             image.insert(image.end(), disk.begin(), disk.end());
         }
-        std::string path = (freshTestFolder() / kImageName).string();
-        ASSERT_TRUE(writeFile(path, image));
-        ASSERT_TRUE(image_.open(path.c_str()));
+        ASSERT_TRUE(openInFreshFolder(image_, image));
         selectAndLoad(0);
     }
 
@@ -39,6 +36,14 @@ protected:
         image_.selectDisk(disk);
         image_.setSectorRange(firstSectorNumber, lastSectorNumber);
         loadDirectory(image_);
+    }
+
+    // Links the allocation table along `links`: each cluster names the next; the
+    // last value is what the last cluster holds.
+    void linkClusters(std::initializer_list<int> links) {
+        for (auto at = links.begin(); at + 1 != links.end(); ++at) {
+            setAllocation(disk_, *at, static_cast<uint8_t>(*(at + 1)));
+        }
     }
 
     LoadResult load(const char* name) { return loadFile(image_, name); }
@@ -76,8 +81,7 @@ TEST_F(GameFsTest, FileEndingInItsFirstClusterIsReadInOneRunOfItsSize) {
 
 TEST_F(GameFsTest, FinalReadTakesTheRestOfTheSizeEvenPastItsCluster) {
     setEntry(disk_, 0, "longtail", 2048 + 3000, 10);
-    setAllocation(disk_, 10, 20);
-    setAllocation(disk_, 20, 0xC0);
+    linkClusters({10, 20, 0xC0});
     openAndLoadDirectory();
     EXPECT_EQ(load("longtail").size, 5048);
     EXPECT_EQ(loaded(0, 2048), disk_.readRun(5, 1, 2048));
@@ -86,9 +90,7 @@ TEST_F(GameFsTest, FinalReadTakesTheRestOfTheSizeEvenPastItsCluster) {
 
 TEST_F(GameFsTest, EveryFullClusterOfTheChainIsReadWhateverTheSize) {
     setEntry(disk_, 0, "oversize", 100, 30);
-    setAllocation(disk_, 30, 31);
-    setAllocation(disk_, 31, 32);
-    setAllocation(disk_, 32, 0xFF);
+    linkClusters({30, 31, 32, 0xFF});
     openAndLoadDirectory();
     LoadResult result = load("oversize");
     EXPECT_EQ(result.size, 100);
@@ -161,9 +163,7 @@ TEST_F(GameFsTest, DiskWithoutAReadableDirectoryListsNoFiles) {
 
 TEST_F(GameFsTest, LoopingChainStopsAtTheClusterItComesBackTo) {
     setEntry(disk_, 0, "loop", 60000, 20);
-    setAllocation(disk_, 20, 21);
-    setAllocation(disk_, 21, 22);
-    setAllocation(disk_, 22, 21);
+    linkClusters({20, 21, 22, 21});
     openAndLoadDirectory();
     LoadResult result = load("loop");
     EXPECT_EQ(result.size, 60000);
