@@ -110,7 +110,7 @@ TEST_F(GameFsTest, EmptyFileLoadsNothingButIsFound) {
     EXPECT_EQ(workBuffer[0], 0xEE);
 }
 
-TEST_F(GameFsTest, NameNotListedLoadsNothingAndPrintsNothing) {
+TEST_F(GameFsTest, NameNotListedLoadsNothing) {
     addFile(disk_, "present", pattern(100, 2), {12});
     openAndLoadDirectory();
     EXPECT_FALSE(findFile("absent"));
