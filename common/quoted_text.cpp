@@ -1,17 +1,16 @@
 #include "common/quoted_text.h"
 
-#include <cstdio>
+#include "common/byte_escape.h"
 
 namespace {
-constexpr uint8_t firstPrintable = 0x20;
-constexpr uint8_t lastPrintable = 0x7E;
 constexpr char quote = '"';
 constexpr char backslash = '\\';
 
 bool standsAsItIs(uint8_t byte) {
-    return byte >= firstPrintable && byte <= lastPrintable && byte != quote && byte != backslash;
+    return isPrintableAscii(byte) && byte != quote && byte != backslash;
 }
 
+constexpr char escapePrefix[] = "\\x";
 constexpr std::size_t escapeLength = sizeof "\\xFF" - 1;
 
 int hexDigitValue(char c) {
@@ -32,12 +31,6 @@ bool escapedByteAt(const char* at, int& value) {
     }
     value = hexDigitValue(at[2]) * 16 + hexDigitValue(at[3]);
     return true;
-}
-
-void appendEscaped(std::string& text, uint8_t byte) {
-    char escape[sizeof "\\xFF"];
-    std::snprintf(escape, sizeof escape, "\\x%02X", byte);
-    text += escape;
 }
 }  // namespace
 
@@ -61,7 +54,7 @@ std::string quotedText(const uint8_t* bytes, std::size_t maxLength) {
         if (standsAsItIs(bytes[i])) {
             text += static_cast<char>(bytes[i]);
         } else {
-            appendEscaped(text, bytes[i]);
+            text += hexEscape(escapePrefix, bytes[i]);
         }
     }
     text += quote;

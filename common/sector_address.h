@@ -14,10 +14,12 @@ struct SectorAddress {
     int32_t n;  // size code: the sector holds 128 << n bytes
 };
 
-// The sector numbers R of a track that a run of sectors goes through before it
-// goes on to the next track, unless a caller sets another range.
+// The disks the tools read number a track's sectors 1 to 16, each of size code
+// 1 (256 bytes). A sector run steps through that range, and D88Image starts
+// with it until it is told another.
 constexpr int32_t firstSectorNumber = 1;
 constexpr int32_t lastSectorNumber = 16;
+constexpr int32_t sectorSizeCode = 1;
 
 // The largest size code whose sectors a record's 16-bit data length can hold
 // (32,768 bytes).

@@ -26,7 +26,6 @@
 namespace {
 constexpr char standardOutputName[] = "-";
 constexpr int32_t largestDiskNumber = 0x7FFFFFFF;
-constexpr std::size_t nameBytes = sizeof DirectoryEntry::name;
 
 struct CopyRequest {
     const char* image = nullptr;
@@ -71,14 +70,6 @@ void writeToStandardOutput(int32_t size) {
     std::fwrite(workBuffer, 1, static_cast<std::size_t>(size), stdout);
 }
 
-void writeFile(const char* output, int32_t size) {
-    std::FILE* out = createOutputFile(output);
-    if (out == nullptr || !writeWhole(out, workBuffer, size)) {
-        stopOnWriteFailure();
-    }
-    std::fclose(out);
-}
-
 // The file of entry `index`, as it lies in a zero-filled workBuffer after its
 // load, to `output`; warns under `shownName` when some of it could not be read.
 void copyEntry(std::size_t index, const char* output, const char* shownName) {
@@ -87,17 +78,11 @@ void copyEntry(std::size_t index, const char* output, const char* shownName) {
     if (std::strcmp(output, standardOutputName) == 0) {
         writeToStandardOutput(loaded.size);
     } else {
-        writeFile(output, loaded.size);
+        writeOutputFile(output, workBuffer, loaded.size);
     }
     if (!loaded.complete) {
         reportDamaged(shownName);
     }
-}
-
-// The name of an entry as its bytes: up to the first 0, at most 8 bytes.
-std::string entryName(const DirectoryEntry& entry) {
-    const auto* bytes = reinterpret_cast<const char*>(entry.name);
-    return std::string(bytes, std::find(bytes, bytes + nameBytes, '\0'));
 }
 
 void copyWholeDisk() {
@@ -108,7 +93,7 @@ void copyWholeDisk() {
             continue;
         }
         std::string output = outputs.claim(outputNameFor(entryName(entry)));
-        std::printf(copyingFormat, quotedText(entry.name, nameBytes).c_str(), output.c_str());
+        std::printf(copyingFormat, quotedText(entry.name, entryNameBytes).c_str(), output.c_str());
         copyEntry(i, output.c_str(), output.c_str());
     }
 }

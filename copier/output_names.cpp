@@ -1,47 +1,37 @@
 #include "copier/output_names.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 
+#include "common/byte_escape.h"
+
 namespace {
-constexpr unsigned char firstPrintable = 0x20;
-constexpr unsigned char lastPrintable = 0x7E;
+constexpr char escapePrefix[] = "%";
 // Characters that Windows or Linux refuse in a file name, and % itself, which
 // begins an escape.
 constexpr char escapedCharacters[] = "%/\\:*?\"<>|";
 constexpr const char* deviceNames[] = {"CON", "PRN", "AUX", "NUL"};
 constexpr const char* numberedDeviceNames[] = {"COM", "LPT"};
 
-std::string escaped(unsigned char byte) {
-    char escape[sizeof "%FF"];
-    std::snprintf(escape, sizeof escape, "%%%02X", byte);
-    return escape;
-}
-
 bool standsAsItIs(unsigned char byte) {
-    return byte >= firstPrintable && byte <= lastPrintable &&
-           std::strchr(escapedCharacters, byte) == nullptr;
+    return isPrintableAscii(byte) && std::strchr(escapedCharacters, byte) == nullptr;
 }
 
 bool onlyDots(const std::string& name) {
     return name.find_first_not_of('.') == std::string::npos;
 }
 
-char upper(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+// Folds ASCII letters only: the other bytes of a name are escapes or stay as they are.
+std::string upperCase(std::string text) {
+    for (char& c : text) {
+        c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    }
+    return text;
 }
 
+// `word` is upper case.
 bool equalsIgnoringCase(const std::string& text, const char* word) {
-    if (text.size() != std::strlen(word)) {
-        return false;
-    }
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (upper(text[i]) != word[i]) {
-            return false;
-        }
-    }
-    return true;
+    return upperCase(text) == word;
 }
 
 bool isDeviceName(const std::string& stem) {
@@ -66,17 +56,11 @@ std::string escapedBytes(const std::string& nameBytes) {
         bool last = i + 1 == nameBytes.size();
         bool droppedByWindows = last && (byte == '.' || byte == ' ');
         bool dotOfDots = byte == '.' && onlyDots(nameBytes);
-        name += standsAsItIs(byte) && !droppedByWindows && !dotOfDots ? std::string(1, byte)
-                                                                      : escaped(byte);
+        name += standsAsItIs(byte) && !droppedByWindows && !dotOfDots
+                    ? std::string(1, static_cast<char>(byte))
+                    : hexEscape(escapePrefix, byte);
     }
     return name;
-}
-
-std::string lowerCase(std::string text) {
-    for (char& c : text) {
-        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    }
-    return text;
 }
 }  // namespace
 
@@ -91,9 +75,9 @@ std::string outputNameFor(const std::string& nameBytes) {
 
 std::string OutputNames::claim(const std::string& name) {
     std::string unique = name;
-    for (int n = 2; claimed_.count(lowerCase(unique)) != 0; ++n) {
+    for (int n = 2; claimed_.count(upperCase(unique)) != 0; ++n) {
         unique = name + "~" + std::to_string(n);
     }
-    claimed_.insert(lowerCase(unique));
+    claimed_.insert(upperCase(unique));
     return unique;
 }

@@ -26,7 +26,7 @@ public:
     std::string claim(const std::string& name);
 
 private:
-    std::set<std::string> claimed_;  // folded to lower case
+    std::set<std::string> claimed_;  // folded to upper case
 };
 
 #endif

@@ -1,7 +1,6 @@
 #include "gamefs/game_fs.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 
 #include "common/little_endian.h"
@@ -13,12 +12,11 @@ uint8_t allocationTable[allocationEntries];
 namespace {
 // Both tables lie on track index 40 (C 20, H 0): the directory over R 13 to 15,
 // the allocation table in R 16.
-constexpr SectorAddress directoryStart = {40, 20, 0, 13, 1};
-constexpr SectorAddress allocationStart = {40, 20, 0, 16, 1};
+constexpr SectorAddress directoryStart = {40, 20, 0, 13, sectorSizeCode};
+constexpr SectorAddress allocationStart = {40, 20, 0, 16, sectorSizeCode};
 constexpr int32_t directoryBytes = static_cast<int32_t>(sizeof directoryTable);
 constexpr int32_t allocationBytes = static_cast<int32_t>(sizeof allocationTable);
-constexpr int32_t sectorSizeCode = 1;
-constexpr char loadingLine[] = "loading ... %s\n";
+constexpr int32_t sectorsPerCluster = clusterSize / sectorLength(sectorSizeCode);
 
 uint8_t* directoryBytesAt(std::size_t entry) {
     return reinterpret_cast<uint8_t*>(directoryTable) + entry * directoryEntrySize;
@@ -38,12 +36,6 @@ bool entryNameEquals(std::size_t entry, const char* name) {
             return true;
         }
     }
-}
-
-void printLoadingLine(const DirectoryEntry& entry) {
-    char name[sizeof entry.name + 1] = {};
-    std::memcpy(name, entry.name, sizeof entry.name);
-    std::printf(loadingLine, name);
 }
 
 // Reads the full clusters of the chain, then the rest of the size from the
@@ -88,9 +80,11 @@ bool loadDirectory(D88Image& image) {
     return whole;
 }
 
-// Cluster c is half a track.
+// A cluster is half a track: the even one of a track its first eight sectors,
+// the odd one its last eight.
 SectorAddress clusterAddress(int32_t cluster) {
-    return {cluster >> 1, cluster >> 2, (cluster >> 1) & 1, (cluster & 1) ? 9 : 1, sectorSizeCode};
+    int32_t r = (cluster & 1) ? firstSectorNumber + sectorsPerCluster : firstSectorNumber;
+    return {cluster >> 1, cluster >> 2, (cluster >> 1) & 1, r, sectorSizeCode};
 }
 
 ClusterChain walkChain(uint8_t firstCluster) {
@@ -112,6 +106,11 @@ ClusterChain walkChain(uint8_t firstCluster) {
 
 int32_t chainLength(const ClusterChain& chain) {
     return chain.linkedCount + (chain.loops ? 0 : 1);
+}
+
+std::string entryName(const DirectoryEntry& entry) {
+    const auto* bytes = reinterpret_cast<const char*>(entry.name);
+    return std::string(bytes, std::find(bytes, bytes + entryNameBytes, '\0'));
 }
 
 bool entryInUse(const DirectoryEntry& entry) {
@@ -163,6 +162,7 @@ bool findFile(const char* name) {
 LoadResult loadEntry(D88Image& image, std::size_t index) {
     const DirectoryEntry& entry = directoryTable[index];
     LoadResult result;
+    result.entry = static_cast<int32_t>(index);
     result.size = readLe16(entry.size);
     result.complete = loadChain(image, walkChain(entry.firstCluster), result.size);
     return result;
@@ -173,6 +173,5 @@ LoadResult loadFile(D88Image& image, const char* name) {
     if (index < 0) {
         return LoadResult{};
     }
-    printLoadingLine(directoryTable[index]);
     return loadEntry(image, static_cast<std::size_t>(index));
 }

@@ -3,12 +3,14 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "image/d88_image.h"
 
 // The software set's own file system: a 48-entry directory and a one-sector
 // allocation table on track index 40, files stored in chains of 2048-byte
-// clusters. The caller sets the sector range to 1..16 before any call here.
+// clusters. The caller sets the sector range to firstSectorNumber..lastSectorNumber
+// before any call here.
 
 constexpr std::size_t directoryEntries = 48;
 constexpr std::size_t directoryEntrySize = 16;
@@ -20,7 +22,7 @@ constexpr uint8_t lastClusterMark = 0xC0;
 // One directory entry as it lies on the disk.
 struct DirectoryEntry {
     uint8_t name[8];       // NUL-terminated when shorter than 8
-    uint8_t afterName;     // zeroed by loadFile before its comparison
+    uint8_t afterName;     // zeroed by findEntryToLoad before its comparison
     uint8_t unused9;
     uint8_t size[2];       // file size in bytes, little-endian
     uint8_t unused12[2];
@@ -28,6 +30,10 @@ struct DirectoryEntry {
     uint8_t unused15;
 };
 static_assert(sizeof(DirectoryEntry) == directoryEntrySize, "directory entries are 16 bytes");
+constexpr std::size_t entryNameBytes = sizeof DirectoryEntry::name;
+
+// The name of an entry as its bytes: up to the first 0, at most entryNameBytes.
+std::string entryName(const DirectoryEntry& entry);
 
 extern DirectoryEntry directoryTable[directoryEntries];
 extern uint8_t allocationTable[allocationEntries];
@@ -83,15 +89,15 @@ int32_t chainLength(const ClusterChain& chain);
 struct LoadResult {
     int32_t size = 0;       // the entry's size field; 0 when no entry has the name
     bool complete = true;   // false when some of the file's bytes could not be read
+    int32_t entry = -1;     // the entry loaded; -1 when no entry has the name
 };
 
 // Loads the file of directory entry `index` (below directoryEntries) into
-// workBuffer from its first byte by its cluster chain, printing nothing.
+// workBuffer from its first byte by its cluster chain.
 LoadResult loadEntry(D88Image& image, std::size_t index);
 
-// Loads the file named `name` into workBuffer from its first byte by its cluster
-// chain and prints its loading line. Prints nothing and leaves workBuffer alone
-// when no entry has that name.
+// Loads the file of the entry findEntryToLoad gives for `name` as loadEntry
+// does. Leaves workBuffer alone when no entry has that name.
 LoadResult loadFile(D88Image& image, const char* name);
 
 #endif

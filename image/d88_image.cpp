@@ -11,8 +11,6 @@ namespace {
 constexpr int mediaTypeField = 27;
 constexpr int sizeField = 28;
 constexpr int trackTableField = 32;
-constexpr int64_t largestOffset = 0x7FFFFFFF;
-
 
 int32_t trackEntry(const uint8_t* header, int32_t track) {
     return readLe32Signed(header + trackTableField + 4 * track);
@@ -24,24 +22,30 @@ D88Image::D88Image() = default;
 D88Image::D88Image(const RecordIndex::Limits& limits) : recordIndex_(limits) {}
 
 D88Image::~D88Image() {
-    open(nullptr);
+    close();
 }
 
+// A path that cannot be opened leaves no file open but the disks counted
+// before: their count is all a caller can still ask of them.
 bool D88Image::open(const char* path) {
+    const int32_t counted = diskCount_;
+    close();
     if (path == nullptr) {
-        file_.close();
-        recordIndex_.clear();
-        diskCount_ = 0;
-        mediaType_ = -1;
         return true;
     }
-    file_.close();
-    recordIndex_.clear();
     if (!file_.open(path)) {
+        diskCount_ = counted;
         return false;
     }
     indexDisks();
     return true;
+}
+
+void D88Image::close() {
+    file_.close();
+    recordIndex_.clear();
+    diskCount_ = 0;
+    clearSelection();
 }
 
 // Each disk image begins where the previous one's size field says it ends; the
@@ -62,7 +66,7 @@ void D88Image::indexDisks() {
         offset += readLe32Signed(header + sizeField);
         // A size field that carries the offset outside the file's signed 32-bit
         // range names no further disk.
-        if (offset < 0 || offset > largestOffset) {
+        if (offset < 0 || offset > largestImageOffset) {
             break;
         }
     }

@@ -26,10 +26,12 @@ public:
     D88Image(const D88Image&) = delete;
     D88Image& operator=(const D88Image&) = delete;
 
-    // With a path: opens the file (closing any earlier one) and indexes its disks;
-    // true also when no disk was found, false when the file cannot be opened or
-    // read. With nullptr: closes the file and forgets the disks; always true.
+    // Closes any earlier file, then opens `path` and indexes its disks; true also
+    // when no disk was found, false when the file cannot be opened or read (the
+    // disk count then stays as it was). A nullptr opens nothing and is true.
     bool open(const char* path);
+    // Closes the file and forgets the disks and the selection.
+    void close();
 
     int32_t diskCount() const { return diskCount_; }
     // Whether `path` names the open image file itself, also through a link.

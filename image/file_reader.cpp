@@ -7,9 +7,8 @@
 
 namespace {
 constexpr std::size_t windowSize = 32768;
-// An image is read through signed 32-bit offsets: no byte of a stream past this
-// one is ever needed, so none is kept.
-constexpr std::size_t largestStreamed = 0x7FFFFFFF;
+// No byte of a stream past the largest image offset is ever needed, so none is kept.
+constexpr std::size_t largestStreamed = static_cast<std::size_t>(largestImageOffset);
 constexpr std::size_t streamChunk = 65536;
 }  // namespace
 

@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+// An image names its positions by signed 32-bit offsets: none lies past this one.
+constexpr int64_t largestImageOffset = 0x7FFFFFFF;
+
 // Read-only access to the image file by absolute position. Every read names its
 // position, so reaching the end of the file in one read never affects the next.
 // Small reads are served from a window of the file, because the record scans of a

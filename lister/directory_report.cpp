@@ -9,7 +9,6 @@
 #include "gamefs/game_fs.h"
 
 namespace {
-constexpr std::size_t nameBytes = sizeof DirectoryEntry::name;
 constexpr char entryFormat[] = "  entry %2d: ";
 // A run of identical entries is one line, so that a disk another system filled
 // with one byte does not take 48 lines that all say the same.
@@ -73,7 +72,7 @@ void printChainFlags(const D88Image& image, const ClusterChain& chain, int32_t s
 void printEntryFields(const D88Image& image, const DirectoryEntry& entry) {
     int32_t size = readLe16(entry.size);
     ClusterChain chain = walkChain(entry.firstCluster);
-    std::string name = quotedText(entry.name, nameBytes);
+    std::string name = quotedText(entry.name, entryNameBytes);
     std::printf(fieldsFormat, name.c_str(), size, entry.firstCluster, chainLength(chain));
     printChainFlags(image, chain, size);
     if (nameRunsOn(entry)) {

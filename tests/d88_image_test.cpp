@@ -6,7 +6,6 @@
 
 #include "image/d88_image.h"
 #include "support/d88_builder.h"
-#include "support/run_tool.h"
 #include "support/test_folder.h"
 
 namespace d88build {
@@ -14,15 +13,7 @@ namespace {
 
 class D88ImageTest : public testing::Test {
 protected:
-    // Writes the image to a file of the test's own and opens it.
-    void openImage(const Bytes& image) {
-        // An image the test opened before is closed first: Windows cannot remove
-        // the folder of a file that is still open.
-        image_.open(nullptr);
-        std::string path = (freshTestFolder() / kImageName).string();
-        ASSERT_TRUE(writeFile(path, image));
-        ASSERT_TRUE(image_.open(path.c_str()));
-    }
+    void openImage(const Bytes& image) { ASSERT_TRUE(openInFreshFolder(image_, image)); }
 
     void openDisk(const Disk& disk) {
         openImage(disk.bytes());
@@ -144,11 +135,11 @@ TEST_F(D88ImageTest, FailedSelectionLeavesNoDiskSelected) {
     }
 }
 
-TEST_F(D88ImageTest, ClosingForgetsTheDisks) {
+TEST_F(D88ImageTest, ClosingForgetsTheDisksAndTheSelection) {
     openDisk(Disk(1, 1));
-    EXPECT_TRUE(image_.open(nullptr));
+    image_.close();
     EXPECT_EQ(image_.diskCount(), 0);
-    EXPECT_EQ(image_.mediaType(), -1);
+    expectNoDiskSelected();
     EXPECT_FALSE(image_.selectDisk(0));
     EXPECT_EQ(read(0, 0, 0, 1), 0);
 }

@@ -7,7 +7,6 @@
 #include "common/work_buffer.h"
 #include "gamefs/game_fs.h"
 #include "support/game_disk.h"
-#include "support/run_tool.h"
 #include "support/test_folder.h"
 
 namespace d88build {
@@ -29,25 +28,25 @@ protected:
         for (const Bytes& disk : more) {
             image.insert(image.end(), disk.begin(), disk.end());
         }
-        std::string path = (freshTestFolder() / kImageName).string();
-        ASSERT_TRUE(writeFile(path, image));
-        ASSERT_TRUE(image_.open(path.c_str()));
+        ASSERT_TRUE(openInFreshFolder(image_, image));
         selectAndLoad(0);
     }
 
     void selectAndLoad(int disk) {
         image_.selectDisk(disk);
-        image_.setSectorRange(1, 16);
+        image_.setSectorRange(firstSectorNumber, lastSectorNumber);
         loadDirectory(image_);
     }
 
-    // Loads the file, capturing the lines it prints.
-    LoadResult load(const char* name) {
-        testing::internal::CaptureStdout();
-        LoadResult result = loadFile(image_, name);
-        printed_ = testing::internal::GetCapturedStdout();
-        return result;
+    // Links the allocation table along `links`: each cluster names the next; the
+    // last value is what the last cluster holds.
+    void linkClusters(std::initializer_list<int> links) {
+        for (auto at = links.begin(); at + 1 != links.end(); ++at) {
+            setAllocation(disk_, *at, static_cast<uint8_t>(*(at + 1)));
+        }
     }
+
+    LoadResult load(const char* name) { return loadFile(image_, name); }
 
     Bytes loaded(size_t from, size_t length) const {
         return Bytes(workBuffer + from, workBuffer + from + length);
@@ -55,7 +54,6 @@ protected:
 
     Disk disk_;
     D88Image image_;
-    std::string printed_;
 };
 
 TEST_F(GameFsTest, LoadsAFileByItsChainWhereverItsClustersLie) {
@@ -67,7 +65,7 @@ TEST_F(GameFsTest, LoadsAFileByItsChainWhereverItsClustersLie) {
     LoadResult result = load("chained");
     EXPECT_EQ(result.size, static_cast<int32_t>(content.size()));
     EXPECT_TRUE(result.complete);
-    EXPECT_EQ(printed_, "loading ... chained\n");
+    EXPECT_EQ(result.entry, 0);
     EXPECT_EQ(loaded(0, content.size()), content);
     EXPECT_EQ(workBuffer[content.size()], 0xEE);  // the last read takes just the rest
 }
@@ -83,8 +81,7 @@ TEST_F(GameFsTest, FileEndingInItsFirstClusterIsReadInOneRunOfItsSize) {
 
 TEST_F(GameFsTest, FinalReadTakesTheRestOfTheSizeEvenPastItsCluster) {
     setEntry(disk_, 0, "longtail", 2048 + 3000, 10);
-    setAllocation(disk_, 10, 20);
-    setAllocation(disk_, 20, 0xC0);
+    linkClusters({10, 20, 0xC0});
     openAndLoadDirectory();
     EXPECT_EQ(load("longtail").size, 5048);
     EXPECT_EQ(loaded(0, 2048), disk_.readRun(5, 1, 2048));
@@ -93,9 +90,7 @@ TEST_F(GameFsTest, FinalReadTakesTheRestOfTheSizeEvenPastItsCluster) {
 
 TEST_F(GameFsTest, EveryFullClusterOfTheChainIsReadWhateverTheSize) {
     setEntry(disk_, 0, "oversize", 100, 30);
-    setAllocation(disk_, 30, 31);
-    setAllocation(disk_, 31, 32);
-    setAllocation(disk_, 32, 0xFF);
+    linkClusters({30, 31, 32, 0xFF});
     openAndLoadDirectory();
     LoadResult result = load("oversize");
     EXPECT_EQ(result.size, 100);
@@ -104,18 +99,18 @@ TEST_F(GameFsTest, EveryFullClusterOfTheChainIsReadWhateverTheSize) {
     EXPECT_EQ(workBuffer[4096], 0xEE);
 }
 
-TEST_F(GameFsTest, EmptyFileLoadsNothingButPrintsItsLine) {
+TEST_F(GameFsTest, EmptyFileLoadsNothingButIsFound) {
     setEntry(disk_, 0, "empty", 0, 12);
     setAllocation(disk_, 12, 0xC0);
     openAndLoadDirectory();
     LoadResult result = load("empty");
     EXPECT_EQ(result.size, 0);
     EXPECT_TRUE(result.complete);
-    EXPECT_EQ(printed_, "loading ... empty\n");
+    EXPECT_EQ(result.entry, 0);
     EXPECT_EQ(workBuffer[0], 0xEE);
 }
 
-TEST_F(GameFsTest, NameNotListedLoadsNothingAndPrintsNothing) {
+TEST_F(GameFsTest, NameNotListedLoadsNothing) {
     addFile(disk_, "present", pattern(100, 2), {12});
     openAndLoadDirectory();
     EXPECT_FALSE(findFile("absent"));
@@ -124,7 +119,7 @@ TEST_F(GameFsTest, NameNotListedLoadsNothingAndPrintsNothing) {
     EXPECT_TRUE(findFile("present"));
     LoadResult result = load("absent");
     EXPECT_EQ(result.size, 0);
-    EXPECT_EQ(printed_, "");
+    EXPECT_EQ(result.entry, -1);
     EXPECT_EQ(workBuffer[0], 0xEE);
 }
 
@@ -137,10 +132,12 @@ TEST_F(GameFsTest, EightCharacterNameNeedsAZeroAfterItForFindFile) {
     setEntry(disk_, 2, "later", 10, 14, 'Y');
     openAndLoadDirectory();
     EXPECT_FALSE(findFile("bgmscore"));
-    EXPECT_EQ(load("bgmscore").size, 600);
-    EXPECT_EQ(printed_, "loading ... bgmscore\n");
+    LoadResult result = load("bgmscore");
+    EXPECT_EQ(result.size, 600);
+    ASSERT_EQ(result.entry, 1);
+    EXPECT_EQ(entryName(directoryTable[1]), "bgmscore");
     EXPECT_EQ(loaded(0, 600), content);
-    // The bytes loadFile zeroed up to the entry it found stay zero; later ones stay.
+    // The bytes findEntryToLoad zeroed up to the entry it found stay zero; later ones stay.
     EXPECT_TRUE(findFile("bgmscore"));
     EXPECT_EQ(directoryTable[1].afterName, 0);
     EXPECT_EQ(directoryTable[2].afterName, 'Y');
@@ -166,9 +163,7 @@ TEST_F(GameFsTest, DiskWithoutAReadableDirectoryListsNoFiles) {
 
 TEST_F(GameFsTest, LoopingChainStopsAtTheClusterItComesBackTo) {
     setEntry(disk_, 0, "loop", 60000, 20);
-    setAllocation(disk_, 20, 21);
-    setAllocation(disk_, 21, 22);
-    setAllocation(disk_, 22, 21);
+    linkClusters({20, 21, 22, 21});
     openAndLoadDirectory();
     LoadResult result = load("loop");
     EXPECT_EQ(result.size, 60000);

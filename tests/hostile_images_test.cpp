@@ -32,27 +32,6 @@ Case runWithoutTheDemoDisk(const SampleSet& set, const Disk& notDemo) {
     return c;
 }
 
-// A run that finds no main disk; with `demo`, disk 1 is that demo disk and is cut.
-Case noMainDiskRun(const Bytes& image, const Disk* demo) {
-    Case c;
-    c.image = image;
-    if (demo != nullptr) {
-        c.out = demoLines(1);
-        c.files = demoFiles(*demo);
-    }
-    c.err = noMainDiskMessage;
-    c.status = 1;
-    return c;
-}
-
-Case completeRun(const SampleSet& set, const Disk& demo) {
-    Case c;
-    c.image = concat({demo.bytes(), set.main.bytes(), set.scenario.bytes()});
-    c.out = completeRunOutput(set);
-    c.files = merged({demoFiles(demo), mainFiles(set.main), scenarioOutputs(set)});
-    return c;
-}
-
 // Track 0 of the demo disk holds 20 records: R 1 to 7 and 9 to 16, four more
 // (R 0x40 to 0x43), and last the signature sector R 8, at k = 19. Every record
 // states `count` sectors.
@@ -81,14 +60,10 @@ Disk signatureBehindTwentyRecords(const SampleSet& set, uint16_t count) {
 Case worstCaseRun(const Bytes& image, bool fmdriverReadWhole) {
     Case c;
     c.image = image;
-    c.out = formatted(mainDiskFoundFormat, 1) + "cutting ... fmdriver\nloading ... startup\n" +
-            formatted(scenarioDiskFoundFormat, 1) + "loading ... sud_data\n" +
-            sliceLine("sud_data", 0, 0xFFFF) + "loading ... bgmscore\n";
+    c.out = mainLines(1) + scenarioLines(1, 0xFFFF, {}) + completeMessage;
     for (int j = 0; j < kMusicPieces; ++j) {
-        c.out += sliceLine(musName(j), 0, 0);
         c.files[musName(j)] = {};
     }
-    c.out += completeMessage;
     c.err = (fmdriverReadWhole ? "" : partlyUnreadable("fmdriver")) + partlyUnreadable("startup") +
             partlyUnreadable("sud_data") + partlyUnreadable("bgmscore");
     c.status = 1;
@@ -118,7 +93,8 @@ const NamedCase hostileCases[] = {
     {"SectorCountsOfThirtyReachTheTwentiethRecord",
      [] {
          SampleSet set = makeSampleSet();
-         return completeRun(set, signatureBehindTwentyRecords(set, 30));
+         set.demo = signatureBehindTwentyRecords(set, 30);
+         return completeRun(set);
      }},
     {"SectorCountsOfSixteenEndTheSearchBeforeTheTwentiethRecord",
      [] {
@@ -130,13 +106,7 @@ const NamedCase hostileCases[] = {
      [] {
          SampleSet set = makeSampleSet();
          set.main.setSizeField(0x7FFFFF00);
-         Case c;
-         c.image = concat({set.demo.bytes(), set.main.bytes(), set.scenario.bytes()});
-         c.out = demoLines(1) + mainLines(2);
-         c.err = noScenarioDiskMessage;
-         c.status = 1;
-         c.files = merged({demoFiles(set.demo), mainFiles(set.main)});
-         return c;
+         return noScenarioDiskRun(set, concat({&set.demo, &set.main, &set.scenario}));
      }},
     {"SizeFieldOfAllOnesMakesTheMainDiskUnreadable",
      [] {
@@ -145,8 +115,7 @@ const NamedCase hostileCases[] = {
          // them has a directory.
          SampleSet set = makeSampleSet();
          set.main.setSizeField(kAllOnes);
-         return noMainDiskRun(
-             concat({set.demo.bytes(), set.main.bytes(), set.scenario.bytes()}), &set.demo);
+         return noMainDiskRun(concat({&set.demo, &set.main, &set.scenario}), &set.demo);
      }},
     {"SixtyFourDisksOfSizeZero",
      [] {
@@ -196,7 +165,7 @@ const NamedCase hostileCases[] = {
          // first 6,144 bytes; after them the buffer holds the rest of "startup".
          SampleSet set = makeSampleSet();
          loopBgmscoreChain(set.scenario);
-         Case c = completeRun(set, set.demo);
+         Case c = completeRun(set);
          c.err = partlyUnreadable("bgmscore");
          c.status = 1;
          Bytes buffer = set.startup;
@@ -211,7 +180,7 @@ const NamedCase hostileCases[] = {
          std::array<MusicPiece, kMusicPieces> pieces;
          pieces.fill({0xFFFF, 0xFFFF, 0xFFFF});
          setMusicTable(set, pieces);
-         Case c = completeRun(set, set.demo);
+         Case c = completeRun(set);
          for (int j = 0; j < kMusicPieces; ++j) {
              c.err += partlyUnreadable(musName(j).c_str());
              c.files[musName(j)] = {};
@@ -226,8 +195,7 @@ const NamedCase hostileCases[] = {
          // sectors, which ends the search. No directory, so no main disk.
          SampleSet set = makeSampleSet();
          set.main.setTrackEntry(kSystemTrack, kHeaderSize - kRecordHeaderSize);
-         return noMainDiskRun(
-             concat({set.demo.bytes(), set.main.bytes(), set.scenario.bytes()}), &set.demo);
+         return noMainDiskRun(concat({&set.demo, &set.main, &set.scenario}), &set.demo);
      }},
     {"TrackTablePointingIntoTheTrackTable",
      [] {
@@ -237,8 +205,7 @@ const NamedCase hostileCases[] = {
          // directory's IDs. No main disk.
          SampleSet set = makeSampleSet();
          set.main.setTrackEntry(kSystemTrack, kTrackTableOffset);
-         return noMainDiskRun(
-             concat({set.demo.bytes(), set.main.bytes(), set.scenario.bytes()}), &set.demo);
+         return noMainDiskRun(concat({&set.demo, &set.main, &set.scenario}), &set.demo);
      }},
     {"TrackTablePointingAtTheEndOfTheFile",
      [] {
@@ -251,8 +218,7 @@ const NamedCase hostileCases[] = {
          SampleSet set = makeSampleSet();
          set.demo.setTrackEntry(kSignatureTrack, kAllOnes);
          set.main.setTrackEntry(kSystemTrack, kAllOnes);
-         return noMainDiskRun(
-             concat({set.demo.bytes(), set.main.bytes(), set.scenario.bytes()}), nullptr);
+         return noMainDiskRun(concat({&set.demo, &set.main, &set.scenario}), nullptr);
      }},
     // ---- The worst cases of the reader's speed (tools/bench-hostile.sh times them) ----
     {"WorstCaseSixtyFourDisksInOneRunOfEmptyRecords",

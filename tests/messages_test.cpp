@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "support/sample_set.h"
+#include "tool/demo_signature.h"
 #include "tool/messages.h"
 
 #ifdef _WIN32
@@ -85,12 +87,11 @@ TEST(Messages, ShiftJisBytesDecodeToTheIntendedText) {
 #endif
 }
 
+// The test disks carry the signature as the set's recipe spells it.
 TEST(Messages, DemoSignatureIsTheThirtyBytesOnTheDisk) {
-    const unsigned char expected[] = {0x82, 0x75, 0x82, 0x51, 0x83, 0x82, 0x81, 0x5B, 0x83, 0x68,
-                                      0x82, 0xC5, 0x82, 0xB5, 0x82, 0xA9, 0x93, 0xAE, 0x82, 0xA9,
-                                      0x82, 0xC8, 0x82, 0xA2, 0x82, 0xE6, 0x81, 0x49, 0x81, 0x49};
-    ASSERT_EQ(sizeof expected, static_cast<size_t>(demoSignatureLength));
-    EXPECT_EQ(std::string(demoSignature), std::string(expected, expected + sizeof expected));
+    const auto& expected = d88build::kDemoSignature;
+    ASSERT_EQ(expected.size(), static_cast<size_t>(demoSignatureLength));
+    EXPECT_EQ(std::string(demoSignature), std::string(expected.begin(), expected.end()));
 }
 
 }  // namespace

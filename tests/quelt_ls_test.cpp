@@ -16,8 +16,6 @@
 namespace d88build {
 namespace {
 
-constexpr char lsUsageLine[] = "Usage: quelt-ls [d88file]\n";
-
 const std::string sampleSetListing =
     R"out(disks: 3
 
@@ -74,15 +72,6 @@ main disk: 2
 scenario disk: 3
 )out";
 
-Case failedCommand(std::vector<std::string> args, const char* message) {
-    Case c;
-    c.image = sampleImage();
-    c.args = std::move(args);
-    c.err = message;
-    c.status = 1;
-    return c;
-}
-
 // A disk as other systems format it: no file of the set's file system, the
 // directory and allocation sectors one fill byte each. Two fills make two runs.
 Bytes otherSystemsDisk() {
@@ -126,17 +115,6 @@ const NamedCase wholeRunCases[] = {
      [] {
          Case c;
          c.out = "disks: 0\n\ndemo disks: none\nmain disk: none\nscenario disk: none\n";
-         return c;
-     }},
-    {"NoArgument", [] { return failedCommand({}, lsUsageLine); }},
-    {"TwoArguments", [] { return failedCommand({kImageName, kImageName}, lsUsageLine); }},
-    {"MissingImageFile", [] { return failedCommand({"no-such-image.d88"}, cannotOpenMessage); }},
-    {"ImageIsAFolder",
-     [] {
-         Case c = failedCommand({"folder.d88"}, cannotOpenMessage);
-         c.prepare = [](const std::filesystem::path& work) {
-             std::filesystem::create_directory(work / "folder.d88");
-         };
          return c;
      }},
 };

@@ -26,20 +26,19 @@ std::array<MusicPiece, kMusicPieces> piecesWith(int index, MusicPiece piece) {
     return pieces;
 }
 
-// A run on the sample set whose disks come in the given order (by role).
-Case runOn(const SampleSet& set, std::initializer_list<const Disk*> disks) {
-    Case c;
-    c.image = concat(disks);
-    c.files = merged({demoFiles(set.demo), mainFiles(set.main), scenarioOutputs(set)});
-    return c;
-}
-
 // A complete run whose music table was replaced: pieces come from the buffer model.
 Case completeRunWithPieces(const std::array<MusicPiece, kMusicPieces>& pieces) {
     SampleSet set = makeSampleSet();
     setMusicTable(set, pieces);
-    Case c = runOn(set, {&set.demo, &set.main, &set.scenario});
-    c.out = completeRunOutput(set);
+    return completeRun(set);
+}
+
+// A complete run on the set's disks in the given order, which finds the demo,
+// main and scenario disk as the disks numbered `demo`, `main` and `scenario`.
+Case completeRunOn(const SampleSet& set, std::initializer_list<const Disk*> disks, int demo,
+                   int main, int scenario) {
+    Case c = runOn(set, disks);
+    c.out = demoLines(demo) + mainLines(main) + scenarioLines(scenario, set) + completeMessage;
     return c;
 }
 
@@ -64,21 +63,7 @@ Disk mainAndScenarioDisk(const SampleSet& set) {
 }
 
 Case completeRun() {
-    SampleSet set = makeSampleSet();
-    Case c;
-    c.image = concat({set.demo.bytes(), set.main.bytes(), set.scenario.bytes()});
-    c.out = completeRunOutput(set);
-    c.files = merged({demoFiles(set.demo), mainFiles(set.main), scenarioFiles(set)});
-    return c;
-}
-
-// The outputs in the order a complete run writes them.
-std::vector<std::string> outputOrder() {
-    std::vector<std::string> names = {"opdrv", "opmus", "opefc", "edmus", "fmdriver", "sud_data"};
-    for (int j = 0; j < kMusicPieces; ++j) {
-        names.push_back(musName(j));
-    }
-    return names;
+    return completeRun(makeSampleSet());
 }
 
 // The complete run, stopped by a failure to write `output`: the output ends with
@@ -89,7 +74,7 @@ Case writeFailsAt(const std::string& output) {
     c.out.resize(c.out.find('\n', line) + 1);
     c.err = cannotWriteMessage;
     c.status = 1;
-    std::vector<std::string> names = outputOrder();
+    std::vector<std::string> names = queltOutputNames();
     for (auto name = std::find(names.begin(), names.end(), output); name != names.end(); ++name) {
         c.files.erase(*name);
     }
@@ -130,70 +115,18 @@ Case bgmscoreWithAMissingSector() {
 
 const NamedCase runCases[] = {
     {"CompleteSampleSet", completeRun},
-    {"NoArgument",
-     [] {
-         Case c;
-         c.args = {};
-         c.err = usageLine;
-         c.status = 1;
-         return c;
-     }},
-    {"TwoArguments",
-     [] {
-         Case c = completeRun();
-         c.args = {kImageName, kImageName};
-         c.out.clear();
-         c.files.clear();
-         c.err = usageLine;
-         c.status = 1;
-         return c;
-     }},
-    {"MissingImageFile",
-     [] {
-         Case c;
-         c.args = {"no-such-image.d88"};
-         c.err = cannotOpenMessage;
-         c.status = 1;
-         return c;
-     }},
-    {"ImageIsAFolder",
-     [] {
-         Case c;
-         c.args = {"folder.d88"};
-         c.prepare = [](const std::filesystem::path& work) {
-             std::filesystem::create_directory(work / "folder.d88");
-         };
-         c.err = cannotOpenMessage;
-         c.status = 1;
-         return c;
-     }},
-    {"EmptyImageHasNoMainDisk",
-     [] {
-         Case c;
-         c.err = noMainDiskMessage;
-         c.status = 1;
-         return c;
-     }},
+    {"EmptyImageHasNoMainDisk", [] { return noMainDiskRun({}, nullptr); }},
     {"ShortOfOneHeaderHasNoMainDisk",
      [] {
-         Case c;
-         c.image = makeSampleSet().demo.bytes();
-         c.image.resize(kHeaderSize - 1);
-         c.err = noMainDiskMessage;
-         c.status = 1;
-         return c;
+         Bytes image = makeSampleSet().demo.bytes();
+         image.resize(kHeaderSize - 1);
+         return noMainDiskRun(image, nullptr);
      }},
     // ---- The demo disk ----
     {"DemoDiskAloneStillNeedsAMainDisk",
      [] {
          SampleSet set = makeSampleSet();
-         Case c;
-         c.image = set.demo.bytes();
-         c.out = demoLines(1);
-         c.err = noMainDiskMessage;
-         c.status = 1;
-         c.files = demoFiles(set.demo);
-         return c;
+         return noMainDiskRun(set.demo.bytes(), &set.demo);
      }},
     {"SecondDemoDiskOverwritesTheFirstOnesFiles",
      [] {
@@ -215,17 +148,14 @@ const NamedCase runCases[] = {
          set.demo.writeRun(kEdmusRun.track, kEdmusRun.r, edmus);
          Disk noSignatureSector(40, 0x67);
          noSignatureSector.removeSector(kSignatureTrack, kSignatureSector);
-         Case c = runOn(set, {&set.demo, &noSignatureSector, &set.main, &set.scenario});
-         c.out = demoLines(1) + mainLines(3) + scenarioLines(4, set) + completeMessage;
-         return c;
+         return completeRunOn(set, {&set.demo, &noSignatureSector, &set.main, &set.scenario}, 1,
+                              3, 4);
      }},
     {"SignatureSectorOfThirtyBytesCounts",
      [] {
          SampleSet set = makeSampleSet();
          set.demo.sector(kSignatureTrack, kSignatureSector).resize(30);
-         Case c = runOn(set, {&set.demo, &set.main, &set.scenario});
-         c.out = completeRunOutput(set);
-         return c;
+         return completeRun(set);
      }},
     {"SignatureSectorOfTwentyNineBytesDoesNot",
      [] {
@@ -233,7 +163,7 @@ const NamedCase runCases[] = {
          set.demo.sector(kSignatureTrack, kSignatureSector).resize(29);
          Case c = runOn(set, {&set.demo, &set.main, &set.scenario});
          c.out = mainLines(2) + scenarioLines(3, set) + completeMessage;
-         c.files = merged({mainFiles(set.main), scenarioFiles(set)});
+         c.files = merged({mainFiles(set.main), scenarioOutputs(set)});
          return c;
      }},
     {"MissingSectorInADemoCutIsWrittenButReported",
@@ -257,9 +187,7 @@ const NamedCase runCases[] = {
          SampleSet set = makeSampleSet();
          Bytes otherStartup = pattern(9000, 0x70);
          Disk laterMain = makeMainDisk(otherStartup);
-         Case c = runOn(set, {&set.demo, &set.main, &laterMain, &set.scenario});
-         c.out = demoLines(1) + mainLines(2) + scenarioLines(4, set) + completeMessage;
-         return c;
+         return completeRunOn(set, {&set.demo, &set.main, &laterMain, &set.scenario}, 1, 2, 4);
      }},
     {"DemoDiskListingStartupIsNeverTheMainDisk",
      [] {
@@ -267,22 +195,12 @@ const NamedCase runCases[] = {
          Disk demo = set.demo;
          formatGameFs(demo);
          addFile(demo, "startup", set.startup, {150, 151, 152, 153, 154});
-         Case c = runOn(set, {&demo, &set.scenario});
-         c.out = demoLines(1);
-         c.err = noMainDiskMessage;
-         c.status = 1;
-         c.files = demoFiles(demo);
-         return c;
+         return noMainDiskRun(concat({&demo, &set.scenario}), &demo);
      }},
     {"MainDiskWithoutAScenarioDisk",
      [] {
          SampleSet set = makeSampleSet();
-         Case c = runOn(set, {&set.demo, &set.main});
-         c.out = demoLines(1) + mainLines(2);
-         c.err = noScenarioDiskMessage;
-         c.status = 1;
-         c.files = merged({demoFiles(set.demo), mainFiles(set.main)});
-         return c;
+         return noScenarioDiskRun(set, concat({&set.demo, &set.main}));
      }},
     {"ShortStartupLeavesZerosInTheMusicTableTail",
      [] {
@@ -293,26 +211,19 @@ const NamedCase runCases[] = {
          for (int j = 10; j < kMusicPieces; ++j) {
              set.pieces[static_cast<size_t>(j)] = {0, 0, 0};
          }
-         Case c = runOn(set, {&set.demo, &set.main, &set.scenario});
-         c.out = completeRunOutput(set);
-         c.files = merged({demoFiles(set.demo), mainFiles(set.main), scenarioFiles(set)});
-         return c;
+         return completeRun(set);
      }},
     // ---- The scenario disk ----
     {"ScenarioDiskBeforeTheMainDisk",
      [] {
          SampleSet set = makeSampleSet();
-         Case c = runOn(set, {&set.scenario, &set.demo, &set.main});
-         c.out = demoLines(2) + mainLines(3) + scenarioLines(1, set) + completeMessage;
-         return c;
+         return completeRunOn(set, {&set.scenario, &set.demo, &set.main}, 2, 3, 1);
      }},
     {"MainDiskIsAlsoTheScenarioDisk",
      [] {
          SampleSet set = makeSampleSet();
          Disk both = mainAndScenarioDisk(set);
-         Case c = runOn(set, {&set.demo, &both, &set.scenario});
-         c.out = demoLines(1) + mainLines(2) + scenarioLines(2, set) + completeMessage;
-         return c;
+         return completeRunOn(set, {&set.demo, &both, &set.scenario}, 1, 2, 2);
      }},
     {"DemoDiskIsACandidateOfTheSecondPass",
      [] {
@@ -321,8 +232,7 @@ const NamedCase runCases[] = {
          formatGameFs(demo);
          addFile(demo, "sud_data", set.sudData, {155, 156, 157});
          addBgmscore(demo, set);
-         Case c = runOn(set, {&demo, &set.main, &set.scenario});
-         c.out = demoLines(1) + mainLines(2) + scenarioLines(1, set) + completeMessage;
+         Case c = completeRunOn(set, {&demo, &set.main, &set.scenario}, 1, 2, 1);
          c.files = merged({demoFiles(demo), c.files});
          return c;
      }},
@@ -330,8 +240,8 @@ const NamedCase runCases[] = {
      [] {
          SampleSet set = makeSampleSet();
          Disk later = makeScenarioDisk(pattern(3000, 0x71), pattern(40000, 0x72));
-         Case c = runOn(set, {&set.demo, &set.main, &set.scenario, &later});
-         c.out = completeRunOutput(set);
+         Case c = completeRun(set);
+         c.image = concat({&set.demo, &set.main, &set.scenario, &later});
          return c;
      }},
     {"DiskWithoutADirectoryIsNotJudgedByTheLastOneRead",
@@ -344,7 +254,7 @@ const NamedCase runCases[] = {
          noDirectory.removeTrack(40);
          Case c = runOn(set, {&noDirectory, &both});
          c.out = mainLines(2) + scenarioLines(2, set) + completeMessage;
-         c.files = merged({mainFiles(both), scenarioFiles(set)});
+         c.files = merged({mainFiles(both), scenarioOutputs(set)});
          return c;
      }},
     {"MissingSudDataGivesAnEmptyFile",
@@ -355,7 +265,7 @@ const NamedCase runCases[] = {
          addBgmscore(scenario, set);
          Case c = runOn(set, {&set.demo, &set.main, &scenario});
          std::string lines = scenarioLines(3, set);
-         std::string withSudData = "loading ... sud_data\n" +
+         std::string withSudData = formatted(loadingFormat, "sud_data") +
                                    sliceLine("sud_data", 0, static_cast<unsigned>(set.sudData.size()));
          lines.replace(lines.find(withSudData), withSudData.size(), sliceLine("sud_data", 0, 0));
          c.out = demoLines(1) + mainLines(2) + lines + completeMessage;
@@ -424,14 +334,10 @@ const NamedCase posixCases[] = {
      [] {
          // The stream ends inside the scenario disk's header.
          SampleSet set = makeSampleSet();
-         Case c = runOn(set, {&set.demo, &set.main, &set.scenario});
+         Case c = noScenarioDiskRun(set, concat({&set.demo, &set.main, &set.scenario}));
          const size_t cut = set.demo.bytes().size() + set.main.bytes().size() + kHeaderSize / 2;
          c.args = {"/dev/stdin"};
          c.around.before = "head -c " + std::to_string(cut) + " " + kImageName + " | ";
-         c.out = demoLines(1) + mainLines(2);
-         c.err = noScenarioDiskMessage;
-         c.status = 1;
-         c.files = merged({demoFiles(set.demo), mainFiles(set.main)});
          return c;
      }},
     {"FileSizeLimitIsAWriteFailure",
@@ -457,7 +363,7 @@ const NamedCase posixCases[] = {
      [] {
          // The warning follows bgmscore's loading line, before the first piece.
          Case c = bgmscoreWithAMissingSector();
-         const std::string loading = "loading ... bgmscore\n";
+         const std::string loading = formatted(loadingFormat, "bgmscore");
          c.out.insert(c.out.find(loading) + loading.size(), c.err);
          c.err.clear();
          c.around.streams = Streams::oneLog;

@@ -1,5 +1,7 @@
 #include "tool/damage_report.h"
 
+#include <cstdio>
+
 #include "gamefs/game_fs.h"
 #include "tool/console.h"
 #include "tool/disk_image.h"
@@ -24,6 +26,9 @@ void clearDamage() {
 
 int32_t loadFileReporting(const char* name) {
     LoadResult result = loadFile(diskImage, name);
+    if (result.entry >= 0) {
+        std::printf(loadingFormat, entryName(directoryTable[result.entry]).c_str());
+    }
     if (!result.complete) {
         reportDamaged(name);
     }

@@ -12,8 +12,9 @@ void reportDamaged(const char* name);
 bool anyOutputDamaged();
 void clearDamage();
 
-// Loads a file of the selected disk into workBuffer (see loadFile) and warns when
-// some of its bytes could not be read. Returns the entry's size field.
+// Loads a file of the selected disk into workBuffer (see loadFile), prints its
+// loading line when the disk has it, and warns when some of its bytes could not
+// be read. Returns the entry's size field.
 int32_t loadFileReporting(const char* name);
 
 #endif

@@ -12,10 +12,10 @@ struct FixedCut {
 
 // The demo disk's files lie in fixed sector runs; they are cut in this order.
 constexpr FixedCut demoCuts[] = {
-    {"opdrv", {2, 1, 0, 9, 1}, 3584},
-    {"opmus", {0, 0, 0, 9, 1}, 2048},
-    {"opefc", {35, 17, 1, 1, 1}, 256},
-    {"edmus", {36, 18, 0, 8, 1}, 2048},
+    {"opdrv", {2, 1, 0, 9, sectorSizeCode}, 3584},
+    {"opmus", {0, 0, 0, 9, sectorSizeCode}, 2048},
+    {"opefc", {35, 17, 1, 1, sectorSizeCode}, 256},
+    {"edmus", {36, 18, 0, 8, sectorSizeCode}, 2048},
 };
 }  // namespace
 

@@ -3,11 +3,10 @@
 #include <cstring>
 
 #include "common/work_buffer.h"
-#include "tool/messages.h"
 
 namespace {
-constexpr SectorAddress signatureSector = {0, 0, 0, 8, 1};
-constexpr int32_t sectorBytes = 256;
+constexpr SectorAddress signatureSector = {0, 0, 0, 8, sectorSizeCode};
+constexpr int32_t sectorBytes = sectorLength(sectorSizeCode);
 }  // namespace
 
 bool carriesDemoSignature(D88Image& image) {

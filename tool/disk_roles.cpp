@@ -1,13 +1,8 @@
 #include "tool/disk_roles.h"
 
-namespace {
-constexpr int32_t firstSector = 1;
-constexpr int32_t lastSector = 16;
-}  // namespace
-
 bool selectForReading(D88Image& image, int32_t diskIndex) {
     bool selected = image.selectDisk(diskIndex);
-    image.setSectorRange(firstSector, lastSector);
+    image.setSectorRange(firstSectorNumber, lastSectorNumber);
     return selected;
 }
 

@@ -13,9 +13,10 @@
 constexpr char startupFileName[] = "startup";
 constexpr char bgmscoreFileName[] = "bgmscore";
 
-// Selects disk `diskIndex` (0-based) and sets the sector range 1..16 by which the
-// disks' file system numbers a track's sectors, as each pass does before it looks
-// at a disk. False when the disk's header cannot be read.
+// Selects disk `diskIndex` (0-based) and sets the sector range
+// firstSectorNumber..lastSectorNumber by which the disks' file system numbers a
+// track's sectors, as each pass does before it looks at a disk. False when the
+// disk's header cannot be read.
 bool selectForReading(D88Image& image, int32_t diskIndex);
 
 // First pass: every disk with the demo signature is cut as a demo disk (a later

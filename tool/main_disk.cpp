@@ -15,7 +15,7 @@
 uint8_t musicTable[musicTableSize];
 
 namespace {
-constexpr SectorAddress driverStart = {2, 1, 0, 5, 1};
+constexpr SectorAddress driverStart = {2, 1, 0, 5, sectorSizeCode};
 constexpr int32_t driverSize = 3840;
 // The music table lies at this byte of "startup".
 constexpr std::size_t musicTableOffset = 0x1C2A;

@@ -10,7 +10,7 @@ constexpr std::size_t musicPieces = 18;
 constexpr std::size_t musicTableSize = 160;
 extern uint8_t musicTable[musicTableSize];
 
-// One piece: `size` bytes of "bgmscore" from byte segment * 2048 + offset.
+// One piece: `size` bytes of "bgmscore" from byte segment * clusterSize + offset.
 struct MusicEntry {
     uint16_t segment;
     uint16_t offset;

@@ -60,16 +60,9 @@ constexpr char scenarioDiskFoundFormat[] =
 constexpr char completeMessage[] =
     "\x90\xD8\x82\xE8\x8F\x6F\x82\xB5\x82\xAA\x8A\xAE\x97\xB9\x82\xB5\x82\xDC\x82\xB5\x82\xBD.\n";
 
-// Progress lines of the two writers.
+// Progress lines of the two writers and of a load by name.
 constexpr char cuttingSectorsFormat[] = "cutting ... %s\n";
 constexpr char cuttingSliceFormat[] = "cutting ... %s offset = %04x size = %04x\n";
-
-// The demo disk carries this text at the start of sector 8 of track 0:
-// "Ｖ２モードでしか動かないよ！！" (30 bytes, no NUL counted).
-constexpr char demoSignature[] =
-    "\x82\x75\x82\x51\x83\x82\x81\x5B\x83\x68\x82\xC5\x82\xB5\x82\xA9\x93\xAE\x82\xA9\x82\xC8"
-    "\x82\xA2\x82\xE6\x81\x49\x81\x49";
-constexpr int demoSignatureLength = sizeof demoSignature - 1;
-static_assert(demoSignatureLength == 30, "the demo signature is 30 bytes");
+constexpr char loadingFormat[] = "loading ... %s\n";
 
 #endif

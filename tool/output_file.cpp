@@ -1,18 +1,14 @@
 #include "tool/output_file.h"
 
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 
 #include "tool/console.h"
 #include "tool/disk_image.h"
 #include "tool/messages.h"
 
-void letWriteLimitsFail() {
-#ifdef SIGXFSZ
-    std::signal(SIGXFSZ, SIG_IGN);
-#endif
-}
-
+namespace {
 std::FILE* createOutputFile(const char* name) {
     if (diskImage.isImageFile(name)) {
         return nullptr;
@@ -25,7 +21,22 @@ bool writeWhole(std::FILE* out, const uint8_t* bytes, int32_t count) {
     return std::fwrite(bytes, 1, wanted, out) == wanted && std::fflush(out) == 0;
 }
 
-void stopOnWriteFailure() {
+[[noreturn]] void stopOnWriteFailure() {
     printError(cannotWriteMessage);
     std::exit(finishOutput(1));
+}
+}  // namespace
+
+void letWriteLimitsFail() {
+#ifdef SIGXFSZ
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
+}
+
+void writeOutputFile(const char* name, const uint8_t* bytes, int32_t count) {
+    std::FILE* out = createOutputFile(name);
+    if (out == nullptr || !writeWhole(out, bytes, count)) {
+        stopOnWriteFailure();
+    }
+    std::fclose(out);
 }

@@ -22,7 +22,7 @@ int fail(const char* message) {
 }
 
 void resetRunState() {
-    diskImage.open(nullptr);
+    diskImage.close();
     std::memset(workBuffer, 0, sizeof workBuffer);
     clearGameFsTables();
     std::memset(musicTable, 0, sizeof musicTable);

@@ -11,13 +11,12 @@
 #include "tool/writers.h"
 
 namespace {
-constexpr int32_t segmentSize = 2048;
-
 void cutMusicPieces(char (&nameBuffer)[nameBufferSize]) {
     for (std::size_t piece = 0; piece < musicPieces; ++piece) {
         MusicEntry entry = musicEntry(piece);
         std::snprintf(nameBuffer, nameBufferSize, "mus%02d", static_cast<int>(piece));
-        cutBuffer(nameBuffer, entry.segment * segmentSize + entry.offset, entry.size);
+        // A segment is one cluster of "bgmscore".
+        cutBuffer(nameBuffer, entry.segment * clusterSize + entry.offset, entry.size);
     }
 }
 }  // namespace

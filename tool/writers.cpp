@@ -23,25 +23,17 @@ void cutSectors(const char* name, const SectorAddress& address, int32_t size) {
     int32_t wanted = std::min(std::max(size, 0), workBufferBytes);
     int32_t read = diskImage.readSectors(address, workBuffer, wanted);
     std::printf(cuttingSectorsFormat, name);
-    std::FILE* out = createOutputFile(name);
-    if (out == nullptr || !writeWhole(out, workBuffer, wanted)) {
-        stopOnWriteFailure();
-    }
-    std::fclose(out);
+    writeOutputFile(name, workBuffer, wanted);
     if (read < size) {
         reportDamaged(name);
     }
 }
 
 void cutBuffer(const char* name, int32_t offset, int32_t size) {
-    std::FILE* out = createOutputFile(name);
     std::printf(cuttingSliceFormat, name, static_cast<unsigned>(offset),
                 static_cast<unsigned>(size));
     int32_t inside = bytesInsideBuffer(offset, size);
-    if (out == nullptr || !writeWhole(out, workBuffer + (inside > 0 ? offset : 0), inside)) {
-        stopOnWriteFailure();
-    }
-    std::fclose(out);
+    writeOutputFile(name, workBuffer + (inside > 0 ? offset : 0), inside);
     if (inside < size) {
         reportDamaged(name);
     }

@@ -1,50 +1,51 @@
 #include "support/expected_run.h"
 
+#include <cstdarg>
 #include <cstdio>
 
 #include "tool/messages.h"
 
 namespace d88build {
 
-std::string formatted(const char* format, int number) {
+std::string formatted(const char* format, ...) {
     char line[512];
-    std::snprintf(line, sizeof line, format, number);
-    return line;
-}
-
-std::string formatted(const char* format, const char* text) {
-    char line[512];
-    std::snprintf(line, sizeof line, format, text);
+    std::va_list values;
+    va_start(values, format);
+    std::vsnprintf(line, sizeof line, format, values);
+    va_end(values);
     return line;
 }
 
 std::string demoLines(int number) {
-    return formatted(demoDiskFoundFormat, number) + "cutting ... opdrv\ncutting ... opmus\n" +
-           "cutting ... opefc\ncutting ... edmus\n";
+    return formatted(demoDiskFoundFormat, number) + formatted(cuttingSectorsFormat, "opdrv") +
+           formatted(cuttingSectorsFormat, "opmus") + formatted(cuttingSectorsFormat, "opefc") +
+           formatted(cuttingSectorsFormat, "edmus");
 }
 
 std::string mainLines(int number) {
-    return formatted(mainDiskFoundFormat, number) + "cutting ... fmdriver\nloading ... startup\n";
+    return formatted(mainDiskFoundFormat, number) + formatted(cuttingSectorsFormat, "fmdriver") +
+           formatted(loadingFormat, "startup");
 }
 
 std::string sliceLine(const std::string& name, unsigned offset, unsigned size) {
-    char line[128];
-    std::snprintf(line, sizeof line, "cutting ... %s offset = %04x size = %04x\n", name.c_str(),
-                  offset, size);
-    return line;
+    return formatted(cuttingSliceFormat, name.c_str(), offset, size);
+}
+
+std::string scenarioLines(int number, size_t sudDataSize,
+                          const std::array<MusicPiece, kMusicPieces>& pieces) {
+    std::string lines = formatted(scenarioDiskFoundFormat, number) +
+                        formatted(loadingFormat, "sud_data") +
+                        sliceLine("sud_data", 0, static_cast<unsigned>(sudDataSize)) +
+                        formatted(loadingFormat, "bgmscore");
+    for (int j = 0; j < kMusicPieces; ++j) {
+        const MusicPiece& piece = pieces[static_cast<size_t>(j)];
+        lines += sliceLine(musName(j), static_cast<unsigned>(pieceStart(piece)), piece.size);
+    }
+    return lines;
 }
 
 std::string scenarioLines(int number, const SampleSet& set) {
-    std::string lines = formatted(scenarioDiskFoundFormat, number) + "loading ... sud_data\n" +
-                        sliceLine("sud_data", 0, static_cast<unsigned>(set.sudData.size())) +
-                        "loading ... bgmscore\n";
-    for (int j = 0; j < kMusicPieces; ++j) {
-        const MusicPiece& piece = set.pieces[static_cast<size_t>(j)];
-        char name[8];
-        std::snprintf(name, sizeof name, "mus%02d", j);
-        lines += sliceLine(name, piece.segment * 2048u + piece.offset, piece.size);
-    }
-    return lines;
+    return scenarioLines(number, set.sudData.size(), set.pieces);
 }
 
 FileMap demoFiles(const Disk& demo) {
@@ -56,16 +57,6 @@ FileMap demoFiles(const Disk& demo) {
 
 FileMap mainFiles(const Disk& main) {
     return {{"fmdriver", runBytes(main, kFmdriverRun)}};
-}
-
-FileMap scenarioFiles(const SampleSet& set) {
-    FileMap files = {{"sud_data", set.sudData}};
-    for (int j = 0; j < kMusicPieces; ++j) {
-        char name[8];
-        std::snprintf(name, sizeof name, "mus%02d", j);
-        files[name] = pieceBytes(set, j);
-    }
-    return files;
 }
 
 FileMap merged(std::initializer_list<FileMap> parts) {

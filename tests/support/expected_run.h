@@ -8,27 +8,27 @@
 
 #include "support/d88_builder.h"
 #include "support/sample_set.h"
+#include "tool/console.h"
 
 namespace d88build {
 
 using FileMap = std::map<std::string, Bytes>;
 
-// A message with one %d or %s filled in.
-std::string formatted(const char* format, int number);
-std::string formatted(const char* format, const char* text);
+// A message filled in as printf does.
+std::string formatted(const char* format, ...) QUELT_PRINTF_FORMAT(1, 2);
 
 // Standard output of the demo disk's part of the first pass, for disk `number` (1-based).
 std::string demoLines(int number);
 // Main disk found as disk `number`: its line, fmdriver's cut and startup's loading.
 std::string mainLines(int number);
-// Scenario disk found as disk `number`, with the set's pieces and sud_data's size.
+// Scenario disk found as disk `number`, with these pieces and sud_data's size.
+std::string scenarioLines(int number, size_t sudDataSize,
+                          const std::array<MusicPiece, kMusicPieces>& pieces);
 std::string scenarioLines(int number, const SampleSet& set);
 std::string sliceLine(const std::string& name, unsigned offset, unsigned size);
 
 FileMap demoFiles(const Disk& demo);
 FileMap mainFiles(const Disk& main);
-// sud_data and mus00..mus17 as the set's recipe says they are.
-FileMap scenarioFiles(const SampleSet& set);
 FileMap merged(std::initializer_list<FileMap> parts);
 
 // Everything a complete run on sampleImage() prints.

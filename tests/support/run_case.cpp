@@ -2,8 +2,6 @@
 
 #include "support/run_case.h"
 
-#include <cstdio>
-
 #include "tool/messages.h"
 
 namespace d88build {
@@ -30,10 +28,39 @@ void expectRunAsDescribed(const std::string& program, const Case& expected) {
     }
 }
 
-std::string musName(int j) {
-    char name[8];
-    std::snprintf(name, sizeof name, "mus%02d", j);
-    return name;
+Case runOn(const SampleSet& set, std::initializer_list<const Disk*> disks) {
+    Case c;
+    c.image = concat(disks);
+    c.files = merged({demoFiles(set.demo), mainFiles(set.main), scenarioOutputs(set)});
+    return c;
+}
+
+Case completeRun(const SampleSet& set) {
+    Case c = runOn(set, {&set.demo, &set.main, &set.scenario});
+    c.out = completeRunOutput(set);
+    return c;
+}
+
+Case noScenarioDiskRun(const SampleSet& set, const Bytes& image) {
+    Case c;
+    c.image = image;
+    c.out = demoLines(1) + mainLines(2);
+    c.err = noScenarioDiskMessage;
+    c.status = 1;
+    c.files = merged({demoFiles(set.demo), mainFiles(set.main)});
+    return c;
+}
+
+Case noMainDiskRun(const Bytes& image, const Disk* demo) {
+    Case c;
+    c.image = image;
+    if (demo != nullptr) {
+        c.out = demoLines(1);
+        c.files = demoFiles(*demo);
+    }
+    c.err = noMainDiskMessage;
+    c.status = 1;
+    return c;
 }
 
 std::string partlyUnreadable(const char* name) {
@@ -53,8 +80,7 @@ FileMap piecesFrom(const SampleSet& set, const Bytes& buffer) {
     FileMap files;
     for (int j = 0; j < kMusicPieces; ++j) {
         const MusicPiece& piece = set.pieces[static_cast<size_t>(j)];
-        files[musName(j)] =
-            bufferSlice(buffer, piece.segment * kMusicSegmentSize + piece.offset, piece.size);
+        files[musName(j)] = bufferSlice(buffer, pieceStart(piece), piece.size);
     }
     return files;
 }

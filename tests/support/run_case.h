@@ -39,8 +39,19 @@ std::string caseName(const testing::TestParamInfo<NamedCase>& info);
 // error (as text streams), the exit status and every file written.
 void expectRunAsDescribed(const std::string& program, const Case& expected);
 
-// "mus00" to "mus17".
-std::string musName(int j);
+// A run of quelt on the set's disks in the given order (by role), writing the
+// set's files: the demo disk's, fmdriver's, and sud_data and the pieces as
+// scenarioOutputs has them. What it prints is left to the case.
+Case runOn(const SampleSet& set, std::initializer_list<const Disk*> disks);
+// The complete run on the set's demo, main and scenario disk, in that order.
+Case completeRun(const SampleSet& set);
+// A run on `image`, which begins with the set's demo and main disk, that finds
+// no scenario disk.
+Case noScenarioDiskRun(const SampleSet& set, const Bytes& image);
+// A run on `image` that finds no main disk; with `demo`, disk 1 is that demo
+// disk and is cut.
+Case noMainDiskRun(const Bytes& image, const Disk* demo);
+
 // The damaged-output warning for `name`.
 std::string partlyUnreadable(const char* name);
 

@@ -1,6 +1,7 @@
 #include "support/sample_set.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "support/game_disk.h"
 
@@ -58,15 +59,29 @@ constexpr std::array<MusicPiece, kMusicPieces> kPieces = {{
     {22, 0x07FF, 0x0801}, {23, 0x0150, 0x0A00},
 }};
 
-size_t pieceStart(const MusicPiece& piece) {
-    return piece.segment * kMusicSegmentSize + piece.offset;
-}
-
 void cutArea(Disk& disk, const SectorRun& run, uint8_t seed) {
     disk.writeRun(run.track, run.r, pattern(run.length, seed));
 }
 
 }  // namespace
+
+size_t pieceStart(const MusicPiece& piece) {
+    return piece.segment * kMusicSegmentSize + piece.offset;
+}
+
+std::string musName(int index) {
+    char name[16];
+    std::snprintf(name, sizeof name, "mus%02d", index);
+    return name;
+}
+
+std::vector<std::string> queltOutputNames() {
+    std::vector<std::string> names = {"opdrv", "opmus", "opefc", "edmus", "fmdriver", "sud_data"};
+    for (int j = 0; j < kMusicPieces; ++j) {
+        names.push_back(musName(j));
+    }
+    return names;
+}
 
 Disk makeDemoDisk() {
     Disk disk(kCylinders, kDemoSeed);
@@ -171,14 +186,6 @@ Bytes sampleImage() {
 
 Bytes runBytes(const Disk& disk, const SectorRun& run) {
     return disk.readRun(run.track, run.r, run.length);
-}
-
-Bytes pieceBytes(const SampleSet& set, int index) {
-    require(index >= 0 && index < kMusicPieces, "piece index outside 0..17");
-    const MusicPiece& piece = set.pieces[static_cast<size_t>(index)];
-    require(pieceStart(piece) + piece.size <= set.bgmscore.size(), "piece beyond bgmscore");
-    const auto begin = set.bgmscore.begin() + static_cast<std::ptrdiff_t>(pieceStart(piece));
-    return Bytes(begin, begin + piece.size);
 }
 
 }  // namespace d88build

@@ -7,6 +7,8 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "support/d88_builder.h"
 
@@ -46,6 +48,15 @@ struct MusicPiece {
     uint16_t size;
 };
 
+// Where the piece begins in "bgmscore" (and in the buffer that holds it).
+size_t pieceStart(const MusicPiece& piece);
+
+// "mus00" to "mus17": the file quelt cuts music piece `index` into.
+std::string musName(int index);
+
+// The 24 files quelt writes, in the order a complete run writes them.
+std::vector<std::string> queltOutputNames();
+
 struct SampleSet {
     Disk demo;
     Disk main;
@@ -76,9 +87,6 @@ Bytes sampleImage();
 
 // The bytes of a sector run of a disk, as the tool's cut of it should come out.
 Bytes runBytes(const Disk& disk, const SectorRun& run);
-
-// The expected contents of music piece `index` of the set.
-Bytes pieceBytes(const SampleSet& set, int index);
 
 // The 160 bytes of a music table holding these records, followed by `tail` (52 bytes).
 Bytes musicTableBytes(const std::array<MusicPiece, kMusicPieces>& pieces, const Bytes& tail);

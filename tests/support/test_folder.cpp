@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "support/d88_builder.h"
+#include "support/run_tool.h"
 
 namespace d88build {
 
@@ -78,6 +79,12 @@ fs::path freshTestFolder(const std::string& suffix) {
     fs::remove_all(folder);
     fs::create_directories(folder);
     return folder;
+}
+
+bool openInFreshFolder(D88Image& reader, const Bytes& image) {
+    reader.close();
+    const std::string path = (freshTestFolder() / kImageName).string();
+    return writeFile(path, image) && reader.open(path.c_str());
 }
 
 }  // namespace d88build

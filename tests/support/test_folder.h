@@ -8,10 +8,18 @@
 #include <filesystem>
 #include <string>
 
+#include "image/d88_image.h"
+#include "support/d88_builder.h"
+
 namespace d88build {
 
 // A fresh, empty folder for the running test (named after it) in the process's
 // root; `suffix` tells apart several folders of one test.
 std::filesystem::path freshTestFolder(const std::string& suffix = "");
+
+// Writes `image` into a fresh folder of the running test and opens it with
+// `reader`, which first closes what it held: Windows cannot remove the folder of
+// a file that is still open. False when the file cannot be written or opened.
+bool openInFreshFolder(D88Image& reader, const Bytes& image);
 
 }  // namespace d88build
