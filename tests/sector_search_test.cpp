@@ -235,9 +235,7 @@ struct Asking {
 // disk in turn, then lists every track.
 void expectSameAnswers(const Bytes& file, unsigned order, const Asking& asking) {
     D88Image image(asking.limits);
-    const std::string path = (freshTestFolder() / kImageName).string();
-    ASSERT_TRUE(writeFile(path, file));
-    ASSERT_TRUE(image.open(path.c_str()));
+    ASSERT_TRUE(openInFreshFolder(image, file));
     Random random(order);
     for (int index : asking.disks) {
         if (index >= image.diskCount()) {
