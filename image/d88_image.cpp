@@ -9,7 +9,6 @@ namespace {
 // Header fields of a disk image.
 constexpr int mediaTypeField = 27;
 constexpr int sizeField = 28;
-constexpr int trackTableField = 32;
 constexpr int64_t largestOffset = 0x7FFFFFFF;
 }  // namespace
 
@@ -83,7 +82,7 @@ bool D88Image::selectDisk(int32_t index) {
     }
     diskOffset_ = diskOffsets_[index];
     for (int32_t t = 0; t < maxTracks; ++t) {
-        trackOffsets_[t] = readLe32Signed(header + trackTableField + 4 * t);
+        trackOffsets_[t] = readLe32Signed(header + trackTableField + trackEntryBytes * t);
     }
     mediaType_ = header[mediaTypeField];
     diskSize_ = readLe32Signed(header + sizeField);
@@ -96,6 +95,11 @@ bool D88Image::selectDisk(int32_t index) {
 
 int32_t D88Image::diskOffsetOf(int32_t index) const {
     return index >= 0 && index < diskCount_ ? diskOffsets_[index] : -1;
+}
+
+bool D88Image::fileHoldsByteAt(int64_t position) {
+    uint8_t byte = 0;
+    return position >= 0 && file_.readAt(position, &byte, 1) == 1;
 }
 
 int32_t D88Image::trackOffset(int32_t trackIndex) const {

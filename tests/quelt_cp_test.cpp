@@ -154,6 +154,14 @@ const NamedCase copyCases[] = {
          c.status = 1;
          return c;
      }},
+    {"DiskWithoutAUsedEntryCopiesNothing",
+     [] {
+         Disk disk(40, 0x66);
+         formatGameFs(disk);
+         Case c = copyOf(disk, {"1"});
+         c.err = "quelt-cp: disk 1 has no file: no directory entry is used\n";
+         return c;
+     }},
     {"ImageThatCannotBeOpened",
      [] {
          Case c = failing({}, cannotOpenMessage);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "lister/list_messages.h"
 #include "support/game_disk.h"
 #include "support/run_case.h"
 #include "support/run_tool.h"
@@ -15,8 +16,6 @@
 
 namespace d88build {
 namespace {
-
-constexpr char lsUsageLine[] = "Usage: quelt-ls [d88file]\n";
 
 const std::string sampleSetListing =
     R"out(disks: 3
@@ -125,11 +124,12 @@ const NamedCase wholeRunCases[] = {
     {"EmptyImageHasNoDisks",
      [] {
          Case c;
-         c.out = "disks: 0\n\ndemo disks: none\nmain disk: none\nscenario disk: none\n";
+         c.out = "disks: 0\nnot a D88 image: no disk: the file is shorter than a disk header "
+                 "(688 bytes)\n\ndemo disks: none\nmain disk: none\nscenario disk: none\n";
          return c;
      }},
-    {"NoArgument", [] { return failedCommand({}, lsUsageLine); }},
-    {"TwoArguments", [] { return failedCommand({kImageName, kImageName}, lsUsageLine); }},
+    {"NoArgument", [] { return failedCommand({}, listerUsageLine); }},
+    {"TwoArguments", [] { return failedCommand({kImageName, kImageName}, listerUsageLine); }},
     {"MissingImageFile", [] { return failedCommand({"no-such-image.d88"}, cannotOpenMessage); }},
     {"ImageIsAFolder",
      [] {
@@ -189,7 +189,43 @@ void PrintTo(const LinesCase& linesCase, std::ostream* out) {
     *out << linesCase.name;
 }
 
+// 2,000 bytes of text: every header field and track entry reads 0x78787878, past
+// the file's end, with media byte `media`.
+Bytes textFile(uint8_t media) {
+    Bytes text(2000, 'x');
+    text[kMediaTypeOffset] = media;
+    return text;
+}
+
 const LinesCase linesCases[] = {
+    {"TextFileIsNoImage", [] { return textFile('x'); },
+     {"disks: 1\nnot a D88 image: disk 1's track table points outside the disk, and its media "
+      "byte 0x78 is none a D88 writer uses\n\ndisk 1\n"}},
+    {"TextFileWithAWritersMediaByteIsNoImage", [] { return textFile(kMedia2D); },
+     {"disks: 1\nnot a D88 image: disk 1's track table points outside the disk, and its size, "
+      "2021161080 bytes, runs past the end of the file\n\ndisk 1\n"}},
+    {"SizeSmallerThanAHeaderIsNoImage",
+     [] {
+         Disk disk;
+         disk.setSizeField(600);
+         return disk.bytes();
+     },
+     {"not a D88 image: disk 1's size, 600 bytes, is smaller than a disk header (688 bytes)\n"
+      "\ndisk 1\n  offset: 0\n  size: 600\n"}},
+    {"ImageCutShortListsAsBefore",
+     [] {
+         Bytes image = sampleImage();
+         image.resize(100000);
+         return image;
+     },
+     {"disks: 1\n\ndisk 1\n  offset: 0\n  size: 348848\n"}},
+    {"UnknownMediaByteWithAWritersTrackTableListsAsBefore",
+     [] {
+         Disk disk;
+         disk.setMediaType(0x58);
+         return disk.bytes();
+     },
+     {"disks: 1\n\ndisk 1\n", "  media: 0x58\n"}},
     {"MainDiskMissing",
      [] {
          SampleSet set = makeSampleSet();
