@@ -84,6 +84,12 @@ const NamedCase copyCases[] = {
          c.files["copy.bin"] = notes;
          return c;
      }},
+    {"OneFileToAJapaneseName",
+     [] {
+         Case c = copyOf(copyDisk(), {"1", "notes", kJapaneseOutputName});
+         c.files[kJapaneseOutputName] = notes;
+         return c;
+     }},
     {"OneFileToStandardOutput",
      [] {
          Case c = copyOf(copyDisk(), {"1", "notes", "-"});

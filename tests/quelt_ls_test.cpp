@@ -101,6 +101,16 @@ const NamedCase wholeRunCases[] = {
          c.out = sampleSetListing;
          return c;
      }},
+    {"ImageWithAJapaneseName",
+     [] {
+         Case c;
+         c.image = sampleImage();
+         c.prepare = giveImageAJapaneseName;
+         c.args = {kJapaneseImageName};
+         c.out = sampleSetListing;
+         c.files[kJapaneseImageName] = c.image;
+         return c;
+     }},
     {"OtherSystemsFillFoldsIntoRuns",
      [] {
          Case c;
@@ -167,7 +177,8 @@ const NamedCase posixCases[] = {
 
 class QueltLsRun : public testing::TestWithParam<NamedCase> {};
 
-// No case expects a file: the listing never writes one.
+// No case expects a file but the image under another name: the listing never
+// writes one.
 TEST_P(QueltLsRun, PrintsAndReturnsExactlyAndWritesNothing) {
     expectRunAsDescribed(QUELT_LS_PROGRAM, GetParam().make());
 }

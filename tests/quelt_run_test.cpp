@@ -148,6 +148,14 @@ const NamedCase runCases[] = {
          c.status = 1;
          return c;
      }},
+    {"ImageWithAJapaneseName",
+     [] {
+         Case c = completeRun();
+         c.prepare = giveImageAJapaneseName;
+         c.args = {kJapaneseImageName};
+         c.files[kJapaneseImageName] = c.image;
+         return c;
+     }},
     {"MissingImageFile",
      [] {
          Case c;
