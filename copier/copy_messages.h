@@ -10,10 +10,10 @@ constexpr char copyUsageLine[] = "Usage: quelt-cp IMAGE DISK [NAME [OUTPUT]]\n";
 constexpr char copyArguments[] =
     "Copies the file NAME of disk DISK of the D88 image file IMAGE to OUTPUT, or\n"
     "without NAME every file of the disk into the current folder.\n"
-    "  IMAGE        the image file, or a pipe; ./-name.d88 for a name beginning with -\n"
+    "  IMAGE        the image file, or a pipe; write ./-x.d88 for a name like -x.d88\n"
     "  DISK         the disk's number, counted from 1 as quelt-ls counts\n"
     "  NAME         the file's name as quelt-ls prints it, other bytes as \\xNN\n"
-    "  OUTPUT       the file to write (by default named for NAME); - for standard output\n"
+    "  OUTPUT       the file to write (named for NAME by default); - standard output\n"
     "  -h, --help   print this help\n"
     "  --version    print the version\n";
 // The disk number as given, and how many disks the image holds.

@@ -11,7 +11,7 @@ constexpr char listerUsageLine[] = "Usage: quelt-ls IMAGE\n";
 constexpr char listerArguments[] =
     "Lists the disks and files of the D88 image file IMAGE and what quelt makes of\n"
     "each disk. Writes no file.\n"
-    "  IMAGE        the image file, or a pipe; ./-name.d88 for a name beginning with -\n"
+    "  IMAGE        the image file, or a pipe; write ./-x.d88 for a name like -x.d88\n"
     "  -h, --help   print this help\n"
     "  --version    print the version\n";
 

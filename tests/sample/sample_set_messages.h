@@ -8,7 +8,8 @@ constexpr char sampleSetName[] = "quelt-sample-set";
 constexpr char sampleSetUsageLine[] = "Usage: quelt-sample-set FILE\n";
 // Standard output, after the usage line, for --help.
 constexpr char sampleSetArguments[] =
-    "Writes a made-up three-disk sample set, a D88 image that quelt cuts whole, to FILE.\n"
+    "Writes a made-up sample set of three disks, a D88 image that quelt cuts whole,\n"
+    "to FILE.\n"
     "  FILE         the image file to write (replaced when it exists)\n"
     "  -h, --help   print this help\n"
     "  --version    print the version\n";
