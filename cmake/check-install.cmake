@@ -1,19 +1,24 @@
 # A test: installs the build in BUILD into a fresh prefix and checks that exactly
-# the programs, their manual pages, README and the license land there (nothing
+# the programs, their manual pages and documents land there (nothing
 # of GoogleTest, no test program). WINDOWS says which layout to expect, EXE the
 # programs' file-name suffix.
 #
 #   cmake -DBUILD=<build folder> -DWINDOWS=ON|OFF -DEXE=<suffix> -P check-install.cmake
 set(programs quelt quelt-ls quelt-cp quelt-sample-set)
 if(WINDOWS)
-  set(expected README.md LICENSE)
+  set(expected README.md LICENSE README-Windows.txt NOTICES.txt)
   foreach(program IN LISTS programs)
     list(APPEND expected ${program}${EXE})
+    # The HTML pages are made when the build found mandoc.
+    if(EXISTS ${BUILD}/documents/${program}.html)
+      list(APPEND expected ${program}.html)
+    endif()
   endforeach()
 else()
-  set(expected share/doc/quelt/README.md share/doc/quelt/LICENSE)
+  set(expected share/doc/quelt/README.md share/doc/quelt/LICENSE share/doc/quelt/copyright
+               share/doc/quelt/changelog.gz)
   foreach(program IN LISTS programs)
-    list(APPEND expected bin/${program} share/man/man1/${program}.1)
+    list(APPEND expected bin/${program} share/man/man1/${program}.1.gz)
   endforeach()
 endif()
 

@@ -16,6 +16,7 @@
 #include "copier/copy_messages.h"
 #include "copier/output_names.h"
 #include "gamefs/game_fs.h"
+#include "tool/command_line.h"
 #include "tool/console.h"
 #include "tool/damage_report.h"
 #include "tool/disk_image.h"
@@ -25,6 +26,9 @@
 
 namespace {
 constexpr char standardOutputName[] = "-";
+constexpr ProgramTexts copierTexts = {copierName, copyUsageLine, copyArguments};
+// OUTPUT, the fourth argument, may be "-".
+constexpr int outputArgument = 4;
 constexpr int32_t largestDiskNumber = 0x7FFFFFFF;
 
 struct CopyRequest {
@@ -134,7 +138,9 @@ int copyAsRequested(const CopyRequest& request) {
         printErrorFormatted(onlyFillFormat, request.disk);
         return 1;
     }
-    if (request.name == nullptr) {
+    if (request.name == nullptr && usedEntryCount() == 0) {
+        printErrorFormatted(noUsedEntryFormat, request.disk);
+    } else if (request.name == nullptr) {
         copyWholeDisk();
     } else if (copyOneFile(request) != 0) {
         return 1;
@@ -144,6 +150,10 @@ int copyAsRequested(const CopyRequest& request) {
 }  // namespace
 
 int runCopy(int argc, char** argv) {
+    int status = 0;
+    if (answerOptions(argc, argv, copierTexts, outputArgument, status)) {
+        return status;
+    }
     CopyRequest request;
     if (!parseRequest(argc, argv, request)) {
         printError(copyUsageLine);

@@ -117,6 +117,14 @@ bool entryInUse(const DirectoryEntry& entry) {
     return entry.name[0] != 0;
 }
 
+int32_t usedEntryCount() {
+    int32_t used = 0;
+    for (const DirectoryEntry& entry : directoryTable) {
+        used += entryInUse(entry) ? 1 : 0;
+    }
+    return used;
+}
+
 namespace {
 bool isFill(const DirectoryEntry& entry) {
     const uint8_t* bytes = reinterpret_cast<const uint8_t*>(&entry);

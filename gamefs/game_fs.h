@@ -49,6 +49,8 @@ bool loadDirectory(D88Image& image);
 
 // Whether an entry holds a file: its name's first byte is not 0.
 bool entryInUse(const DirectoryEntry& entry);
+// How many entries of directoryTable are in use.
+int32_t usedEntryCount();
 
 // Whether the directory is what another system's formatter leaves rather than
 // this file system's: it has used entries, and each is one byte repeated over

@@ -10,10 +10,9 @@ namespace {
 // Header fields of a disk image.
 constexpr int mediaTypeField = 27;
 constexpr int sizeField = 28;
-constexpr int trackTableField = 32;
 
 int32_t trackEntry(const uint8_t* header, int32_t track) {
-    return readLe32Signed(header + trackTableField + 4 * track);
+    return readLe32Signed(header + D88Image::trackTableField + D88Image::trackEntryBytes * track);
 }
 }  // namespace
 
@@ -123,6 +122,11 @@ bool D88Image::selectDisk(int32_t index) {
 
 int32_t D88Image::diskOffsetOf(int32_t index) const {
     return index >= 0 && index < diskCount_ ? diskOffsets_[index] : -1;
+}
+
+bool D88Image::fileHoldsByteAt(int64_t position) {
+    uint8_t byte = 0;
+    return position >= 0 && file_.readAt(position, &byte, 1) == 1;
 }
 
 int32_t D88Image::trackOffset(int32_t trackIndex) const {

@@ -17,6 +17,9 @@ public:
     static constexpr int32_t maxTracks = 164;
     static constexpr int32_t headerSize = 688;
     static constexpr int32_t nameLength = 16;
+    // Where the header's track table begins, and the bytes of one entry.
+    static constexpr int32_t trackTableField = 32;
+    static constexpr int32_t trackEntryBytes = 4;
 
     D88Image();
     // With other limits for the record index than its own (the tests take every
@@ -49,6 +52,8 @@ public:
     // The selected disk's size field and track-table entries (0 when none).
     int32_t diskSize() const { return diskSize_; }
     int32_t trackOffset(int32_t trackIndex) const;
+    // Whether the file holds a byte at `position` (a stream is read up to it).
+    bool fileHoldsByteAt(int64_t position);
     // Whether the selected disk's track can be read: a file is open and the
     // track's entry points inside the disk.
     bool trackUsable(int32_t trackIndex) const;

@@ -94,14 +94,6 @@ void printEntries(const D88Image& image, std::size_t first, std::size_t last) {
 }
 }  // namespace
 
-int32_t usedEntryCount() {
-    int32_t used = 0;
-    for (const DirectoryEntry& entry : directoryTable) {
-        used += entryInUse(entry) ? 1 : 0;
-    }
-    return used;
-}
-
 void printDirectory(const D88Image& image) {
     std::size_t slot = 0;
     while (slot < directoryEntries) {

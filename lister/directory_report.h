@@ -5,9 +5,6 @@
 
 #include "image/d88_image.h"
 
-// How many entries of directoryTable are in use (first name byte not 0).
-int32_t usedEntryCount();
-
 // Prints one line for every used entry of directoryTable: its slot, name, size,
 // first cluster and the length of its cluster chain in allocationTable, flagging
 // what keeps quelt from reading the file whole or finding it by name. A run of

@@ -4,26 +4,19 @@
 
 #include "gamefs/game_fs.h"
 #include "lister/directory_report.h"
+#include "lister/media_types.h"
 #include "common/quoted_text.h"
 #include "lister/track_survey.h"
 #include "tool/disk_roles.h"
 
 namespace {
-struct MediaName {
-    int32_t type;
-    const char* name;
-};
-constexpr MediaName mediaNames[] = {{0x00, "2D"}, {0x10, "2DD"}, {0x20, "2HD"}};
-
-
 void printMediaType(int32_t mediaType) {
-    for (const MediaName& media : mediaNames) {
-        if (media.type == mediaType) {
-            std::printf("  media: %s\n", media.name);
-            return;
-        }
+    const char* name = mediaNameOf(mediaType);
+    if (name != nullptr) {
+        std::printf("  media: %s\n", name);
+    } else {
+        std::printf("  media: 0x%02X\n", mediaType);
     }
-    std::printf("  media: 0x%02X\n", mediaType);
 }
 
 // Tracks absent below the highest usable one, as ranges: "40, 50-59".

@@ -4,12 +4,15 @@
 
 #include "lister/disk_report.h"
 #include "lister/disk_verdict.h"
+#include "lister/header_check.h"
+#include "lister/list_messages.h"
 #include "lister/role_picks.h"
+#include "tool/command_line.h"
 #include "tool/console.h"
 #include "tool/messages.h"
 
 namespace {
-constexpr char listerUsageLine[] = "Usage: quelt-ls [d88file]\n";
+constexpr ProgramTexts listerTexts = {listerName, listerUsageLine, listerArguments};
 
 // Judges every disk before any is printed, so that each block can tell which
 // disk quelt takes for each role: a scenario disk may come before the main disk,
@@ -51,10 +54,31 @@ void printSummary(const RolePicks& picks, int32_t diskCount) {
     }
 }
 
+// The listing goes on after it: whatever the header says is still shown.
+void printHeaderFault(D88Image& image) {
+    switch (firstHeaderFault(image)) {
+    case HeaderFault::none:
+        break;
+    case HeaderFault::noDisk:
+        std::printf(noDiskFormat, D88Image::headerSize);
+        break;
+    case HeaderFault::sizeBelowHeader:
+        std::printf(sizeBelowHeaderFormat, image.diskSize(), D88Image::headerSize);
+        break;
+    case HeaderFault::unknownMedia:
+        std::printf(unknownMediaFormat, image.mediaType());
+        break;
+    case HeaderFault::sizePastFile:
+        std::printf(sizePastFileFormat, image.diskSize());
+        break;
+    }
+}
+
 void listDisks(D88Image& image) {
     DiskVerdict verdicts[D88Image::maxDisks] = {};
     RolePicks picks = judgeAllDisks(image, verdicts);
     std::printf("disks: %d\n", image.diskCount());
+    printHeaderFault(image);
     for (int32_t i = 0; i < image.diskCount(); ++i) {
         std::printf("\n");
         printDiskBlock(image, i, verdicts[i], picks);
@@ -65,6 +89,10 @@ void listDisks(D88Image& image) {
 }  // namespace
 
 int listImage(int argc, char** argv) {
+    int status = 0;
+    if (answerOptions(argc, argv, listerTexts, noDashOperand, status)) {
+        return status;
+    }
     if (argc != 2) {
         printError(listerUsageLine);
         return finishOutput(1);

@@ -1,5 +1,7 @@
-// What each program says and returns when its command line is wrong or names an
-// image it cannot open: one line on standard error, status 1, no file written.
+// What each program says and returns for its command line: help and version on
+// standard output with status 0; a wrong command line, or an image that cannot
+// be opened, one line on standard error with status 1. No case writes a file:
+// an option is never taken for a file's name.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,47 +9,71 @@
 #include <vector>
 
 #include "copier/copy_messages.h"
+#include "lister/list_messages.h"
+#include "sample/sample_set_messages.h"
 #include "support/run_case.h"
+#include "support/sample_set.h"
 #include "tool/messages.h"
 
 namespace d88build {
 namespace {
 
-// quelt-ls keeps its usage line to itself.
-constexpr char lsUsageLine[] = "Usage: quelt-ls [d88file]\n";
 constexpr char folderName[] = "folder.d88";
 
 struct CommandCase {
     const char* name;
     const char* program;
     std::vector<std::string> args;
-    const char* err;
+    std::string out;
+    std::string err;
+    int status;
 };
 
 void PrintTo(const CommandCase& commandCase, std::ostream* out) {
     *out << commandCase.name;
 }
 
+std::string versionLine(const char* program) {
+    return std::string(program) + " " + QUELT_VERSION + "\n";
+}
+
+const std::string lsHelp = std::string(listerUsageLine) + listerArguments;
+const std::string cpHelp = std::string(copyUsageLine) + copyArguments;
+
 const CommandCase commandCases[] = {
-    {"QueltWithoutAnImage", QUELT_PROGRAM, {}, usageLine},
-    {"QueltWithTwoImages", QUELT_PROGRAM, {kImageName, kImageName}, usageLine},
-    {"QueltOnAMissingImage", QUELT_PROGRAM, {"no-such-image.d88"}, cannotOpenMessage},
-    {"QueltOnAFolder", QUELT_PROGRAM, {folderName}, cannotOpenMessage},
-    {"LsWithoutAnImage", QUELT_LS_PROGRAM, {}, lsUsageLine},
-    {"LsWithTwoImages", QUELT_LS_PROGRAM, {kImageName, kImageName}, lsUsageLine},
-    {"LsOnAMissingImage", QUELT_LS_PROGRAM, {"no-such-image.d88"}, cannotOpenMessage},
-    {"LsOnAFolder", QUELT_LS_PROGRAM, {folderName}, cannotOpenMessage},
-    {"CpWithoutADisk", QUELT_CP_PROGRAM, {kImageName}, copyUsageLine},
-    {"CpWithTooManyArguments", QUELT_CP_PROGRAM, {kImageName, "1", "notes", "out", "more"},
-     copyUsageLine},
-    {"CpWithADiskThatIsNotANumber", QUELT_CP_PROGRAM, {kImageName, "1x", "notes"}, copyUsageLine},
-    {"CpOnAMissingImage", QUELT_CP_PROGRAM, {"no-such-image.d88", "1"}, cannotOpenMessage},
+    {"QueltWithoutAnImage", QUELT_PROGRAM, {}, "", usageLine, 1},
+    {"QueltWithTwoImages", QUELT_PROGRAM, {kImageName, kImageName}, "", usageLine, 1},
+    {"QueltOnAMissingImage", QUELT_PROGRAM, {"no-such-image.d88"}, "", cannotOpenMessage, 1},
+    {"QueltOnAFolder", QUELT_PROGRAM, {folderName}, "", cannotOpenMessage, 1},
+    {"LsWithoutAnImage", QUELT_LS_PROGRAM, {}, "", listerUsageLine, 1},
+    {"LsWithTwoImages", QUELT_LS_PROGRAM, {kImageName, kImageName}, "", listerUsageLine, 1},
+    {"LsOnAMissingImage", QUELT_LS_PROGRAM, {"no-such-image.d88"}, "", cannotOpenMessage, 1},
+    {"LsOnAFolder", QUELT_LS_PROGRAM, {folderName}, "", cannotOpenMessage, 1},
+    {"LsHelp", QUELT_LS_PROGRAM, {"--help"}, lsHelp, "", 0},
+    {"LsShortHelp", QUELT_LS_PROGRAM, {"-h"}, lsHelp, "", 0},
+    {"LsVersion", QUELT_LS_PROGRAM, {"--version"}, versionLine("quelt-ls"), "", 0},
+    {"LsUnknownOption", QUELT_LS_PROGRAM, {"-x"}, "", listerUsageLine, 1},
+    {"LsDashIsNoImage", QUELT_LS_PROGRAM, {"-"}, "", listerUsageLine, 1},
+    {"CpWithoutADisk", QUELT_CP_PROGRAM, {kImageName}, "", copyUsageLine, 1},
+    {"CpWithTooManyArguments", QUELT_CP_PROGRAM, {kImageName, "1", "notes", "out", "more"}, "",
+     copyUsageLine, 1},
+    {"CpWithADiskThatIsNotANumber", QUELT_CP_PROGRAM, {kImageName, "1x", "notes"}, "",
+     copyUsageLine, 1},
+    {"CpOnAMissingImage", QUELT_CP_PROGRAM, {"no-such-image.d88", "1"}, "", cannotOpenMessage, 1},
+    {"CpHelpAfterOperands", QUELT_CP_PROGRAM, {kImageName, "1", "--help"}, cpHelp, "", 0},
+    {"CpVersion", QUELT_CP_PROGRAM, {"--version"}, versionLine("quelt-cp"), "", 0},
+    {"CpNameThatIsAnOption", QUELT_CP_PROGRAM, {kImageName, "1", "-notes"}, "", copyUsageLine, 1},
+    {"SampleSetHelpWritesNoFile", QUELT_SAMPLE_SET_PROGRAM, {"--help"},
+     std::string(sampleSetUsageLine) + sampleSetArguments, "", 0},
+    {"SampleSetVersion", QUELT_SAMPLE_SET_PROGRAM, {"--version"}, versionLine("quelt-sample-set"),
+     "", 0},
+    {"SampleSetUnknownOption", QUELT_SAMPLE_SET_PROGRAM, {"--out"}, "", sampleSetUsageLine, 1},
 };
 
 class CommandLine : public testing::TestWithParam<CommandCase> {};
 
 // Every run has the sample set beside it and a folder named like an image.
-TEST_P(CommandLine, FailsWithOneLineAndWritesNothing) {
+TEST_P(CommandLine, AnswersAndWritesNothing) {
     const CommandCase& command = GetParam();
     Case c;
     c.image = sampleImage();
@@ -55,8 +81,9 @@ TEST_P(CommandLine, FailsWithOneLineAndWritesNothing) {
     c.prepare = [](const std::filesystem::path& work) {
         std::filesystem::create_directory(work / folderName);
     };
+    c.out = command.out;
     c.err = command.err;
-    c.status = 1;
+    c.status = command.status;
     expectRunAsDescribed(command.program, c);
 }
 

@@ -83,6 +83,12 @@ const NamedCase copyCases[] = {
          c.files["copy.bin"] = notes;
          return c;
      }},
+    {"OneFileToAJapaneseName",
+     [] {
+         Case c = copyOf(copyDisk(), {"1", "notes", kJapaneseOutputName});
+         c.files[kJapaneseOutputName] = notes;
+         return c;
+     }},
     {"OneFileToStandardOutput",
      [] {
          Case c = copyOf(copyDisk(), {"1", "notes", "-"});
@@ -149,6 +155,14 @@ const NamedCase copyCases[] = {
          Case c = copyOf(disk, {"1"});
          c.err = formatted(onlyFillFormat, 1);
          c.status = 1;
+         return c;
+     }},
+    {"DiskWithoutAUsedEntryCopiesNothing",
+     [] {
+         Disk disk(40, 0x66);
+         formatGameFs(disk);
+         Case c = copyOf(disk, {"1"});
+         c.err = formatted(noUsedEntryFormat, 1);
          return c;
      }},
 };

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "lister/list_messages.h"
 #include "support/game_disk.h"
 #include "support/run_case.h"
 #include "support/run_tool.h"
@@ -91,6 +92,16 @@ const NamedCase wholeRunCases[] = {
          c.out = sampleSetListing;
          return c;
      }},
+    {"ImageWithAJapaneseName",
+     [] {
+         Case c;
+         c.image = sampleImage();
+         c.prepare = giveImageAJapaneseName;
+         c.args = {kJapaneseImageName};
+         c.out = sampleSetListing;
+         c.files[kJapaneseImageName] = c.image;
+         return c;
+     }},
     {"OtherSystemsFillFoldsIntoRuns",
      [] {
          Case c;
@@ -114,7 +125,8 @@ const NamedCase wholeRunCases[] = {
     {"EmptyImageHasNoDisks",
      [] {
          Case c;
-         c.out = "disks: 0\n\ndemo disks: none\nmain disk: none\nscenario disk: none\n";
+         c.out = "disks: 0\nnot a D88 image: no disk: the file is shorter than a disk header "
+                 "(688 bytes)\n\ndemo disks: none\nmain disk: none\nscenario disk: none\n";
          return c;
      }},
 };
@@ -145,7 +157,8 @@ const NamedCase posixCases[] = {
 
 class QueltLsRun : public testing::TestWithParam<NamedCase> {};
 
-// No case expects a file: the listing never writes one.
+// No case expects a file but the image under another name: the listing never
+// writes one.
 TEST_P(QueltLsRun, PrintsAndReturnsExactlyAndWritesNothing) {
     expectRunAsDescribed(QUELT_LS_PROGRAM, GetParam().make());
 }
@@ -167,7 +180,43 @@ void PrintTo(const LinesCase& linesCase, std::ostream* out) {
     *out << linesCase.name;
 }
 
+// 2,000 bytes of text: every header field and track entry reads 0x78787878, past
+// the file's end, with media byte `media`.
+Bytes textFile(uint8_t media) {
+    Bytes text(2000, 'x');
+    text[kMediaTypeOffset] = media;
+    return text;
+}
+
 const LinesCase linesCases[] = {
+    {"TextFileIsNoImage", [] { return textFile('x'); },
+     {"disks: 1\nnot a D88 image: disk 1's track table points outside the disk, and its media "
+      "byte 0x78 is none a D88 writer uses\n\ndisk 1\n"}},
+    {"TextFileWithAWritersMediaByteIsNoImage", [] { return textFile(kMedia2D); },
+     {"disks: 1\nnot a D88 image: disk 1's track table points outside the disk, and its size, "
+      "2021161080 bytes, runs past the end of the file\n\ndisk 1\n"}},
+    {"SizeSmallerThanAHeaderIsNoImage",
+     [] {
+         Disk disk;
+         disk.setSizeField(600);
+         return disk.bytes();
+     },
+     {"not a D88 image: disk 1's size, 600 bytes, is smaller than a disk header (688 bytes)\n"
+      "\ndisk 1\n  offset: 0\n  size: 600\n"}},
+    {"ImageCutShortListsAsBefore",
+     [] {
+         Bytes image = sampleImage();
+         image.resize(100000);
+         return image;
+     },
+     {"disks: 1\n\ndisk 1\n  offset: 0\n  size: 348848\n"}},
+    {"UnknownMediaByteWithAWritersTrackTableListsAsBefore",
+     [] {
+         Disk disk;
+         disk.setMediaType(0x58);
+         return disk.bytes();
+     },
+     {"disks: 1\n\ndisk 1\n", "  media: 0x58\n"}},
     {"MainDiskMissing",
      [] {
          SampleSet set = makeSampleSet();

@@ -116,6 +116,14 @@ Case bgmscoreWithAMissingSector() {
 const NamedCase runCases[] = {
     {"CompleteSampleSet", completeRun},
     {"EmptyImageHasNoMainDisk", [] { return noMainDiskRun({}, nullptr); }},
+    {"ImageWithAJapaneseName",
+     [] {
+         Case c = completeRun();
+         c.prepare = giveImageAJapaneseName;
+         c.args = {kJapaneseImageName};
+         c.files[kJapaneseImageName] = c.image;
+         return c;
+     }},
     {"ShortOfOneHeaderHasNoMainDisk",
      [] {
          Bytes image = makeSampleSet().demo.bytes();

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Tries the packages of tools/package.sh as a user would: installs the .deb with
-# dpkg -i (as root only; it is removed again afterwards), runs the installed quelt
-# on the sample set, then runs the .exe files of the unpacked .zip under Wine on
-# the same set, and checks that both wrote the same 24 files with status 0.
+# Tries the packages of tools/package.sh as a user would: lints the .deb with
+# lintian (no error, no warning, no hardening tag), installs it with dpkg -i (as
+# root only; it is removed again afterwards), runs the installed quelt on the
+# sample set, then checks the .zip's documents and runs the .exe files of the
+# unpacked .zip under Wine on the same set, and checks that both wrote the same
+# 24 files with status 0.
 #
 #   bash tools/check-packages.sh    (after tools/package.sh)
 set -euo pipefail
@@ -27,6 +29,38 @@ expect_complete_run() {
     fi
 }
 
+# Debian's checks of a package. Its info tags are shown too, and those naming a
+# missing hardening feature fail the check like a warning.
+lint_deb() {
+    local status=0 tags
+    tags=$(lintian --fail-on error,warning --display-info "$deb" 2>&1) || status=$?
+    tags=$(grep -v '^running with root privileges' <<<"$tags" || true)
+    if [ -n "$tags" ]; then printf '%s\n' "$tags"; fi
+    if [ "$status" -ne 0 ] || grep -q '^I: [^ ]* hardening-' <<<"$tags"; then
+        echo "lintian: $(basename "$deb") is not clean"
+        return 1
+    fi
+    echo "lintian: $(basename "$deb") has no error and no warning"
+}
+
+# The .zip's folder: the programs, the manual pages in HTML, and the texts for
+# Windows users with Windows line ends.
+check_zip_folder() {
+    local folder=$1 file
+    for file in quelt quelt-ls quelt-cp quelt-sample-set; do
+        [ -f "$folder/$file.exe" ] && [ -f "$folder/$file.html" ] ||
+            { echo "$zip: no $file.exe or $file.html"; return 1; }
+    done
+    for file in README-Windows.txt NOTICES.txt; do
+        if [ ! -f "$folder/$file" ] ||
+            [ "$(grep -c $'\r$' "$folder/$file")" -ne "$(wc -l <"$folder/$file")" ]; then
+            echo "$zip: $file is missing or has a line without CR LF"
+            return 1
+        fi
+    done
+}
+
+lint_deb
 if [ "$(id -u)" -eq 0 ]; then
     dpkg -i "$deb" >/dev/null
     mkdir "$work/deb"
@@ -49,6 +83,7 @@ mkdir -p "$WINEPREFIX"
 wine wineboot </dev/null >/dev/null 2>&1
 cmake -E chdir "$work" cmake -E tar xf "$zip"
 windows=$(ls -d "$work"/quelt-*-win64)
+check_zip_folder "$windows"
 mkdir "$work/zip"
 (cd "$work/zip" && wine "$windows/quelt-sample-set.exe" sample.d88)
 expect_complete_run "$work/zip" wine "$windows/quelt.exe"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Makes the packages users install: the .deb of a Release build (cpack -G DEB)
-# and the .zip of the Windows cross build (cpack -G ZIP), both in build/packages/.
+# Makes the packages users install: the .deb of a hardened Release build (cpack -G
+# DEB) and the .zip of the Windows cross build (cpack -G ZIP), both in
+# build/packages/. CPack strips the programs of both.
 #
 #   bash tools/package.sh
 set -euo pipefail
@@ -17,9 +18,18 @@ package() {
     (cd "$build" && cpack -G "$generator" -B "$PWD/../../$out" >/dev/null)
 }
 
+# Debian's build flags with every hardening feature on (fortified functions, a
+# stack protector, relocations read-only and bound at start), as Debian builds
+# its own packages.
+debian_flags() {
+    DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get "$1"
+}
+
 rm -rf "$out"
 mkdir -p "$out"
-package build/package-deb DEB -DCMAKE_CXX_COMPILER=g++
+package build/package-deb DEB -DCMAKE_CXX_COMPILER=g++ \
+    "-DCMAKE_CXX_FLAGS=$(debian_flags CPPFLAGS) $(debian_flags CXXFLAGS)" \
+    "-DCMAKE_EXE_LINKER_FLAGS=$(debian_flags LDFLAGS)"
 package build/package-zip ZIP -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
 rm -rf "$out/_CPack_Packages"
 ls -l "$out"

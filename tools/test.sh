@@ -94,6 +94,7 @@ check_mandoc() {
 check_packaging() {
     need dpkg-shlibdeps dpkg-dev command -v dpkg-shlibdeps
     need file file file --version
+    need lintian lintian lintian --version
 }
 
 # The checks a stage needs, in the order they run.
@@ -103,7 +104,7 @@ checks_of() {
         gcc) echo build_tools gcc ;;
         clang-sanitize) echo build_tools clang sanitizers ;;
         windows) echo build_tools windows ;;
-        packages) echo build_tools gcc windows packaging ;;
+        packages) echo build_tools gcc windows mandoc packaging ;;
         fuzz) echo build_tools clang fuzzer ;;
         *) return 1 ;;
     esac

@@ -63,9 +63,10 @@ std::string commandLine(const std::string& program, const std::vector<std::strin
 std::map<std::string, Bytes> filesIn(const fs::path& folder) {
     std::map<std::string, Bytes> files;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-        std::string name = entry.path().filename().string();
+        // UTF-8 on every system: the tests run with it as their code page on Windows.
+        std::string name = entry.path().filename().u8string();
         if (entry.is_regular_file() && name != kImageName) {
-            files[name] = readFile(entry.path().string());
+            files[name] = readFile(entry.path().u8string());
         }
     }
     return files;
@@ -90,6 +91,10 @@ int systemWithFileSizeLimit(const std::string& command, long limit) {
 }
 
 }  // namespace
+
+void giveImageAJapaneseName(const fs::path& work) {
+    fs::rename(work / kImageName, work / fs::u8path(kJapaneseImageName));
+}
 
 std::string asTextStream(const std::string& text) {
 #ifdef _WIN32

@@ -44,6 +44,12 @@ struct Surroundings {
 
 // The image is written into the work folder under this name.
 constexpr const char* kImageName = "image.d88";
+// Names outside every single-byte code page, in UTF-8: "ゲーム.d88" and "コピー.bin".
+constexpr const char* kJapaneseImageName = "\xE3\x82\xB2\xE3\x83\xBC\xE3\x83\xA0.d88";
+constexpr const char* kJapaneseOutputName = "\xE3\x82\xB3\xE3\x83\x94\xE3\x83\xBC.bin";
+
+// Gives the image in `work` the name kJapaneseImageName.
+void giveImageAJapaneseName(const std::filesystem::path& work);
 
 // Writes `image` as kImageName into a fresh folder, lets `prepare` add to the
 // folder, then runs `program` there with `args` (the image's name by default) in

@@ -1,0 +1,62 @@
+#include "lister/header_check.h"
+
+#include <cstdint>
+
+#include "lister/media_types.h"
+
+namespace {
+// A writer starts the first track where its track table ends: right after the
+// header, or earlier when it keeps a shorter table; later tracks follow on, up
+// to the disk's end. An absent track is 0. Returns 0 when no track is present.
+int64_t firstTrackStart(const D88Image& image) {
+    int64_t first = 0;
+    for (int32_t t = 0; t < D88Image::maxTracks; ++t) {
+        int32_t entry = image.trackOffset(t);
+        if (entry > 0 && (first == 0 || entry < first)) {
+            first = entry;
+        }
+    }
+    return first;
+}
+
+bool trackTableFits(const D88Image& image) {
+    int64_t tableEnd = firstTrackStart(image);
+    if (tableEnd == 0) {
+        tableEnd = D88Image::headerSize;  // a disk without tracks: a whole table of 0
+    }
+    // No writer leaves a gap before the first track or starts it inside the fields
+    // before the table.
+    if (tableEnd > D88Image::headerSize ||
+        tableEnd < D88Image::trackTableField + D88Image::trackEntryBytes) {
+        return false;
+    }
+    // The fields from the first track on are that track's bytes, not entries.
+    for (int32_t t = 0; D88Image::trackTableField + D88Image::trackEntryBytes * (t + 1) <= tableEnd;
+         ++t) {
+        int32_t entry = image.trackOffset(t);
+        if (entry < 0 || entry > image.diskSize()) {
+            return false;
+        }
+    }
+    return true;
+}
+}  // namespace
+
+HeaderFault firstHeaderFault(D88Image& image) {
+    if (image.diskCount() == 0 || !image.selectDisk(0)) {
+        return HeaderFault::noDisk;
+    }
+    if (image.diskSize() < D88Image::headerSize) {
+        return HeaderFault::sizeBelowHeader;
+    }
+    if (trackTableFits(image)) {
+        return HeaderFault::none;
+    }
+    if (mediaNameOf(image.mediaType()) == nullptr) {
+        return HeaderFault::unknownMedia;
+    }
+    if (!image.fileHoldsByteAt(image.diskSize() - 1)) {
+        return HeaderFault::sizePastFile;
+    }
+    return HeaderFault::none;
+}

@@ -1,0 +1,20 @@
+#ifndef QUELT_LISTER_HEADER_CHECK_H
+#define QUELT_LISTER_HEADER_CHECK_H
+
+#include "image/d88_image.h"
+
+// Why the file's first disk header cannot be one that a D88 writer made for
+// this file. An image cut short, or one of another system, has a writer's
+// header all the same and is `none`.
+enum class HeaderFault {
+    none,
+    noDisk,           // the file is shorter than one header
+    sizeBelowHeader,  // the disk's size leaves no room for its own header
+    unknownMedia,     // a track table that cannot be, and a media byte no writer uses
+    sizePastFile,     // a track table that cannot be, and a size past the file's end
+};
+
+// Judges disk 1's header, which it leaves selected when there is one.
+HeaderFault firstHeaderFault(D88Image& image);
+
+#endif
