@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -15,6 +16,8 @@ namespace {
 
 std::FILE* findings = stderr;
 std::vector<std::filesystem::path> scratchFolders;
+std::size_t largestImage = 0;
+constexpr char memoryBackedFolder[] = "/dev/shm";
 
 bool hasFlag(int argc, char** argv, const char* flag) {
     for (int i = 1; i < argc; ++i) {
@@ -30,6 +33,18 @@ void removeScratchFolders() {
         std::error_code ignored;
         std::filesystem::remove_all(folder, ignored);
     }
+}
+
+void printLargestImage() {
+    std::fprintf(findings, "stat::largest_image_bytes: %zu\n", largestImage);
+    std::fflush(findings);
+}
+
+std::filesystem::path scratchParent() {
+    std::error_code ignored;
+    return std::filesystem::is_directory(memoryBackedFolder, ignored)
+               ? std::filesystem::path(memoryBackedFolder)
+               : std::filesystem::temp_directory_path();
 }
 
 }  // namespace
@@ -53,6 +68,7 @@ void prepare(int* argc, char*** argv) {
     if (std::FILE* copy = fdopen(dup(STDERR_FILENO), "w")) {
         findings = copy;
     }
+    std::atexit(printLargestImage);
 }
 
 void fail(const std::string& what) {
@@ -62,15 +78,20 @@ void fail(const std::string& what) {
 }
 
 std::filesystem::path makeScratchFolder(const std::string& name) {
-    std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / (name + "-" + std::to_string(getpid()));
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
+    std::string pattern = (scratchParent() / (name + "-XXXXXX")).string();
+    if (mkdtemp(pattern.data()) == nullptr) {
+        fail("cannot make a scratch folder from " + pattern);
+    }
+    const std::filesystem::path folder = pattern;
     if (scratchFolders.empty()) {
         std::atexit(removeScratchFolders);
     }
     scratchFolders.push_back(folder);
     return folder;
+}
+
+void noteImageSize(std::size_t bytes) {
+    largestImage = std::max(largestImage, bytes);
 }
 
 void writeInput(const std::filesystem::path& path, const uint8_t* data, std::size_t size) {

@@ -1,5 +1,6 @@
-// What both fuzz targets set up once: the tool's own output kept out of
-// libFuzzer's log, a stream for the targets' own findings, and a scratch folder.
+// What every fuzz target sets up once: the tool's own output kept out of
+// libFuzzer's log, a stream for the targets' own findings, a scratch folder in
+// memory-backed space, and the largest image run, for the report.
 // Fuzz targets run on Linux under clang only; unlike the tool they may use POSIX.
 #pragma once
 
@@ -21,9 +22,13 @@ void prepare(int* argc, char*** argv);
 // saves the input that caused it.
 [[noreturn]] void fail(const std::string& what);
 
-// A fresh empty folder of this process under the system's temporary folder,
-// removed at exit.
+// A fresh empty folder of this process, made by mkdtemp in /dev/shm when the
+// machine has it (else under the system's temporary folder), removed at exit.
 std::filesystem::path makeScratchFolder(const std::string& name);
+
+// Remembers the size of an image a run read; at exit the largest one is printed
+// after libFuzzer's own statistics as "stat::largest_image_bytes: N".
+void noteImageSize(std::size_t bytes);
 
 // Writes the fuzz input to `path` by the test image builder's writer; a write
 // that fails is a finding.

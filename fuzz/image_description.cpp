@@ -1,0 +1,359 @@
+#include "fuzz/image_description.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <vector>
+
+#include "support/game_disk.h"
+#include "support/sample_set.h"
+
+namespace fuzzimage {
+
+namespace {
+
+using d88build::Disk;
+
+constexpr int tracks = d88build::kMaxTracks;
+constexpr std::size_t nameLengths = d88build::kNameSize + 1;
+constexpr std::size_t repeatUnit = 64;
+constexpr std::size_t fillUnit = 16;
+constexpr int repeatTimes = 16;
+constexpr int gameKinds = 4;
+constexpr int editKinds = 3;
+constexpr int editsAtMost = 8;
+const char* const knownNames[] = {"startup", "sud_data", "bgmscore", "opdrv"};
+
+class Reader {
+public:
+    Reader(const uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+    bool done() const { return at_ >= size_; }
+    uint8_t u8() { return at_ < size_ ? data_[at_++] : 0; }
+    uint16_t u16() { return static_cast<uint16_t>(u8() | (u8() << 8)); }
+    uint32_t u32() { return u16() | (static_cast<uint32_t>(u16()) << 16); }
+
+private:
+    const uint8_t* data_;
+    std::size_t size_;
+    std::size_t at_ = 0;
+};
+
+enum class SizeMode : uint8_t { toNextDisk, raw, toRegion, own };
+constexpr int writtenSizeModes = 3;
+
+struct DiskMark {
+    std::size_t offset;
+    SizeMode mode;
+    uint32_t value;
+};
+
+struct TrackPlan {
+    bool allDisks;
+    int first;
+    int count;
+    uint8_t region;
+    uint32_t offset;
+    uint8_t stride;
+};
+
+struct Patch {
+    uint8_t region;
+    uint32_t offset;
+    uint16_t value;
+};
+
+struct RunRecipe {
+    uint8_t idMode, c, h, r, n, countMode;
+    uint16_t count, length;
+    uint8_t fill;
+};
+
+class Expansion {
+public:
+    explicit Expansion(Bytes& image) : image_(image) { image_.clear(); }
+
+    void run(Reader& in) {
+        while (!in.done() && image_.size() < maxImageBytes) {
+            command(in);
+        }
+        layOut();
+    }
+
+private:
+    void command(Reader& in) {
+        switch (static_cast<Op>(in.u8() % 8)) {
+            case Op::disk: return disk(in);
+            case Op::records: return records(in);
+            case Op::tracks: return trackPlan(in);
+            case Op::game: return game(in);
+            case Op::raw: return raw(in);
+            case Op::repeat: return repeat(in);
+            case Op::fill: return fill(in);
+            case Op::patch: return patch(in);
+        }
+    }
+
+    std::size_t room() const { return maxImageBytes - image_.size(); }
+
+    void append(const uint8_t* bytes, std::size_t count) {
+        image_.insert(image_.end(), bytes, bytes + std::min(count, room()));
+    }
+
+    void startRegion() { regions_.push_back(image_.size()); }
+
+    void disk(Reader& in) {
+        d88build::DiskHeader header;
+        const uint8_t nameByte = in.u8();
+        header.name.assign(in.u8() % nameLengths, static_cast<char>(nameByte));
+        header.mediaType = in.u8();
+        const auto mode = static_cast<SizeMode>(in.u8() % writtenSizeModes);
+        const uint32_t value = in.u32();
+        startRegion();
+        disks_.push_back({image_.size(), mode, value});
+        const Bytes bytes = d88build::headerBytes(header);
+        append(bytes.data(), bytes.size());
+    }
+
+    static uint16_t countOf(const RunRecipe& recipe, std::size_t j, std::size_t runLength) {
+        switch (recipe.countMode % 4) {
+            case 0: return recipe.count;
+            case 1: return static_cast<uint16_t>(runLength);
+            case 2: return static_cast<uint16_t>(j + 2 + recipe.count);
+            default: return static_cast<uint16_t>(j * recipe.count);
+        }
+    }
+
+    static std::array<uint8_t, 4> idOf(const RunRecipe& recipe, std::size_t j) {
+        const auto step = static_cast<uint32_t>(j);
+        switch (recipe.idMode % 4) {
+            case 0: return {recipe.c, recipe.h, recipe.r, recipe.n};
+            case 1: return {recipe.c, recipe.h, static_cast<uint8_t>(recipe.r + step), recipe.n};
+            case 2: {
+                const uint32_t id = (static_cast<uint32_t>(recipe.c) << 16 |
+                                     static_cast<uint32_t>(recipe.h) << 8 | recipe.r) + step;
+                return {static_cast<uint8_t>(id >> 16), static_cast<uint8_t>(id >> 8),
+                        static_cast<uint8_t>(id), recipe.n};
+            }
+            default:
+                return {static_cast<uint8_t>(recipe.c + step), recipe.h,
+                        static_cast<uint8_t>(recipe.r + step), recipe.n};
+        }
+    }
+
+    // The record is laid out once by the builder, then copied with its ID and
+    // count set for each place in the run.
+    void records(Reader& in) {
+        const uint16_t repeat = in.u16();
+        const std::size_t runLength = (std::size_t{repeat} + 1) << (2 * (in.u8() % 4));
+        RunRecipe recipe{};
+        recipe.idMode = in.u8();
+        recipe.c = in.u8();
+        recipe.h = in.u8();
+        recipe.r = in.u8();
+        recipe.n = in.u8();
+        recipe.countMode = in.u8();
+        recipe.count = in.u16();
+        recipe.length = in.u16();
+        recipe.fill = in.u8();
+        d88build::Record record;
+        record.data.assign(recipe.length, recipe.fill);
+        Bytes laidOut;
+        d88build::appendRecord(laidOut, record);
+        startRegion();
+        for (std::size_t j = 0; j < runLength && room() > 0; ++j) {
+            const std::array<uint8_t, 4> id = idOf(recipe, j);
+            std::copy(id.begin(), id.end(), laidOut.begin());
+            d88build::putLe16(laidOut, d88build::kRecordCountOffset,
+                              countOf(recipe, j, runLength));
+            append(laidOut.data(), laidOut.size());
+        }
+    }
+
+    void trackPlan(Reader& in) {
+        TrackPlan plan{};
+        plan.allDisks = in.u8() != 0;
+        plan.first = in.u8() % tracks;
+        plan.count = in.u8() + 1;
+        plan.region = in.u8();
+        plan.offset = in.u16();
+        plan.stride = in.u8();
+        if (plan.allDisks || !disks_.empty()) {
+            plan.count = std::min(plan.count, tracks);
+            plans_.push_back({plan, disks_.size()});
+        }
+    }
+
+    static const d88build::SampleSet& sampleSet() {
+        static const d88build::SampleSet set = d88build::makeSampleSet();
+        return set;
+    }
+
+    static Disk gameDisk(uint8_t kind) {
+        switch (kind % gameKinds) {
+            case 0: return sampleSet().demo;
+            case 1: return sampleSet().main;
+            case 2: return sampleSet().scenario;
+            default: {
+                Disk disk;
+                d88build::formatGameFs(disk);
+                return disk;
+            }
+        }
+    }
+
+    static void dropStandardTracks(Disk& disk) {
+        for (int track = 0; track < tracks; ++track) {
+            bool standardOnly = true;
+            for (const d88build::Record& record : disk.track(track)) {
+                standardOnly = standardOnly && record.data == d88build::standardSector(
+                                                                   disk.seed(), track, record.r);
+            }
+            if (standardOnly) {
+                disk.removeTrack(track);
+            }
+        }
+    }
+
+    static void edit(Disk& disk, Reader& in) {
+        switch (in.u8() % editKinds) {
+            case 0: {
+                const int slot = in.u8() % d88build::kDirectoryEntries;
+                const char* name = knownNames[in.u8() % 4];
+                const uint16_t size = in.u16();
+                d88build::setEntry(disk, slot, name, size, in.u8());
+                return;
+            }
+            case 1: {
+                const int cluster = in.u8();
+                d88build::setAllocation(disk, cluster, in.u8());
+                return;
+            }
+            default: dropStandardTracks(disk);
+        }
+    }
+
+    void game(Reader& in) {
+        Disk disk = gameDisk(in.u8());
+        const int edits = in.u8() % editsAtMost;
+        for (int i = 0; i < edits; ++i) {
+            edit(disk, in);
+        }
+        startRegion();
+        disks_.push_back({image_.size(), SizeMode::own, 0});
+        const Bytes bytes = disk.bytes();
+        append(bytes.data(), bytes.size());
+    }
+
+    void raw(Reader& in) {
+        const int length = in.u8();
+        startRegion();
+        for (int i = 0; i < length && room() > 0; ++i) {
+            image_.push_back(in.u8());
+        }
+    }
+
+    void repeat(Reader& in) {
+        const std::size_t length = std::min(repeatUnit * in.u16(), image_.size());
+        const int times = 1 + in.u8() % repeatTimes;
+        const std::size_t from = image_.size() - length;
+        for (int i = 0; i < times && length > 0 && room() > 0; ++i) {
+            const std::size_t count = std::min(length, room());
+            image_.resize(image_.size() + count);
+            std::copy_n(image_.begin() + static_cast<std::ptrdiff_t>(from), count,
+                        image_.end() - static_cast<std::ptrdiff_t>(count));
+        }
+    }
+
+    void fill(Reader& in) {
+        const std::size_t length = fillUnit * (std::size_t{in.u16()} + 1);
+        image_.insert(image_.end(), std::min(length, room()), in.u8());
+    }
+
+    void patch(Reader& in) {
+        Patch change{};
+        change.region = in.u8();
+        change.offset = in.u16();
+        change.value = in.u16();
+        patches_.push_back(change);
+    }
+
+    // ---- Laying out: what refers to later parts of the image.
+
+    std::size_t regionStart(uint8_t region) const {
+        return regions_.empty() ? 0 : regions_[region % regions_.size()];
+    }
+
+    bool headerWhole(const DiskMark& disk) const {
+        return disk.offset <= image_.size() &&
+               image_.size() - disk.offset >= d88build::kHeaderSize;
+    }
+
+    void putField(std::size_t at, uint32_t value) {
+        if (at + 4 <= image_.size()) {
+            d88build::putLe32(image_, at, value);
+        }
+    }
+
+    uint32_t sizeOf(std::size_t index) const {
+        const DiskMark& disk = disks_[index];
+        switch (disk.mode) {
+            case SizeMode::raw: return disk.value;
+            case SizeMode::toRegion:
+                return static_cast<uint32_t>(regionStart(static_cast<uint8_t>(disk.value)) -
+                                             disk.offset);
+            default: {
+                const std::size_t next =
+                    index + 1 < disks_.size() ? disks_[index + 1].offset : image_.size();
+                return static_cast<uint32_t>(next - disk.offset);
+            }
+        }
+    }
+
+    void setTracks(const DiskMark& disk, const TrackPlan& plan) {
+        const std::size_t start = regionStart(plan.region) + plan.offset;
+        for (int i = 0; i < plan.count; ++i) {
+            const int track = (plan.first + i) % tracks;
+            const auto entry = static_cast<uint32_t>(start + std::size_t{plan.stride} * i -
+                                                     disk.offset);
+            putField(disk.offset + d88build::kTrackTableOffset + 4 * std::size_t(track), entry);
+        }
+    }
+
+    void layOut() {
+        for (std::size_t i = 0; i < disks_.size(); ++i) {
+            if (disks_[i].mode != SizeMode::own && headerWhole(disks_[i])) {
+                putField(disks_[i].offset + d88build::kSizeFieldOffset, sizeOf(i));
+            }
+        }
+        for (const auto& [plan, disksBefore] : plans_) {
+            const std::size_t first = plan.allDisks ? 0 : disksBefore - 1;
+            const std::size_t end = plan.allDisks ? disks_.size() : disksBefore;
+            for (std::size_t i = first; i < end; ++i) {
+                if (headerWhole(disks_[i])) {
+                    setTracks(disks_[i], plan);
+                }
+            }
+        }
+        for (const Patch& change : patches_) {
+            const std::size_t at = regionStart(change.region) + change.offset;
+            if (at + 2 <= image_.size()) {
+                d88build::putLe16(image_, at, change.value);
+            }
+        }
+    }
+
+    Bytes& image_;
+    std::vector<std::size_t> regions_;
+    std::vector<DiskMark> disks_;
+    std::vector<std::pair<TrackPlan, std::size_t>> plans_;  // with the disks written before
+    std::vector<Patch> patches_;
+};
+
+}  // namespace
+
+void expandDescription(const uint8_t* data, std::size_t size, Bytes& image) {
+    Reader in(data, size);
+    Expansion(image).run(in);
+}
+
+}  // namespace fuzzimage
