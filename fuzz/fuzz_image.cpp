@@ -6,6 +6,7 @@
 
 #include "fuzz/fuzz_setup.h"
 #include "fuzz/image_checks.h"
+#include "image/d88_image.h"
 
 namespace {
 std::filesystem::path imagePath;
@@ -20,6 +21,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     fuzzsetup::noteImageSize(size);
     fuzzsetup::writeInput(imagePath, data, size);
-    fuzzchecks::checkImage(imagePath.string(), fuzzchecks::Bytes(data, data + size));
+    fuzzchecks::checkImage(imagePath.string(), fuzzchecks::Bytes(data, data + size),
+                           D88Image::maxDisks);
     return 0;
 }

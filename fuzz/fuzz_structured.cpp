@@ -9,6 +9,8 @@
 // and an answer of D88Image that differs from a plain walk of the track.
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
+#include <set>
 #include <string>
 
 #include "common/quoted_text.h"
@@ -22,8 +24,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The copies of the first disks only: each may write 48 files.
+// The copies, and the comparison with the plain walk, of the first disks only:
+// each copy may write 48 files, and each disk checked reads all its tracks.
 constexpr int32_t copiedDisks = 3;
+constexpr int32_t disksChecked = 4;
 constexpr char standardOutput[] = "-";
 
 fuzzruns::RunFolders folders;
@@ -105,7 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const fs::path path = folders.work / fuzzruns::imageName;
     fuzzsetup::writeInput(path, image.data(), image.size());
     runAllPrograms();
-    fuzzchecks::checkImage(path.string(), image);
+    fuzzchecks::checkImage(path.string(), image, disksChecked);
     fs::remove(path);
     return 0;
 }

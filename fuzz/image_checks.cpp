@@ -157,7 +157,7 @@ void exerciseDisk(DiskUnderTest& disk, int32_t index, InputBytes& input) {
 
 }  // namespace
 
-void checkImage(const std::string& path, const Bytes& file) {
+void checkImage(const std::string& path, const Bytes& file, int32_t disksChecked) {
     clearGameFsTables();
     D88Image image;
     if (!image.open(path.c_str())) {
@@ -165,8 +165,10 @@ void checkImage(const std::string& path, const Bytes& file) {
     }
     InputBytes input(file);
     uint64_t steps = referenceSteps;
-    std::set<int32_t> seenOffsets;  // disks at one offset answer alike
-    for (int32_t index = 0; index < image.diskCount(); ++index) {
+    std::set<int32_t> seenOffsets;
+    for (int32_t index = 0;
+         index < image.diskCount() && seenOffsets.size() < static_cast<std::size_t>(disksChecked);
+         ++index) {
         if (seenOffsets.insert(image.diskOffsetOf(index)).second) {
             DiskUnderTest disk{image, file, static_cast<uint64_t>(image.diskOffsetOf(index)),
                                steps};

@@ -6,6 +6,7 @@
 // directory and loads its files. A difference is a finding.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "support/d88_builder.h"
@@ -14,7 +15,8 @@ namespace fuzzchecks {
 
 using d88build::Bytes;
 
-// `file` holds the bytes of the image at `path`.
-void checkImage(const std::string& path, const Bytes& file);
+// `file` holds the bytes of the image at `path`. Checks the first `disksChecked`
+// disks that lie at different offsets (disks at one offset answer alike).
+void checkImage(const std::string& path, const Bytes& file, int32_t disksChecked);
 
 }  // namespace fuzzchecks

@@ -232,14 +232,30 @@ private:
         }
     }
 
+    // The disks as they come are laid out once: most game commands edit nothing.
+    static const Bytes& uneditedBytes(uint8_t kind) {
+        static std::array<Bytes, gameKinds> laidOut;
+        Bytes& bytes = laidOut[kind % gameKinds];
+        if (bytes.empty()) {
+            bytes = gameDisk(kind).bytes();
+        }
+        return bytes;
+    }
+
     void game(Reader& in) {
-        Disk disk = gameDisk(in.u8());
+        const uint8_t kind = in.u8();
         const int edits = in.u8() % editsAtMost;
+        startRegion();
+        disks_.push_back({image_.size(), SizeMode::own, 0});
+        if (edits == 0) {
+            const Bytes& bytes = uneditedBytes(kind);
+            append(bytes.data(), bytes.size());
+            return;
+        }
+        Disk disk = gameDisk(kind);
         for (int i = 0; i < edits; ++i) {
             edit(disk, in);
         }
-        startRegion();
-        disks_.push_back({image_.size(), SizeMode::own, 0});
         const Bytes bytes = disk.bytes();
         append(bytes.data(), bytes.size());
     }
