@@ -91,7 +91,10 @@ std::filesystem::path makeScratchFolder(const std::string& name) {
 }
 
 void noteImageSize(std::size_t bytes) {
-    largestImage = std::max(largestImage, bytes);
+    if (bytes > largestImage) {
+        largestImage = bytes;
+        printLargestImage();
+    }
 }
 
 void writeInput(const std::filesystem::path& path, const uint8_t* data, std::size_t size) {

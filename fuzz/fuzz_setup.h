@@ -26,8 +26,9 @@ void prepare(int* argc, char*** argv);
 // machine has it (else under the system's temporary folder), removed at exit.
 std::filesystem::path makeScratchFolder(const std::string& name);
 
-// Remembers the size of an image a run read; at exit the largest one is printed
-// after libFuzzer's own statistics as "stat::largest_image_bytes: N".
+// Remembers the size of an image a run read. Each new largest one is printed as
+// "stat::largest_image_bytes: N" at once, since a finding ends the process
+// without its exit handlers, and again at exit after libFuzzer's statistics.
 void noteImageSize(std::size_t bytes);
 
 // Writes the fuzz input to `path` by the test image builder's writer; a write

@@ -194,53 +194,72 @@ private:
     Bytes bytes_;
 };
 
-constexpr uint8_t kRecordsFillingTheCap = 3;  // scale: (repeat + 1) << 6 records
-constexpr uint16_t kMostRecords = 0xFFFF;
-constexpr uint16_t kSampleSetUnits = 16353;    // the set's 1,046,544 bytes in 64-byte units
+// A run of records is (repeat + 1) << (2 * scale) long.
+struct RunLength {
+    uint16_t repeat;
+    uint8_t scale;
+};
+constexpr RunLength kRunFillingTheCap{0xFFFF, 3};
+constexpr RunLength kShortRun{0xFFF, 0};
+constexpr uint16_t kSampleSetUnits = 16353;  // the set's 1,046,544 bytes in 64-byte units
+constexpr uint8_t kSampleSetCopies = 15;
 constexpr uint8_t kCountEveryRecord = 0;
 constexpr uint8_t kCountPastEveryWalk = 2;
 constexpr uint16_t kLongestCount = 0xFFFF;
 constexpr uint8_t kRecordStride = 16;
 constexpr uint8_t kInterleavedStride = 4;
+constexpr int kDisksBeforeTheSet = 8;
+constexpr uint8_t kFirstRunRegion = 1;  // after the first disk header
+constexpr uint16_t kRecordsOfTheDataDisk = 4096;
+constexpr uint16_t kSectorLength = 256;
+
+// One disk whose every track starts in one run of records, `stride` bytes apart.
+Bytes oneRunDisk(RunLength run, uint8_t countMode, uint16_t count, uint8_t stride) {
+    return Description().disk()
+        .records(run.repeat, run.scale, countMode, count, 0)
+        .tracks(false, kFirstRunRegion, 0, stride).bytes();
+}
+
+// Disks whose tracks all start in one run of records, then the sample set.
+Bytes setBehindSharedRun(RunLength run) {
+    Description d;
+    for (int i = 0; i < kDisksBeforeTheSet; ++i) {
+        d.disk();
+    }
+    return d.records(run.repeat, run.scale, kCountPastEveryWalk, 0, 0)
+        .tracks(true, kDisksBeforeTheSet, 0, kRecordStride).sampleSet().bytes();
+}
 
 std::vector<Seed> descriptionSeeds() {
-    return {
+    std::vector<Seed> seeds = {
         {"set", [] { return Description().sampleSet().bytes(); }},
         {"set-repeated",
-         [] { return Description().sampleSet().repeat(kSampleSetUnits, 15).bytes(); }},
-        {"zero-length-run",
-         [] {
-             return Description().disk()
-                 .records(kMostRecords, kRecordsFillingTheCap, kCountEveryRecord, kLongestCount, 0)
-                 .tracks(false, 1, 0, kRecordStride).bytes();
-         }},
-        {"run-to-end",
-         [] {
-             return Description().disk()
-                 .records(kMostRecords, kRecordsFillingTheCap, kCountPastEveryWalk, 0, 0)
-                 .tracks(false, 1, 0, kRecordStride).bytes();
-         }},
-        {"interleaved-walks",
-         [] {
-             return Description().disk()
-                 .records(kMostRecords, kRecordsFillingTheCap, kCountPastEveryWalk, 0, 0)
-                 .tracks(false, 1, 0, kInterleavedStride).bytes();
-         }},
-        {"set-behind-shared-run",
-         [] {
-             Description d;
-             for (int i = 0; i < 8; ++i) {
-                 d.disk();
-             }
-             return d.records(kMostRecords, 2, kCountPastEveryWalk, 0, 0)
-                 .tracks(true, 8, 0, kRecordStride).sampleSet().bytes();
-         }},
+         [] { return Description().sampleSet().repeat(kSampleSetUnits, kSampleSetCopies).bytes(); }},
         {"set-among-sized-disks",
          [] {
-             return Description().game(0).disk().records(4096, 1, kCountEveryRecord, 16, 256)
+             return Description().game(0).disk()
+                 .records(kRecordsOfTheDataDisk, 1, kCountEveryRecord, kSectorLength, kSectorLength)
                  .tracks(false, 2, 0, kRecordStride).game(1).game(2).bytes();
          }},
     };
+    // The hostile kinds at the cap and small, so that most runs stay quick.
+    for (const auto& [size, run] : {std::pair{"", kRunFillingTheCap}, {"-small", kShortRun}}) {
+        const RunLength length = run;
+        const std::string suffix = size;
+        seeds.push_back({"zero-length-run" + suffix, [length] {
+                             return oneRunDisk(length, kCountEveryRecord, kLongestCount,
+                                               kRecordStride);
+                         }});
+        seeds.push_back({"run-to-end" + suffix, [length] {
+                             return oneRunDisk(length, kCountPastEveryWalk, 0, kRecordStride);
+                         }});
+        seeds.push_back({"interleaved-walks" + suffix, [length] {
+                             return oneRunDisk(length, kCountPastEveryWalk, 0, kInterleavedStride);
+                         }});
+        seeds.push_back({"set-behind-shared-run" + suffix,
+                         [length] { return setBehindSharedRun(length); }});
+    }
+    return seeds;
 }
 
 bool writeSeeds(const std::vector<Seed>& seeds, const std::string& folder) {
