@@ -69,20 +69,25 @@ run_target() {
 }
 
 # TARGET's report line from LOG, which may hold several runs of it: their
-# executions added up, the last coverage and features, the largest of the rest.
+# executions added up (a run that stopped on a finding counts to its last
+# progress line), the last coverage and features, the largest of the rest.
 report() {
     local target=$1 log=$2
     local last
     last=$(grep -E '^#[0-9]+' "$log" | tail -n 1 || true)
     awk -v target="$target" -v cov="$(grep -oE 'cov: [0-9]+' <<<"$last")" \
         -v ft="$(grep -oE 'ft: [0-9]+' <<<"$last")" '
-        function most(name, value) { if (!(name in top) || value > top[name]) top[name] = value }
-        /^stat::number_of_executed_units:/ { runs += $2; seen = 1 }
+        function most(name, value) { if (!(name in top) || value + 0 > top[name] + 0) top[name] = value }
+        function endRun() { runs += stat != "" ? stat : progress; stat = ""; progress = 0 }
+        function shown(name) { return name in top ? top[name] : "?" }
+        /^INFO: Seed:/ { endRun() }
+        /^#[0-9]+/ { progress = substr($1, 2) + 0; seen = 1 }
+        /^stat::number_of_executed_units:/ { stat = $2; seen = 1 }
         /^stat::slowest_unit_time_sec:/ { most("slowest", $2) }
         /^stat::peak_rss_mb:/ { most("rss", $2) }
         /^stat::largest_image_bytes:/ { most("largest", $2) }
-        function shown(name) { return name in top ? top[name] : "?" }
         END {
+            endRun()
             printf "%s: %s executions, %s, %s, slowest input %s s, peak RSS %s MB, largest image %s bytes\n",
                 target, seen ? runs : "?", cov, ft, shown("slowest"), shown("rss"), shown("largest")
         }' "$log"
