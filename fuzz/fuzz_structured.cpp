@@ -50,7 +50,7 @@ void checkCopiedFiles(const fuzzruns::Outputs& outputs, int32_t disk) {
     }
     std::multiset<std::uintmax_t> copied;
     for (const auto& [name, output] : outputs) {
-        if (name != "(status)") {
+        if (name != fuzzruns::statusName) {
             copied.insert(output.size);
         }
     }

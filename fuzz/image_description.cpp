@@ -19,10 +19,15 @@ constexpr std::size_t nameLengths = d88build::kNameSize + 1;
 constexpr std::size_t repeatUnit = 64;
 constexpr std::size_t fillUnit = 16;
 constexpr int repeatTimes = 16;
+constexpr int opCount = 8;
+constexpr int idModes = 4;
+constexpr int countModes = 4;
+constexpr int scales = 4;
 constexpr int gameKinds = 4;
 constexpr int editKinds = 3;
 constexpr int editsAtMost = 8;
 const char* const knownNames[] = {"startup", "sud_data", "bgmscore", "opdrv"};
+constexpr std::size_t knownNameCount = sizeof knownNames / sizeof knownNames[0];
 
 class Reader {
 public:
@@ -81,7 +86,7 @@ public:
 
 private:
     void command(Reader& in) {
-        switch (static_cast<Op>(in.u8() % 8)) {
+        switch (static_cast<Op>(in.u8() % opCount)) {
             case Op::disk: return disk(in);
             case Op::records: return records(in);
             case Op::tracks: return trackPlan(in);
@@ -115,7 +120,7 @@ private:
     }
 
     static uint16_t countOf(const RunRecipe& recipe, std::size_t j, std::size_t runLength) {
-        switch (recipe.countMode % 4) {
+        switch (recipe.countMode % countModes) {
             case 0: return recipe.count;
             case 1: return static_cast<uint16_t>(runLength);
             case 2: return static_cast<uint16_t>(j + 2 + recipe.count);
@@ -125,7 +130,7 @@ private:
 
     static std::array<uint8_t, 4> idOf(const RunRecipe& recipe, std::size_t j) {
         const auto step = static_cast<uint32_t>(j);
-        switch (recipe.idMode % 4) {
+        switch (recipe.idMode % idModes) {
             case 0: return {recipe.c, recipe.h, recipe.r, recipe.n};
             case 1: return {recipe.c, recipe.h, static_cast<uint8_t>(recipe.r + step), recipe.n};
             case 2: {
@@ -144,7 +149,7 @@ private:
     // count set for each place in the run.
     void records(Reader& in) {
         const uint16_t repeat = in.u16();
-        const std::size_t runLength = (std::size_t{repeat} + 1) << (2 * (in.u8() % 4));
+        const std::size_t runLength = (std::size_t{repeat} + 1) << (2 * (in.u8() % scales));
         RunRecipe recipe{};
         recipe.idMode = in.u8();
         recipe.c = in.u8();
@@ -218,7 +223,7 @@ private:
         switch (in.u8() % editKinds) {
             case 0: {
                 const int slot = in.u8() % d88build::kDirectoryEntries;
-                const char* name = knownNames[in.u8() % 4];
+                const char* name = knownNames[in.u8() % knownNameCount];
                 const uint16_t size = in.u16();
                 d88build::setEntry(disk, slot, name, size, in.u8());
                 return;

@@ -19,7 +19,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr char workName[] = "work";
-constexpr char statusName[] = "(status)";
 constexpr int musicPieces = 18;
 
 // Runs `program` with these arguments in the work folder.

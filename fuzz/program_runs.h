@@ -22,7 +22,9 @@ constexpr char imageName[] = "image.d88";
 
 RunFolders makeRunFolders(const std::string& name);
 
-// What a run left in the work folder: file name -> its bytes (or, unread, its size).
+// What a run left in the work folder: file name -> its bytes (or, unread, its
+// size), and the run's status under statusName.
+constexpr char statusName[] = "(status)";
 struct Output {
     std::uintmax_t size = 0;
     std::string bytes;

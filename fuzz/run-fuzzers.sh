@@ -13,7 +13,7 @@ set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 jobs=$(nproc 2>/dev/null || echo 2)
-build=${QUELT_FUZZ_BUILD:-build/fuzz}
+build=build/fuzz
 seconds_per_input=2
 rss_limit_mb=2048
 # Raw images of up to 256 KiB: the sparse seeds hold a whole set in 141 KB, and
