@@ -20,6 +20,7 @@ constexpr std::size_t repeatUnit = 64;
 constexpr std::size_t fillUnit = 16;
 constexpr int repeatTimes = 16;
 constexpr int opCount = 8;
+constexpr int regionBits = 8;
 constexpr int idModes = 4;
 constexpr int countModes = 4;
 constexpr int scales = 4;
@@ -320,8 +321,8 @@ private:
         switch (disk.mode) {
             case SizeMode::raw: return disk.value;
             case SizeMode::toRegion:
-                return static_cast<uint32_t>(regionStart(static_cast<uint8_t>(disk.value)) -
-                                             disk.offset);
+                return static_cast<uint32_t>(regionStart(static_cast<uint8_t>(disk.value)) +
+                                             (disk.value >> regionBits) - disk.offset);
             default: {
                 const std::size_t next =
                     index + 1 < disks_.size() ? disks_[index + 1].offset : image_.size();

@@ -10,7 +10,9 @@
 //   0 disk     name byte, name length (mod 17), media type, size mode (mod 3),
 //              size u32: a disk header with no tracks. Size mode 0: up to the next
 //              header a command wrote (or the image's end); 1: the u32 as it is;
-//              2: up to the start of region (u32 mod regions).
+//              2: up to the start of region (low byte of the u32, mod regions)
+//              and the u32's upper 24 bits on from it, so that the next disk's
+//              header may lie inside a run of records.
 //   1 records  repeat u16, scale (mod 4), ID mode (mod 4), C, H, R, N, count mode
 //              (mod 4), count u16, data length u16, fill byte: (repeat + 1) <<
 //              (2 * scale) records. ID mode 0: the same ID; 1: R counts up; 2: C,

@@ -175,6 +175,10 @@ public:
 
     // A header whose size runs to the next header (or the end), named "FUZZ".
     Description& disk() { return op(Op::disk).u8('F').u8(4).u8(0).u8(0).u32(0); }
+    // A header whose size ends `offset` bytes into region `region`.
+    Description& diskEndingIn(uint8_t region, uint32_t offset) {
+        return op(Op::disk).u8('F').u8(4).u8(0).u8(2).u32(region | offset << 8);
+    }
     Description& records(uint16_t repeat, uint8_t scale, uint8_t countMode, uint16_t count,
                          uint16_t length) {
         return op(Op::records).u16(repeat).u8(scale).u8(2).u8(0).u8(0).u8(1).u8(0)
@@ -212,6 +216,8 @@ constexpr int kDisksBeforeTheSet = 8;
 constexpr uint8_t kFirstRunRegion = 1;  // after the first disk header
 constexpr uint16_t kRecordsOfTheDataDisk = 4096;
 constexpr uint16_t kSectorLength = 256;
+// The second disk's header starts 4 bytes into a record of the run.
+constexpr uint32_t kHeaderInsideRun = 16 * 100 + 4;
 
 // One disk whose every track starts in one run of records, `stride` bytes apart.
 Bytes oneRunDisk(RunLength run, uint8_t countMode, uint16_t count, uint8_t stride) {
@@ -228,6 +234,14 @@ Bytes setBehindSharedRun(RunLength run) {
     }
     return d.records(run.repeat, run.scale, kCountPastEveryWalk, 0, 0)
         .tracks(true, kDisksBeforeTheSet, 0, kRecordStride).sampleSet().bytes();
+}
+
+// A disk whose size ends inside its own run of records, where the next disk's
+// header is read from the records.
+Bytes headerInsideRun(RunLength run) {
+    return Description().diskEndingIn(kFirstRunRegion, kHeaderInsideRun)
+        .records(run.repeat, run.scale, kCountPastEveryWalk, 0, 0)
+        .tracks(false, kFirstRunRegion, 0, kRecordStride).bytes();
 }
 
 std::vector<Seed> descriptionSeeds() {
@@ -259,6 +273,7 @@ std::vector<Seed> descriptionSeeds() {
         seeds.push_back({"set-behind-shared-run" + suffix,
                          [length] { return setBehindSharedRun(length); }});
     }
+    seeds.push_back({"header-inside-a-run", [] { return headerInsideRun(kShortRun); }});
     return seeds;
 }
 
