@@ -35,8 +35,15 @@ public:
     Reader(const uint8_t* data, std::size_t size) : data_(data), size_(size) {}
     bool done() const { return at_ >= size_; }
     uint8_t u8() { return at_ < size_ ? data_[at_++] : 0; }
-    uint16_t u16() { return static_cast<uint16_t>(u8() | (u8() << 8)); }
-    uint32_t u32() { return u16() | (static_cast<uint32_t>(u16()) << 16); }
+    // Low byte first; each read is its own statement, so the order is fixed.
+    uint16_t u16() {
+        const uint16_t low = u8();
+        return static_cast<uint16_t>(low | u8() << 8);
+    }
+    uint32_t u32() {
+        const uint32_t low = u16();
+        return low | static_cast<uint32_t>(u16()) << 16;
+    }
 
 private:
     const uint8_t* data_;
