@@ -15,15 +15,18 @@ namespace fuzzsetup {
 // -close_fd_mask=3 (the tool's standard output and error go to the null device;
 // libFuzzer keeps a copy of standard error for its own log and the sanitizers'
 // reports) and -artifact_prefix=<current folder>/ (the runs change folder), each
-// unless the command line gives it. Opens the findings stream on that copy.
+// unless the command line gives it; a relative prefix given is made absolute.
+// Opens the findings stream on that copy.
 void prepare(int* argc, char*** argv);
 
 // Reports a finding of the target's own checks and aborts, so that libFuzzer
 // saves the input that caused it.
 [[noreturn]] void fail(const std::string& what);
 
-// A fresh empty folder of this process, made by mkdtemp in /dev/shm when the
-// machine has it (else under the system's temporary folder), removed at exit.
+// A fresh empty folder of this process, NAME-PID-XXXXXX made by mkdtemp in
+// /dev/shm when the machine has it (else under the system's temporary folder),
+// removed at exit. Folders of the same name left by processes that have ended
+// are removed first.
 std::filesystem::path makeScratchFolder(const std::string& name);
 
 // Remembers the size of an image a run read. Each new largest one is printed as
