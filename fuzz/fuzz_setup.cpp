@@ -21,6 +21,7 @@ std::vector<std::filesystem::path> scratchFolders;
 std::size_t largestImage = 0;
 constexpr char memoryBackedFolder[] = "/dev/shm";
 constexpr char artifactPrefixFlag[] = "-artifact_prefix=";
+constexpr char scratchVariable[] = "QUELT_FUZZ_SCRATCH";
 
 bool hasFlag(int argc, char** argv, const char* flag) {
     for (int i = 1; i < argc; ++i) {
@@ -44,6 +45,9 @@ void printLargestImage() {
 }
 
 std::filesystem::path scratchParent() {
+    if (const char* given = std::getenv(scratchVariable)) {
+        return given;
+    }
     std::error_code ignored;
     return std::filesystem::is_directory(memoryBackedFolder, ignored)
                ? std::filesystem::path(memoryBackedFolder)

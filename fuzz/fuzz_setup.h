@@ -23,9 +23,9 @@ void prepare(int* argc, char*** argv);
 // saves the input that caused it.
 [[noreturn]] void fail(const std::string& what);
 
-// A fresh empty folder of this process, NAME-PID-XXXXXX made by mkdtemp in
-// /dev/shm when the machine has it (else under the system's temporary folder),
-// removed at exit. Folders of the same name left by processes that have ended
+// A fresh empty folder of this process, NAME-PID-XXXXXX made by mkdtemp in the
+// folder QUELT_FUZZ_SCRATCH names, else in /dev/shm when the machine has it,
+// else under the system's temporary folder; removed at exit. Folders of the same name left by processes that have ended
 // are removed first.
 std::filesystem::path makeScratchFolder(const std::string& name);
 

@@ -50,6 +50,16 @@ make_seeds() {
         "$(ls "$descriptions" | wc -l) descriptions in $descriptions"
 }
 
+# The targets' scratch folders go into one memory-backed folder of this run,
+# removed when the run ends: a target stopped by a finding leaves its own.
+make_scratch() {
+    local shm=/dev/shm
+    [ -d "$shm" ] || shm=${TMPDIR:-/tmp}
+    QUELT_FUZZ_SCRATCH=$(mktemp -d "$shm/quelt-fuzz.XXXXXX")
+    export QUELT_FUZZ_SCRATCH
+    trap 'rm -rf "$QUELT_FUZZ_SCRATCH"' EXIT
+}
+
 # The seed folder and input size limit of each target.
 seeds_of() {
     if [ "$1" = fuzz_structured ]; then echo "$descriptions"; else echo "$seeds"; fi
@@ -95,7 +105,8 @@ report() {
 
 # The command that reproduces each finding of TARGET in FINDINGS, one a line.
 reproducers() {
-    local target=$1 findings=$2 finding
+    local target=$1 findings finding
+    findings=$(cd "$2" && pwd)
     for finding in "$findings"/*; do
         if [ -f "$finding" ] && [ "$(basename "$finding")" != REPRODUCE ]; then
             echo "$PWD/$build/fuzz/$target -timeout=$seconds_per_input $finding"
@@ -107,6 +118,7 @@ if [ "${BASH_SOURCE[0]}" = "$0" ]; then
     seconds=${1:-60}
     build_targets
     make_seeds
+    make_scratch
     pids=()
     for target in "${targets[@]}"; do
         rm -rf "$build/corpus-$target" "$build/findings-$target" "$build/$target.log"

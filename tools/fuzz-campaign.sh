@@ -31,6 +31,7 @@ root=$(cd "$root" && pwd)
 source fuzz/run-fuzzers.sh
 build_targets
 make_seeds
+make_scratch
 campaign="$root/campaign-$(date -u +%Y%m%dT%H%M%SZ)"
 mkdir -p "$campaign"
 echo "campaign: $seconds s per target, all at once; corpus in $root, findings in $campaign"
