@@ -73,8 +73,10 @@ max_len_of() {
 run_target() {
     local target=$1 seconds=$2 corpus=$3 findings=$4 log=$5
     mkdir -p "$corpus" "$findings"
+    # Quick inputs are picked more often: the same features in more runs.
     "$build/fuzz/$target" -max_total_time="$seconds" -timeout="$seconds_per_input" \
         -rss_limit_mb="$rss_limit_mb" -max_len="$(max_len_of "$target")" -print_final_stats=1 \
+        -entropic_scale_per_exec_time=1 \
         -artifact_prefix="$findings/" "$corpus" "$(seeds_of "$target")" >>"$log" 2>&1
 }
 
