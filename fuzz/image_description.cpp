@@ -173,13 +173,29 @@ private:
         Bytes laidOut;
         d88build::appendRecord(laidOut, record);
         startRegion();
-        for (std::size_t j = 0; j < runLength && room() > 0; ++j) {
-            const std::array<uint8_t, 4> id = idOf(recipe, j);
-            std::copy(id.begin(), id.end(), laidOut.begin());
-            d88build::putLe16(laidOut, d88build::kRecordCountOffset,
-                              countOf(recipe, j, runLength));
+        // The records that fit whole are written in place; the cap may cut the next.
+        const std::size_t first = image_.size();
+        const std::size_t whole = std::min(runLength, room() / laidOut.size());
+        image_.resize(first + whole * laidOut.size());
+        for (std::size_t j = 0; j < whole; ++j) {
+            const auto at = image_.begin() + static_cast<std::ptrdiff_t>(first + j * laidOut.size());
+            std::copy(laidOut.begin(), laidOut.end(), at);
+            placeRecord(recipe, j, runLength, &*at);
+        }
+        if (whole < runLength) {
+            placeRecord(recipe, whole, runLength, laidOut.data());
             append(laidOut.data(), laidOut.size());
         }
+    }
+
+    // Sets the ID and sector count of record j of the run in its laid-out bytes.
+    static void placeRecord(const RunRecipe& recipe, std::size_t j, std::size_t runLength,
+                            uint8_t* record) {
+        const std::array<uint8_t, 4> id = idOf(recipe, j);
+        std::copy(id.begin(), id.end(), record);
+        const uint16_t count = countOf(recipe, j, runLength);
+        record[d88build::kRecordCountOffset] = static_cast<uint8_t>(count);
+        record[d88build::kRecordCountOffset + 1] = static_cast<uint8_t>(count >> 8);
     }
 
     void trackPlan(Reader& in) {
