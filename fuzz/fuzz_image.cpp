@@ -6,22 +6,23 @@
 
 #include "fuzz/fuzz_setup.h"
 #include "fuzz/image_checks.h"
+#include "fuzz/image_file.h"
 #include "image/d88_image.h"
 
 namespace {
-std::filesystem::path imagePath;
+fuzzsetup::ImageFile imageFile;
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     fuzzsetup::prepare(argc, argv);
-    imagePath = fuzzsetup::makeScratchFolder("quelt-fuzz-image") / "image.d88";
+    imageFile = fuzzsetup::ImageFile(fuzzsetup::makeScratchFolder("quelt-fuzz-image") / "image.d88");
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     fuzzsetup::noteImageSize(size);
-    fuzzsetup::writeInput(imagePath, data, size);
-    fuzzchecks::checkImage(imagePath.string(), fuzzchecks::Bytes(data, data + size),
+    imageFile.write(data, size);
+    fuzzchecks::checkImage(imageFile.path().string(), fuzzchecks::Bytes(data, data + size),
                            D88Image::maxDisks);
     return 0;
 }

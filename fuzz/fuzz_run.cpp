@@ -15,15 +15,15 @@
 #include <thread>
 
 #include "fuzz/fuzz_setup.h"
+#include "fuzz/image_file.h"
 #include "fuzz/program_runs.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
 constexpr uint32_t streamSample = 8;
 
 fuzzruns::RunFolders folders;
+fuzzsetup::ImageFile imageFile;
 
 // The same run with the bytes coming through a pipe. The writer stops when the
 // run has closed the pipe without reading all of it (SIGPIPE is ignored).
@@ -63,17 +63,17 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     fuzzsetup::prepare(argc, argv);
     std::signal(SIGPIPE, SIG_IGN);
     folders = fuzzruns::makeRunFolders("quelt-fuzz-run");
+    imageFile = fuzzsetup::ImageFile(folders.work / fuzzruns::imageName);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     fuzzsetup::noteImageSize(size);
     const bool streamToo = inStreamSample(data, size);
-    fuzzsetup::writeInput(folders.work / fuzzruns::imageName, data, size);
+    imageFile.write(data, size);
     const fuzzruns::Outputs fromFile = fuzzruns::takeOutputs(
         folders, fuzzruns::runQuelt(folders, fuzzruns::imageName), streamToo);
     fuzzruns::checkQueltOutputs(fromFile);
-    fs::remove(folders.work / fuzzruns::imageName);
     if (streamToo && fuzzruns::takeOutputs(folders, runOnStream(data, size), true) != fromFile) {
         fuzzsetup::fail("the image read as a stream gave other outputs than the file");
     }

@@ -10,7 +10,6 @@
 #include <cstring>
 #include <vector>
 
-#include "support/d88_builder.h"
 
 namespace fuzzsetup {
 
@@ -138,12 +137,6 @@ void noteImageSize(std::size_t bytes) {
     if (bytes > largestImage) {
         largestImage = bytes;
         printLargestImage();
-    }
-}
-
-void writeInput(const std::filesystem::path& path, const uint8_t* data, std::size_t size) {
-    if (!d88build::writeFile(path.string(), data, size)) {
-        fail("cannot write the input to " + path.string());
     }
 }
 

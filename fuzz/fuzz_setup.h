@@ -34,8 +34,4 @@ std::filesystem::path makeScratchFolder(const std::string& name);
 // without its exit handlers, and again at exit after libFuzzer's statistics.
 void noteImageSize(std::size_t bytes);
 
-// Writes the fuzz input to `path` by the test image builder's writer; a write
-// that fails is a finding.
-void writeInput(const std::filesystem::path& path, const uint8_t* data, std::size_t size);
-
 }  // namespace fuzzsetup

@@ -9,7 +9,6 @@
 // and an answer of D88Image that differs from a plain walk of the track.
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <set>
 #include <string>
 
@@ -17,12 +16,11 @@
 #include "fuzz/fuzz_setup.h"
 #include "fuzz/image_checks.h"
 #include "fuzz/image_description.h"
+#include "fuzz/image_file.h"
 #include "fuzz/program_runs.h"
 #include "gamefs/game_fs.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 // The copies, and the comparison with the plain walk, of the first disks only:
 // each copy may write 48 files, and each disk checked reads all its tracks.
@@ -31,6 +29,7 @@ constexpr int32_t disksChecked = 4;
 constexpr char standardOutput[] = "-";
 
 fuzzruns::RunFolders folders;
+fuzzsetup::ImageFile imageFile;
 
 uint16_t sizeField(const DirectoryEntry& entry) {
     return static_cast<uint16_t>(entry.size[0] | (entry.size[1] << 8));
@@ -99,6 +98,7 @@ void runAllPrograms() {
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     fuzzsetup::prepare(argc, argv);
     folders = fuzzruns::makeRunFolders("quelt-fuzz-structured");
+    imageFile = fuzzsetup::ImageFile(folders.work / fuzzruns::imageName);
     return 0;
 }
 
@@ -106,10 +106,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     static fuzzimage::Bytes image;
     fuzzimage::expandDescription(data, size, image);
     fuzzsetup::noteImageSize(image.size());
-    const fs::path path = folders.work / fuzzruns::imageName;
-    fuzzsetup::writeInput(path, image.data(), image.size());
+    imageFile.write(image.data(), image.size());
     runAllPrograms();
-    fuzzchecks::checkImage(path.string(), image, disksChecked);
-    fs::remove(path);
+    fuzzchecks::checkImage(imageFile.path().string(), image, disksChecked);
     return 0;
 }

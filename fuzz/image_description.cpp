@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,9 @@ constexpr int countModes = 4;
 constexpr int scales = 4;
 constexpr int gameKinds = 4;
 constexpr int editKinds = 3;
+constexpr int directoryEdit = 0;
+constexpr int allocationEdit = 1;
+constexpr int sparseEdit = 2;
 constexpr int editsAtMost = 8;
 const char* const knownNames[] = {"startup", "sud_data", "bgmscore", "opdrv"};
 constexpr std::size_t knownNameCount = sizeof knownNames / sizeof knownNames[0];
@@ -217,8 +221,8 @@ private:
         return set;
     }
 
-    static Disk gameDisk(uint8_t kind) {
-        switch (kind % gameKinds) {
+    static Disk freshGameDisk(int kind) {
+        switch (kind) {
             case 0: return sampleSet().demo;
             case 1: return sampleSet().main;
             case 2: return sampleSet().scenario;
@@ -243,47 +247,78 @@ private:
         }
     }
 
-    static void edit(Disk& disk, Reader& in) {
-        switch (in.u8() % editKinds) {
-            case 0: {
-                const int slot = in.u8() % d88build::kDirectoryEntries;
-                const char* name = knownNames[in.u8() % knownNameCount];
-                const uint16_t size = in.u16();
-                d88build::setEntry(disk, slot, name, size, in.u8());
-                return;
+    // Each kind of disk whole and sparse, with its bytes, made once: most game
+    // commands edit no entry.
+    struct GameDisk {
+        Disk disk;
+        Bytes bytes;
+    };
+    static const GameDisk& gameDisk(int kind, bool sparse) {
+        static std::array<std::array<std::optional<GameDisk>, 2>, gameKinds> made;
+        std::optional<GameDisk>& slot = made[kind][sparse ? 1 : 0];
+        if (!slot) {
+            Disk disk = freshGameDisk(kind);
+            if (sparse) {
+                dropStandardTracks(disk);
             }
-            case 1: {
-                const int cluster = in.u8();
-                d88build::setAllocation(disk, cluster, in.u8());
-                return;
-            }
-            default: dropStandardTracks(disk);
+            Bytes bytes = disk.bytes();
+            slot = GameDisk{std::move(disk), std::move(bytes)};
         }
+        return *slot;
     }
 
-    // The disks as they come are laid out once: most game commands edit nothing.
-    static const Bytes& uneditedBytes(uint8_t kind) {
-        static std::array<Bytes, gameKinds> laidOut;
-        Bytes& bytes = laidOut[kind % gameKinds];
-        if (bytes.empty()) {
-            bytes = gameDisk(kind).bytes();
+    struct Edit {
+        int kind;
+        int slot;
+        const char* name;
+        uint16_t size;
+        uint8_t cluster;
+        uint8_t value;
+    };
+
+    static Edit readEdit(Reader& in) {
+        Edit edit{};
+        edit.kind = in.u8() % editKinds;
+        if (edit.kind == directoryEdit) {
+            edit.slot = in.u8() % d88build::kDirectoryEntries;
+            edit.name = knownNames[in.u8() % knownNameCount];
+            edit.size = in.u16();
+            edit.cluster = in.u8();
+        } else if (edit.kind == allocationEdit) {
+            edit.cluster = in.u8();
+            edit.value = in.u8();
         }
-        return bytes;
+        return edit;
+    }
+
+    static void apply(Disk& disk, const Edit& edit) {
+        if (edit.kind == directoryEdit) {
+            d88build::setEntry(disk, edit.slot, edit.name, edit.size, edit.cluster);
+        } else if (edit.kind == allocationEdit) {
+            d88build::setAllocation(disk, edit.cluster, edit.value);
+        }
     }
 
     void game(Reader& in) {
-        const uint8_t kind = in.u8();
-        const int edits = in.u8() % editsAtMost;
+        const int kind = in.u8() % gameKinds;
+        const int count = in.u8() % editsAtMost;
+        std::vector<Edit> edits;
+        bool sparse = false;
+        for (int i = 0; i < count; ++i) {
+            edits.push_back(readEdit(in));
+            sparse = sparse || edits.back().kind == sparseEdit;
+        }
         startRegion();
         disks_.push_back({image_.size(), SizeMode::own, 0});
-        if (edits == 0) {
-            const Bytes& bytes = uneditedBytes(kind);
-            append(bytes.data(), bytes.size());
+        const GameDisk& made = gameDisk(kind, sparse);
+        if (std::all_of(edits.begin(), edits.end(),
+                        [](const Edit& edit) { return edit.kind == sparseEdit; })) {
+            append(made.bytes.data(), made.bytes.size());
             return;
         }
-        Disk disk = gameDisk(kind);
-        for (int i = 0; i < edits; ++i) {
-            edit(disk, in);
+        Disk disk = made.disk;
+        for (const Edit& edit : edits) {
+            apply(disk, edit);
         }
         const Bytes bytes = disk.bytes();
         append(bytes.data(), bytes.size());

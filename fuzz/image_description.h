@@ -28,7 +28,8 @@
 //              empty formatted disk), edit count (mod 8), then each edit: kind
 //              (mod 3; 0: directory entry slot, name (mod 4 of the known names),
 //              size u16, first cluster; 1: allocation entry cluster, value; 2:
-//              drops the tracks that hold only the standard fill).
+//              the disk without the tracks that hold only the standard fill,
+//              dropped before the other edits).
 //   4 raw      length u8, then that many bytes.
 //   5 repeat   length u16, times (mod 16): the last 64 * length bytes, again
 //              1 + times times.
