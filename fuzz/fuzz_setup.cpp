@@ -1,13 +1,15 @@
 #include "fuzz/fuzz_setup.h"
 
+#include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
-#include "support/d88_builder.h"
 
 namespace fuzzsetup {
 
@@ -15,6 +17,10 @@ namespace {
 
 std::FILE* findings = stderr;
 std::vector<std::filesystem::path> scratchFolders;
+std::size_t largestImage = 0;
+constexpr char memoryBackedFolder[] = "/dev/shm";
+constexpr char artifactPrefixFlag[] = "-artifact_prefix=";
+constexpr char scratchVariable[] = "QUELT_FUZZ_SCRATCH";
 
 bool hasFlag(int argc, char** argv, const char* flag) {
     for (int i = 1; i < argc; ++i) {
@@ -32,6 +38,54 @@ void removeScratchFolders() {
     }
 }
 
+void printLargestImage() {
+    std::fprintf(findings, "stat::largest_image_bytes: %zu\n", largestImage);
+    std::fflush(findings);
+}
+
+std::filesystem::path scratchParent() {
+    if (const char* given = std::getenv(scratchVariable)) {
+        return given;
+    }
+    std::error_code ignored;
+    return std::filesystem::is_directory(memoryBackedFolder, ignored)
+               ? std::filesystem::path(memoryBackedFolder)
+               : std::filesystem::temp_directory_path();
+}
+
+// A relative artifact prefix made absolute: the runs change folder, and a
+// finding may be saved while they are in their work folder.
+void makeArtifactPrefixAbsolute(std::vector<char*>& arguments) {
+    static std::string absolute;
+    const std::size_t flagLength = std::strlen(artifactPrefixFlag);
+    for (char*& argument : arguments) {
+        if (std::strncmp(argument, artifactPrefixFlag, flagLength) == 0 &&
+            argument[flagLength] != '/') {
+            absolute = artifactPrefixFlag +
+                       (std::filesystem::current_path() / (argument + flagLength)).string();
+            argument = absolute.data();
+        }
+    }
+}
+
+// Scratch folders of this name whose process has ended: a finding ends the
+// process without its exit handlers, which would have removed them.
+void removeStaleScratchFolders(const std::filesystem::path& parent, const std::string& name) {
+    std::error_code failed;
+    for (const auto& entry : std::filesystem::directory_iterator(parent, failed)) {
+        const std::string folder = entry.path().filename().string();
+        const std::string prefix = name + "-";
+        if (folder.compare(0, prefix.size(), prefix) != 0) {
+            continue;
+        }
+        const long pid = std::strtol(folder.c_str() + prefix.size(), nullptr, 10);
+        if (pid > 0 && kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
+            std::error_code ignored;
+            std::filesystem::remove_all(entry.path(), ignored);
+        }
+    }
+}
+
 }  // namespace
 
 void prepare(int* argc, char*** argv) {
@@ -39,10 +93,11 @@ void prepare(int* argc, char*** argv) {
     if (!hasFlag(*argc, *argv, "-close_fd_mask=")) {
         added.push_back("-close_fd_mask=3");
     }
-    if (!hasFlag(*argc, *argv, "-artifact_prefix=")) {
-        added.push_back("-artifact_prefix=" + std::filesystem::current_path().string() + "/");
+    if (!hasFlag(*argc, *argv, artifactPrefixFlag)) {
+        added.push_back(artifactPrefixFlag + std::filesystem::current_path().string() + "/");
     }
     static std::vector<char*> arguments((*argv), (*argv) + *argc);
+    makeArtifactPrefixAbsolute(arguments);
     for (std::string& flag : added) {
         arguments.push_back(flag.data());
     }
@@ -53,6 +108,7 @@ void prepare(int* argc, char*** argv) {
     if (std::FILE* copy = fdopen(dup(STDERR_FILENO), "w")) {
         findings = copy;
     }
+    std::atexit(printLargestImage);
 }
 
 void fail(const std::string& what) {
@@ -62,10 +118,14 @@ void fail(const std::string& what) {
 }
 
 std::filesystem::path makeScratchFolder(const std::string& name) {
-    std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / (name + "-" + std::to_string(getpid()));
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
+    const std::filesystem::path parent = scratchParent();
+    removeStaleScratchFolders(parent, name);
+    std::string pattern =
+        (parent / (name + "-" + std::to_string(getpid()) + "-XXXXXX")).string();
+    if (mkdtemp(pattern.data()) == nullptr) {
+        fail("cannot make a scratch folder from " + pattern);
+    }
+    const std::filesystem::path folder = pattern;
     if (scratchFolders.empty()) {
         std::atexit(removeScratchFolders);
     }
@@ -73,9 +133,10 @@ std::filesystem::path makeScratchFolder(const std::string& name) {
     return folder;
 }
 
-void writeInput(const std::filesystem::path& path, const uint8_t* data, std::size_t size) {
-    if (!d88build::writeFile(path.string(), data, size)) {
-        fail("cannot write the input to " + path.string());
+void noteImageSize(std::size_t bytes) {
+    if (bytes > largestImage) {
+        largestImage = bytes;
+        printLargestImage();
     }
 }
 

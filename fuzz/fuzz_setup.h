@@ -1,5 +1,6 @@
-// What both fuzz targets set up once: the tool's own output kept out of
-// libFuzzer's log, a stream for the targets' own findings, and a scratch folder.
+// What every fuzz target sets up once: the tool's own output kept out of
+// libFuzzer's log, a stream for the targets' own findings, a scratch folder in
+// memory-backed space, and the largest image run, for the report.
 // Fuzz targets run on Linux under clang only; unlike the tool they may use POSIX.
 #pragma once
 
@@ -14,19 +15,23 @@ namespace fuzzsetup {
 // -close_fd_mask=3 (the tool's standard output and error go to the null device;
 // libFuzzer keeps a copy of standard error for its own log and the sanitizers'
 // reports) and -artifact_prefix=<current folder>/ (the runs change folder), each
-// unless the command line gives it. Opens the findings stream on that copy.
+// unless the command line gives it; a relative prefix given is made absolute.
+// Opens the findings stream on that copy.
 void prepare(int* argc, char*** argv);
 
 // Reports a finding of the target's own checks and aborts, so that libFuzzer
 // saves the input that caused it.
 [[noreturn]] void fail(const std::string& what);
 
-// A fresh empty folder of this process under the system's temporary folder,
-// removed at exit.
+// A fresh empty folder of this process, NAME-PID-XXXXXX made by mkdtemp in the
+// folder QUELT_FUZZ_SCRATCH names, else in /dev/shm when the machine has it,
+// else under the system's temporary folder; removed at exit. Folders of the same name left by processes that have ended
+// are removed first.
 std::filesystem::path makeScratchFolder(const std::string& name);
 
-// Writes the fuzz input to `path` by the test image builder's writer; a write
-// that fails is a finding.
-void writeInput(const std::filesystem::path& path, const uint8_t* data, std::size_t size);
+// Remembers the size of an image a run read. Each new largest one is printed as
+// "stat::largest_image_bytes: N" at once, since a finding ends the process
+// without its exit handlers, and again at exit after libFuzzer's statistics.
+void noteImageSize(std::size_t bytes);
 
 }  // namespace fuzzsetup

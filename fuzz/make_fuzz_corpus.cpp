@@ -1,6 +1,8 @@
-// Writes the fuzzers' seed corpus into a folder, built by the test image builder:
-// the sample set, its disks alone and in pairs, and malformed and hostile
-// variants of it. Nothing of it is kept in the repository; the fuzzing stage
+// Writes the fuzzers' seed corpora, built by the test image builder: into the
+// first folder images (the sample set, its disks alone and in pairs, and
+// malformed and hostile variants of it), into the second one descriptions for
+// the structured target (fuzz/image_description.h) of the set and of large
+// hostile images. Nothing of it is kept in the repository; the fuzzing stage
 // makes it afresh each time.
 #include <array>
 #include <cstdio>
@@ -9,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "fuzz/image_description.h"
 #include "support/game_disk.h"
 #include "support/hostile_images.h"
 #include "support/sample_set.h"
@@ -155,23 +158,149 @@ std::vector<Seed> malformedSeeds() {
     };
 }
 
+// ---- Descriptions: each command as its bytes.
+
+using fuzzimage::Op;
+
+class Description {
+public:
+    Description& op(Op op) { return u8(static_cast<uint8_t>(op)); }
+    Description& u8(uint8_t value) {
+        bytes_.push_back(value);
+        return *this;
+    }
+    Description& u16(uint16_t value) { return u8(value & 0xFF).u8(value >> 8); }
+    Description& u32(uint32_t value) { return u16(value & 0xFFFF).u16(value >> 16); }
+    const Bytes& bytes() const { return bytes_; }
+
+    // A header whose size runs to the next header (or the end), named "FUZZ".
+    Description& disk() { return op(Op::disk).u8('F').u8(4).u8(0).u8(0).u32(0); }
+    // A header whose size ends `offset` bytes into region `region`.
+    Description& diskEndingIn(uint8_t region, uint32_t offset) {
+        return op(Op::disk).u8('F').u8(4).u8(0).u8(2).u32(region | offset << 8);
+    }
+    Description& records(uint16_t repeat, uint8_t scale, uint8_t countMode, uint16_t count,
+                         uint16_t length) {
+        return op(Op::records).u16(repeat).u8(scale).u8(2).u8(0).u8(0).u8(1).u8(0)
+            .u8(countMode).u16(count).u16(length).u8(0xE5);
+    }
+    Description& tracks(bool allDisks, uint8_t region, uint16_t offset, uint8_t stride) {
+        return op(Op::tracks).u8(allDisks ? 1 : 0).u8(0).u8(163).u8(region).u16(offset)
+            .u8(stride);
+    }
+    Description& game(uint8_t kind) { return op(Op::game).u8(kind).u8(0); }
+    Description& sampleSet() { return game(0).game(1).game(2); }
+    Description& repeat(uint16_t length, uint8_t times) {
+        return op(Op::repeat).u16(length).u8(times);
+    }
+
+private:
+    Bytes bytes_;
+};
+
+// A run of records is (repeat + 1) << (2 * scale) long.
+struct RunLength {
+    uint16_t repeat;
+    uint8_t scale;
+};
+constexpr RunLength kRunFillingTheCap{0xFFFF, 3};
+constexpr RunLength kShortRun{0xFFF, 0};
+constexpr uint16_t kSampleSetUnits = 16353;  // the set's 1,046,544 bytes in 64-byte units
+constexpr uint8_t kSampleSetCopies = 15;
+constexpr uint8_t kCountEveryRecord = 0;
+constexpr uint8_t kCountPastEveryWalk = 2;
+constexpr uint16_t kLongestCount = 0xFFFF;
+constexpr uint8_t kRecordStride = 16;
+constexpr uint8_t kInterleavedStride = 4;
+constexpr int kDisksBeforeTheSet = 8;
+constexpr uint8_t kFirstRunRegion = 1;  // after the first disk header
+constexpr uint16_t kRecordsOfTheDataDisk = 4096;
+constexpr uint16_t kSectorLength = 256;
+// The second disk's header starts 4 bytes into a record of the run.
+constexpr uint32_t kHeaderInsideRun = 16 * 100 + 4;
+
+// One disk whose every track starts in one run of records, `stride` bytes apart.
+Bytes oneRunDisk(RunLength run, uint8_t countMode, uint16_t count, uint8_t stride) {
+    return Description().disk()
+        .records(run.repeat, run.scale, countMode, count, 0)
+        .tracks(false, kFirstRunRegion, 0, stride).bytes();
+}
+
+// Disks whose tracks all start in one run of records, then the sample set.
+Bytes setBehindSharedRun(RunLength run) {
+    Description d;
+    for (int i = 0; i < kDisksBeforeTheSet; ++i) {
+        d.disk();
+    }
+    return d.records(run.repeat, run.scale, kCountPastEveryWalk, 0, 0)
+        .tracks(true, kDisksBeforeTheSet, 0, kRecordStride).sampleSet().bytes();
+}
+
+// A disk whose size ends inside its own run of records, where the next disk's
+// header is read from the records.
+Bytes headerInsideRun(RunLength run) {
+    return Description().diskEndingIn(kFirstRunRegion, kHeaderInsideRun)
+        .records(run.repeat, run.scale, kCountPastEveryWalk, 0, 0)
+        .tracks(false, kFirstRunRegion, 0, kRecordStride).bytes();
+}
+
+std::vector<Seed> descriptionSeeds() {
+    std::vector<Seed> seeds = {
+        {"set", [] { return Description().sampleSet().bytes(); }},
+        {"set-repeated",
+         [] { return Description().sampleSet().repeat(kSampleSetUnits, kSampleSetCopies).bytes(); }},
+        {"set-among-sized-disks",
+         [] {
+             return Description().game(0).disk()
+                 .records(kRecordsOfTheDataDisk, 1, kCountEveryRecord, kSectorLength, kSectorLength)
+                 .tracks(false, 2, 0, kRecordStride).game(1).game(2).bytes();
+         }},
+    };
+    // The hostile kinds at the cap and small, so that most runs stay quick.
+    for (const auto& [size, run] : {std::pair{"", kRunFillingTheCap}, {"-small", kShortRun}}) {
+        const RunLength length = run;
+        const std::string suffix = size;
+        seeds.push_back({"zero-length-run" + suffix, [length] {
+                             return oneRunDisk(length, kCountEveryRecord, kLongestCount,
+                                               kRecordStride);
+                         }});
+        seeds.push_back({"run-to-end" + suffix, [length] {
+                             return oneRunDisk(length, kCountPastEveryWalk, 0, kRecordStride);
+                         }});
+        seeds.push_back({"interleaved-walks" + suffix, [length] {
+                             return oneRunDisk(length, kCountPastEveryWalk, 0, kInterleavedStride);
+                         }});
+        seeds.push_back({"set-behind-shared-run" + suffix,
+                         [length] { return setBehindSharedRun(length); }});
+    }
+    seeds.push_back({"header-inside-a-run", [] { return headerInsideRun(kShortRun); }});
+    return seeds;
+}
+
+bool writeSeeds(const std::vector<Seed>& seeds, const std::string& folder) {
+    for (const Seed& seed : seeds) {
+        const std::string path = folder + "/" + seed.name;
+        if (!d88build::writeFile(path, seed.make())) {
+            std::fprintf(stderr, "make_fuzz_corpus: cannot write %s\n", path.c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (argc != 2) {
-        std::fputs("usage: make_fuzz_corpus FOLDER\n", stderr);
+    if (argc != 3) {
+        std::fputs("usage: make_fuzz_corpus IMAGE_FOLDER DESCRIPTION_FOLDER\n", stderr);
         return 1;
     }
     std::vector<Seed> seeds = sampleSeeds();
     for (Seed& seed : malformedSeeds()) {
         seeds.push_back(std::move(seed));
     }
-    for (const Seed& seed : seeds) {
-        const std::string path = std::string(argv[1]) + "/" + seed.name + ".d88";
-        if (!d88build::writeFile(path, seed.make())) {
-            std::fprintf(stderr, "make_fuzz_corpus: cannot write %s\n", path.c_str());
-            return 1;
-        }
+    for (Seed& seed : seeds) {
+        seed.name += ".d88";
     }
-    return 0;
+    return writeSeeds(seeds, argv[1]) && writeSeeds(descriptionSeeds(), argv[2]) ? 0 : 1;
 }

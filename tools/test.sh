@@ -173,7 +173,7 @@ windows_build_and_test() {
     report_skips "$build"
 }
 
-# Fuzzing: both libFuzzer targets for a bounded time each, at once; any finding fails.
+# Fuzzing: every libFuzzer target for a bounded time, all at once; any finding fails.
 fuzz() {
     echo "== fuzz =="
     bash fuzz/run-fuzzers.sh

@@ -1,0 +1,113 @@
+// libFuzzer target: a compact description (fuzz/image_description.h) expanded
+// into an image of up to several MiB, read by all three programs in-process from
+// a file in memory-backed space: quelt's whole run, quelt-ls's listing, and
+// quelt-cp's copy of every file of the first disks and of one file by name.
+// Besides crashes, sanitizer reports and slow inputs, these are findings: a
+// status other than 0 or 1 (quelt-ls: other than 0), a file no run should have
+// left (quelt: one of its 24 outputs; quelt-ls: none; quelt-cp: one file for
+// each used directory entry, of the entry's size), a write outside the folder,
+// and an answer of D88Image that differs from a plain walk of the track.
+#include <cstddef>
+#include <cstdint>
+#include <set>
+#include <string>
+
+#include "common/quoted_text.h"
+#include "fuzz/fuzz_setup.h"
+#include "fuzz/image_checks.h"
+#include "fuzz/image_description.h"
+#include "fuzz/image_file.h"
+#include "fuzz/program_runs.h"
+#include "gamefs/game_fs.h"
+
+namespace {
+
+// The copies, and the comparison with the plain walk, of the first disks only:
+// each copy may write 48 files, and each disk checked reads all its tracks.
+constexpr int32_t copiedDisks = 3;
+constexpr int32_t disksChecked = 4;
+constexpr char standardOutput[] = "-";
+
+fuzzruns::RunFolders folders;
+fuzzsetup::ImageFile imageFile;
+
+uint16_t sizeField(const DirectoryEntry& entry) {
+    return static_cast<uint16_t>(entry.size[0] | (entry.size[1] << 8));
+}
+
+// The files a whole-disk copy must have left: one for each used entry of the
+// directory it read, as long as each entry's size field; the sizes are compared
+// as sorted lists.
+void checkCopiedFiles(const fuzzruns::Outputs& outputs, int32_t disk) {
+    std::multiset<std::uintmax_t> expected;
+    if (!directoryHoldsOnlyFill()) {
+        for (const DirectoryEntry& entry : directoryTable) {
+            if (entryInUse(entry)) {
+                expected.insert(sizeField(entry));
+            }
+        }
+    }
+    std::multiset<std::uintmax_t> copied;
+    for (const auto& [name, output] : outputs) {
+        if (name != fuzzruns::statusName) {
+            copied.insert(output.size);
+        }
+    }
+    if (copied != expected) {
+        fuzzsetup::fail("quelt-cp of disk " + std::to_string(disk) + " left " +
+                        std::to_string(copied.size()) + " files for " +
+                        std::to_string(expected.size()) + " entries, or other sizes");
+    }
+}
+
+// The first used entry's name, written as quelt-ls lists it, copied to standard output.
+void copyFirstFileByName(int32_t disk) {
+    for (const DirectoryEntry& entry : directoryTable) {
+        if (entryInUse(entry)) {
+            const std::string name = fuzzruns::entryName(entry);
+            const std::string quoted =
+                quotedText(reinterpret_cast<const uint8_t*>(name.data()), name.size());
+            const std::string listed = quoted.substr(1, quoted.size() - 2);
+            const int status = fuzzruns::runCopier(folders, fuzzruns::imageName, disk,
+                                                   listed.c_str(), standardOutput);
+            if (fuzzruns::takeOutputs(folders, status, false).size() != 1) {
+                fuzzsetup::fail("quelt-cp to standard output left a file");
+            }
+            return;
+        }
+    }
+}
+
+void runAllPrograms() {
+    fuzzruns::checkQueltOutputs(fuzzruns::takeOutputs(
+        folders, fuzzruns::runQuelt(folders, fuzzruns::imageName), false));
+    const int listed = fuzzruns::runLister(folders, fuzzruns::imageName);
+    if (listed != 0 || fuzzruns::takeOutputs(folders, listed, false).size() != 1) {
+        fuzzsetup::fail("quelt-ls ended with status " + std::to_string(listed) +
+                        " or left a file");
+    }
+    for (int32_t disk = 1; disk <= copiedDisks; ++disk) {
+        const int status = fuzzruns::runCopier(folders, fuzzruns::imageName, disk);
+        checkCopiedFiles(fuzzruns::takeOutputs(folders, status, false), disk);
+        copyFirstFileByName(disk);
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    fuzzsetup::prepare(argc, argv);
+    folders = fuzzruns::makeRunFolders("quelt-fuzz-structured");
+    imageFile = fuzzsetup::ImageFile(folders.work / fuzzruns::imageName);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+    static fuzzimage::Bytes image;
+    fuzzimage::expandDescription(data, size, image);
+    fuzzsetup::noteImageSize(image.size());
+    imageFile.write(image.data(), image.size());
+    runAllPrograms();
+    fuzzchecks::checkImage(imageFile.path().string(), image, disksChecked);
+    return 0;
+}

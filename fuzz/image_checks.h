@@ -1,0 +1,22 @@
+// D88Image and the disks' file system checked on one image: opens it, selects
+// every disk, lists the IDs of every track, reads sectors and runs of sectors at
+// addresses taken from the listed IDs and from the image's own bytes, and
+// compares each answer byte for byte with a plain walk of the track (within a
+// budget of records, so that a long track stays quick); then reads each disk's
+// directory and loads its files. A difference is a finding.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "support/d88_builder.h"
+
+namespace fuzzchecks {
+
+using d88build::Bytes;
+
+// `file` holds the bytes of the image at `path`. Checks the first `disksChecked`
+// disks that lie at different offsets (disks at one offset answer alike).
+void checkImage(const std::string& path, const Bytes& file, int32_t disksChecked);
+
+}  // namespace fuzzchecks
