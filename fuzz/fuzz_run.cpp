@@ -48,15 +48,6 @@ int runOnStream(const uint8_t* data, std::size_t size) {
     return status;
 }
 
-// FNV-1a over the input: the same bytes are always sampled alike.
-bool inStreamSample(const uint8_t* data, std::size_t size) {
-    uint32_t hash = 2166136261u;
-    for (std::size_t i = 0; i < size; ++i) {
-        hash = (hash ^ data[i]) * 16777619u;
-    }
-    return hash % streamSample == 0;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
@@ -69,7 +60,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     fuzzsetup::noteImageSize(size);
-    const bool streamToo = inStreamSample(data, size);
+    const bool streamToo = fuzzsetup::inSample(data, size, streamSample);
     imageFile.write(data, size);
     const fuzzruns::Outputs fromFile = fuzzruns::takeOutputs(
         folders, fuzzruns::runQuelt(folders, fuzzruns::imageName), streamToo);

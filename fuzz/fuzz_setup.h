@@ -34,4 +34,9 @@ std::filesystem::path makeScratchFolder(const std::string& name);
 // without its exit handlers, and again at exit after libFuzzer's statistics.
 void noteImageSize(std::size_t bytes);
 
+// Whether the input falls in a sample of one in `oneIn`, by a hash of its size
+// and first bytes: the same input always falls alike, so that a finding
+// reproduces.
+bool inSample(const uint8_t* data, std::size_t size, uint32_t oneIn);
+
 }  // namespace fuzzsetup

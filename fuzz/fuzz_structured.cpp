@@ -27,6 +27,9 @@ namespace {
 constexpr int32_t copiedDisks = 3;
 constexpr int32_t disksChecked = 4;
 constexpr char standardOutput[] = "-";
+// The comparison with the plain walk, on one input in this many: it reads every
+// track of the disks checked, several times the programs' own reading.
+constexpr uint32_t checkedSample = 2;
 
 fuzzruns::RunFolders folders;
 fuzzsetup::ImageFile imageFile;
@@ -108,6 +111,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     fuzzsetup::noteImageSize(image.size());
     imageFile.write(image.data(), image.size());
     runAllPrograms();
-    fuzzchecks::checkImage(imageFile.path().string(), image, disksChecked);
+    if (fuzzsetup::inSample(data, size, checkedSample)) {
+        fuzzchecks::checkImage(imageFile.path().string(), image, disksChecked);
+    }
     return 0;
 }

@@ -3,7 +3,9 @@
 // addresses taken from the listed IDs and from the image's own bytes, and
 // compares each answer byte for byte with a plain walk of the track (within a
 // budget of records, so that a long track stays quick); then reads each disk's
-// directory and loads its files. A difference is a finding.
+// directory and loads its files. Half the images, by a hash of their bytes, are
+// read by an index that sweeps them at once, whose track listings are compared
+// too. A difference is a finding.
 #pragma once
 
 #include <cstdint>

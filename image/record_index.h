@@ -27,8 +27,8 @@ public:
     struct Limits {
         // Records read by searches and listings, and bytes the file supplies them,
         // before the file is swept.
-        int64_t readingSteps = int64_t{1} << 22;
-        int64_t readingBytes = int64_t{64} << 20;
+        int64_t readingSteps = int64_t{1} << 20;
+        int64_t readingBytes = int64_t{32} << 20;
         // How far a listing counts the records of a track.
         int32_t listingLimit = longestListing;
         // How much of the file the sweep holds at a time.
