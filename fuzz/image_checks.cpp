@@ -28,13 +28,8 @@ constexpr std::size_t slack = 64;
 // stays quick; answers past it are not compared.
 constexpr uint64_t referenceSteps = 1u << 18;
 
-// Half the inputs are read by an index that sweeps the file at its first search,
-// a chunk of a few headers at a time, with listings cut short: the sweep is
-// checked on every kind of image, not only on those too large to read record by
-// record.
-constexpr uint32_t sweptSample = 2;
+// Images up to this size are asked for any ID (see askable).
 constexpr std::size_t anyIdImageLimit = std::size_t{1} << 20;
-const RecordIndex::Limits sweepAtOnce{0, 0, 7, 64};
 
 const int32_t readLengths[] = {1, 30, 255, 256, 257, 1024, 32768, 65535};
 const int32_t idListLengths[] = {0, -5, 1, 4, 64, 1000};
@@ -193,8 +188,14 @@ void exerciseDisk(DiskUnderTest& disk, int32_t index, InputBytes& input) {
 
 }  // namespace
 
+const RecordIndex::Limits sweepAtOnce{0, 0, 7, 64};
+const RecordIndex::Limits sweepSoon{4096, 1 << 20, longestListing, 1 << 20};
+
 void checkImage(const std::string& path, const Bytes& file, int32_t disksChecked) {
     clearGameFsTables();
+    // Half the images are read by an index that sweeps at once: the sweep is
+    // checked on every kind of image, not only on those too large to read record
+    // by record.
     const bool swept = fuzzsetup::inSample(file.data(), file.size(), sweptSample);
     D88Image image(swept ? sweepAtOnce : RecordIndex::Limits{});
     if (!image.open(path.c_str())) {

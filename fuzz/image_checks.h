@@ -11,11 +11,19 @@
 #include <cstdint>
 #include <string>
 
+#include "image/record_index.h"
 #include "support/d88_builder.h"
 
 namespace fuzzchecks {
 
 using d88build::Bytes;
+
+// Record index limits that sweep the file at the first search, a chunk of a few
+// headers at a time, with listings cut short; and limits that read a little
+// before they sweep. Half the inputs of a target are read with one of them.
+extern const RecordIndex::Limits sweepAtOnce;
+extern const RecordIndex::Limits sweepSoon;
+constexpr uint32_t sweptSample = 2;
 
 // `file` holds the bytes of the image at `path`. Checks the first `disksChecked`
 // disks that lie at different offsets (disks at one offset answer alike).

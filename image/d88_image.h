@@ -25,6 +25,9 @@ public:
     // With other limits for the record index than its own (the tests take every
     // path of it on small images so).
     explicit D88Image(const RecordIndex::Limits& limits);
+    // Other limits for the record index from the next open on (the fuzz targets
+    // vary them between runs of the tool's own image).
+    void setRecordLimits(const RecordIndex::Limits& limits);
     ~D88Image();
     D88Image(const D88Image&) = delete;
     D88Image& operator=(const D88Image&) = delete;

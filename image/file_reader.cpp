@@ -39,6 +39,7 @@ void FileReader::close() {
     }
     stream_.clear();
     path_.clear();
+    window_ = {};
     windowLength_ = 0;
     bytesSupplied_ = 0;
     seekable_ = true;

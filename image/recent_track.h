@@ -15,7 +15,6 @@ class RecentTrack {
 public:
     static constexpr int32_t heldRecords = 64;
 
-    void forget() { held_ = false; }
     // As searchByReading from the track's start, at a step of `budget` for each
     // record read from the file.
     SearchResult find(FileReader& file, int64_t trackStart, uint32_t id,

@@ -7,16 +7,11 @@ uint8_t idByte(uint32_t id, int byte) {
 }  // namespace
 
 RecordIndex::RecordIndex(const Limits& limits)
-    : limits_(limits), budget_(limits.readingSteps, limits.readingBytes) {
-    clear();
-}
+    : limits_(limits), budget_(limits.readingSteps, limits.readingBytes) {}
 
+// Gives back all memory too, so that a closed image holds none.
 void RecordIndex::clear() {
-    budget_ = ReadingBudget(limits_.readingSteps, limits_.readingBytes);
-    walks_.clear();
-    recent_.forget();
-    swept_ = false;
-    sweep_ = {};
+    *this = RecordIndex(limits_);
 }
 
 bool RecordIndex::find(FileReader& file, const WalkStart& walk, uint32_t id,
