@@ -130,19 +130,33 @@ void exerciseTrack(DiskUnderTest& disk, int track, InputBytes& input) {
     std::vector<SectorId> ids = listedIds(disk, track, input);
     ids.push_back(
         {input.next(), input.next(), input.next(), static_cast<uint8_t>(input.next() % 4)});
+    ids.push_back({static_cast<uint8_t>(track / 2), static_cast<uint8_t>(track % 2),
+                   static_cast<uint8_t>(input.next() % 18), 1});
     ids.erase(std::remove_if(ids.begin(), ids.end(),
                              [&](const SectorId& id) { return !askable(disk, track, id); }),
               ids.end());
-    ids.push_back({static_cast<uint8_t>(track / 2), static_cast<uint8_t>(track % 2),
-                   static_cast<uint8_t>(input.next() % 18), 1});
     for (const SectorId& id : ids) {
         compareSector(disk, track, id, input.pick(readLengths));
     }
 }
 
+// A run from anywhere, or on a large image from one of a track's own sectors
+// (see askable).
+d88build::RunStart runStart(const DiskUnderTest& disk, InputBytes& input) {
+    d88build::RunStart start{input.next() % 170, input.next() % 90, input.next() % 3,
+                             input.next() % 20, input.next() % 10};
+    const SectorId id{static_cast<uint8_t>(start.c), static_cast<uint8_t>(start.h),
+                      static_cast<uint8_t>(start.r), static_cast<uint8_t>(start.n)};
+    if (!askable(disk, start.track, id)) {
+        start.c = start.track / 2;
+        start.h = start.track % 2;
+        start.r = 1 + start.r % 16;
+    }
+    return start;
+}
+
 void compareRun(DiskUnderTest& disk, InputBytes& input) {
-    const d88build::RunStart start{input.next() % 170, input.next() % 90, input.next() % 3,
-                                   input.next() % 20, input.next() % 10};
+    const d88build::RunStart start = runStart(disk, input);
     const int32_t length = input.pick(runLengths);
     std::vector<uint8_t> dest(static_cast<std::size_t>(length), canary);
     const int32_t read = disk.image.readSectors({start.track, start.c, start.h, start.r, start.n},

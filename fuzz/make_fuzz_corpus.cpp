@@ -5,7 +5,9 @@
 // hostile images. Nothing of it is kept in the repository; the fuzzing stage
 // makes it afresh each time.
 #include <array>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <utility>
@@ -244,6 +246,44 @@ Bytes headerInsideRun(RunLength run) {
         .tracks(false, kFirstRunRegion, 0, kRecordStride).bytes();
 }
 
+// Inputs that fuzzing found slower than the time limit, kept as seeds so that
+// every run of the stage tries them again.
+struct FoundInput {
+    std::string name;
+    const char* base64;
+};
+
+const FoundInput foundInputs[] = {
+    {"found-long-run-listed-by-every-track",
+     "AEYEAAAAAAAAAEYEAAAAAAAAAEZYWFhYWFhYWFgEJQAAAAAABAAAAEYAAAAB//8DAgAQAwAAA+rq6urq6urq6v///"
+     "6Hq6urqAQADAgA="},
+    {"found-header-inside-a-run-at-the-cap", "AEYEAAIBRAYAAf//AwIAAAEAAgAAAADlAgAAowEAABA="},
+    {"found-ids-no-run-asks-for",
+     "AEYARgQAAgECAUQGAAH/DwACAEcAAAIAAAAA5QIAAKMBioqKiop6iooAAAAABAgAAKMB/////////y8A"},
+    {"found-runs-from-sector-zero",
+     "AEYARgQAAgFEBgAB/w8AAgAAJAEAAgAAAADlAgAAowEAABCKioqKioqKiorFioqKeoqKBAAB/////////y8AABA="},
+};
+
+Bytes decodeBase64(const std::string& text) {
+    Bytes bytes;
+    uint32_t bits = 0;
+    int held = 0;
+    for (char c : text) {
+        const char* alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+        const char* at = std::strchr(alphabet, c);
+        if (c == '=' || at == nullptr) {
+            break;
+        }
+        bits = (bits << 6) | static_cast<uint32_t>(at - alphabet);
+        held += 6;
+        if (held >= 8) {
+            held -= 8;
+            bytes.push_back(static_cast<uint8_t>(bits >> held));
+        }
+    }
+    return bytes;
+}
+
 std::vector<Seed> descriptionSeeds() {
     std::vector<Seed> seeds = {
         {"set", [] { return Description().sampleSet().bytes(); }},
@@ -273,7 +313,11 @@ std::vector<Seed> descriptionSeeds() {
         seeds.push_back({"set-behind-shared-run" + suffix,
                          [length] { return setBehindSharedRun(length); }});
     }
-    seeds.push_back({"header-inside-a-run", [] { return headerInsideRun(kShortRun); }});
+    seeds.push_back({"header-inside-a-run", [] { return headerInsideRun(kRunFillingTheCap); }});
+    seeds.push_back({"header-inside-a-run-small", [] { return headerInsideRun(kShortRun); }});
+    for (const FoundInput& found : foundInputs) {
+        seeds.push_back({found.name, [&found] { return decodeBase64(found.base64); }});
+    }
     return seeds;
 }
 
