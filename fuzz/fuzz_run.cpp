@@ -15,8 +15,10 @@
 #include <thread>
 
 #include "fuzz/fuzz_setup.h"
+#include "fuzz/image_checks.h"
 #include "fuzz/image_file.h"
 #include "fuzz/program_runs.h"
+#include "tool/disk_image.h"
 
 namespace {
 
@@ -61,6 +63,12 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     fuzzsetup::noteImageSize(size);
     const bool streamToo = fuzzsetup::inSample(data, size, streamSample);
+    // The run's image sweeps at once or soon: tracks of tens of thousands of
+    // records, read record by record as far as the default limits let them, cost
+    // most of an input under the sanitizers (fuzz_image checks that reading).
+    diskImage.setRecordLimits(fuzzsetup::inSample(data, size, fuzzchecks::sweptSample)
+                                  ? fuzzchecks::sweepAtOnce
+                                  : fuzzchecks::sweepSoon);
     imageFile.write(data, size);
     const fuzzruns::Outputs fromFile = fuzzruns::takeOutputs(
         folders, fuzzruns::runQuelt(folders, fuzzruns::imageName), streamToo);
