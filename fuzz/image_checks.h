@@ -5,7 +5,8 @@
 // budget of records, so that a long track stays quick); then reads each disk's
 // directory and loads its files. Half the images, by a hash of their bytes, are
 // read by an index that sweeps them at once, whose track listings are compared
-// too. A difference is a finding.
+// too; the others by one that sweeps after a little reading. A difference is a
+// finding.
 #pragma once
 
 #include <cstdint>
@@ -20,7 +21,7 @@ using d88build::Bytes;
 
 // Record index limits that sweep the file at the first search, a chunk of a few
 // headers at a time, with listings cut short; and limits that read a little
-// before they sweep. Half the inputs of a target are read with one of them.
+// before they sweep. A target reads half its inputs with each.
 extern const RecordIndex::Limits sweepAtOnce;
 extern const RecordIndex::Limits sweepSoon;
 constexpr uint32_t sweptSample = 2;
