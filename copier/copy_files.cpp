@@ -25,7 +25,6 @@
 #include "tool/output_file.h"
 
 namespace {
-constexpr char standardOutputName[] = "-";
 constexpr ProgramTexts copierTexts = {copierName, copyUsageLine, copyArguments};
 // OUTPUT, the fourth argument, may be "-".
 constexpr int outputArgument = 4;

@@ -65,6 +65,9 @@ std::string escapedBytes(const std::string& nameBytes) {
 }  // namespace
 
 std::string outputNameFor(const std::string& nameBytes) {
+    if (nameBytes == standardOutputName) {
+        return hexEscape(escapePrefix, static_cast<uint8_t>(nameBytes[0]));
+    }
     std::string name = escapedBytes(nameBytes);
     std::size_t stemEnd = std::min(name.find('.'), name.size());
     if (isDeviceName(name.substr(0, stemEnd))) {

@@ -14,8 +14,12 @@
 //   Windows drops it;
 // - a name whose part before the first dot is one of Windows' device names (CON,
 //   PRN, AUX, NUL, COM1-COM9, LPT1-LPT9, in any case) gets "_" after that part
-//   ("con.txt" is "con_.txt").
+//   ("con.txt" is "con_.txt");
+// - the name "-" is "%2D": as OUTPUT, "-" is standard output.
 std::string outputNameFor(const std::string& nameBytes);
+
+// OUTPUT, the fourth argument, may name standard output.
+constexpr char standardOutputName[] = "-";
 
 // The output names given so far in one copy, so that no two files of a disk get
 // the same one. Names are told apart regardless of case, as Windows does.

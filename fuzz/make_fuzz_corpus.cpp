@@ -246,8 +246,9 @@ Bytes headerInsideRun(RunLength run) {
         .tracks(false, kFirstRunRegion, 0, kRecordStride).bytes();
 }
 
-// Inputs that fuzzing found slower than the time limit, kept as seeds so that
-// every run of the stage tries them again.
+// Inputs that fuzzing found (slower than the time limit; a disk file named "-"
+// that a whole-disk copy wrote to standard output), kept as seeds so that every
+// run of the stage tries them again.
 struct FoundInput {
     std::string name;
     const char* base64;
@@ -260,6 +261,9 @@ const FoundInput foundInputs[] = {
     {"found-header-inside-a-run-at-the-cap", "AEYEAAIBRAYAAf//AwIAAAEAAgAAAADlAgAAowEAABA="},
     {"found-ids-no-run-asks-for",
      "AEYARgQAAgECAUQGAAH/DwACAEcAAAIAAAAA5QIAAKMBioqKiop6iooAAAAABAgAAKMB/////////y8A"},
+    {"found-a-file-named-dash",
+     "wwBGigEAYEAAGjwxwsOKPcLCwsLCwj3Pz8/Pz8/Pz8/Pz8/Pz8/Pz8/Pz8/Pz//////////////Pz8/Pz88tPT09BAAA"
+     "AAAIAACjAQAAEA=="},
     {"found-runs-from-sector-zero",
      "AEYARgQAAgFEBgAB/w8AAgAAJAEAAgAAAADlAgAAowEAABCKioqKioqKiorFioqKeoqKBAAB/////////y8AABA="},
 };

@@ -48,7 +48,7 @@ Case failing(std::vector<std::string> args, const std::string& err) {
 
 // Names that no file system takes as they are, each the size of `kana`.
 const char* const awkwardNames[] = {"../evil", "a/b", "CON", "con.txt", "..", "notes",
-                                    "Notes", "notes", "50%", "x.", "\x82\xA0"};
+                                    "Notes", "notes", "50%", "x.", "\x82\xA0", "-"};
 
 Case everyFileOfAnAwkwardDisk() {
     Disk disk(40, 0x64);
@@ -62,7 +62,7 @@ Case everyFileOfAnAwkwardDisk() {
         {"\"../evil\"", "..%2Fevil"}, {"\"a/b\"", "a%2Fb"},     {"\"CON\"", "CON_"},
         {"\"con.txt\"", "con_.txt"},  {"\"..\"", "%2E%2E"},      {"\"notes\"", "notes"},
         {"\"Notes\"", "Notes~2"},     {"\"notes\"", "notes~3"},  {"\"50%\"", "50%25"},
-        {"\"x.\"", "x%2E"},           {"\"\\x82\\xA0\"", "%82%A0"}};
+        {"\"x.\"", "x%2E"},           {"\"\\x82\\xA0\"", "%82%A0"}, {"\"-\"", "%2D"}};
     for (const auto& [shown, output] : written) {
         c.out += formatted(copyingFormat, shown, output);
         c.files[output] = kana;
