@@ -16,10 +16,14 @@ jobs=$(nproc 2>/dev/null || echo 2)
 build=build/fuzz
 seconds_per_input=2
 rss_limit_mb=2048
-# Raw images of up to 256 KiB: the sparse seeds hold a whole set in 141 KB, and
-# larger inputs cost more time per run than they add (bigger seeds are cut to
-# this). The structured target's descriptions are short; their images are not.
-max_len=262144
+# Raw images: the whole run's of up to 124 KiB (two disks of the sparse seeds'
+# set, or one whole; a larger input is copied by libFuzzer into memory mapped
+# afresh for each run under AddressSanitizer), the reader's of up to 64 KiB
+# (several disks, windows and stream chunks; large images are the structured
+# target's). Bigger seeds are cut to this. The structured target's descriptions
+# are short; their images are not.
+run_max_len=126976
+image_max_len=65536
 description_max_len=4096
 targets=(fuzz_run fuzz_image fuzz_structured)
 
@@ -65,7 +69,11 @@ seeds_of() {
     if [ "$1" = fuzz_structured ]; then echo "$descriptions"; else echo "$seeds"; fi
 }
 max_len_of() {
-    if [ "$1" = fuzz_structured ]; then echo "$description_max_len"; else echo "$max_len"; fi
+    case $1 in
+        fuzz_run) echo "$run_max_len" ;;
+        fuzz_image) echo "$image_max_len" ;;
+        *) echo "$description_max_len" ;;
+    esac
 }
 
 # Runs TARGET for SECONDS on CORPUS (kept as it is) plus its seeds; findings go

@@ -20,7 +20,7 @@ constexpr int32_t namedTracks = 512;
 constexpr std::size_t tracksListed = 8;
 constexpr int32_t sizeCodeCount = 256;
 
-using KeySet = std::bitset<sweptKeys>;
+using KeySet = SweptKeySet;
 
 // The walks of one track within a group, with the keys every one of them has
 // found already: a record of such a key needs no look at the walks.
@@ -80,7 +80,7 @@ private:
     void foldSizeCodes(const Group& group, int32_t walk);
     TrackWalks* tracksOf(Group& group, int32_t track);
     TrackWalks& addTrack(Group& group, int32_t track);
-    KeySet foundKeys(int32_t walk) const;
+    const KeySet& foundKeys(int32_t walk) const;
     int32_t newGroup();
     void release(int32_t group);
 
@@ -220,10 +220,10 @@ void Sweep::noteFound(Group& group, const RecordHeader& header, int64_t position
     track->walks.erase(std::remove_if(track->walks.begin(), track->walks.end(), ended),
                        track->walks.end());
     for (int32_t walk : track->walks) {
-        int64_t& found = out_.found[static_cast<std::size_t>(walk) * sweptKeys +
-                                    static_cast<std::size_t>(key)];
-        if (found < 0) {
-            found = position;
+        KeySet& keys = out_.keysFound[static_cast<std::size_t>(walk)];
+        if (!keys[static_cast<std::size_t>(key)]) {
+            keys.set(static_cast<std::size_t>(key));
+            out_.found.push_back({walk, key, position});
         }
     }
     track->allFound.set(static_cast<std::size_t>(key));
@@ -325,12 +325,8 @@ TrackWalks& Sweep::addTrack(Group& group, int32_t track) {
     return group.tracks.back();
 }
 
-KeySet Sweep::foundKeys(int32_t walk) const {
-    KeySet keys;
-    for (int32_t key = 0; key < sweptKeys; ++key) {
-        keys[static_cast<std::size_t>(key)] = out_.foundAt(walk, key) >= 0;
-    }
-    return keys;
+const KeySet& Sweep::foundKeys(int32_t walk) const {
+    return out_.keysFound[static_cast<std::size_t>(walk)];
 }
 
 int32_t Sweep::newGroup() {
@@ -358,14 +354,23 @@ int32_t SweptWalks::indexOf(const WalkStart& walk) const {
                                                   : -1;
 }
 
+int64_t SweptWalks::foundAt(int32_t walk, int32_t key) const {
+    if (!keysFound[static_cast<std::size_t>(walk)][static_cast<std::size_t>(key)]) {
+        return -1;
+    }
+    const auto record = std::lower_bound(found.begin(), found.end(), Found{walk, key, 0});
+    return record->position;
+}
+
 SweptWalks sweepWalks(FileReader& file, std::vector<WalkStart> walks, int32_t listingLimit,
                       std::size_t chunkBytes) {
     std::sort(walks.begin(), walks.end());
     walks.erase(std::unique(walks.begin(), walks.end()), walks.end());
     SweptWalks out;
     out.walks = std::move(walks);
-    out.found.assign(out.walks.size() * sweptKeys, -1);
+    out.keysFound.resize(out.walks.size());
     out.listings.resize(out.walks.size());
     Sweep(file, out, listingLimit, chunkBytes).run();
+    std::sort(out.found.begin(), out.found.end());
     return out;
 }

@@ -1,6 +1,7 @@
 #ifndef QUELT_IMAGE_RECORD_SWEEP_H
 #define QUELT_IMAGE_RECORD_SWEEP_H
 
+#include <bitset>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -25,17 +26,30 @@ inline int32_t sweptKey(int32_t track, uint8_t c, uint8_t h, uint8_t r, uint8_t 
     return (r - firstSectorNumber) * sweptSizeCodes + n;
 }
 
-// What one pass over the file found on every walk of a set.
+// The keys of one walk, a bit each.
+using SweptKeySet = std::bitset<sweptKeys>;
+
+// What one pass over the file found on every walk of a set. Memory grows with
+// what was found, not with every key of every walk.
 struct SweptWalks {
-    std::vector<WalkStart> walks;      // sorted, each once
-    std::vector<int64_t> found;        // per walk, per key: the record's position, or -1
+    struct Found {
+        int32_t walk;
+        int32_t key;
+        int64_t position;
+        bool operator<(const Found& other) const {
+            return walk != other.walk ? walk < other.walk : key < other.key;
+        }
+    };
+
+    std::vector<WalkStart> walks;         // sorted, each once
+    std::vector<SweptKeySet> keysFound;   // per walk
+    std::vector<Found> found;             // a record per key found, sorted once swept
     std::vector<TrackListing> listings;
 
     // The walk's place in `walks`, or -1.
     int32_t indexOf(const WalkStart& walk) const;
-    int64_t foundAt(int32_t walk, int32_t key) const {
-        return found[static_cast<std::size_t>(walk) * sweptKeys + static_cast<std::size_t>(key)];
-    }
+    // The position of the walk's first record of the key, or -1.
+    int64_t foundAt(int32_t walk, int32_t key) const;
 };
 
 // Walks all of `walks` at once, front to back through the file, reading each

@@ -7,8 +7,8 @@
 
 RecordWindow::RecordWindow(FileReader& file, std::size_t chunkBytes)
     : file_(file),
-      chunkBytes_(std::max<std::size_t>(chunkBytes, recordHeaderSize)),
-      bytes_(chunkBytes_ + recordHeaderSize) {}
+      capacity_(std::max<std::size_t>(chunkBytes, recordHeaderSize) + recordHeaderSize),
+      bytes_(new uint8_t[capacity_]) {}
 
 const uint8_t* RecordWindow::header(int64_t position) {
     if (!holds(position)) {
@@ -17,7 +17,7 @@ const uint8_t* RecordWindow::header(int64_t position) {
             return nullptr;
         }
     }
-    return bytes_.data() + (position - start_);
+    return bytes_.get() + (position - start_);
 }
 
 bool RecordWindow::holds(int64_t position) const {
@@ -33,16 +33,16 @@ void RecordWindow::refillFrom(int64_t position) {
             return;
         }
         const std::size_t kept = static_cast<std::size_t>(end - position);
-        std::memmove(bytes_.data(), bytes_.data() + (position - start_), kept);
+        std::memmove(bytes_.get(), bytes_.get() + (position - start_), kept);
         length_ = kept;
     } else {
         length_ = 0;
         reachedEnd_ = false;
     }
     start_ = position;
-    const std::size_t wanted = bytes_.size() - length_;
+    const std::size_t wanted = capacity_ - length_;
     const std::size_t got =
-        file_.readAt(start_ + static_cast<int64_t>(length_), bytes_.data() + length_, wanted);
+        file_.readAt(start_ + static_cast<int64_t>(length_), bytes_.get() + length_, wanted);
     length_ += got;
     reachedEnd_ = got < wanted;
 }

@@ -3,7 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 #include "image/file_reader.h"
 
@@ -24,8 +24,8 @@ private:
     void refillFrom(int64_t position);
 
     FileReader& file_;
-    std::size_t chunkBytes_;
-    std::vector<uint8_t> bytes_;
+    std::size_t capacity_;
+    std::unique_ptr<uint8_t[]> bytes_;  // unset beyond length_
     int64_t start_ = 0;           // where bytes_[0] lies in the file
     std::size_t length_ = 0;      // bytes held
     bool reachedEnd_ = false;     // the file ends at start_ + length_

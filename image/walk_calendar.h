@@ -3,43 +3,63 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 // Where each group of walks of the sweep stands, by file position. A walk moves
 // on by at most one header and 65,535 bytes of data, so every position held lies
 // within that distance after the lowest one: a ring of slots one position each,
-// twice that long, holds them all without two sharing a slot, and two groups that
-// come to the same position find each other there. Defined here, inline: the
-// sweep takes these steps for every record it reads.
+// longer than that distance, holds them all without two sharing a slot, and two
+// groups that come to the same position find each other there. The ring starts
+// short and doubles when the positions held spread wider than it (records of
+// 256 bytes need a few KiB of it, not the 512 KiB the longest records do).
+// Defined here, inline: the sweep takes these steps for every record it reads.
 class WalkCalendar {
 public:
-    WalkCalendar() : slots_(span, -1), occupied_(span / wordBits, 0) {}
+    WalkCalendar() { resize(firstSpan); }
 
     bool empty() const { return held_ == 0; }
     // The group at `position`, or -1.
-    int32_t at(int64_t position) const { return slots_[slotOf(position)]; }
-
-    void put(int64_t position, int32_t group) {
+    int32_t at(int64_t position) const {
+        if (empty() || position < lowest_ || position > highest_) {
+            return -1;
+        }
         const std::size_t slot = slotOf(position);
-        held_ += slots_[slot] < 0 ? 1 : 0;
-        slots_[slot] = group;
-        occupied_[slot / wordBits] |= uint64_t{1} << (slot % wordBits);
+        return isHeld(slot) ? slotAt(slot) : -1;
+    }
+
+    // `position` lies at or after the last `from` given to next().
+    void put(int64_t position, int32_t group) {
+        if (empty()) {
+            lowest_ = position;
+            highest_ = position;
+        }
+        const int64_t low = position < lowest_ ? position : lowest_;
+        highest_ = position > highest_ ? position : highest_;
+        while (span_ < longestSpan && highest_ - low >= static_cast<int64_t>(span_)) {
+            grow();
+        }
+        lowest_ = low;
+        const std::size_t slot = slotOf(position);
+        held_ += isHeld(slot) ? 0 : 1;
+        slotAt(slot) = group;
+        occupied_[slot / wordBits] |= bitOf(slot);
     }
 
     void take(int64_t position) {
         const std::size_t slot = slotOf(position);
-        held_ -= slots_[slot] >= 0 ? 1 : 0;
-        slots_[slot] = -1;
-        occupied_[slot / wordBits] &= ~(uint64_t{1} << (slot % wordBits));
+        held_ -= isHeld(slot) ? 1 : 0;
+        occupied_[slot / wordBits] &= ~bitOf(slot);
     }
 
     // The lowest position held, given that none lies below `from`; -1 when empty.
-    // Scans the ring from `from`'s slot on, a word of slots at a time.
-    int64_t next(int64_t from) const {
+    // Scans the ring from there on, a word of slots at a time.
+    int64_t next(int64_t from) {
         if (empty()) {
             return -1;
         }
-        const std::size_t first = slotOf(from);
+        const int64_t base = from > lowest_ ? from : lowest_;
+        const std::size_t first = slotOf(base);
         std::size_t word = first / wordBits;
         uint64_t bits = occupied_[word] & (~uint64_t{0} << (first % wordBits));
         while (bits == 0) {
@@ -47,15 +67,53 @@ public:
             bits = occupied_[word];
         }
         const auto slot = static_cast<int64_t>(word * wordBits) + lowestBit(bits);
-        return from + ((slot - static_cast<int64_t>(first)) & (span - 1));
+        lowest_ = base + ((slot - static_cast<int64_t>(first)) & static_cast<int64_t>(span_ - 1));
+        return lowest_;
     }
 
 private:
-    static constexpr std::size_t span = std::size_t{1} << 17;
+    static constexpr std::size_t firstSpan = std::size_t{1} << 12;
+    static constexpr std::size_t longestSpan = std::size_t{1} << 17;
     static constexpr std::size_t wordBits = 64;
+    static constexpr std::size_t blockSlots = std::size_t{1} << 14;
 
-    static std::size_t slotOf(int64_t position) {
-        return static_cast<std::size_t>(position) & (span - 1);
+    std::size_t slotOf(int64_t position) const {
+        return static_cast<std::size_t>(position) & (span_ - 1);
+    }
+    static uint64_t bitOf(std::size_t slot) { return uint64_t{1} << (slot % wordBits); }
+    bool isHeld(std::size_t slot) const { return (occupied_[slot / wordBits] & bitOf(slot)) != 0; }
+
+    // The slots are kept in blocks of at most 64 KiB, left unset: a slot is read
+    // only while its bit says it is held.
+    int32_t& slotAt(std::size_t slot) { return blocks_[slot / blockSlots][slot % blockSlots]; }
+    int32_t slotAt(std::size_t slot) const { return blocks_[slot / blockSlots][slot % blockSlots]; }
+
+    void resize(std::size_t span) {
+        span_ = span;
+        blocks_.clear();
+        for (std::size_t made = 0; made < span; made += blockSlots) {
+            blocks_.emplace_back(new int32_t[span < blockSlots ? span : blockSlots]);
+        }
+        occupied_.assign(span / wordBits, 0);
+    }
+
+    // Doubles the ring and puts back what it held, all within span_ of lowest_.
+    void grow() {
+        WalkCalendar before = std::move(*this);
+        resize(before.span_ * 2);
+        held_ = before.held_;
+        lowest_ = before.lowest_;
+        highest_ = before.highest_;
+        const std::size_t first = before.slotOf(lowest_);
+        for (std::size_t slot = 0; slot < before.span_; ++slot) {
+            if (before.isHeld(slot)) {
+                const int64_t position =
+                    lowest_ + static_cast<int64_t>((slot - first) & (before.span_ - 1));
+                const std::size_t moved = slotOf(position);
+                slotAt(moved) = before.slotAt(slot);
+                occupied_[moved / wordBits] |= bitOf(moved);
+            }
+        }
     }
 
     // The lowest set bit of a word that has one.
@@ -71,9 +129,14 @@ private:
 #endif
     }
 
-    std::vector<int32_t> slots_;
+    std::size_t span_ = 0;
+    std::vector<std::unique_ptr<int32_t[]>> blocks_;
     std::vector<uint64_t> occupied_;  // a bit a slot
     int64_t held_ = 0;
+    // Bounds of the positions held: none below lowest_, none above highest_, and
+    // highest_ - lowest_ below span_ (highest_ may be one taken since).
+    int64_t lowest_ = 0;
+    int64_t highest_ = 0;
 };
 
 #endif
