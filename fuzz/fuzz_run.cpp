@@ -23,6 +23,7 @@
 namespace {
 
 constexpr uint32_t streamSample = 8;
+constexpr uint32_t streamSalt = 1;
 
 fuzzruns::RunFolders folders;
 fuzzsetup::ImageFile imageFile;
@@ -62,7 +63,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     fuzzsetup::noteImageSize(size);
-    const bool streamToo = fuzzsetup::inSample(data, size, streamSample);
+    const bool streamToo = fuzzsetup::inSample(data, size, streamSample, streamSalt);
     // The run's image sweeps at once or soon: tracks of tens of thousands of
     // records, read record by record as far as the default limits let them, cost
     // most of an input under the sanitizers (fuzz_image checks that reading).

@@ -142,13 +142,17 @@ void noteImageSize(std::size_t bytes) {
 
 // FNV-1a over the size and the first bytes: enough to tell inputs apart, and
 // quick on an image of many MiB.
-bool inSample(const uint8_t* data, std::size_t size, uint32_t oneIn) {
+uint32_t sampleOf(const uint8_t* data, std::size_t size, uint32_t choices, uint32_t salt) {
     constexpr std::size_t hashedBytes = 4096;
-    uint32_t hash = (2166136261u ^ static_cast<uint32_t>(size)) * 16777619u;
+    uint32_t hash = ((2166136261u ^ salt) * 16777619u ^ static_cast<uint32_t>(size)) * 16777619u;
     for (std::size_t i = 0; i < size && i < hashedBytes; ++i) {
         hash = (hash ^ data[i]) * 16777619u;
     }
-    return hash % oneIn == 0;
+    // FNV's low bits follow the last bytes closely; mix the high ones in.
+    hash ^= hash >> 16;
+    hash *= 0x45d9f3bu;
+    hash ^= hash >> 16;
+    return hash % choices;
 }
 
 }  // namespace fuzzsetup

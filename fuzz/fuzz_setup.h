@@ -34,9 +34,12 @@ std::filesystem::path makeScratchFolder(const std::string& name);
 // without its exit handlers, and again at exit after libFuzzer's statistics.
 void noteImageSize(std::size_t bytes);
 
-// Whether the input falls in a sample of one in `oneIn`, by a hash of its size
-// and first bytes: the same input always falls alike, so that a finding
-// reproduces.
-bool inSample(const uint8_t* data, std::size_t size, uint32_t oneIn);
+// Which of `choices` samples the input falls in, by a hash of its size and
+// first bytes: the same input always falls alike, so that a finding
+// reproduces. Samples of different salts fall independently.
+uint32_t sampleOf(const uint8_t* data, std::size_t size, uint32_t choices, uint32_t salt = 0);
+inline bool inSample(const uint8_t* data, std::size_t size, uint32_t oneIn, uint32_t salt = 0) {
+    return sampleOf(data, size, oneIn, salt) == 0;
+}
 
 }  // namespace fuzzsetup

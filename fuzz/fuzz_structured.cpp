@@ -1,8 +1,9 @@
 // libFuzzer target: a compact description (fuzz/image_description.h) expanded
 // into an image of up to several MiB, read by all three programs in-process from
-// a file in memory-backed space: quelt's whole run, quelt-ls's listing, and
-// quelt-cp's copy of every file of one of the first disks and of one file by
-// name.
+// a file in memory-backed space: quelt's whole run on every input, and on a
+// third of them each (by a hash of the input) quelt-ls's listing, quelt-cp's
+// copy of every file of one of the first disks and of one file by name, or the
+// comparison of D88Image's answers with a plain walk.
 // Besides crashes, sanitizer reports and slow inputs, these are findings: a
 // status other than 0 or 1 (quelt-ls: other than 0), a file no run should have
 // left (quelt: one of its 24 outputs; quelt-ls: none; quelt-cp: one file for
@@ -29,9 +30,11 @@ namespace {
 constexpr int32_t copiedDisks = 3;
 constexpr int32_t disksChecked = 4;
 constexpr char standardOutput[] = "-";
-// The comparison with the plain walk, on one input in this many: it reads every
-// track of the disks checked, several times the programs' own reading.
-constexpr uint32_t checkedSample = 2;
+// Besides quelt's run, each input has one of these, by a hash of its bytes:
+// every run reads an image of up to many MiB again, and the comparison reads
+// every track of the disks checked, several times the programs' own reading.
+enum class Companion : uint32_t { lister, copier, comparison, count };
+constexpr uint32_t companionSalt = 2;
 
 fuzzruns::RunFolders folders;
 fuzzsetup::ImageFile imageFile;
@@ -83,14 +86,15 @@ void copyFirstFileByName(int32_t disk) {
     }
 }
 
-void runAllPrograms(int32_t copiedDisk) {
-    fuzzruns::checkQueltOutputs(fuzzruns::takeOutputs(
-        folders, fuzzruns::runQuelt(folders, fuzzruns::imageName), false));
+void runLister() {
     const int listed = fuzzruns::runLister(folders, fuzzruns::imageName);
     if (listed != 0 || fuzzruns::takeOutputs(folders, listed, false).size() != 1) {
         fuzzsetup::fail("quelt-ls ended with status " + std::to_string(listed) +
                         " or left a file");
     }
+}
+
+void runCopier(int32_t copiedDisk) {
     const int status = fuzzruns::runCopier(folders, fuzzruns::imageName, copiedDisk);
     checkCopiedFiles(fuzzruns::takeOutputs(folders, status, false), copiedDisk);
     copyFirstFileByName(copiedDisk);
@@ -116,10 +120,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     diskImage.setRecordLimits(fuzzsetup::inSample(data, size, fuzzchecks::sweptSample)
                                   ? fuzzchecks::sweepAtOnce
                                   : fuzzchecks::sweepSoon);
-    // Each input copies one of the first disks, by its size: every program run
-    // sweeps an image of many MiB again.
-    runAllPrograms(static_cast<int32_t>(size % copiedDisks) + 1);
-    if (fuzzsetup::inSample(data, size, checkedSample)) {
+    fuzzruns::checkQueltOutputs(fuzzruns::takeOutputs(
+        folders, fuzzruns::runQuelt(folders, fuzzruns::imageName), false));
+    const auto companion = static_cast<Companion>(fuzzsetup::sampleOf(
+        data, size, static_cast<uint32_t>(Companion::count), companionSalt));
+    if (companion == Companion::lister) {
+        runLister();
+    } else if (companion == Companion::copier) {
+        // One of the first disks, by the input's size.
+        runCopier(static_cast<int32_t>(size % copiedDisks) + 1);
+    } else {
         fuzzchecks::checkImage(imageFile.path().string(), image, disksChecked);
     }
     return 0;

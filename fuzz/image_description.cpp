@@ -87,10 +87,10 @@ struct RunRecipe {
 
 class Expansion {
 public:
-    explicit Expansion(Bytes& image) : image_(image) { image_.clear(); }
+    Expansion(Bytes& image, std::size_t cap) : image_(image), cap_(cap) { image_.clear(); }
 
     void run(Reader& in) {
-        while (!in.done() && image_.size() < maxImageBytes) {
+        while (!in.done() && image_.size() < cap_) {
             command(in);
         }
         layOut();
@@ -110,7 +110,7 @@ private:
         }
     }
 
-    std::size_t room() const { return maxImageBytes - image_.size(); }
+    std::size_t room() const { return cap_ - image_.size(); }
 
     void append(const uint8_t* bytes, std::size_t count) {
         image_.insert(image_.end(), bytes, bytes + std::min(count, room()));
@@ -423,6 +423,7 @@ private:
     }
 
     Bytes& image_;
+    std::size_t cap_;
     std::vector<std::size_t> regions_;
     std::vector<DiskMark> disks_;
     std::vector<std::pair<TrackPlan, std::size_t>> plans_;  // with the disks written before
@@ -431,9 +432,14 @@ private:
 
 }  // namespace
 
+std::size_t imageCap(const uint8_t* data, std::size_t size) {
+    const int sizeClass = size == 0 ? 0 : data[0] >> sizeClassShift;
+    return sizeClass < largeSizeClasses ? maxImageBytes >> (2 * sizeClass) : smallImageBytes;
+}
+
 void expandDescription(const uint8_t* data, std::size_t size, Bytes& image) {
     Reader in(data, size);
-    Expansion(image).run(in);
+    Expansion(image, imageCap(data, size)).run(in);
 }
 
 }  // namespace fuzzimage

@@ -37,6 +37,11 @@
 //   7 patch    region u8, offset u16, value u16: the two bytes at the region's
 //              start + offset, once the image is laid out.
 // Each disk, records, game and raw command starts a region, counted from 0.
+//
+// The first byte's upper five bits, which its opcode leaves free, cap the image:
+// 0 at maxImageBytes, 1 at a quarter of it, 2 at a sixteenth, any other value at
+// smallImageBytes. Random bytes so mostly describe quick images, and an input's
+// mutations mostly keep its cap.
 #pragma once
 
 #include <cstddef>
@@ -50,6 +55,12 @@ using d88build::Bytes;
 
 // No description expands past this.
 constexpr std::size_t maxImageBytes = 16 * 1024 * 1024;
+constexpr std::size_t smallImageBytes = 256 * 1024;
+constexpr int sizeClassShift = 3;
+constexpr int largeSizeClasses = 3;
+
+// The cap of the image the description expands to.
+std::size_t imageCap(const uint8_t* data, std::size_t size);
 
 enum class Op : uint8_t { disk, records, tracks, game, raw, repeat, fill, patch };
 

@@ -174,6 +174,11 @@ public:
     Description& u16(uint16_t value) { return u8(value & 0xFF).u8(value >> 8); }
     Description& u32(uint32_t value) { return u16(value & 0xFFFF).u16(value >> 16); }
     const Bytes& bytes() const { return bytes_; }
+    // Caps the image at the size class (see fuzz/image_description.h).
+    Description& capped(uint8_t sizeClass) {
+        bytes_.at(0) = static_cast<uint8_t>(bytes_.at(0) | sizeClass << fuzzimage::sizeClassShift);
+        return *this;
+    }
 
     // A header whose size runs to the next header (or the end), named "FUZZ".
     Description& disk() { return op(Op::disk).u8('F').u8(4).u8(0).u8(0).u32(0); }
@@ -207,6 +212,14 @@ struct RunLength {
 };
 constexpr RunLength kRunFillingTheCap{0xFFFF, 3};
 constexpr RunLength kShortRun{0xFFF, 0};
+// Size classes: the cap itself, 4 MiB, 1 MiB (the set fits), 256 KiB.
+constexpr uint8_t kAtTheCap = 0;
+constexpr uint8_t kFourMiB = 1;
+constexpr uint8_t kOneMiB = 2;
+constexpr uint8_t kSmall = 3;
+uint8_t sizeClassOf(RunLength run) {
+    return run.scale == kRunFillingTheCap.scale ? kAtTheCap : kSmall;
+}
 constexpr uint16_t kSampleSetUnits = 16353;  // the set's 1,046,544 bytes in 64-byte units
 constexpr uint8_t kSampleSetCopies = 15;
 constexpr uint8_t kCountEveryRecord = 0;
@@ -225,7 +238,7 @@ constexpr uint32_t kHeaderInsideRun = 16 * 100 + 4;
 Bytes oneRunDisk(RunLength run, uint8_t countMode, uint16_t count, uint8_t stride) {
     return Description().disk()
         .records(run.repeat, run.scale, countMode, count, 0)
-        .tracks(false, kFirstRunRegion, 0, stride).bytes();
+        .tracks(false, kFirstRunRegion, 0, stride).capped(sizeClassOf(run)).bytes();
 }
 
 // Disks whose tracks all start in one run of records, then the sample set.
@@ -234,8 +247,10 @@ Bytes setBehindSharedRun(RunLength run) {
     for (int i = 0; i < kDisksBeforeTheSet; ++i) {
         d.disk();
     }
+    // The small one holds the set after its run: 1.1 MB, in the 4 MiB class.
     return d.records(run.repeat, run.scale, kCountPastEveryWalk, 0, 0)
-        .tracks(true, kDisksBeforeTheSet, 0, kRecordStride).sampleSet().bytes();
+        .tracks(true, kDisksBeforeTheSet, 0, kRecordStride).sampleSet()
+        .capped(sizeClassOf(run) == kAtTheCap ? kAtTheCap : kFourMiB).bytes();
 }
 
 // A disk whose size ends inside its own run of records, where the next disk's
@@ -243,7 +258,7 @@ Bytes setBehindSharedRun(RunLength run) {
 Bytes headerInsideRun(RunLength run) {
     return Description().diskEndingIn(kFirstRunRegion, kHeaderInsideRun)
         .records(run.repeat, run.scale, kCountPastEveryWalk, 0, 0)
-        .tracks(false, kFirstRunRegion, 0, kRecordStride).bytes();
+        .tracks(false, kFirstRunRegion, 0, kRecordStride).capped(sizeClassOf(run)).bytes();
 }
 
 // Inputs that fuzzing found (slower than the time limit; a disk file named "-"
@@ -290,7 +305,7 @@ Bytes decodeBase64(const std::string& text) {
 
 std::vector<Seed> descriptionSeeds() {
     std::vector<Seed> seeds = {
-        {"set", [] { return Description().sampleSet().bytes(); }},
+        {"set", [] { return Description().sampleSet().capped(kOneMiB).bytes(); }},
         {"set-repeated",
          [] { return Description().sampleSet().repeat(kSampleSetUnits, kSampleSetCopies).bytes(); }},
         {"set-among-sized-disks",
