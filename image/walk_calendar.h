@@ -75,7 +75,6 @@ private:
     static constexpr std::size_t firstSpan = std::size_t{1} << 12;
     static constexpr std::size_t longestSpan = std::size_t{1} << 17;
     static constexpr std::size_t wordBits = 64;
-    static constexpr std::size_t blockSlots = std::size_t{1} << 14;
 
     std::size_t slotOf(int64_t position) const {
         return static_cast<std::size_t>(position) & (span_ - 1);
@@ -83,17 +82,13 @@ private:
     static uint64_t bitOf(std::size_t slot) { return uint64_t{1} << (slot % wordBits); }
     bool isHeld(std::size_t slot) const { return (occupied_[slot / wordBits] & bitOf(slot)) != 0; }
 
-    // The slots are kept in blocks of at most 64 KiB, left unset: a slot is read
-    // only while its bit says it is held.
-    int32_t& slotAt(std::size_t slot) { return blocks_[slot / blockSlots][slot % blockSlots]; }
-    int32_t slotAt(std::size_t slot) const { return blocks_[slot / blockSlots][slot % blockSlots]; }
+    // The slots are left unset: a slot is read only while its bit says it is held.
+    int32_t& slotAt(std::size_t slot) { return slots_[slot]; }
+    int32_t slotAt(std::size_t slot) const { return slots_[slot]; }
 
     void resize(std::size_t span) {
         span_ = span;
-        blocks_.clear();
-        for (std::size_t made = 0; made < span; made += blockSlots) {
-            blocks_.emplace_back(new int32_t[span < blockSlots ? span : blockSlots]);
-        }
+        slots_.reset(new int32_t[span]);
         occupied_.assign(span / wordBits, 0);
     }
 
@@ -130,7 +125,7 @@ private:
     }
 
     std::size_t span_ = 0;
-    std::vector<std::unique_ptr<int32_t[]>> blocks_;
+    std::unique_ptr<int32_t[]> slots_;
     std::vector<uint64_t> occupied_;  // a bit a slot
     int64_t held_ = 0;
     // Bounds of the positions held: none below lowest_, none above highest_, and
