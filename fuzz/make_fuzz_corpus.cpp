@@ -279,6 +279,9 @@ const FoundInput foundInputs[] = {
     {"found-a-file-named-dash",
      "wwBGigEAYEAAGjwxwsOKPcLCwsLCwj3Pz8/Pz8/Pz8/Pz8/Pz8/Pz8/Pz8/Pz//////////////Pz8/Pz88tPT09BAAA"
      "AAAIAACjAQAAEA=="},
+    {"found-slow-run-at-the-cap",
+     "AEYEAAAAAFJSUlJSUlIAAOoB//8DAgAAAAECAAAAAOUCAACj7u7u7u7u7u7u7u7u7u4BAAAE///////////////9////"
+     "////////////////////AAAAAAAAAEn///8="},
     {"found-runs-from-sector-zero",
      "AEYARgQAAgFEBgAB/w8AAgAAJAEAAgAAAADlAgAAowEAABCKioqKioqKiorFioqKeoqKBAAB/////////y8AABA="},
 };
