@@ -21,7 +21,7 @@ D88Image::D88Image() = default;
 D88Image::D88Image(const RecordIndex::Limits& limits) : recordIndex_(limits) {}
 
 void D88Image::setRecordLimits(const RecordIndex::Limits& limits) {
-    recordIndex_ = RecordIndex(limits);
+    recordIndex_.setLimits(limits);
 }
 
 D88Image::~D88Image() {

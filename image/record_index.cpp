@@ -1,5 +1,7 @@
 #include "image/record_index.h"
 
+#include <utility>
+
 namespace {
 uint8_t idByte(uint32_t id, int byte) {
     return static_cast<uint8_t>(id >> (8 * byte));
@@ -9,9 +11,12 @@ uint8_t idByte(uint32_t id, int byte) {
 RecordIndex::RecordIndex(const Limits& limits)
     : limits_(limits), budget_(limits.readingSteps, limits.readingBytes) {}
 
-// Gives back all memory too, so that a closed image holds none.
+// Gives back all memory but the sweep's calendar, so that a closed image holds
+// only that.
 void RecordIndex::clear() {
+    WalkCalendar calendar = std::move(calendar_);
     *this = RecordIndex(limits_);
+    calendar_ = std::move(calendar);
 }
 
 bool RecordIndex::find(FileReader& file, const WalkStart& walk, uint32_t id,
@@ -88,6 +93,6 @@ bool RecordIndex::listByReading(FileReader& file, int64_t trackStart,
 }
 
 void RecordIndex::sweep(FileReader& file) {
-    sweep_ = sweepWalks(file, walks_, limits_.listingLimit, limits_.chunkBytes);
+    sweep_ = sweepWalks(file, walks_, limits_.listingLimit, limits_.chunkBytes, calendar_);
     swept_ = true;
 }

@@ -39,6 +39,11 @@ public:
     explicit RecordIndex(const Limits& limits);
     // Forgets the file and its walks.
     void clear();
+    // Forgets them too, and reads the next file within these limits.
+    void setLimits(const Limits& limits) {
+        limits_ = limits;
+        clear();
+    }
     // Every walk that can be asked of this file: the start of each usable track of
     // each disk. Searches of other walks are answered, by reading.
     void setWalks(std::vector<WalkStart> walks) { walks_ = std::move(walks); }
@@ -62,6 +67,7 @@ private:
     RecentTrack recent_;
     bool swept_ = false;
     SweptWalks sweep_;
+    WalkCalendar calendar_;  // kept from file to file
 };
 
 #endif

@@ -8,7 +8,6 @@
 #include <unordered_map>
 
 #include "image/record_window.h"
-#include "image/walk_calendar.h"
 
 namespace {
 // A record ends a walk by its count only at k = count - 1, and the count is a
@@ -57,8 +56,10 @@ struct WalkState {
 
 class Sweep {
 public:
-    Sweep(FileReader& file, SweptWalks& out, int32_t listingLimit, std::size_t chunkBytes)
+    Sweep(FileReader& file, SweptWalks& out, int32_t listingLimit, std::size_t chunkBytes,
+          WalkCalendar& calendar)
         : window_(file, chunkBytes),
+          calendar_(calendar),
           out_(out),
           states_(out.walks.size()),
           listingLimit_(listingLimit) {}
@@ -85,7 +86,7 @@ private:
     void release(int32_t group);
 
     RecordWindow window_;
-    WalkCalendar calendar_;
+    WalkCalendar& calendar_;
     SweptWalks& out_;
     std::vector<WalkState> states_;
     std::vector<Group> groups_;
@@ -363,14 +364,15 @@ int64_t SweptWalks::foundAt(int32_t walk, int32_t key) const {
 }
 
 SweptWalks sweepWalks(FileReader& file, std::vector<WalkStart> walks, int32_t listingLimit,
-                      std::size_t chunkBytes) {
+                      std::size_t chunkBytes, WalkCalendar& calendar) {
     std::sort(walks.begin(), walks.end());
     walks.erase(std::unique(walks.begin(), walks.end()), walks.end());
     SweptWalks out;
     out.walks = std::move(walks);
     out.keysFound.resize(out.walks.size());
     out.listings.resize(out.walks.size());
-    Sweep(file, out, listingLimit, chunkBytes).run();
+    calendar.reset();
+    Sweep(file, out, listingLimit, chunkBytes, calendar).run();
     std::sort(out.found.begin(), out.found.end());
     return out;
 }

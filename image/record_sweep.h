@@ -9,6 +9,7 @@
 #include "common/sector_address.h"
 #include "image/file_reader.h"
 #include "image/record_walk.h"
+#include "image/walk_calendar.h"
 
 // The sweep keeps, for each walk, the first record of every ID that a run of
 // sectors on the walk's own track asks for: C and H of the track (track index =
@@ -56,9 +57,10 @@ struct SweptWalks {
 // record that any of them reaches once: walks that come to the same record go
 // on as one group from there, though each keeps its own count of records, on
 // which the rule that ends a walk depends. Listings stop at `listingLimit`
-// records. Reads the file `chunkBytes` at a time. Time grows with the records
-// read; memory with the number of walks, not with the records.
+// records. Reads the file `chunkBytes` at a time, and keeps where the walks stand
+// in `calendar`, emptied first. Time grows with the records read; memory with the
+// number of walks, not with the records.
 SweptWalks sweepWalks(FileReader& file, std::vector<WalkStart> walks, int32_t listingLimit,
-                      std::size_t chunkBytes);
+                      std::size_t chunkBytes, WalkCalendar& calendar);
 
 #endif

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 // Where each group of walks of the sweep stands, by file position. A walk moves
@@ -12,11 +13,17 @@
 // longer than that distance, holds them all without two sharing a slot, and two
 // groups that come to the same position find each other there. The ring starts
 // short and doubles when the positions held spread wider than it (records of
-// 256 bytes need a few KiB of it, not the 512 KiB the longest records do).
+// 256 bytes need a few KiB of it, not the 512 KiB the longest records do). Its
+// memory is kept for the next sweep: mapped and touched afresh, the rings cost
+// a process that sweeps image after image more than a small image's sweep.
 // Defined here, inline: the sweep takes these steps for every record it reads.
 class WalkCalendar {
 public:
-    WalkCalendar() { resize(firstSpan); }
+    // Empty at the first span, with the memory grown before: call before each sweep.
+    void reset() {
+        held_ = 0;
+        resize(firstSpan);
+    }
 
     bool empty() const { return held_ == 0; }
     // The group at `position`, or -1.
@@ -86,26 +93,33 @@ private:
     int32_t& slotAt(std::size_t slot) { return slots_[slot]; }
     int32_t slotAt(std::size_t slot) const { return slots_[slot]; }
 
+    // Keeps the slots it has: a calendar reset for the next sweep grows again
+    // within them.
     void resize(std::size_t span) {
         span_ = span;
-        slots_.reset(new int32_t[span]);
+        if (capacity_ < span) {
+            slots_.reset(new int32_t[span]);
+            capacity_ = span;
+        }
         occupied_.assign(span / wordBits, 0);
     }
 
     // Doubles the ring and puts back what it held, all within span_ of lowest_.
+    // The ring before becomes the spare that the next growth fills.
     void grow() {
-        WalkCalendar before = std::move(*this);
-        resize(before.span_ * 2);
-        held_ = before.held_;
-        lowest_ = before.lowest_;
-        highest_ = before.highest_;
-        const std::size_t first = before.slotOf(lowest_);
-        for (std::size_t slot = 0; slot < before.span_; ++slot) {
-            if (before.isHeld(slot)) {
+        std::swap(slots_, spare_);
+        std::swap(capacity_, spareCapacity_);
+        std::swap(occupied_, spareOccupied_);
+        const std::size_t before = span_;
+        resize(before * 2);
+        const std::size_t first = static_cast<std::size_t>(lowest_) & (before - 1);
+        for (std::size_t word = 0; word < spareOccupied_.size(); ++word) {
+            for (uint64_t bits = spareOccupied_[word]; bits != 0; bits &= bits - 1) {
+                const std::size_t slot = word * wordBits + static_cast<std::size_t>(lowestBit(bits));
                 const int64_t position =
-                    lowest_ + static_cast<int64_t>((slot - first) & (before.span_ - 1));
+                    lowest_ + static_cast<int64_t>((slot - first) & (before - 1));
                 const std::size_t moved = slotOf(position);
-                slotAt(moved) = before.slotAt(slot);
+                slotAt(moved) = spare_[slot];
                 occupied_[moved / wordBits] |= bitOf(moved);
             }
         }
@@ -126,7 +140,11 @@ private:
 
     std::size_t span_ = 0;
     std::unique_ptr<int32_t[]> slots_;
+    std::size_t capacity_ = 0;
     std::vector<uint64_t> occupied_;  // a bit a slot
+    std::unique_ptr<int32_t[]> spare_;
+    std::size_t spareCapacity_ = 0;
+    std::vector<uint64_t> spareOccupied_;
     int64_t held_ = 0;
     // Bounds of the positions held: none below lowest_, none above highest_, and
     // highest_ - lowest_ below span_ (highest_ may be one taken since).
