@@ -36,7 +36,6 @@ constexpr char standardOutput[] = "-";
 enum class Companion : uint32_t { lister, copier, comparison, count };
 constexpr uint32_t companionSalt = 2;
 
-fuzzruns::RunFolders folders;
 fuzzsetup::ImageFile imageFile;
 
 uint16_t sizeField(const DirectoryEntry& entry) {
@@ -76,9 +75,9 @@ void copyFirstFileByName(int32_t disk) {
             const std::string quoted =
                 quotedText(reinterpret_cast<const uint8_t*>(name.data()), name.size());
             const std::string listed = quoted.substr(1, quoted.size() - 2);
-            const int status = fuzzruns::runCopier(folders, fuzzruns::imageName, disk,
+            const int status = fuzzruns::runCopier(imageFile.path().string(), disk,
                                                    listed.c_str(), standardOutput);
-            if (fuzzruns::takeOutputs(folders, status, false).size() != 1) {
+            if (fuzzruns::takeOutputs(status).size() != 1) {
                 fuzzsetup::fail("quelt-cp to standard output left a file");
             }
             return;
@@ -87,16 +86,16 @@ void copyFirstFileByName(int32_t disk) {
 }
 
 void runLister() {
-    const int listed = fuzzruns::runLister(folders, fuzzruns::imageName);
-    if (listed != 0 || fuzzruns::takeOutputs(folders, listed, false).size() != 1) {
+    const int listed = fuzzruns::runLister(imageFile.path().string());
+    if (listed != 0 || fuzzruns::takeOutputs(listed).size() != 1) {
         fuzzsetup::fail("quelt-ls ended with status " + std::to_string(listed) +
                         " or left a file");
     }
 }
 
 void runCopier(int32_t copiedDisk) {
-    const int status = fuzzruns::runCopier(folders, fuzzruns::imageName, copiedDisk);
-    checkCopiedFiles(fuzzruns::takeOutputs(folders, status, false), copiedDisk);
+    const int status = fuzzruns::runCopier(imageFile.path().string(), copiedDisk);
+    checkCopiedFiles(fuzzruns::takeOutputs(status), copiedDisk);
     copyFirstFileByName(copiedDisk);
 }
 
@@ -104,8 +103,7 @@ void runCopier(int32_t copiedDisk) {
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     fuzzsetup::prepare(argc, argv);
-    folders = fuzzruns::makeRunFolders("quelt-fuzz-structured");
-    imageFile = fuzzsetup::ImageFile(folders.work / fuzzruns::imageName);
+    imageFile = fuzzsetup::ImageFile(fuzzsetup::makeScratchFolder("quelt-fuzz-structured") / "image.d88");
     return 0;
 }
 
@@ -120,8 +118,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     diskImage.setRecordLimits(fuzzsetup::inSample(data, size, fuzzchecks::sweptSample)
                                   ? fuzzchecks::sweepAtOnce
                                   : fuzzchecks::sweepSoon);
-    fuzzruns::checkQueltOutputs(fuzzruns::takeOutputs(
-        folders, fuzzruns::runQuelt(folders, fuzzruns::imageName), false));
+    fuzzruns::checkQueltOutputs(
+        fuzzruns::takeOutputs(fuzzruns::runQuelt(imageFile.path().string())));
     const auto companion = static_cast<Companion>(fuzzsetup::sampleOf(
         data, size, static_cast<uint32_t>(Companion::count), companionSalt));
     if (companion == Companion::lister) {

@@ -1,11 +1,10 @@
 #include "fuzz/program_runs.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "copier/copy_files.h"
+#include "fuzz/captured_outputs.h"
 #include "fuzz/fuzz_setup.h"
 #include "lister/list_image.h"
 #include "tool/damage_report.h"
@@ -16,16 +15,11 @@ namespace fuzzruns {
 
 namespace {
 
-namespace fs = std::filesystem;
-
-constexpr char workName[] = "work";
 constexpr int musicPieces = 18;
 
-// Runs `program` with these arguments in the work folder.
+// Runs `program` with these arguments, and closes the image it opened.
 template <typename Program>
-int runIn(const RunFolders& folders, Program program, std::vector<std::string> arguments) {
-    const fs::path before = fs::current_path();
-    fs::current_path(folders.work);
+int runWith(Program program, std::vector<std::string> arguments) {
     std::vector<char*> argv;
     for (std::string& argument : arguments) {
         argv.push_back(argument.data());
@@ -33,24 +27,10 @@ int runIn(const RunFolders& folders, Program program, std::vector<std::string> a
     argv.push_back(nullptr);
     const int status = program(static_cast<int>(arguments.size()), argv.data());
     diskImage.open(nullptr);
-    fs::current_path(before);
     return status;
 }
 
-std::string contents(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 }  // namespace
-
-RunFolders makeRunFolders(const std::string& name) {
-    RunFolders folders;
-    folders.scratch = fuzzsetup::makeScratchFolder(name);
-    folders.work = folders.scratch / workName;
-    fs::create_directory(folders.work);
-    return folders;
-}
 
 const std::set<std::string>& queltOutputNames() {
     static const std::set<std::string> names = [] {
@@ -63,15 +43,15 @@ const std::set<std::string>& queltOutputNames() {
     return names;
 }
 
-int runQuelt(const RunFolders& folders, const std::string& image) {
-    return runIn(folders, ::runQuelt, {"quelt", image});
+int runQuelt(const std::string& image) {
+    return runWith(::runQuelt, {"quelt", image});
 }
 
-int runLister(const RunFolders& folders, const std::string& image) {
-    return runIn(folders, listImage, {"quelt-ls", image});
+int runLister(const std::string& image) {
+    return runWith(listImage, {"quelt-ls", image});
 }
 
-int runCopier(const RunFolders& folders, const std::string& image, int32_t disk,
+int runCopier(const std::string& image, int32_t disk,
               const char* name, const char* output) {
     // The copier, unlike quelt's run, starts from the state a fresh process has.
     clearGameFsTables();
@@ -83,34 +63,14 @@ int runCopier(const RunFolders& folders, const std::string& image, int32_t disk,
     if (output != nullptr) {
         arguments.push_back(output);
     }
-    return runIn(folders, runCopy, arguments);
+    return runWith(runCopy, arguments);
 }
 
-Outputs takeOutputs(const RunFolders& folders, int status, bool readBytes) {
+Outputs takeOutputs(int status) {
     if (status != 0 && status != 1) {
         fuzzsetup::fail("a run ended with status " + std::to_string(status));
     }
-    for (const fs::directory_entry& entry : fs::directory_iterator(folders.scratch)) {
-        if (entry.path().filename() != workName) {
-            fuzzsetup::fail("a run wrote outside its folder: " + entry.path().string());
-        }
-    }
-    Outputs outputs;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folders.work)) {
-        const std::string name = entry.path().filename().string();
-        if (name == imageName) {
-            continue;
-        }
-        if (!fs::is_regular_file(entry.symlink_status())) {
-            fuzzsetup::fail("a run left something that is no regular file: " + name);
-        }
-        Output& output = outputs[name];
-        output.size = entry.file_size();
-        if (readBytes) {
-            output.bytes = contents(entry.path());
-        }
-        fs::remove(entry.path());
-    }
+    Outputs outputs = takeCapturedOutputs();
     outputs[statusName].bytes = std::to_string(status);
     return outputs;
 }

@@ -1,9 +1,9 @@
-// The three programs' runs in-process for the fuzz targets, each in a work
-// folder of a scratch folder, and the checks of what a run left behind.
+// The three programs' runs in-process for the fuzz targets, and the checks of
+// what a run wrote. The runs' files never reach the file system
+// (fuzz/captured_outputs.h); the image they read is a file.
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
 #include <map>
 #include <set>
 #include <string>
@@ -12,18 +12,8 @@
 
 namespace fuzzruns {
 
-// The scratch folder holds only the work folder, so that a write outside it
-// shows; the image read lies in the work folder under imageName.
-struct RunFolders {
-    std::filesystem::path scratch;
-    std::filesystem::path work;
-};
-constexpr char imageName[] = "image.d88";
-
-RunFolders makeRunFolders(const std::string& name);
-
-// What a run left in the work folder: file name -> its bytes (or, unread, its
-// size), and the run's status under statusName.
+// What a run wrote: file name -> its size and (when kept) its bytes, and the
+// run's status under statusName.
 constexpr char statusName[] = "(status)";
 struct Output {
     std::uintmax_t size = 0;
@@ -34,20 +24,18 @@ struct Output {
 };
 using Outputs = std::map<std::string, Output>;
 
-// Every file quelt's run may write: all 24, in its current folder.
+// Every file quelt's run may write: all 24, named as it names them.
 const std::set<std::string>& queltOutputNames();
 
-// Each program on `image` with the work folder as its current folder; returns
-// its exit status.
-int runQuelt(const RunFolders& folders, const std::string& image);
-int runLister(const RunFolders& folders, const std::string& image);
-int runCopier(const RunFolders& folders, const std::string& image, int32_t disk,
-              const char* name = nullptr, const char* output = nullptr);
+// Each program on `image`; returns its exit status.
+int runQuelt(const std::string& image);
+int runLister(const std::string& image);
+int runCopier(const std::string& image, int32_t disk, const char* name = nullptr,
+              const char* output = nullptr);
 
-// Fails unless the status is 0 or 1, the run wrote nothing outside the work
-// folder and left only regular files there; takes them out of it, their bytes
-// read when `readBytes`, and adds the status as "(status)".
-Outputs takeOutputs(const RunFolders& folders, int status, bool readBytes);
+// Fails unless the status is 0 or 1; returns the files the run wrote
+// (fuzz/captured_outputs.h) and its status under "(status)".
+Outputs takeOutputs(int status);
 
 // Fails when quelt left a file that is not one of its outputs.
 void checkQueltOutputs(const Outputs& outputs);

@@ -1,0 +1,61 @@
+#include "fuzz/captured_outputs.h"
+
+#include <cstring>
+#include <string>
+#include <utility>
+
+#include "fuzz/fuzz_setup.h"
+#include "tool/disk_image.h"
+#include "tool/output_file.h"
+
+namespace fuzzruns {
+
+namespace {
+
+Outputs captured;
+bool keepBytes = false;
+
+// A name that would not make a file in the run's own folder: the programs' writer
+// would fail on it or write elsewhere.
+bool namesAFileHere(const char* name) {
+    return name[0] != '\0' && std::strcmp(name, ".") != 0 && std::strcmp(name, "..") != 0 &&
+           std::strchr(name, '/') == nullptr;
+}
+
+}  // namespace
+
+void keepOutputBytes(bool keep) {
+    keepBytes = keep;
+}
+
+Outputs takeCapturedOutputs() {
+    return std::exchange(captured, {});
+}
+
+void capture(const char* name, const uint8_t* bytes, int32_t count) {
+    if (!namesAFileHere(name)) {
+        fuzzsetup::fail(std::string("a run wrote outside its folder: \"") + name + "\"");
+    }
+    if (diskImage.isImageFile(name)) {
+        fuzzsetup::fail(std::string("a run wrote over the image it read: ") + name);
+    }
+    if (count < 0) {
+        fuzzsetup::fail("a run wrote " + std::to_string(count) + " bytes to " + name);
+    }
+    Output& output = captured[name];
+    output.size = static_cast<std::uintmax_t>(count);
+    output.bytes.clear();
+    if (keepBytes) {
+        output.bytes.assign(reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(count));
+    }
+}
+
+}  // namespace fuzzruns
+
+// A size limit cannot stop a write that never reaches the file system.
+void letWriteLimitsFail() {}
+
+void writeOutputFile(const char* name, const uint8_t* bytes, int32_t count) {
+    fuzzruns::capture(name, bytes, count);
+}
+
