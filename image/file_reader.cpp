@@ -6,7 +6,7 @@
 #include <system_error>
 
 namespace {
-constexpr std::size_t windowSize = 32768;
+constexpr std::size_t windowSize = 16384;
 // No byte of a stream past the largest image offset is ever needed, so none is kept.
 constexpr std::size_t largestStreamed = static_cast<std::size_t>(largestImageOffset);
 constexpr std::size_t streamChunk = 65536;
@@ -39,8 +39,9 @@ void FileReader::close() {
     }
     stream_.clear();
     path_.clear();
-    window_ = {};
-    windowLength_ = 0;
+    windows_ = {};
+    lastWindow_ = 0;
+    uses_ = 0;
     bytesSupplied_ = 0;
     seekable_ = true;
     streamed_ = {};
@@ -57,17 +58,58 @@ std::size_t FileReader::readAt(int64_t position, uint8_t* dest, std::size_t coun
     if (count > windowSize) {
         return readDirect(position, dest, count);
     }
-    if (!windowHolds(position, count)) {
-        fillWindow(position);
+    return readWindowed(position, dest, count);
+}
+
+// A read may span two windows; a window shorter than a block ends the file.
+std::size_t FileReader::readWindowed(int64_t position, uint8_t* dest, std::size_t count) {
+    std::size_t copied = 0;
+    while (copied < count) {
+        const int64_t at = position + static_cast<int64_t>(copied);
+        const Window& window = windowAt(at - at % static_cast<int64_t>(windowSize));
+        const auto skip = static_cast<std::size_t>(at - window.start);
+        if (skip >= window.length) {
+            break;
+        }
+        const std::size_t part = std::min(count - copied, window.length - skip);
+        std::memcpy(dest + copied, window.bytes.data() + skip, part);
+        copied += part;
     }
-    if (position < windowStart_ || position - windowStart_ >= static_cast<int64_t>(windowLength_)) {
-        return 0;
-    }
-    std::size_t skip = static_cast<std::size_t>(position - windowStart_);
-    std::size_t available = windowLength_ - skip;
-    std::size_t copied = count < available ? count : available;
-    std::memcpy(dest, window_.data() + skip, copied);
     return copied;
+}
+
+// The window of the block at `blockStart`, read into a new window or, once
+// there are windowCount, into the least recently used one when none holds it.
+const FileReader::Window& FileReader::windowAt(int64_t blockStart) {
+    std::size_t chosen = lastWindow_;
+    if (chosen >= windows_.size() || windows_[chosen].start != blockStart) {
+        chosen = 0;
+        while (chosen < windows_.size() && windows_[chosen].start != blockStart) {
+            ++chosen;
+        }
+    }
+    if (chosen == windows_.size()) {
+        chosen = windowToReplace();
+        Window& window = windows_[chosen];
+        window.bytes.resize(windowSize);
+        window.start = blockStart;
+        window.length = readDirect(blockStart, window.bytes.data(), windowSize);
+    }
+    lastWindow_ = chosen;
+    windows_[chosen].lastUse = ++uses_;
+    return windows_[chosen];
+}
+
+std::size_t FileReader::windowToReplace() {
+    if (windows_.size() < windowCount) {
+        windows_.emplace_back();
+        return windows_.size() - 1;
+    }
+    std::size_t oldest = 0;
+    for (std::size_t i = 1; i < windows_.size(); ++i) {
+        oldest = windows_[i].lastUse < windows_[oldest].lastUse ? i : oldest;
+    }
+    return oldest;
 }
 
 bool FileReader::isSameFile(const char* path) const {
@@ -86,18 +128,6 @@ std::size_t FileReader::readDirect(int64_t position, uint8_t* dest, std::size_t 
     const std::size_t got = static_cast<std::size_t>(stream_.gcount());
     bytesSupplied_ += static_cast<int64_t>(got);
     return got;
-}
-
-bool FileReader::windowHolds(int64_t position, std::size_t count) const {
-    return position >= windowStart_ &&
-           position + static_cast<int64_t>(count) <=
-               windowStart_ + static_cast<int64_t>(windowLength_);
-}
-
-void FileReader::fillWindow(int64_t position) {
-    window_.resize(windowSize);
-    windowStart_ = position;
-    windowLength_ = readDirect(position, window_.data(), windowSize);
 }
 
 std::size_t FileReader::readStreamed(int64_t position, uint8_t* dest, std::size_t count) {

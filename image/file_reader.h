@@ -12,8 +12,10 @@ constexpr int64_t largestImageOffset = 0x7FFFFFFF;
 
 // Read-only access to the image file by absolute position. Every read names its
 // position, so reaching the end of the file in one read never affects the next.
-// Small reads are served from a window of the file, because the record scans of a
-// track read many 16-byte headers in a row.
+// Small reads are served from a few windows of the file, each an aligned block,
+// because the record scans of a track read many 16-byte headers in a row and the
+// searches go back and forth between tracks: a window read stays until it is the
+// one least recently used.
 //
 // A file that cannot seek (a pipe, a FIFO, a terminal) is read from its start
 // into memory as far as the reads reach, and answers exactly as the same bytes in
@@ -40,17 +42,26 @@ public:
     bool isSameFile(const char* path) const;
 
 private:
+    struct Window {
+        int64_t start = -1;  // -1: not read yet
+        std::size_t length = 0;
+        uint64_t lastUse = 0;
+        std::vector<uint8_t> bytes;
+    };
+    static constexpr std::size_t windowCount = 8;
+
     std::size_t readDirect(int64_t position, uint8_t* dest, std::size_t count);
-    bool windowHolds(int64_t position, std::size_t count) const;
-    void fillWindow(int64_t position);
+    std::size_t readWindowed(int64_t position, uint8_t* dest, std::size_t count);
+    const Window& windowAt(int64_t blockStart);
+    std::size_t windowToReplace();
     std::size_t readStreamed(int64_t position, uint8_t* dest, std::size_t count);
     void streamUpTo(std::size_t end);
 
     std::ifstream stream_;
     std::string path_;
-    std::vector<uint8_t> window_;
-    int64_t windowStart_ = 0;
-    std::size_t windowLength_ = 0;
+    std::vector<Window> windows_;
+    std::size_t lastWindow_ = 0;
+    uint64_t uses_ = 0;
     bool seekable_ = true;
     int64_t bytesSupplied_ = 0;
     // For a file that cannot seek: its bytes from the start, as far as read.
