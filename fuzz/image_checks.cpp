@@ -117,9 +117,10 @@ void compareListing(DiskUnderTest& disk, int track) {
 
 // IDs no run of sectors of the track asks for are searched by reading after a
 // sweep, as the plain walk does: on a large image with long tracks each costs a
-// walk of the track, so they are asked of small images only.
+// walk of the track, so they are asked of small images only, and only while the
+// plain walk can still give the answer to compare.
 bool askable(const DiskUnderTest& disk, int track, const SectorId& id) {
-    return disk.file.size() <= anyIdImageLimit ||
+    return (disk.file.size() <= anyIdImageLimit && disk.steps > 0) ||
            sweptKey(track, id.c, id.h, id.r, id.n) >= 0;
 }
 
@@ -214,7 +215,9 @@ void checkImage(const std::string& path, const Bytes& file, int32_t disksChecked
     // reads a little first: the sweep is checked on every kind of image, not only
     // on those too large to read record by record, and reading stays quick.
     const bool swept = fuzzsetup::inSample(file.data(), file.size(), sweptSample);
-    D88Image image(swept ? sweepAtOnce : sweepSoon);
+    // One reader for every input, as a program has: its sweep's memory is kept.
+    static D88Image image;
+    image.setRecordLimits(swept ? sweepAtOnce : sweepSoon);
     if (!image.open(path.c_str())) {
         fuzzsetup::fail("a file just written does not open");
     }
@@ -230,6 +233,7 @@ void checkImage(const std::string& path, const Bytes& file, int32_t disksChecked
             exerciseDisk(disk, index, input);
         }
     }
+    image.open(nullptr);
 }
 
 }  // namespace fuzzchecks

@@ -311,17 +311,33 @@ private:
         startRegion();
         disks_.push_back({image_.size(), SizeMode::own, 0});
         const GameDisk& made = gameDisk(kind, sparse);
-        if (std::all_of(edits.begin(), edits.end(),
-                        [](const Edit& edit) { return edit.kind == sparseEdit; })) {
-            append(made.bytes.data(), made.bytes.size());
-            return;
+        const std::size_t start = image_.size();
+        append(made.bytes.data(), made.bytes.size());
+        if (std::any_of(edits.begin(), edits.end(),
+                        [](const Edit& edit) { return edit.kind != sparseEdit; })) {
+            layOverSystemTrack(made, edits, start);
         }
-        Disk disk = made.disk;
+    }
+
+    // The edits change sector data of the system track only, never its length:
+    // they are made on a copy of that track and its data laid over the disk's
+    // bytes, which is what the whole disk edited would lay out, at a fraction of
+    // the cost.
+    void layOverSystemTrack(const GameDisk& made, const std::vector<Edit>& edits,
+                            std::size_t start) {
+        Disk edited(1, made.disk.seed());
+        edited.track(d88build::kSystemTrack) = made.disk.track(d88build::kSystemTrack);
         for (const Edit& edit : edits) {
-            apply(disk, edit);
+            apply(edited, edit);
         }
-        const Bytes bytes = disk.bytes();
-        append(bytes.data(), bytes.size());
+        std::size_t at = start + made.disk.trackOffset(d88build::kSystemTrack);
+        for (const d88build::Record& record : edited.track(d88build::kSystemTrack)) {
+            at += d88build::kRecordHeaderSize;
+            for (std::size_t i = 0; i < record.data.size() && at + i < image_.size(); ++i) {
+                image_[at + i] = record.data[i];
+            }
+            at += record.data.size();
+        }
     }
 
     void raw(Reader& in) {
