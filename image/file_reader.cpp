@@ -39,7 +39,7 @@ void FileReader::close() {
     }
     stream_.clear();
     path_.clear();
-    windows_ = {};
+    windows_ = std::vector<Window>();
     lastWindow_ = 0;
     uses_ = 0;
     bytesSupplied_ = 0;
@@ -72,7 +72,7 @@ std::size_t FileReader::readWindowed(int64_t position, uint8_t* dest, std::size_
             break;
         }
         const std::size_t part = std::min(count - copied, window.length - skip);
-        std::memcpy(dest + copied, window.bytes.data() + skip, part);
+        std::memcpy(dest + copied, window.bytes.get() + skip, part);
         copied += part;
     }
     return copied;
@@ -91,9 +91,11 @@ const FileReader::Window& FileReader::windowAt(int64_t blockStart) {
     if (chosen == windows_.size()) {
         chosen = windowToReplace();
         Window& window = windows_[chosen];
-        window.bytes.resize(windowSize);
+        if (!window.bytes) {
+            window.bytes.reset(new uint8_t[windowSize]);
+        }
         window.start = blockStart;
-        window.length = readDirect(blockStart, window.bytes.data(), windowSize);
+        window.length = readDirect(blockStart, window.bytes.get(), windowSize);
     }
     lastWindow_ = chosen;
     windows_[chosen].lastUse = ++uses_;

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -46,7 +47,7 @@ private:
         int64_t start = -1;  // -1: not read yet
         std::size_t length = 0;
         uint64_t lastUse = 0;
-        std::vector<uint8_t> bytes;
+        std::unique_ptr<uint8_t[]> bytes;  // unset beyond length
     };
     static constexpr std::size_t windowCount = 8;
 
