@@ -9,8 +9,10 @@
 // left (quelt: one of its 24 outputs; quelt-ls: none; quelt-cp: one file for
 // each used directory entry, of the entry's size), a write outside the folder,
 // and an answer of D88Image that differs from a plain walk of the track.
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <random>
 #include <set>
 #include <string>
 
@@ -37,6 +39,24 @@ enum class Companion : uint32_t { lister, copier, comparison, count };
 constexpr uint32_t companionSalt = 2;
 
 fuzzsetup::ImageFile imageFile;
+
+// Of every mutationDraws mutations, how many get a cap of 16 MiB, 4 MiB, 1 MiB
+// and 256 KiB (size classes 0 to 3); the others get the small one. Images of
+// MiBs cost tens of milliseconds each under the sanitizers, small ones a
+// fraction of one.
+constexpr uint32_t mutationDraws = 1024;
+constexpr std::array<uint32_t, fuzzimage::largeSizeClasses> largeCapDraws = {2, 4, 8, 32};
+
+// The large size class a draw gives, or -1.
+int largeClassOf(uint32_t draw) {
+    for (int sizeClass = 0; sizeClass < fuzzimage::largeSizeClasses; ++sizeClass) {
+        if (draw < largeCapDraws[static_cast<std::size_t>(sizeClass)]) {
+            return sizeClass;
+        }
+        draw -= largeCapDraws[static_cast<std::size_t>(sizeClass)];
+    }
+    return -1;
+}
 
 uint16_t sizeField(const DirectoryEntry& entry) {
     return static_cast<uint16_t>(entry.size[0] | (entry.size[1] << 8));
@@ -100,6 +120,31 @@ void runCopier(int32_t copiedDisk) {
 }
 
 }  // namespace
+
+// libFuzzer's own mutation of a description, then its size class picked afresh:
+// a cap of 1 MiB or more for about one input in seventy and of 256 KiB for one in
+// thirty, by the mutation's seed, and otherwise the small one. A description grows its structure in quick small
+// images and is now and then expanded at a large size; an input's bytes alone
+// still decide its image, so that a finding reproduces.
+extern "C" size_t LLVMFuzzerMutate(uint8_t* data, size_t size, size_t maxSize);
+extern "C" size_t LLVMFuzzerCustomMutator(uint8_t* data, size_t size, size_t maxSize,
+                                          unsigned int seed) {
+    size = LLVMFuzzerMutate(data, size, maxSize);
+    if (size > 0) {
+        std::minstd_rand random(seed);
+        const int large = largeClassOf(static_cast<uint32_t>(random() % mutationDraws));
+        int sizeClass = fuzzimage::sizeClassOf(data[0]);
+        if (large >= 0) {
+            sizeClass = large;
+        } else if (sizeClass < fuzzimage::largeSizeClasses) {
+            sizeClass = fuzzimage::largeSizeClasses +
+                        static_cast<int>(random() % (fuzzimage::sizeClasses -
+                                                     fuzzimage::largeSizeClasses));
+        }
+        data[0] = fuzzimage::withSizeClass(data[0], sizeClass);
+    }
+    return size;
+}
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     fuzzsetup::prepare(argc, argv);

@@ -449,7 +449,7 @@ private:
 }  // namespace
 
 std::size_t imageCap(const uint8_t* data, std::size_t size) {
-    const int sizeClass = size == 0 ? 0 : data[0] >> sizeClassShift;
+    const int sizeClass = size == 0 ? 0 : sizeClassOf(data[0]);
     return sizeClass < largeSizeClasses ? maxImageBytes >> (2 * sizeClass) : smallImageBytes;
 }
 

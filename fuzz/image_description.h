@@ -39,9 +39,9 @@
 // Each disk, records, game and raw command starts a region, counted from 0.
 //
 // The first byte's upper five bits, which its opcode leaves free, cap the image:
-// 0 at maxImageBytes, 1 at a quarter of it, 2 at a sixteenth, any other value at
-// smallImageBytes. Random bytes so mostly describe quick images, and an input's
-// mutations mostly keep its cap.
+// 0 at maxImageBytes, 1 at a quarter of it, 2 at a sixteenth, 3 at a 64th (256
+// KiB), any other value at smallImageBytes. Random bytes so mostly describe quick
+// images; the structured target's mutations pick the cap afresh.
 #pragma once
 
 #include <cstddef>
@@ -55,9 +55,19 @@ using d88build::Bytes;
 
 // No description expands past this.
 constexpr std::size_t maxImageBytes = 16 * 1024 * 1024;
-constexpr std::size_t smallImageBytes = 256 * 1024;
+constexpr std::size_t smallImageBytes = 64 * 1024;
 constexpr int sizeClassShift = 3;
-constexpr int largeSizeClasses = 3;
+constexpr int largeSizeClasses = 4;
+constexpr int sizeClasses = 256 >> sizeClassShift;
+
+// The first byte of a description with its size class set to `sizeClass`.
+inline uint8_t withSizeClass(uint8_t first, int sizeClass) {
+    const int opcodeBits = (1 << sizeClassShift) - 1;
+    return static_cast<uint8_t>((first & opcodeBits) | sizeClass << sizeClassShift);
+}
+inline int sizeClassOf(uint8_t first) {
+    return first >> sizeClassShift;
+}
 
 // The cap of the image the description expands to.
 std::size_t imageCap(const uint8_t* data, std::size_t size);

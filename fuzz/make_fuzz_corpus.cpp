@@ -176,7 +176,7 @@ public:
     const Bytes& bytes() const { return bytes_; }
     // Caps the image at the size class (see fuzz/image_description.h).
     Description& capped(uint8_t sizeClass) {
-        bytes_.at(0) = static_cast<uint8_t>(bytes_.at(0) | sizeClass << fuzzimage::sizeClassShift);
+        bytes_.at(0) = fuzzimage::withSizeClass(bytes_.at(0), sizeClass);
         return *this;
     }
 
@@ -276,8 +276,8 @@ const FoundInput foundInputs[] = {
     {"found-header-inside-a-run-at-the-cap", "AEYEAAIBRAYAAf//AwIAAAEAAgAAAADlAgAAowEAABA="},
     {"found-ids-no-run-asks-for",
      "AEYARgQAAgECAUQGAAH/DwACAEcAAAIAAAAA5QIAAKMBioqKiop6iooAAAAABAgAAKMB/////////y8A"},
-    {"found-a-file-named-dash",
-     "wwBGigEAYEAAGjwxwsOKPcLCwsLCwj3Pz8/Pz8/Pz8/Pz8/Pz8/Pz8/Pz8/Pz//////////////Pz8/Pz88tPT09BAAA"
+    {"found-a-file-named-dash",  // its first byte's cap set to 256 KiB, where it was found
+     "GwBGigEAYEAAGjwxwsOKPcLCwsLCwj3Pz8/Pz8/Pz8/Pz8/Pz8/Pz8/Pz8/Pz//////////////Pz8/Pz88tPT09BAAA"
      "AAAIAACjAQAAEA=="},
     {"found-slow-run-at-the-cap",
      "AEYEAAAAAFJSUlJSUlIAAOoB//8DAgAAAAECAAAAAOUCAACj7u7u7u7u7u7u7u7u7u4BAAAE///////////////9////"
