@@ -40,12 +40,12 @@ constexpr uint32_t companionSalt = 2;
 
 fuzzsetup::ImageFile imageFile;
 
-// Of every mutationDraws mutations, how many get a cap of 16 MiB, 4 MiB, 1 MiB
-// and 256 KiB (size classes 0 to 3); the others get the small one. Images of
-// MiBs cost tens of milliseconds each under the sanitizers, small ones a
-// fraction of one.
+// Of every mutationDraws mutations, how many get a cap of 16 MiB, 4 MiB, 1 MiB,
+// 256 KiB and 64 KiB (size classes 0 to 4); the others get the small one. Images
+// of MiBs cost tens of milliseconds each under the sanitizers, small ones about
+// a third of one.
 constexpr uint32_t mutationDraws = 1024;
-constexpr std::array<uint32_t, fuzzimage::largeSizeClasses> largeCapDraws = {2, 4, 8, 32};
+constexpr std::array<uint32_t, fuzzimage::largeSizeClasses> largeCapDraws = {2, 4, 8, 32, 128};
 
 // The large size class a draw gives, or -1.
 int largeClassOf(uint32_t draw) {
@@ -121,9 +121,10 @@ void runCopier(int32_t copiedDisk) {
 
 }  // namespace
 
-// libFuzzer's own mutation of a description, then its size class picked afresh:
-// a cap of 1 MiB or more for about one input in seventy and of 256 KiB for one in
-// thirty, by the mutation's seed, and otherwise the small one. A description grows its structure in quick small
+// libFuzzer's own mutation of a description, then its size class picked afresh
+// by the mutation's seed: a cap of 1 MiB or more for about one input in seventy,
+// of 256 KiB for one in thirty, of 64 KiB for one in eight, and otherwise the
+// small one. A description grows its structure in quick small
 // images and is now and then expanded at a large size; an input's bytes alone
 // still decide its image, so that a finding reproduces.
 extern "C" size_t LLVMFuzzerMutate(uint8_t* data, size_t size, size_t maxSize);

@@ -26,7 +26,7 @@ constexpr std::size_t largestRead = 65535;
 constexpr std::size_t slack = 64;
 // Records the plain walks may examine per input, so that an input of long tracks
 // stays quick; answers past it are not compared.
-constexpr uint64_t referenceSteps = 1u << 18;
+constexpr uint64_t referenceSteps = 1u << 16;
 
 // Images up to this size are asked for any ID (see askable).
 constexpr std::size_t anyIdImageLimit = std::size_t{1} << 20;

@@ -40,7 +40,7 @@
 //
 // The first byte's upper five bits, which its opcode leaves free, cap the image:
 // 0 at maxImageBytes, 1 at a quarter of it, 2 at a sixteenth, 3 at a 64th (256
-// KiB), any other value at smallImageBytes. Random bytes so mostly describe quick
+// KiB), 4 at a 256th, any other value at smallImageBytes. Random bytes so mostly describe quick
 // images; the structured target's mutations pick the cap afresh.
 #pragma once
 
@@ -55,9 +55,9 @@ using d88build::Bytes;
 
 // No description expands past this.
 constexpr std::size_t maxImageBytes = 16 * 1024 * 1024;
-constexpr std::size_t smallImageBytes = 64 * 1024;
+constexpr std::size_t smallImageBytes = 16 * 1024;
 constexpr int sizeClassShift = 3;
-constexpr int largeSizeClasses = 4;
+constexpr int largeSizeClasses = 5;
 constexpr int sizeClasses = 256 >> sizeClassShift;
 
 // The first byte of a description with its size class set to `sizeClass`.
