@@ -1,12 +1,14 @@
 // libFuzzer target: a compact description (fuzz/image_description.h) expanded
-// into an image of up to several MiB, read by all three programs in-process from
-// a file in memory-backed space: quelt's whole run on every input, and on a
-// third of them each (by a hash of the input) quelt-ls's listing, quelt-cp's
-// copy of every file of one of the first disks and of one file by name, or the
-// comparison of D88Image's answers with a plain walk.
+// into an image of up to 16 MiB, read by all three programs in-process from a
+// file in memory-backed space, their output files kept in memory
+// (fuzz/captured_outputs.h): quelt's whole run on every input, and on a third of
+// them each (by a hash of the input) quelt-ls's listing, quelt-cp's copy of every
+// file of one of the first disks and of one file by name, or the comparison of
+// D88Image's answers with a plain walk. A custom mutator keeps most images small
+// and expands one input in a few dozen to a MiB or more.
 // Besides crashes, sanitizer reports and slow inputs, these are findings: a
 // status other than 0 or 1 (quelt-ls: other than 0), a file no run should have
-// left (quelt: one of its 24 outputs; quelt-ls: none; quelt-cp: one file for
+// written (quelt: one of its 24 outputs; quelt-ls: none; quelt-cp: one file for
 // each used directory entry, of the entry's size), a write outside the folder,
 // and an answer of D88Image that differs from a plain walk of the track.
 #include <array>

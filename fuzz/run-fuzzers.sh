@@ -21,7 +21,7 @@ rss_limit_mb=2048
 # afresh for each run under AddressSanitizer), the reader's of up to 64 KiB
 # (several disks, windows and stream chunks; large images are the structured
 # target's). Bigger seeds are cut to this. The structured target's descriptions
-# are short; their images are not.
+# are short; their images are not, though its mutator keeps most of them small.
 run_max_len=126976
 image_max_len=65536
 description_max_len=4096
