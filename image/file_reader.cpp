@@ -39,7 +39,13 @@ void FileReader::close() {
     }
     stream_.clear();
     path_.clear();
-    windows_ = std::vector<Window>();
+    // The windows' bytes are kept for the next file: a closed reader holds at
+    // most windowCount blocks.
+    for (Window& window : windows_) {
+        window.start = -1;
+        window.length = 0;
+        window.lastUse = 0;
+    }
     lastWindow_ = 0;
     uses_ = 0;
     bytesSupplied_ = 0;

@@ -35,10 +35,12 @@ struct Group {
     int64_t step = 0;
     int32_t alive = 0;
     std::vector<int32_t> walks;  // ended ones too, passed over
-    std::unordered_map<int64_t, std::vector<int32_t>> byOffset;
+    // offset -> the walk that joined last at it; the others follow by nextAtOffset
+    std::unordered_map<int64_t, int32_t> byOffset;
     int64_t lowestOffset = std::numeric_limits<int64_t>::max();
     int64_t highestOffset = std::numeric_limits<int64_t>::min();
-    std::vector<TrackWalks> tracks;
+    std::vector<TrackWalks> tracks;  // the first trackCount in use, the rest kept for reuse
+    std::size_t trackCount = 0;
     std::vector<int16_t> trackTable;  // track -> place in tracks, once they are many
     // (step, walk): when the walk's listing reaches the limit; a min-heap.
     std::vector<std::pair<int64_t, int32_t>> listingEnds;
@@ -50,6 +52,7 @@ struct WalkState {
     int64_t offset = 0;  // k = offset + the group's step
     int32_t group = -1;
     int32_t joinedAt = 0;  // the group's step when the walk joined it
+    int32_t nextAtOffset = -1;  // the walk that joined the group before it at its offset
     bool alive = true;
     bool listing = true;
 };
@@ -83,7 +86,7 @@ private:
     TrackWalks& addTrack(Group& group, int32_t track);
     const KeySet& foundKeys(int32_t walk) const;
     int32_t newGroup();
-    void release(int32_t group);
+    void release(int32_t index);
 
     RecordWindow window_;
     WalkCalendar& calendar_;
@@ -194,7 +197,9 @@ void Sweep::join(int32_t groupIndex, int32_t walk, int64_t k) {
         std::push_heap(group.listingEnds.begin(), group.listingEnds.end(), std::greater<>());
     }
     if (k <= lastCountedK) {
-        group.byOffset[state.offset].push_back(walk);
+        const auto [first, added] = group.byOffset.try_emplace(state.offset, walk);
+        state.nextAtOffset = added ? -1 : first->second;
+        first->second = walk;
         group.lowestOffset = std::min(group.lowestOffset, state.offset);
         group.highestOffset = std::max(group.highestOffset, state.offset);
     }
@@ -240,7 +245,8 @@ void Sweep::endByCount(Group& group, int32_t count) {
     if (ending == group.byOffset.end()) {
         return;
     }
-    for (int32_t walk : ending->second) {
+    for (int32_t walk = ending->second; walk >= 0;
+         walk = states_[static_cast<std::size_t>(walk)].nextAtOffset) {
         endWalk(group, walk, count);
     }
     group.byOffset.erase(ending);
@@ -303,9 +309,9 @@ TrackWalks* Sweep::tracksOf(Group& group, int32_t track) {
         const int16_t place = group.trackTable[static_cast<std::size_t>(track)];
         return place < 0 ? nullptr : &group.tracks[static_cast<std::size_t>(place)];
     }
-    for (TrackWalks& walks : group.tracks) {
-        if (walks.track == track) {
-            return &walks;
+    for (std::size_t place = 0; place < group.trackCount; ++place) {
+        if (group.tracks[place].track == track) {
+            return &group.tracks[place];
         }
     }
     return nullptr;
@@ -315,15 +321,21 @@ TrackWalks& Sweep::addTrack(Group& group, int32_t track) {
     if (TrackWalks* known = tracksOf(group, track)) {
         return *known;
     }
-    group.tracks.push_back({track, {}, KeySet().set()});
-    if (group.tracks.size() > tracksListed) {
+    if (group.trackCount == group.tracks.size()) {
+        group.tracks.emplace_back();
+    }
+    TrackWalks& added = group.tracks[group.trackCount++];
+    added.track = track;
+    added.walks.clear();
+    added.allFound.set();
+    if (group.trackCount > tracksListed) {
         group.trackTable.assign(namedTracks, -1);
-        for (std::size_t place = 0; place < group.tracks.size(); ++place) {
+        for (std::size_t place = 0; place < group.trackCount; ++place) {
             group.trackTable[static_cast<std::size_t>(group.tracks[place].track)] =
                 static_cast<int16_t>(place);
         }
     }
-    return group.tracks.back();
+    return added;
 }
 
 const KeySet& Sweep::foundKeys(int32_t walk) const {
@@ -343,9 +355,21 @@ int32_t Sweep::newGroup() {
     return index;
 }
 
-void Sweep::release(int32_t group) {
-    groups_[static_cast<std::size_t>(group)] = Group{};
-    freeGroups_.push_back(group);
+// The group's place is taken again by the next new group, its containers'
+// memory with it: a typical file's walks follow one another, so a sweep needs only
+// a few. A track table is given back, since few groups need one.
+void Sweep::release(int32_t index) {
+    Group& group = groups_[static_cast<std::size_t>(index)];
+    group.step = 0;
+    group.alive = 0;
+    group.walks.clear();
+    group.byOffset.clear();
+    group.lowestOffset = std::numeric_limits<int64_t>::max();
+    group.highestOffset = std::numeric_limits<int64_t>::min();
+    group.trackCount = 0;
+    group.trackTable = {};
+    group.listingEnds.clear();
+    freeGroups_.push_back(index);
 }
 }  // namespace
 
