@@ -50,6 +50,7 @@ void FileReader::close() {
     uses_ = 0;
     bytesSupplied_ = 0;
     seekable_ = true;
+    knownEnd_ = std::numeric_limits<int64_t>::max();
     streamed_ = {};
     streamEnded_ = false;
 }
@@ -60,6 +61,9 @@ std::size_t FileReader::readAt(int64_t position, uint8_t* dest, std::size_t coun
     }
     if (!seekable_) {
         return readStreamed(position, dest, count);
+    }
+    if (position >= knownEnd_) {
+        return 0;
     }
     if (count > windowSize) {
         return readDirect(position, dest, count);
@@ -72,6 +76,9 @@ std::size_t FileReader::readWindowed(int64_t position, uint8_t* dest, std::size_
     std::size_t copied = 0;
     while (copied < count) {
         const int64_t at = position + static_cast<int64_t>(copied);
+        if (at >= knownEnd_) {
+            break;
+        }
         const Window& window = windowAt(at - at % static_cast<int64_t>(windowSize));
         const auto skip = static_cast<std::size_t>(at - window.start);
         if (skip >= window.length) {
@@ -135,6 +142,9 @@ std::size_t FileReader::readDirect(int64_t position, uint8_t* dest, std::size_t 
     stream_.read(reinterpret_cast<char*>(dest), static_cast<std::streamsize>(count));
     const std::size_t got = static_cast<std::size_t>(stream_.gcount());
     bytesSupplied_ += static_cast<int64_t>(got);
+    if (got < count && stream_.eof() && !stream_.bad()) {
+        knownEnd_ = std::min(knownEnd_, position + static_cast<int64_t>(got));
+    }
     return got;
 }
 

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <fstream>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -64,6 +65,9 @@ private:
     std::size_t lastWindow_ = 0;
     uint64_t uses_ = 0;
     bool seekable_ = true;
+    // Where a read met the end of the file, once one has: no read past it is
+    // made, since positions far past the end are what a damaged track table names.
+    int64_t knownEnd_ = std::numeric_limits<int64_t>::max();
     int64_t bytesSupplied_ = 0;
     // For a file that cannot seek: its bytes from the start, as far as read.
     std::vector<uint8_t> streamed_;

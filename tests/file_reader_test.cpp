@@ -16,7 +16,8 @@ namespace {
 
 // Reads that start near the edges of 16 KiB blocks (and so span two windows),
 // of every length up to past a block, in an order that goes back and forth over
-// more blocks than the reader keeps windows for, and past the file's end.
+// more blocks than the reader keeps windows for, and past the file's end; then
+// a longer file through the same reader.
 TEST(FileReader, ReadsAnswerAsTheFileBytesInAnyOrder) {
     constexpr int64_t block = 16384;
     Bytes file(static_cast<size_t>(10 * block + 100));
@@ -43,6 +44,13 @@ TEST(FileReader, ReadsAnswerAsTheFileBytesInAnyOrder) {
                                file.begin() + static_cast<std::ptrdiff_t>(from)))
             << "at " << position << ", " << count << " bytes";
     }
+    // The next file opened by the same reader is read to its own end.
+    file.resize(file.size() + 2 * block, 0x5A);
+    ASSERT_TRUE(writeFile(path, file));
+    ASSERT_TRUE(reader.open(path.c_str()));
+    uint8_t last[2] = {};
+    EXPECT_EQ(reader.readAt(static_cast<int64_t>(file.size()) - 1, last, 2), 1u);
+    EXPECT_EQ(last[0], 0x5A);
 }
 
 }  // namespace
