@@ -21,6 +21,7 @@ using d88build::SectorId;
 
 constexpr std::size_t idBytes = 4;
 constexpr std::size_t listedIdsAsked = 8;  // of each track's listed IDs, the first ones are read
+constexpr std::size_t idsAddedPerTrack = 2;  // an ID from the input, a sector of the track
 constexpr uint8_t canary = 0xA5;
 constexpr std::size_t largestRead = 65535;
 constexpr std::size_t slack = 64;
@@ -96,6 +97,7 @@ std::vector<SectorId> listedIds(DiskUnderTest& disk, int track, InputBytes& inpu
         fuzzsetup::fail("readTrackIds returned " + std::to_string(listed));
     }
     std::vector<SectorId> found;
+    found.reserve(listedIdsAsked + idsAddedPerTrack);
     for (std::size_t at = 0; at < static_cast<std::size_t>(listed) && found.size() < listedIdsAsked;
          at += idBytes) {
         found.push_back({ids[at], ids[at + 1], ids[at + 2], ids[at + 3]});

@@ -76,13 +76,25 @@ max_len_of() {
     esac
 }
 
+# How much less of the processors each target asks for (nice's increment). The
+# targets run at once on fewer cores than there are targets, and their inputs
+# cost different amounts: the quicker ones give the structured target some of
+# their share.
+niceness_of() {
+    case $1 in
+        fuzz_run) echo 3 ;;
+        fuzz_image) echo 1 ;;
+        *) echo 0 ;;
+    esac
+}
+
 # Runs TARGET for SECONDS on CORPUS (kept as it is) plus its seeds; findings go
 # to FINDINGS, the log is added to LOG.
 run_target() {
     local target=$1 seconds=$2 corpus=$3 findings=$4 log=$5
     mkdir -p "$corpus" "$findings"
     # Quick inputs are picked more often: the same features in more runs.
-    "$build/fuzz/$target" -max_total_time="$seconds" -timeout="$seconds_per_input" \
+    nice -n "$(niceness_of "$target")" "$build/fuzz/$target" -max_total_time="$seconds" -timeout="$seconds_per_input" \
         -rss_limit_mb="$rss_limit_mb" -max_len="$(max_len_of "$target")" -print_final_stats=1 \
         -entropic_scale_per_exec_time=1 \
         -artifact_prefix="$findings/" "$corpus" "$(seeds_of "$target")" >>"$log" 2>&1
