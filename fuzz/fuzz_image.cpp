@@ -7,6 +7,7 @@
 #include "fuzz/fuzz_setup.h"
 #include "fuzz/image_checks.h"
 #include "fuzz/image_file.h"
+#include "fuzz/warm_up.h"
 #include "image/d88_image.h"
 
 namespace {
@@ -15,7 +16,9 @@ fuzzsetup::ImageFile imageFile;
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     fuzzsetup::prepare(argc, argv);
-    imageFile = fuzzsetup::ImageFile(fuzzsetup::makeScratchFolder("quelt-fuzz-image") / "image.d88");
+    const std::filesystem::path folder = fuzzsetup::makeScratchFolder("quelt-fuzz-image");
+    imageFile = fuzzsetup::ImageFile(folder / "image.d88");
+    fuzzsetup::warmUp(folder);
     return 0;
 }
 

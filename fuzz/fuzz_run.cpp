@@ -13,6 +13,7 @@
 #include <csignal>
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <limits>
 #include <string>
 #include <thread>
@@ -22,6 +23,7 @@
 #include "fuzz/image_checks.h"
 #include "fuzz/image_file.h"
 #include "fuzz/program_runs.h"
+#include "fuzz/warm_up.h"
 #include "tool/disk_image.h"
 
 namespace {
@@ -73,7 +75,9 @@ int runOnStream(const uint8_t* data, std::size_t size) {
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     fuzzsetup::prepare(argc, argv);
     std::signal(SIGPIPE, SIG_IGN);
-    imageFile = fuzzsetup::ImageFile(fuzzsetup::makeScratchFolder("quelt-fuzz-run") / "image.d88");
+    const std::filesystem::path folder = fuzzsetup::makeScratchFolder("quelt-fuzz-run");
+    imageFile = fuzzsetup::ImageFile(folder / "image.d88");
+    fuzzsetup::warmUp(folder);
     return 0;
 }
 

@@ -14,6 +14,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <random>
 #include <set>
 #include <string>
@@ -24,6 +25,7 @@
 #include "fuzz/image_description.h"
 #include "fuzz/image_file.h"
 #include "fuzz/program_runs.h"
+#include "fuzz/warm_up.h"
 #include "gamefs/game_fs.h"
 #include "tool/disk_image.h"
 
@@ -151,7 +153,10 @@ extern "C" size_t LLVMFuzzerCustomMutator(uint8_t* data, size_t size, size_t max
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     fuzzsetup::prepare(argc, argv);
-    imageFile = fuzzsetup::ImageFile(fuzzsetup::makeScratchFolder("quelt-fuzz-structured") / "image.d88");
+    const std::filesystem::path folder = fuzzsetup::makeScratchFolder("quelt-fuzz-structured");
+    imageFile = fuzzsetup::ImageFile(folder / "image.d88");
+    fuzzimage::makeGameDisks();
+    fuzzsetup::warmUp(folder);
     return 0;
 }
 

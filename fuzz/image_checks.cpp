@@ -211,12 +211,16 @@ const RecordIndex::Limits sweepAtOnce{0, 0, 7, 64};
 // would cost more than the sweep.
 const RecordIndex::Limits sweepSoon{4096, 1 << 20, longestListing, 1 << 16};
 
+// Half the images are read by an index that sweeps at once, half by one that
+// reads a little first: the sweep is checked on every kind of image, not only on
+// those too large to read record by record, and reading stays quick.
 void checkImage(const std::string& path, const Bytes& file, int32_t disksChecked) {
+    checkImage(path, file, disksChecked,
+               fuzzsetup::inSample(file.data(), file.size(), sweptSample));
+}
+
+void checkImage(const std::string& path, const Bytes& file, int32_t disksChecked, bool swept) {
     clearGameFsTables();
-    // Half the images are read by an index that sweeps at once, half by one that
-    // reads a little first: the sweep is checked on every kind of image, not only
-    // on those too large to read record by record, and reading stays quick.
-    const bool swept = fuzzsetup::inSample(file.data(), file.size(), sweptSample);
     // One reader for every input, as a program has: its sweep's memory is kept.
     static D88Image image;
     image.setRecordLimits(swept ? sweepAtOnce : sweepSoon);

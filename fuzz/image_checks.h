@@ -27,7 +27,10 @@ extern const RecordIndex::Limits sweepSoon;
 constexpr uint32_t sweptSample = 2;
 
 // `file` holds the bytes of the image at `path`. Checks the first `disksChecked`
-// disks that lie at different offsets (disks at one offset answer alike).
+// disks that lie at different offsets (disks at one offset answer alike), read
+// with the limits that sweep at once when `swept`, else soon. Without `swept`,
+// an image falls in either half by a hash of its bytes.
+void checkImage(const std::string& path, const Bytes& file, int32_t disksChecked, bool swept);
 void checkImage(const std::string& path, const Bytes& file, int32_t disksChecked);
 
 }  // namespace fuzzchecks

@@ -96,6 +96,14 @@ public:
         layOut();
     }
 
+    static void makeGameDisks() {
+        for (int kind = 0; kind < gameKinds; ++kind) {
+            for (const bool sparse : {false, true}) {
+                gameDisk(kind, sparse);
+            }
+        }
+    }
+
 private:
     void command(Reader& in) {
         switch (static_cast<Op>(in.u8() % opCount)) {
@@ -456,6 +464,10 @@ std::size_t imageCap(const uint8_t* data, std::size_t size) {
 void expandDescription(const uint8_t* data, std::size_t size, Bytes& image) {
     Reader in(data, size);
     Expansion(image, imageCap(data, size)).run(in);
+}
+
+void makeGameDisks() {
+    Expansion::makeGameDisks();
 }
 
 }  // namespace fuzzimage

@@ -77,4 +77,8 @@ enum class Op : uint8_t { disk, records, tracks, game, raw, repeat, fill, patch 
 // Expands the description into `image`, which it clears first.
 void expandDescription(const uint8_t* data, std::size_t size, Bytes& image);
 
+// Makes every game disk a description can name, which are kept from one
+// expansion to the next (fuzz/warm_up.h).
+void makeGameDisks();
+
 }  // namespace fuzzimage

@@ -1,0 +1,96 @@
+#include "fuzz/warm_up.h"
+
+#include <fcntl.h>
+#include <sanitizer/common_interface_defs.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+
+#include "fuzz/image_checks.h"
+#include "fuzz/image_file.h"
+#include "fuzz/program_runs.h"
+#include "image/d88_image.h"
+#include "support/d88_builder.h"
+#include "support/sample_set.h"
+#include "tool/disk_image.h"
+
+namespace fuzzsetup {
+
+namespace {
+
+constexpr uint16_t longestRecordData = 0xFFFF;
+constexpr int32_t copiedDisks = 3;
+constexpr int32_t firstCopiedDisk = 1;
+
+// The sample set, then a disk whose first track holds a record of the longest
+// data, over which the sweep's calendar grows to its longest.
+d88build::Bytes warmUpImage() {
+    d88build::Disk longRecords(1);
+    d88build::Record record;
+    record.r = d88build::kFirstSector;
+    record.sectorCount = 1;
+    record.data.assign(longestRecordData, 0);
+    longRecords.track(0) = {record};
+    const d88build::Bytes set = d88build::sampleImage();
+    return d88build::concat({set, longRecords.bytes()});
+}
+
+// The programs' output goes to the null device while it lives, as libFuzzer
+// sends it once it runs; the sanitizers report on a copy of standard error.
+class QuietOutput {
+public:
+    QuietOutput() : output_(dup(STDOUT_FILENO)), errors_(dup(STDERR_FILENO)) {
+        __sanitizer_set_report_fd(reinterpret_cast<void*>(static_cast<intptr_t>(errors_)));
+        const int null = open("/dev/null", O_WRONLY);
+        dup2(null, STDOUT_FILENO);
+        dup2(null, STDERR_FILENO);
+        close(null);
+    }
+    ~QuietOutput() {
+        std::fflush(stdout);
+        std::fflush(stderr);
+        dup2(output_, STDOUT_FILENO);
+        dup2(errors_, STDERR_FILENO);
+        __sanitizer_set_report_fd(reinterpret_cast<void*>(static_cast<intptr_t>(STDERR_FILENO)));
+        close(output_);
+        close(errors_);
+    }
+    QuietOutput(const QuietOutput&) = delete;
+    QuietOutput& operator=(const QuietOutput&) = delete;
+
+private:
+    int output_;
+    int errors_;
+};
+
+void runPrograms(const std::string& path) {
+    fuzzruns::takeOutputs(fuzzruns::runQuelt(path));
+    fuzzruns::takeOutputs(fuzzruns::runLister(path));
+    for (int32_t disk = firstCopiedDisk; disk < firstCopiedDisk + copiedDisks; ++disk) {
+        fuzzruns::takeOutputs(fuzzruns::runCopier(path, disk));
+        fuzzruns::takeOutputs(fuzzruns::runCopier(path, disk, "startup", "-"));
+    }
+}
+
+}  // namespace
+
+void warmUp(const std::filesystem::path& folder) {
+    const d88build::Bytes image = warmUpImage();
+    const std::filesystem::path path = folder / "warm-up.d88";
+    {
+        const QuietOutput quiet;
+        ImageFile file(path);
+        file.write(image.data(), image.size());
+        fuzzruns::queltOutputNames();
+        for (const bool swept : {true, false}) {
+            diskImage.setRecordLimits(swept ? fuzzchecks::sweepAtOnce : fuzzchecks::sweepSoon);
+            runPrograms(path.string());
+            fuzzchecks::checkImage(path.string(), image, D88Image::maxDisks, swept);
+        }
+    }
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
+}
+
+}  // namespace fuzzsetup
