@@ -81,11 +81,7 @@ max_len_of() {
 # cost different amounts: the quicker ones give the structured target some of
 # their share.
 niceness_of() {
-    case $1 in
-        fuzz_run) echo 3 ;;
-        fuzz_image) echo 1 ;;
-        *) echo 0 ;;
-    esac
+    if [ "$1" = fuzz_structured ]; then echo 0; else echo 2; fi
 }
 
 # Runs TARGET for SECONDS on CORPUS (kept as it is) plus its seeds; findings go
