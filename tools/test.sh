@@ -12,6 +12,20 @@
 #                                     default all)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# Every stage runs alike whatever the caller's environment holds. A fresh machine
+# or container has no locale, and Wine then cannot give a file a non-ASCII name
+# (the tests' Japanese image names fail with an I/O error); C.UTF-8 is part of
+# Debian's libc. Files are made with the usual modes whatever the caller's umask,
+# and scratch files go where TMPDIR says, else to /tmp.
+export LC_ALL=C.UTF-8 LANG=C.UTF-8
+unset LANGUAGE
+umask 022
+export TMPDIR=${TMPDIR:-/tmp}
+# Wine keeps settings under HOME and will not start without one.
+if [ -z "${HOME:-}" ]; then
+    export HOME=$PWD/build/home
+    mkdir -p "$HOME"
+fi
 jobs=$(nproc 2>/dev/null || echo 2)
 all_stages=(man gcc clang-sanitize windows packages fuzz)
 
