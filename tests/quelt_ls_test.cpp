@@ -122,6 +122,15 @@ const NamedCase wholeRunCases[] = {
                  "\ndemo disks: none\nmain disk: none\nscenario disk: none\n";
          return c;
      }},
+    {"StandardInputAfterTheOptionsEnd",
+     [] {
+         Case c;
+         c.image = sampleImage();
+         c.args = {"--utf8", "--", "-"};
+         c.around.input = kImageName;
+         c.out = sampleSetListing;
+         return c;
+     }},
     {"EmptyImageHasNoDisks",
      [] {
          Case c;
@@ -138,7 +147,7 @@ const NamedCase posixCases[] = {
      [] {
          Case c;
          c.image = sampleImage();
-         c.args = {"/dev/stdin"};
+         c.args = {"-"};
          c.around.before = std::string("cat ") + kImageName + " | ";
          c.out = sampleSetListing;
          return c;
