@@ -213,7 +213,7 @@ const NamedCase copyCases[] = {
          return failing({"1", "notes", "nodir/out"}, fileError("quelt-cp", "nodir/out", kNoSuchPath));
      }},
     {"FolderThatDoesNotExist",
-     [] { return failing({"1", "notes", "out/"}, fileError("quelt-cp", "out/", kNoSuchPath)); }},
+     [] { return failing({"1", "notes", "out/"}, fileError("quelt-cp", "out/", kNoSuchFolder)); }},
     {"PatternIntoAFolderAndOverWhatItHeld",
      [] {
          Case c = copyOf(copyDisk(), {"1", "*n*", "out/"});
