@@ -89,10 +89,11 @@ int copyEntries(const CopyRequest& request, const Destination& destination,
     bool anyDamaged = false;
     for (std::size_t index : entries) {
         const DirectoryEntry& entry = directoryTable[index];
-        std::string target =
-            destination.kind == Destination::Kind::folder
-                ? destination.inFolder(outputs.claim(outputNameFor(entryName(entry), request.writtenNames)))
-                : destination.path;
+        std::string target = destination.path;
+        if (destination.kind == Destination::Kind::folder) {
+            target = destination.inFolder(
+                outputs.claim(outputNameFor(entryName(entry), request.writtenNames)));
+        }
         if (request.noClobber && destination.kind != Destination::Kind::standardOutput &&
             nameTaken(target)) {
             printErrorFormatted(notOverwrittenFormat, target.c_str());

@@ -172,8 +172,9 @@ bool writeThrough(const std::string& target, const uint8_t* bytes, std::size_t c
         return fail(failure);
     }
     keepPermissionsOf(target, file);
+    bool named = !name.empty();
     bool done = writeAll(file, bytes, count) &&
-                (name.empty() ? nameUnnamed(file, target) : rename(name.c_str(), target.c_str()) == 0);
+                (named ? rename(name.c_str(), target.c_str()) == 0 : nameUnnamed(file, target));
     failure.error = lastErrnoError();
     close(file);
     if (!name.empty() && !done) {

@@ -33,7 +33,8 @@ bool checkFolder(const std::string& path) {
     if (fs::is_directory(status)) {
         return true;
     }
-    SystemError why = error ? systemErrorOf(error) : SystemError{SystemError::Kind::errnoValue, ENOTDIR};
+    SystemError why = error ? systemErrorOf(error)
+                            : SystemError{SystemError::Kind::errnoValue, ENOTDIR};
     reportFileError(copierName, path, why);
     return false;
 }

@@ -10,6 +10,7 @@
 #endif
 
 #include "copier/copy_messages.h"
+#include "copier/copy_writer.h"
 #include "support/game_disk.h"
 #include "support/run_case.h"
 #include "support/system_errors.h"
@@ -162,7 +163,8 @@ const NamedCase copyCases[] = {
      }},
     {"ImageIsNeverTheOutput",
      [] {
-         Case c = failing({"1", "notes"}, "quelt-cp: notes: is the image being read; not written\n");
+         Case c = failing({"1", "notes"},
+                          std::string("quelt-cp: notes: ") + isTheImageProblem + "\n");
          c.files["notes"] = c.image;
          c.prepare = [](const fs::path& work) {
              fs::create_hard_link(work / kImageName, work / "notes");
@@ -210,7 +212,8 @@ const NamedCase copyCases[] = {
      }},
     {"IntoAMissingFolder",
      [] {
-         return failing({"1", "notes", "nodir/out"}, fileError("quelt-cp", "nodir/out", kNoSuchPath));
+         return failing({"1", "notes", "nodir/out"},
+                        fileError("quelt-cp", "nodir/out", kNoSuchPath));
      }},
     {"FolderThatDoesNotExist",
      [] { return failing({"1", "notes", "out/"}, fileError("quelt-cp", "out/", kNoSuchFolder)); }},
@@ -313,7 +316,8 @@ const NamedCase posixCases[] = {
                                                   fs::perms::others_read | fs::perms::others_exec);
          };
          // A folder's permissions do not stop root: the run is then nobody's.
-         c.around.before = geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+         const char* asNobody = "setpriv --reuid=65534 --regid=65534 --clear-groups ";
+         c.around.before = geteuid() == 0 ? asNobody : "";
          return c;
      }},
     {"ThroughASymbolicLinkTheTargetIsReplaced",
