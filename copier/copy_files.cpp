@@ -161,5 +161,9 @@ int runCopy(int argc, char** argv) {
     if (!readCopyRequest(argc, argv, request, status)) {
         return status;
     }
-    return finishOutput(copyAsRequested(request));
+    int copied = copyAsRequested(request);
+    // Closed before the process ends, so that Windows can remove the temporary
+    // copy of standard input (companion/image_input.h) when the program exits.
+    diskImage.close();
+    return finishOutput(copied);
 }
