@@ -5,7 +5,7 @@
 #include <string>
 
 #include "common/little_endian.h"
-#include "common/quoted_text.h"
+#include "lister/listed_names.h"
 #include "gamefs/game_fs.h"
 
 namespace {
@@ -72,7 +72,7 @@ void printChainFlags(const D88Image& image, const ClusterChain& chain, int32_t s
 void printEntryFields(const D88Image& image, const DirectoryEntry& entry) {
     int32_t size = readLe16(entry.size);
     ClusterChain chain = walkChain(entry.firstCluster);
-    std::string name = quotedText(entry.name, entryNameBytes);
+    std::string name = listedNameOf(entry.name, entryNameBytes);
     std::printf(fieldsFormat, name.c_str(), size, entry.firstCluster, chainLength(chain));
     printChainFlags(image, chain, size);
     if (nameRunsOn(entry)) {

@@ -5,7 +5,7 @@
 #include "gamefs/game_fs.h"
 #include "lister/directory_report.h"
 #include "lister/media_types.h"
-#include "common/quoted_text.h"
+#include "lister/listed_names.h"
 #include "lister/track_survey.h"
 #include "tool/disk_roles.h"
 
@@ -82,7 +82,7 @@ void printTracks(D88Image& image) {
 void printHeader(const D88Image& image) {
     std::printf("  size: %d\n", image.diskSize());
     const uint8_t* name = reinterpret_cast<const uint8_t*>(image.diskName());
-    std::printf("  name: %s\n", quotedText(name, D88Image::nameLength).c_str());
+    std::printf("  name: %s\n", listedNameOf(name, D88Image::nameLength).c_str());
     printMediaType(image.mediaType());
 }
 

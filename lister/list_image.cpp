@@ -2,17 +2,20 @@
 
 #include <cstdio>
 
+#include "companion/command_line.h"
+#include "companion/image_input.h"
 #include "lister/disk_report.h"
 #include "lister/disk_verdict.h"
 #include "lister/header_check.h"
 #include "lister/list_messages.h"
+#include "lister/listed_names.h"
 #include "lister/role_picks.h"
-#include "tool/command_line.h"
 #include "tool/console.h"
-#include "tool/messages.h"
 
 namespace {
 constexpr ProgramTexts listerTexts = {listerName, listerUsageLine, listerArguments};
+enum ListerOption { utf8Option };
+const std::vector<OptionSpec> listerOptions = {{utf8Option, 0, "utf8", false}};
 
 // Judges every disk before any is printed, so that each block can tell which
 // disk quelt takes for each role: a scenario disk may come before the main disk,
@@ -90,16 +93,23 @@ void listDisks(D88Image& image) {
 
 int listImage(int argc, char** argv) {
     int status = 0;
-    if (answerOptions(argc, argv, listerTexts, noDashOperand, status)) {
+    ParsedCommandLine parsed;
+    if (!parseCommandLine(argc, argv, listerTexts, listerOptions, parsed, status)) {
         return status;
     }
-    if (argc != 2) {
-        printError(listerUsageLine);
+    if (parsed.operands.empty()) {
+        reportMissingOperand(listerName, listerOperands);
         return finishOutput(1);
     }
+    if (parsed.operands.size() > 1) {
+        reportExtraOperand(listerName, parsed.operands[1], listerOperands);
+        return finishOutput(1);
+    }
+    listNamesAs(parsed.has(utf8Option) ? NameForm::utf8 : NameForm::escaped);
     D88Image image;
-    if (!image.open(argv[1])) {
-        printError(cannotOpenMessage);
+    SystemError why;
+    if (!openImage(image, parsed.operands[0], why)) {
+        reportFileError(listerName, parsed.operands[0], why);
         return finishOutput(1);
     }
     listDisks(image);

@@ -13,6 +13,7 @@
 #include "sample/sample_set_messages.h"
 #include "support/run_case.h"
 #include "support/sample_set.h"
+#include "support/system_errors.h"
 #include "tool/messages.h"
 
 namespace d88build {
@@ -40,34 +41,55 @@ std::string versionLine(const char* program) {
 const std::string lsHelp = std::string(listerUsageLine) + listerArguments;
 const std::string cpHelp = std::string(copyUsageLine) + copyArguments;
 
+std::string unknownOption(const char* program, const char* option) {
+    return std::string(program) + ": unknown option '" + option + "': expected one that " +
+           program + " --help lists\n";
+}
+
 const CommandCase commandCases[] = {
     {"QueltWithoutAnImage", QUELT_PROGRAM, {}, "", usageLine, 1},
     {"QueltWithTwoImages", QUELT_PROGRAM, {kImageName, kImageName}, "", usageLine, 1},
     {"QueltOnAMissingImage", QUELT_PROGRAM, {"no-such-image.d88"}, "", cannotOpenMessage, 1},
     {"QueltOnAFolder", QUELT_PROGRAM, {folderName}, "", cannotOpenMessage, 1},
-    {"LsWithoutAnImage", QUELT_LS_PROGRAM, {}, "", listerUsageLine, 1},
-    {"LsWithTwoImages", QUELT_LS_PROGRAM, {kImageName, kImageName}, "", listerUsageLine, 1},
-    {"LsOnAMissingImage", QUELT_LS_PROGRAM, {"no-such-image.d88"}, "", cannotOpenMessage, 1},
-    {"LsOnAFolder", QUELT_LS_PROGRAM, {folderName}, "", cannotOpenMessage, 1},
+    {"LsWithoutAnImage", QUELT_LS_PROGRAM, {}, "",
+     "quelt-ls: missing operand: expected one IMAGE\n", 1},
+    {"LsWithTwoImages", QUELT_LS_PROGRAM, {kImageName, "--", "-x"}, "",
+     "quelt-ls: extra operand '-x': expected one IMAGE\n", 1},
+    {"LsOnAMissingImage", QUELT_LS_PROGRAM, {"no-such-image.d88"}, "",
+     fileError("quelt-ls", "no-such-image.d88", kNoSuchFile), 1},
+    {"LsOnAFolder", QUELT_LS_PROGRAM, {folderName}, "",
+     fileError("quelt-ls", folderName, kIsAFolder), 1},
     {"LsHelp", QUELT_LS_PROGRAM, {"--help"}, lsHelp, "", 0},
     {"LsShortHelp", QUELT_LS_PROGRAM, {"-h"}, lsHelp, "", 0},
     {"LsVersion", QUELT_LS_PROGRAM, {"--version"}, versionLine("quelt-ls"), "", 0},
-    {"LsUnknownOption", QUELT_LS_PROGRAM, {"-x"}, "", listerUsageLine, 1},
-    {"LsDashIsNoImage", QUELT_LS_PROGRAM, {"-"}, "", listerUsageLine, 1},
-    {"CpWithoutADisk", QUELT_CP_PROGRAM, {kImageName}, "", copyUsageLine, 1},
+    {"LsUnknownOption", QUELT_LS_PROGRAM, {kImageName, "-x"}, "", unknownOption("quelt-ls", "-x"),
+     1},
+    {"LsOptionWithAValue", QUELT_LS_PROGRAM, {"--utf8=yes", kImageName}, "",
+     "quelt-ls: option '--utf8' takes no value: expected --utf8 alone\n", 1},
+    {"CpWithoutADisk", QUELT_CP_PROGRAM, {kImageName}, "",
+     "quelt-cp: missing operand: expected IMAGE DISK [NAME [OUTPUT]]\n", 1},
     {"CpWithTooManyArguments", QUELT_CP_PROGRAM, {kImageName, "1", "notes", "out", "more"}, "",
-     copyUsageLine, 1},
-    {"CpWithADiskThatIsNotANumber", QUELT_CP_PROGRAM, {kImageName, "1x", "notes"}, "",
-     copyUsageLine, 1},
-    {"CpOnAMissingImage", QUELT_CP_PROGRAM, {"no-such-image.d88", "1"}, "", cannotOpenMessage, 1},
+     "quelt-cp: extra operand 'more': expected IMAGE DISK [NAME [OUTPUT]]\n", 1},
+    {"CpWithAFolderAndAnOutput", QUELT_CP_PROGRAM, {"-t", ".", kImageName, "1", "notes", "out"},
+     "", "quelt-cp: extra operand 'out': expected IMAGE DISK [NAME] with -t\n", 1},
+    {"CpWithADiskThatIsNotANumber", QUELT_CP_PROGRAM, {kImageName, "abc"}, "",
+     "quelt-cp: invalid disk number 'abc': expected a number from 1, as quelt-ls counts the "
+     "disks\n",
+     1},
+    {"CpWithAnOptionsValueMissing", QUELT_CP_PROGRAM, {kImageName, "1", "-nt"}, "",
+     "quelt-cp: option '-t' needs a value: expected it after the option\n", 1},
+    {"CpOnAMissingImage", QUELT_CP_PROGRAM, {"no-such-image.d88", "1"}, "",
+     fileError("quelt-cp", "no-such-image.d88", kNoSuchFile), 1},
     {"CpHelpAfterOperands", QUELT_CP_PROGRAM, {kImageName, "1", "--help"}, cpHelp, "", 0},
     {"CpVersion", QUELT_CP_PROGRAM, {"--version"}, versionLine("quelt-cp"), "", 0},
-    {"CpNameThatIsAnOption", QUELT_CP_PROGRAM, {kImageName, "1", "-notes"}, "", copyUsageLine, 1},
+    {"CpNameThatIsAnOption", QUELT_CP_PROGRAM, {kImageName, "1", "-notes"}, "",
+     unknownOption("quelt-cp", "-o"), 1},
     {"SampleSetHelpWritesNoFile", QUELT_SAMPLE_SET_PROGRAM, {"--help"},
      std::string(sampleSetUsageLine) + sampleSetArguments, "", 0},
     {"SampleSetVersion", QUELT_SAMPLE_SET_PROGRAM, {"--version"}, versionLine("quelt-sample-set"),
      "", 0},
-    {"SampleSetUnknownOption", QUELT_SAMPLE_SET_PROGRAM, {"--out"}, "", sampleSetUsageLine, 1},
+    {"SampleSetUnknownOption", QUELT_SAMPLE_SET_PROGRAM, {"--out"}, "",
+     unknownOption("quelt-sample-set", "--out"), 1},
 };
 
 class CommandLine : public testing::TestWithParam<CommandCase> {};

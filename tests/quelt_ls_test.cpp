@@ -122,6 +122,15 @@ const NamedCase wholeRunCases[] = {
                  "\ndemo disks: none\nmain disk: none\nscenario disk: none\n";
          return c;
      }},
+    {"StandardInputAfterTheOptionsEnd",
+     [] {
+         Case c;
+         c.image = sampleImage();
+         c.args = {"--utf8", "--", "-"};
+         c.around.input = kImageName;
+         c.out = sampleSetListing;
+         return c;
+     }},
     {"EmptyImageHasNoDisks",
      [] {
          Case c;
@@ -138,7 +147,7 @@ const NamedCase posixCases[] = {
      [] {
          Case c;
          c.image = sampleImage();
-         c.args = {"/dev/stdin"};
+         c.args = {"-"};
          c.around.before = std::string("cat ") + kImageName + " | ";
          c.out = sampleSetListing;
          return c;
@@ -174,6 +183,7 @@ struct LinesCase {
     const char* name;
     std::function<Bytes()> image;
     std::vector<std::string> texts;
+    std::vector<std::string> options = {};
 };
 
 void PrintTo(const LinesCase& linesCase, std::ostream* out) {
@@ -309,13 +319,27 @@ const LinesCase linesCases[] = {
          return concat({&set.demo, &set.main, &set.demo, &set.scenario});
      },
      {"disk 3\n", "  role: demo disk\n", "demo disks: 1 3\nmain disk: 2\nscenario disk: 4\n"}},
+    {"JapaneseNamesInUtf8",
+     [] {
+         // "ゲーム" and "ゲ" with a byte no character has.
+         Disk disk;
+         formatGameFs(disk);
+         addFile(disk, "\x83Q\x81[\x83\x80", Bytes(10, 1), {20});
+         addFile(disk, "\x83Q\xFF", Bytes(10, 2), {21});
+         return disk.bytes();
+     },
+     {"  entry  0: \"\xE3\x82\xB2\xE3\x83\xBC\xE3\x83\xA0\"  size",
+      "  entry  1: \"\xE3\x82\xB2\\xFF\"   size"},
+     {"--utf8"}},
 };
 
 class QueltLsLines : public testing::TestWithParam<LinesCase> {};
 
 TEST_P(QueltLsLines, TellsWhatQueltMakesOfTheImage) {
     const LinesCase& expected = GetParam();
-    ToolRun run = runInFreshFolder(QUELT_LS_PROGRAM, expected.image());
+    std::vector<std::string> args = expected.options;
+    args.push_back(kImageName);
+    ToolRun run = runInFreshFolder(QUELT_LS_PROGRAM, expected.image(), args);
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(run.status, 0);
     EXPECT_TRUE(run.files.empty());

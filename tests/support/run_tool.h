@@ -17,7 +17,8 @@ struct ToolRun {
     int status = -1;
     std::string out;
     std::string err;
-    // Regular files left in the work folder, the image itself excepted.
+    // Regular files left in the work folder and its folders ("out/name"), the
+    // image itself excepted.
     std::map<std::string, Bytes> files;
 };
 
@@ -38,6 +39,8 @@ struct Surroundings {
     // Shell text put before the program, e.g. "cat image.d88 | ".
     std::string before;
     Streams streams = Streams::apart;
+    // A file of the work folder redirected to standard input ("<"; every shell).
+    std::string input;
     // Largest file the run may write (RLIMIT_FSIZE), in bytes; 0 for no limit.
     long fileSizeLimit = 0;
 };
