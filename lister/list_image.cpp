@@ -1,12 +1,17 @@
 #include "lister/list_image.h"
 
 #include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
 
-#include "lister/disk_report.h"
-#include "lister/disk_verdict.h"
-#include "lister/header_check.h"
+#include "lister/folder_walk.h"
+#include "lister/gather_facts.h"
+#include "lister/json_listing.h"
 #include "lister/list_messages.h"
-#include "lister/role_picks.h"
+#include "lister/listing_options.h"
+#include "lister/short_listing.h"
+#include "lister/text_listing.h"
 #include "tool/command_line.h"
 #include "tool/console.h"
 #include "tool/messages.h"
@@ -14,94 +19,123 @@
 namespace {
 constexpr ProgramTexts listerTexts = {listerName, listerUsageLine, listerArguments};
 
-// Judges every disk before any is printed, so that each block can tell which
-// disk quelt takes for each role: a scenario disk may come before the main disk,
-// and whether quelt searches for it at all depends on a later main disk.
-RolePicks judgeAllDisks(D88Image& image, DiskVerdict (&verdicts)[D88Image::maxDisks]) {
-    RolePicks picks;
-    for (int32_t i = 0; i < image.diskCount(); ++i) {
-        verdicts[i] = judgeDisk(image, i);
-        pickRoles(picks, i, verdicts[i]);
-    }
-    return picks;
+// The exit statuses, from best to worst: the run ends with the worst it met.
+enum ListerStatus { allD88 = 0, someNotD88 = 1, trouble = 2 };
+
+// One run over its images: the options, whether each listing is headed by its
+// path, and the worst status so far.
+struct Run {
+    ListingOptions options;
+    bool headings = false;
+    int listed = 0;
+    int status = allD88;
+
+    void noteStatus(int found) { status = found > status ? found : status; }
+};
+
+GatherWants wantsOf(const ListingOptions& options) {
+    GatherWants wants;
+    wants.hashes = options.form != ListingForm::text || options.hashes;
+    wants.disksOfNonImages = options.raw || options.form == ListingForm::json;
+    return wants;
 }
 
-void printDemoDisks(const RolePicks& picks, int32_t diskCount) {
-    std::printf("demo disks:");
-    bool any = false;
-    for (int32_t i = 0; i < diskCount; ++i) {
-        if (picks.demo[i]) {
-            std::printf(" %d", i + 1);
-            any = true;
+void reportNotD88(const ImageFacts& facts) {
+    printErrorFormatted("%s: %s: %s%s\n", listerName, facts.path.c_str(), notD88Prefix,
+                        faultReason(facts.fault, facts.firstSize, facts.firstMedia).c_str());
+}
+
+void render(Run& run, const ImageFacts& facts) {
+    switch (run.options.form) {
+    case ListingForm::text:
+        if (run.headings) {
+            std::printf("%s%s:\n", run.listed > 0 ? "\n" : "", facts.path.c_str());
+        }
+        printTextListing(facts, run.options);
+        break;
+    case ListingForm::summary:
+        printShortListing(facts);
+        if (!facts.isD88()) {
+            reportNotD88(facts);
+        }
+        break;
+    case ListingForm::json:
+        printJsonListing(facts);
+        break;
+    }
+    ++run.listed;
+}
+
+void listFile(Run& run, const std::string& path) {
+    D88Image image;
+    if (!image.open(path.c_str())) {
+        printError(cannotOpenMessage);
+        if (run.options.form == ListingForm::json) {
+            printJsonFailure(path, "cannot be opened");
+        }
+        run.noteStatus(trouble);
+        return;
+    }
+    const ImageFacts facts = gatherFacts(image, path, wantsOf(run.options));
+    render(run, facts);
+    run.noteStatus(facts.isD88() ? allD88 : someNotD88);
+}
+
+void listOperand(Run& run, const std::string& operand) {
+    if (!run.options.recursive) {
+        listFile(run, operand);
+        return;
+    }
+    walkFolder(
+        operand, [&run](const std::string& path) { listFile(run, path); },
+        [&run](const std::string& path, const std::string& reason) {
+            printErrorFormatted("%s: %s: %s\n", listerName, path.c_str(), reason.c_str());
+            run.noteStatus(trouble);
+        });
+}
+
+// Reads the options; false when the command line is wrong.
+bool readOptions(int argc, char** argv, Run& run, std::vector<std::string>& operands) {
+    bool optionsEnd = false;
+    for (int i = 1; i < argc; ++i) {
+        const char* argument = argv[i];
+        if (optionsEnd || argument[0] != '-' || std::strcmp(argument, "-") == 0) {
+            operands.push_back(argument);
+        } else if (std::strcmp(argument, "--") == 0) {
+            optionsEnd = true;
+        } else if (std::strcmp(argument, "--short") == 0) {
+            run.options.form = ListingForm::summary;
+        } else if (std::strcmp(argument, "--json") == 0) {
+            run.options.form = ListingForm::json;
+        } else if (std::strcmp(argument, "--hash") == 0) {
+            run.options.hashes = true;
+        } else if (std::strcmp(argument, "--raw") == 0) {
+            run.options.raw = true;
+        } else if (std::strcmp(argument, "-r") == 0 || std::strcmp(argument, "--recursive") == 0) {
+            run.options.recursive = true;
+        } else {
+            return false;
         }
     }
-    std::fputs(any ? "\n" : " none\n", stdout);
-}
-
-void printSummary(const RolePicks& picks, int32_t diskCount) {
-    printDemoDisks(picks, diskCount);
-    if (picks.mainDisk == noDisk) {
-        std::printf("main disk: none\n");
-    } else {
-        std::printf("main disk: %d\n", picks.mainDisk + 1);
-    }
-    if (picks.scenarioDisk == noDisk) {
-        std::printf("scenario disk: none\n");
-    } else if (!picks.secondPassRuns()) {
-        std::printf("scenario disk: %d (not searched: no main disk)\n", picks.scenarioDisk + 1);
-    } else {
-        std::printf("scenario disk: %d\n", picks.scenarioDisk + 1);
-    }
-}
-
-// The listing goes on after it: whatever the header says is still shown.
-void printHeaderFault(D88Image& image) {
-    switch (firstHeaderFault(image)) {
-    case HeaderFault::none:
-        break;
-    case HeaderFault::noDisk:
-        std::printf(noDiskFormat, D88Image::headerSize);
-        break;
-    case HeaderFault::sizeBelowHeader:
-        std::printf(sizeBelowHeaderFormat, image.diskSize(), D88Image::headerSize);
-        break;
-    case HeaderFault::unknownMedia:
-        std::printf(unknownMediaFormat, image.mediaType());
-        break;
-    case HeaderFault::sizePastFile:
-        std::printf(sizePastFileFormat, image.diskSize());
-        break;
-    }
-}
-
-void listDisks(D88Image& image) {
-    DiskVerdict verdicts[D88Image::maxDisks] = {};
-    RolePicks picks = judgeAllDisks(image, verdicts);
-    std::printf("disks: %d\n", image.diskCount());
-    printHeaderFault(image);
-    for (int32_t i = 0; i < image.diskCount(); ++i) {
-        std::printf("\n");
-        printDiskBlock(image, i, verdicts[i], picks);
-    }
-    std::printf("\n");
-    printSummary(picks, image.diskCount());
+    return !operands.empty();
 }
 }  // namespace
 
 int listImage(int argc, char** argv) {
     int status = 0;
-    if (answerOptions(argc, argv, listerTexts, noDashOperand, status)) {
+    if (argc == 2 && answerOptions(argc, argv, listerTexts, noDashOperand, status)) {
         return status;
     }
-    if (argc != 2) {
+    Run run;
+    std::vector<std::string> operands;
+    if (!readOptions(argc, argv, run, operands)) {
         printError(listerUsageLine);
-        return finishOutput(1);
+        finishOutput(0);
+        return trouble;
     }
-    D88Image image;
-    if (!image.open(argv[1])) {
-        printError(cannotOpenMessage);
-        return finishOutput(1);
+    run.headings = operands.size() > 1 || run.options.recursive;
+    for (const std::string& operand : operands) {
+        listOperand(run, operand);
     }
-    listDisks(image);
-    return finishOutput(0);
+    return finishOutput(0) != 0 ? trouble : run.status;
 }

@@ -15,17 +15,18 @@ constexpr char listerArguments[] =
     "  -h, --help   print this help\n"
     "  --version    print the version\n";
 
-// Standard output, after "disks: N", when the first header describes no disk
-// that the file could hold; each is filled with the numbers it names.
-constexpr char noDiskFormat[] =
-    "not a D88 image: no disk: the file is shorter than a disk header (%d bytes)\n";
+// What a file that is no D88 image is called, before the reason.
+constexpr char notD88Prefix[] = "not a D88 image: ";
+// Why the first header describes no disk that the file could hold; each is
+// filled with the numbers it names.
+constexpr char noDiskFormat[] = "no disk: the file is shorter than a disk header (%d bytes)";
 constexpr char sizeBelowHeaderFormat[] =
-    "not a D88 image: disk 1's size, %d bytes, is smaller than a disk header (%d bytes)\n";
+    "disk 1's size, %u bytes, is smaller than a disk header (%d bytes)";
 constexpr char unknownMediaFormat[] =
-    "not a D88 image: disk 1's track table points outside the disk, and its media byte "
-    "0x%02X is none a D88 writer uses\n";
+    "disk 1's track table points outside the disk, and its media byte 0x%02X is none a D88 "
+    "writer uses";
 constexpr char sizePastFileFormat[] =
-    "not a D88 image: disk 1's track table points outside the disk, and its size, %d bytes, "
-    "runs past the end of the file\n";
+    "disk 1's track table points outside the disk, and its size, %u bytes, runs past the end "
+    "of the file";
 
 #endif

@@ -1,0 +1,50 @@
+#include "lister/short_listing.h"
+
+#include <cstdio>
+
+#include "common/quoted_text.h"
+
+namespace {
+// The roles quelt gives the disk, joined by "+"; "-" for none.
+std::string roleColumn(const RolePicks& picks, int32_t index) {
+    std::string column;
+    for (const char* role : rolesOf(picks, index)) {
+        column += (column.empty() ? "" : "+") + std::string(role);
+    }
+    return column.empty() ? "-" : column;
+}
+
+// The name as the listing shows it, without its quotes.
+std::string nameColumn(const DiskFacts& disk) {
+    const std::string quoted =
+        quotedText(reinterpret_cast<const uint8_t*>(disk.name.c_str()), D88Image::nameLength);
+    return quoted.substr(1, quoted.size() - 2);
+}
+}  // namespace
+
+std::string pathForColumns(const std::string& path) {
+    std::string shown;
+    for (unsigned char byte : path) {
+        if (byte < 0x20) {
+            char escape[5];
+            std::snprintf(escape, sizeof escape, "\\x%02X", byte);
+            shown += escape;
+        } else {
+            shown += static_cast<char>(byte);
+        }
+    }
+    return shown;
+}
+
+void printShortListing(const ImageFacts& facts) {
+    if (!facts.isD88()) {
+        return;
+    }
+    const std::string path = pathForColumns(facts.path);
+    for (const DiskFacts& disk : facts.disks) {
+        const std::string sha1 = disk.hashes.known() ? disk.hashes.sha1 : "-";
+        std::printf("%s\t%d\t%s\t%s\t%u\t%s\n", path.c_str(), disk.number,
+                    roleColumn(facts.picks, disk.number - 1).c_str(), nameColumn(disk).c_str(),
+                    disk.size, sha1.c_str());
+    }
+}
