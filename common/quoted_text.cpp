@@ -48,14 +48,15 @@ std::string bytesOfQuotedName(const char* text) {
     return bytes;
 }
 
+std::string quotedByte(uint8_t byte) {
+    return standsAsItIs(byte) ? std::string(1, static_cast<char>(byte))
+                              : hexEscape(escapePrefix, byte);
+}
+
 std::string quotedText(const uint8_t* bytes, std::size_t maxLength) {
     std::string text(1, quote);
     for (std::size_t i = 0; i < maxLength && bytes[i] != 0; ++i) {
-        if (standsAsItIs(bytes[i])) {
-            text += static_cast<char>(bytes[i]);
-        } else {
-            text += hexEscape(escapePrefix, bytes[i]);
-        }
+        text += quotedByte(bytes[i]);
     }
     text += quote;
     return text;

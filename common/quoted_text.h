@@ -11,6 +11,9 @@
 // name's every byte can be told from the output.
 std::string quotedText(const uint8_t* bytes, std::size_t maxLength);
 
+// One byte as quotedText writes it: the byte itself or its \xNN escape.
+std::string quotedByte(uint8_t byte);
+
 // The bytes a name written that way stands for (without the quotes): each \xNN,
 // its hex digits in either case, is that byte; every other character, a
 // backslash that begins no such escape included, stands for itself.

@@ -12,11 +12,11 @@
 #endif
 
 #include "common/quoted_text.h"
+#include "companion/command_line.h"
 #include "common/work_buffer.h"
 #include "copier/copy_messages.h"
 #include "copier/output_names.h"
 #include "gamefs/game_fs.h"
-#include "tool/command_line.h"
 #include "tool/console.h"
 #include "tool/damage_report.h"
 #include "tool/disk_image.h"
@@ -26,8 +26,6 @@
 
 namespace {
 constexpr ProgramTexts copierTexts = {copierName, copyUsageLine, copyArguments};
-// OUTPUT, the fourth argument, may be "-".
-constexpr int outputArgument = 4;
 constexpr int32_t largestDiskNumber = 0x7FFFFFFF;
 
 struct CopyRequest {
@@ -51,14 +49,15 @@ bool parseDiskNumber(const char* text, int32_t& disk) {
     return *text != '\0';
 }
 
-bool parseRequest(int argc, char** argv, CopyRequest& request) {
-    if (argc < 3 || argc > 5 || !parseDiskNumber(argv[2], request.disk)) {
+bool parseRequest(const std::vector<const char*>& operands, CopyRequest& request) {
+    std::size_t count = operands.size();
+    if (count < 2 || count > 4 || !parseDiskNumber(operands[1], request.disk)) {
         return false;
     }
-    request.image = argv[1];
-    request.diskText = argv[2];
-    request.name = argc > 3 ? argv[3] : nullptr;
-    request.output = argc > 4 ? argv[4] : nullptr;
+    request.image = operands[0];
+    request.diskText = operands[1];
+    request.name = count > 2 ? operands[2] : nullptr;
+    request.output = count > 3 ? operands[3] : nullptr;
     return true;
 }
 
@@ -150,11 +149,12 @@ int copyAsRequested(const CopyRequest& request) {
 
 int runCopy(int argc, char** argv) {
     int status = 0;
-    if (answerOptions(argc, argv, copierTexts, outputArgument, status)) {
+    ParsedCommandLine parsed;
+    if (!parseCommandLine(argc, argv, copierTexts, {}, parsed, status)) {
         return status;
     }
     CopyRequest request;
-    if (!parseRequest(argc, argv, request)) {
+    if (!parseRequest(parsed.operands, request)) {
         printError(copyUsageLine);
         return finishOutput(1);
     }

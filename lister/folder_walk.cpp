@@ -8,9 +8,10 @@
 namespace fs = std::filesystem;
 
 namespace {
-// The path in UTF-8 on Windows, as the programs' paths are; its bytes elsewhere.
+// The path in UTF-8 on Windows, as the programs' paths are, its bytes elsewhere;
+// with / between folders on every system, so that listings compare.
 std::string pathText(const fs::path& path) {
-    return path.u8string();
+    return path.generic_u8string();
 }
 
 void walk(const fs::path& folder, const std::function<void(const std::string&)>& onFile,
@@ -38,6 +39,11 @@ void walk(const fs::path& folder, const std::function<void(const std::string&)>&
     }
 }
 }  // namespace
+
+bool isFolder(const std::string& path) {
+    std::error_code error;
+    return fs::is_directory(fs::u8path(path), error);
+}
 
 void walkFolder(const std::string& folder, const std::function<void(const std::string&)>& onFile,
                 const std::function<void(const std::string&, const std::string&)>& onError) {

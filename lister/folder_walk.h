@@ -9,6 +9,9 @@
 // the reason of each folder that cannot be read. Links to folders are not
 // followed, so a link back up cannot make the walk endless; FIFOs, sockets and
 // devices are passed over, since reading one could wait for ever.
+// Whether `path` names a folder (through a link too).
+bool isFolder(const std::string& path);
+
 void walkFolder(const std::string& folder, const std::function<void(const std::string&)>& onFile,
                 const std::function<void(const std::string&, const std::string&)>& onError);
 

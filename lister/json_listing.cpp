@@ -4,8 +4,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "common/quoted_text.h"
 #include "common/sector_address.h"
+#include "lister/listed_names.h"
 #include "lister/media_types.h"
 
 namespace {
@@ -21,13 +21,6 @@ json hashesOf(const Hashes& hashes) {
 
 std::string hexOf(const std::string& bytes) {
     return hexDigits(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-}
-
-// A name as the listing shows it, without its quotes.
-std::string shownName(const std::string& bytes, std::size_t maxLength) {
-    const std::string quoted =
-        quotedText(reinterpret_cast<const uint8_t*>(bytes.c_str()), maxLength);
-    return quoted.substr(1, quoted.size() - 2);
 }
 
 json warningsOf(const EntryWarnings& warnings) {
@@ -53,7 +46,7 @@ json entryOf(const EntryFacts& entry) {
     return {{"slot", entry.slot},
             {"bytes_hex", hexDigits(entry.bytes, sizeof entry.bytes)},
             {"name_hex", hexOf(entry.name)},
-            {"name", shownName(entry.name, entryNameBytes)},
+            {"name", listedNameBare(entry.name)},
             {"size", entry.size},
             {"first_cluster", entry.firstCluster},
             {"chain", entry.chain},
@@ -109,7 +102,7 @@ json diskOf(const DiskFacts& disk, const RolePicks& picks) {
     object.update({{"size", disk.size},
                    {"bytes_missing", disk.bytesMissing},
                    {"name_hex", hexOf(disk.name)},
-                   {"name", shownName(disk.name, D88Image::nameLength)},
+                   {"name", listedNameBare(disk.name)},
                    {"media", disk.media},
                    {"media_name", media != nullptr ? json(media) : json(nullptr)},
                    {"write_protect", disk.writeProtect >= 0 ? json(disk.writeProtect) : json(nullptr)},

@@ -1,23 +1,31 @@
 #include "lister/list_image.h"
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
+#include "companion/command_line.h"
+#include "companion/diagnostics.h"
+#include "companion/image_input.h"
 #include "lister/folder_walk.h"
 #include "lister/gather_facts.h"
 #include "lister/json_listing.h"
 #include "lister/list_messages.h"
+#include "lister/listed_names.h"
 #include "lister/listing_options.h"
 #include "lister/short_listing.h"
 #include "lister/text_listing.h"
-#include "tool/command_line.h"
 #include "tool/console.h"
-#include "tool/messages.h"
 
 namespace {
 constexpr ProgramTexts listerTexts = {listerName, listerUsageLine, listerArguments};
+enum ListerOption { utf8Option, shortOption, jsonOption, hashOption, rawOption, recursiveOption };
+const std::vector<OptionSpec> listerOptions = {{utf8Option, 0, "utf8", false},
+                                               {shortOption, 0, "short", false},
+                                               {jsonOption, 0, "json", false},
+                                               {hashOption, 0, "hash", false},
+                                               {rawOption, 0, "raw", false},
+                                               {recursiveOption, 'r', "recursive", false}};
 
 // The exit statuses, from best to worst: the run ends with the worst it met.
 enum ListerStatus { allD88 = 0, someNotD88 = 1, trouble = 2 };
@@ -40,11 +48,6 @@ GatherWants wantsOf(const ListingOptions& options) {
     return wants;
 }
 
-void reportNotD88(const ImageFacts& facts) {
-    printErrorFormatted("%s: %s: %s%s\n", listerName, facts.path.c_str(), notD88Prefix,
-                        faultReason(facts.fault, facts.firstSize, facts.firstMedia).c_str());
-}
-
 void render(Run& run, const ImageFacts& facts) {
     switch (run.options.form) {
     case ListingForm::text:
@@ -56,7 +59,8 @@ void render(Run& run, const ImageFacts& facts) {
     case ListingForm::summary:
         printShortListing(facts);
         if (!facts.isD88()) {
-            reportNotD88(facts);
+            const std::string reason = faultReason(facts.fault, facts.firstSize, facts.firstMedia);
+            reportFileProblem(listerName, facts.path, (notD88Prefix + reason).c_str());
         }
         break;
     case ListingForm::json:
@@ -68,10 +72,11 @@ void render(Run& run, const ImageFacts& facts) {
 
 void listFile(Run& run, const std::string& path) {
     D88Image image;
-    if (!image.open(path.c_str())) {
-        printError(cannotOpenMessage);
+    SystemError why;
+    if (!openImage(image, path.c_str(), why)) {
+        reportFileError(listerName, path, why);
         if (run.options.form == ListingForm::json) {
-            printJsonFailure(path, "cannot be opened");
+            printJsonFailure(path, reasonFor(why));
         }
         run.noteStatus(trouble);
         return;
@@ -82,59 +87,50 @@ void listFile(Run& run, const std::string& path) {
 }
 
 void listOperand(Run& run, const std::string& operand) {
-    if (!run.options.recursive) {
+    // A file among the folders of -r is listed as itself, as grep -r does.
+    if (!run.options.recursive || operand == standardInputOperand || !isFolder(operand)) {
         listFile(run, operand);
         return;
     }
     walkFolder(
         operand, [&run](const std::string& path) { listFile(run, path); },
         [&run](const std::string& path, const std::string& reason) {
-            printErrorFormatted("%s: %s: %s\n", listerName, path.c_str(), reason.c_str());
+            reportFileProblem(listerName, path, reason.c_str());
             run.noteStatus(trouble);
         });
 }
 
-// Reads the options; false when the command line is wrong.
-bool readOptions(int argc, char** argv, Run& run, std::vector<std::string>& operands) {
-    bool optionsEnd = false;
-    for (int i = 1; i < argc; ++i) {
-        const char* argument = argv[i];
-        if (optionsEnd || argument[0] != '-' || std::strcmp(argument, "-") == 0) {
-            operands.push_back(argument);
-        } else if (std::strcmp(argument, "--") == 0) {
-            optionsEnd = true;
-        } else if (std::strcmp(argument, "--short") == 0) {
-            run.options.form = ListingForm::summary;
-        } else if (std::strcmp(argument, "--json") == 0) {
-            run.options.form = ListingForm::json;
-        } else if (std::strcmp(argument, "--hash") == 0) {
-            run.options.hashes = true;
-        } else if (std::strcmp(argument, "--raw") == 0) {
-            run.options.raw = true;
-        } else if (std::strcmp(argument, "-r") == 0 || std::strcmp(argument, "--recursive") == 0) {
-            run.options.recursive = true;
-        } else {
-            return false;
+ListingOptions optionsOf(const ParsedCommandLine& parsed) {
+    ListingOptions options;
+    for (const GivenOption& given : parsed.options) {
+        // The last of --short and --json given wins, as with other tools' forms.
+        if (given.id == shortOption || given.id == jsonOption) {
+            options.form = given.id == shortOption ? ListingForm::summary : ListingForm::json;
         }
     }
-    return !operands.empty();
+    options.hashes = parsed.has(hashOption);
+    options.raw = parsed.has(rawOption);
+    options.recursive = parsed.has(recursiveOption);
+    return options;
 }
 }  // namespace
 
 int listImage(int argc, char** argv) {
     int status = 0;
-    if (argc == 2 && answerOptions(argc, argv, listerTexts, noDashOperand, status)) {
-        return status;
+    ParsedCommandLine parsed;
+    if (!parseCommandLine(argc, argv, listerTexts, listerOptions, parsed, status)) {
+        return status == 0 ? 0 : trouble;
     }
-    Run run;
-    std::vector<std::string> operands;
-    if (!readOptions(argc, argv, run, operands)) {
-        printError(listerUsageLine);
+    if (parsed.operands.empty()) {
+        reportMissingOperand(listerName, listerOperands);
         finishOutput(0);
         return trouble;
     }
-    run.headings = operands.size() > 1 || run.options.recursive;
-    for (const std::string& operand : operands) {
+    listNamesAs(parsed.has(utf8Option) ? NameForm::utf8 : NameForm::escaped);
+    Run run;
+    run.options = optionsOf(parsed);
+    run.headings = parsed.operands.size() > 1 || run.options.recursive;
+    for (const char* operand : parsed.operands) {
         listOperand(run, operand);
     }
     return finishOutput(0) != 0 ? trouble : run.status;

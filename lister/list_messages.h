@@ -1,19 +1,30 @@
 #ifndef QUELT_LISTER_LIST_MESSAGES_H
 #define QUELT_LISTER_LIST_MESSAGES_H
 
-// What quelt-ls says besides its listing and quelt's own messages (cannot open,
-// standard output failed), which it shares. Plain ASCII.
+// What quelt-ls says besides its listing and quelt's own message for a failed
+// standard output, which it shares. Plain ASCII.
 
 constexpr char listerName[] = "quelt-ls";
 // Standard error on a wrong command line; standard output for --help.
-constexpr char listerUsageLine[] = "Usage: quelt-ls IMAGE\n";
+constexpr char listerUsageLine[] =
+    "Usage: quelt-ls [-r] [--short | --json] [--hash] [--raw] [--utf8] IMAGE...\n";
 // Standard output, after the usage line, for --help.
 constexpr char listerArguments[] =
-    "Lists the disks and files of the D88 image file IMAGE and what quelt makes of\n"
-    "each disk. Writes no file.\n"
-    "  IMAGE        the image file, or a pipe; write ./-x.d88 for a name like -x.d88\n"
-    "  -h, --help   print this help\n"
-    "  --version    print the version\n";
+    "Lists the disks and files of each D88 image file IMAGE and what quelt makes of\n"
+    "each disk. Writes no file. Status 0: every file was a D88 image; 1: some file\n"
+    "was not; 2: some file could not be read, or another failure.\n"
+    "  IMAGE            an image file, or a pipe; - is standard input; after --, or\n"
+    "                   as ./-x.d88, a name that begins with -\n"
+    "  -r, --recursive  list every file in the folders IMAGE..., at any depth\n"
+    "  --short          one line per disk: PATH DISK ROLE NAME SIZE SHA1, tab-separated\n"
+    "  --json           one JSON object per file (JSON Lines), hashes included\n"
+    "  --hash           add the CRC32, MD5 and SHA-1 of files, disks and their files\n"
+    "  --raw            list entries of other systems' directories, disks of non-images\n"
+    "  --utf8           show the names' Shift_JIS characters in UTF-8\n"
+    "  -h, --help       print this help\n"
+    "  --version        print the version\n";
+// What the operands should have been, for the message on a wrong count of them.
+constexpr char listerOperands[] = "one or more IMAGE";
 
 // What a file that is no D88 image is called, before the reason.
 constexpr char notD88Prefix[] = "not a D88 image: ";

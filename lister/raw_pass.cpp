@@ -13,6 +13,8 @@
 #include <sys/stat.h>
 #endif
 
+#include "companion/image_input.h"
+
 namespace {
 // Where a disk header keeps its write-protect byte (0x10: protected).
 constexpr int64_t writeProtectField = 26;
@@ -94,10 +96,24 @@ void finishHashes(HashSet& whole, std::vector<HashSet>& sets,
         facts.disks[d].hashes = ranges[d].sharesFileHashes ? facts.hashes : sets[d].finish();
     }
 }
+// Opens the file of operand `path` again. Standard input, "-", is read again
+// through /dev/stdin on POSIX, which reads a redirected file from its start (a
+// pipe is refused below); on Windows the image read a temporary copy of it, and
+// it is not read again.
+File reopened(const std::string& path) {
+    if (path != standardInputOperand) {
+        return File(std::fopen(path.c_str(), "rb"));
+    }
+#ifdef _WIN32
+    return File();
+#else
+    return File(std::fopen("/dev/stdin", "rb"));
+#endif
+}
 }  // namespace
 
 bool readRawFacts(const std::string& path, ImageFacts& facts, bool withHashes) {
-    File file(std::fopen(path.c_str(), "rb"));
+    File file = reopened(path);
     if (!file || !isRegularFile(file.get())) {
         return false;
     }

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "common/quoted_text.h"
+#include "lister/listed_names.h"
 
 namespace {
 // The roles quelt gives the disk, joined by "+"; "-" for none.
@@ -14,12 +14,6 @@ std::string roleColumn(const RolePicks& picks, int32_t index) {
     return column.empty() ? "-" : column;
 }
 
-// The name as the listing shows it, without its quotes.
-std::string nameColumn(const DiskFacts& disk) {
-    const std::string quoted =
-        quotedText(reinterpret_cast<const uint8_t*>(disk.name.c_str()), D88Image::nameLength);
-    return quoted.substr(1, quoted.size() - 2);
-}
 }  // namespace
 
 std::string pathForColumns(const std::string& path) {
@@ -44,7 +38,7 @@ void printShortListing(const ImageFacts& facts) {
     for (const DiskFacts& disk : facts.disks) {
         const std::string sha1 = disk.hashes.known() ? disk.hashes.sha1 : "-";
         std::printf("%s\t%d\t%s\t%s\t%u\t%s\n", path.c_str(), disk.number,
-                    roleColumn(facts.picks, disk.number - 1).c_str(), nameColumn(disk).c_str(),
+                    roleColumn(facts.picks, disk.number - 1).c_str(), listedNameBare(disk.name).c_str(),
                     disk.size, sha1.c_str());
     }
 }

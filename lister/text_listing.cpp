@@ -4,9 +4,9 @@
 #include <cstring>
 #include <string>
 
-#include "common/quoted_text.h"
 #include "common/sector_address.h"
 #include "lister/list_messages.h"
+#include "lister/listed_names.h"
 #include "lister/media_types.h"
 
 namespace {
@@ -27,7 +27,7 @@ void printHashes(const char* lead, const Hashes& hashes) {
 }
 
 std::string quotedName(const std::string& bytes, std::size_t maxLength) {
-    return quotedText(reinterpret_cast<const uint8_t*>(bytes.c_str()), maxLength);
+    return listedNameOf(reinterpret_cast<const uint8_t*>(bytes.c_str()), maxLength);
 }
 
 // ---- Tracks

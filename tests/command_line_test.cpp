@@ -13,6 +13,7 @@
 #include "sample/sample_set_messages.h"
 #include "support/run_case.h"
 #include "support/sample_set.h"
+#include "support/system_errors.h"
 #include "tool/messages.h"
 
 namespace d88build {
@@ -40,20 +41,28 @@ std::string versionLine(const char* program) {
 const std::string lsHelp = std::string(listerUsageLine) + listerArguments;
 const std::string cpHelp = std::string(copyUsageLine) + copyArguments;
 
+std::string unknownOption(const char* program, const char* option) {
+    return std::string(program) + ": unknown option '" + option + "': expected one that " +
+           program + " --help lists\n";
+}
+
 const CommandCase commandCases[] = {
     {"QueltWithoutAnImage", QUELT_PROGRAM, {}, "", usageLine, 1},
     {"QueltWithTwoImages", QUELT_PROGRAM, {kImageName, kImageName}, "", usageLine, 1},
     {"QueltOnAMissingImage", QUELT_PROGRAM, {"no-such-image.d88"}, "", cannotOpenMessage, 1},
     {"QueltOnAFolder", QUELT_PROGRAM, {folderName}, "", cannotOpenMessage, 1},
-    {"LsWithoutAnImage", QUELT_LS_PROGRAM, {}, "", listerUsageLine, 1},
-    {"LsWithTwoImages", QUELT_LS_PROGRAM, {kImageName, kImageName}, "", listerUsageLine, 1},
-    {"LsOnAMissingImage", QUELT_LS_PROGRAM, {"no-such-image.d88"}, "", cannotOpenMessage, 1},
-    {"LsOnAFolder", QUELT_LS_PROGRAM, {folderName}, "", cannotOpenMessage, 1},
+    {"LsWithoutAnImage", QUELT_LS_PROGRAM, {}, "",
+     "quelt-ls: missing operand: expected one or more IMAGE\n", 2},
+    {"LsOnAMissingImage", QUELT_LS_PROGRAM, {"no-such-image.d88"}, "",
+     fileError("quelt-ls", "no-such-image.d88", kNoSuchFile), 2},
+    {"LsOnAFolder", QUELT_LS_PROGRAM, {folderName}, "", fileError("quelt-ls", folderName, kIsAFolder),
+     2},
     {"LsHelp", QUELT_LS_PROGRAM, {"--help"}, lsHelp, "", 0},
     {"LsShortHelp", QUELT_LS_PROGRAM, {"-h"}, lsHelp, "", 0},
     {"LsVersion", QUELT_LS_PROGRAM, {"--version"}, versionLine("quelt-ls"), "", 0},
-    {"LsUnknownOption", QUELT_LS_PROGRAM, {"-x"}, "", listerUsageLine, 1},
-    {"LsDashIsNoImage", QUELT_LS_PROGRAM, {"-"}, "", listerUsageLine, 1},
+    {"LsUnknownOption", QUELT_LS_PROGRAM, {kImageName, "-x"}, "", unknownOption("quelt-ls", "-x"), 2},
+    {"LsOptionWithAValue", QUELT_LS_PROGRAM, {"--utf8=yes", kImageName}, "",
+     "quelt-ls: option '--utf8' takes no value: expected --utf8 alone\n", 2},
     {"CpWithoutADisk", QUELT_CP_PROGRAM, {kImageName}, "", copyUsageLine, 1},
     {"CpWithTooManyArguments", QUELT_CP_PROGRAM, {kImageName, "1", "notes", "out", "more"}, "",
      copyUsageLine, 1},
@@ -62,12 +71,14 @@ const CommandCase commandCases[] = {
     {"CpOnAMissingImage", QUELT_CP_PROGRAM, {"no-such-image.d88", "1"}, "", cannotOpenMessage, 1},
     {"CpHelpAfterOperands", QUELT_CP_PROGRAM, {kImageName, "1", "--help"}, cpHelp, "", 0},
     {"CpVersion", QUELT_CP_PROGRAM, {"--version"}, versionLine("quelt-cp"), "", 0},
-    {"CpNameThatIsAnOption", QUELT_CP_PROGRAM, {kImageName, "1", "-notes"}, "", copyUsageLine, 1},
+    {"CpNameThatIsAnOption", QUELT_CP_PROGRAM, {kImageName, "1", "-notes"}, "",
+     unknownOption("quelt-cp", "-n"), 1},
     {"SampleSetHelpWritesNoFile", QUELT_SAMPLE_SET_PROGRAM, {"--help"},
      std::string(sampleSetUsageLine) + sampleSetArguments, "", 0},
     {"SampleSetVersion", QUELT_SAMPLE_SET_PROGRAM, {"--version"}, versionLine("quelt-sample-set"),
      "", 0},
-    {"SampleSetUnknownOption", QUELT_SAMPLE_SET_PROGRAM, {"--out"}, "", sampleSetUsageLine, 1},
+    {"SampleSetUnknownOption", QUELT_SAMPLE_SET_PROGRAM, {"--out"}, "",
+     unknownOption("quelt-sample-set", "--out"), 1},
 };
 
 class CommandLine : public testing::TestWithParam<CommandCase> {};

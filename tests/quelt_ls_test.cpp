@@ -11,6 +11,7 @@
 #include "support/game_disk.h"
 #include "support/run_case.h"
 #include "support/run_tool.h"
+#include "support/system_errors.h"
 #include "support/sample_set.h"
 #include "tool/messages.h"
 
@@ -123,6 +124,26 @@ const NamedCase wholeRunCases[] = {
                  "\ndemo disks: none\nmain disk: none\nscenario disk: none\n";
          return c;
      }},
+    {"StandardInputAfterTheOptionsEnd",
+     [] {
+         Case c;
+         c.image = sampleImage();
+         c.args = {"--utf8", "--", "-"};
+         c.around.input = kImageName;
+         c.out = sampleSetListing;
+         return c;
+     }},
+    {"SeveralImagesGoOnAfterOneFails",
+     [] {
+         Case c;
+         c.args = {kImageName, "missing.d88", "-r", "."};
+         c.out = "image.d88:\nnot a D88 image: no disk: the file is shorter than a disk header "
+                 "(688 bytes)\n\n./image.d88:\nnot a D88 image: no disk: the file is shorter "
+                 "than a disk header (688 bytes)\n";
+         c.err = fileError("quelt-ls", "missing.d88", kNoSuchFile);
+         c.status = 2;
+         return c;
+     }},
     {"EmptyImageHasNoDisks",
      [] {
          Case c;
@@ -139,7 +160,7 @@ const NamedCase posixCases[] = {
      [] {
          Case c;
          c.image = sampleImage();
-         c.args = {"/dev/stdin"};
+         c.args = {"-"};
          c.around.before = std::string("cat ") + kImageName + " | ";
          c.out = sampleSetListing;
          return c;

@@ -2,9 +2,9 @@
 // tried by hand on an image that needs no outside disk.
 #include <cstdio>
 
+#include "companion/command_line.h"
 #include "sample/sample_set_messages.h"
 #include "support/sample_set.h"
-#include "tool/command_line.h"
 
 namespace {
 constexpr ProgramTexts sampleSetTexts = {sampleSetName, sampleSetUsageLine, sampleSetArguments};
@@ -12,15 +12,17 @@ constexpr ProgramTexts sampleSetTexts = {sampleSetName, sampleSetUsageLine, samp
 
 int main(int argc, char* argv[]) {
     int status = 0;
-    if (answerOptions(argc, argv, sampleSetTexts, noDashOperand, status)) {
+    ParsedCommandLine parsed;
+    if (!parseCommandLine(argc, argv, sampleSetTexts, {}, parsed, status)) {
         return status;
     }
-    if (argc != 2) {
+    if (parsed.operands.size() != 1) {
         std::fputs(sampleSetUsageLine, stderr);
         return 1;
     }
-    if (!d88build::writeFile(argv[1], d88build::sampleImage())) {
-        std::fprintf(stderr, sampleSetCannotWriteFormat, argv[1]);
+    const char* file = parsed.operands[0];
+    if (!d88build::writeFile(file, d88build::sampleImage())) {
+        std::fprintf(stderr, sampleSetCannotWriteFormat, file);
         return 1;
     }
     return 0;

@@ -53,6 +53,9 @@ std::string commandLine(const std::string& program, const std::vector<std::strin
         command += " " + quoted(arg);
     }
     command += redirections(around.streams, out, err);
+    if (!around.input.empty()) {
+        command += " <" + quoted(around.input);
+    }
 #ifdef _WIN32
     // cmd.exe strips the outer pair of quotes from a command that starts with one.
     command = "\"" + command + "\"";

@@ -38,6 +38,8 @@ struct Surroundings {
     // Shell text put before the program, e.g. "cat image.d88 | ".
     std::string before;
     Streams streams = Streams::apart;
+    // A file of the work folder redirected to standard input ("<"; every shell).
+    std::string input;
     // Largest file the run may write (RLIMIT_FSIZE), in bytes; 0 for no limit.
     long fileSizeLimit = 0;
 };

@@ -1,0 +1,101 @@
+#include "companion/diagnostics.h"
+
+#include <cerrno>
+#include <cstring>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+#include "tool/console.h"
+
+namespace {
+// Other programs' messages end without a period and are one line.
+std::string trimmedReason(std::string text) {
+    while (!text.empty() && (text.back() == '.' || text.back() == '\r' || text.back() == '\n' ||
+                             text.back() == ' ')) {
+        text.pop_back();
+    }
+    return text;
+}
+
+bool plainAscii(const std::string& text) {
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) > 0x7E) {
+            return false;
+        }
+    }
+    return !text.empty();
+}
+
+std::string numberedReason(int code) {
+    return "system error " + std::to_string(code);
+}
+
+#ifdef _WIN32
+std::string windowsReason(int code) {
+    constexpr DWORD flags = FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS |
+                            FORMAT_MESSAGE_MAX_WIDTH_MASK;
+    char text[512] = {};
+    DWORD length = FormatMessageA(flags, nullptr, static_cast<DWORD>(code),
+                                  MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), text,
+                                  sizeof text, nullptr);
+    return trimmedReason(std::string(text, length));
+}
+#endif
+
+void printLine(const char* program, const std::string& text) {
+    printErrorFormatted("%s: %s\n", program, text.c_str());
+}
+}  // namespace
+
+SystemError lastErrnoError() {
+    return {SystemError::Kind::errnoValue, errno};
+}
+
+SystemError lastSystemError() {
+#ifdef _WIN32
+    return {SystemError::Kind::windowsCode, static_cast<int>(GetLastError())};
+#else
+    return lastErrnoError();
+#endif
+}
+
+std::string reasonFor(const SystemError& error) {
+    std::string reason;
+#ifdef _WIN32
+    if (error.kind == SystemError::Kind::windowsCode) {
+        reason = windowsReason(error.code);
+    }
+#endif
+    if (error.kind == SystemError::Kind::errnoValue) {
+        reason = trimmedReason(std::strerror(error.code));
+    }
+    return plainAscii(reason) ? reason : numberedReason(error.code);
+}
+
+void reportFileError(const char* program, const std::string& file, const SystemError& error) {
+    printLine(program, file + ": " + reasonFor(error));
+}
+
+void reportFileProblem(const char* program, const std::string& file, const char* text) {
+    printLine(program, file + ": " + text);
+}
+
+void reportProblem(const char* program, const std::string& text) {
+    printLine(program, text);
+}
+
+void reportInvalidArgument(const char* program, const char* what, const char* argument,
+                           const char* expected) {
+    printLine(program, std::string("invalid ") + what + " '" + argument + "': expected " +
+                           expected);
+}
+
+void reportMissingOperand(const char* program, const char* expected) {
+    printLine(program, std::string("missing operand: expected ") + expected);
+}
+
+void reportExtraOperand(const char* program, const char* operand, const char* expected) {
+    printLine(program, std::string("extra operand '") + operand + "': expected " + expected);
+}

@@ -1,0 +1,150 @@
+#include "companion/shift_jis.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <iconv.h>
+#endif
+
+namespace {
+// Lead bytes of a double-byte character, the byte that may follow one, and the
+// half-width kana (code page 932's layout).
+bool isLeadByte(uint8_t byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+bool isTrailByte(uint8_t byte) {
+    return byte >= 0x40 && byte <= 0xFC && byte != 0x7F;
+}
+bool isHalfWidthKana(uint8_t byte) {
+    return byte >= 0xA1 && byte <= 0xDF;
+}
+
+// Length of the UTF-8 character of two or more bytes at `at`; 0 when none
+// begins there.
+std::size_t utf8Length(const std::string& text, std::size_t at) {
+    const auto lead = static_cast<uint8_t>(text[at]);
+    std::size_t length = lead >= 0xC2 && lead <= 0xDF ? 2
+                         : lead >= 0xE0 && lead <= 0xEF ? 3
+                         : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                        : 0;
+    if (length == 0 || at + length > text.size()) {
+        return 0;
+    }
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((static_cast<uint8_t>(text[at + i]) & 0xC0) != 0x80) {
+            return 0;
+        }
+    }
+    return length;
+}
+
+#ifdef _WIN32
+constexpr UINT shiftJisCodePage = 932;
+
+// `text` in code page `from` as UTF-16; empty when any of it does not convert.
+std::wstring wideFrom(UINT from, const std::string& text) {
+    wchar_t wide[8] = {};
+    int length = MultiByteToWideChar(from, MB_ERR_INVALID_CHARS, text.data(),
+                                     static_cast<int>(text.size()), wide, 8);
+    return std::wstring(wide, static_cast<std::size_t>(length > 0 ? length : 0));
+}
+
+// UTF-16 in code page `to`; empty when any of it has no exact form there.
+std::string narrowTo(UINT to, const std::wstring& wide) {
+    char text[16] = {};
+    BOOL defaulted = FALSE;
+    bool exactOnly = to != CP_UTF8;
+    int length = WideCharToMultiByte(to, exactOnly ? WC_NO_BEST_FIT_CHARS : 0, wide.data(),
+                                     static_cast<int>(wide.size()), text, sizeof text, nullptr,
+                                     exactOnly ? &defaulted : nullptr);
+    return length > 0 && !defaulted ? std::string(text, static_cast<std::size_t>(length))
+                                     : std::string();
+}
+
+std::string toUtf8(const std::string& shiftJis) {
+    std::wstring wide = wideFrom(shiftJisCodePage, shiftJis);
+    return wide.empty() ? std::string() : narrowTo(CP_UTF8, wide);
+}
+
+std::string toShiftJis(const std::string& utf8) {
+    std::wstring wide = wideFrom(CP_UTF8, utf8);
+    return wide.empty() ? std::string() : narrowTo(shiftJisCodePage, wide);
+}
+#else
+// Code page 932 as iconv names it; glibc and GNU libiconv both know it.
+constexpr char shiftJisName[] = "CP932";
+constexpr char utf8Name[] = "UTF-8";
+
+// The text converted whole; empty when any of it does not convert. Each call
+// opens its own converter: names are few and short.
+std::string convert(const char* to, const char* from, const std::string& text) {
+    iconv_t converter = iconv_open(to, from);
+    if (converter == reinterpret_cast<iconv_t>(-1)) {
+        return std::string();
+    }
+    std::string in = text;
+    char out[16] = {};
+    char* inAt = &in[0];
+    char* outAt = out;
+    std::size_t inLeft = in.size();
+    std::size_t outLeft = sizeof out;
+    std::size_t done = iconv(converter, &inAt, &inLeft, &outAt, &outLeft);
+    iconv_close(converter);
+    bool whole = done != static_cast<std::size_t>(-1) && inLeft == 0;
+    return whole ? std::string(out, sizeof out - outLeft) : std::string();
+}
+
+std::string toUtf8(const std::string& shiftJis) {
+    return convert(utf8Name, shiftJisName, shiftJis);
+}
+
+std::string toShiftJis(const std::string& utf8) {
+    return convert(shiftJisName, utf8Name, utf8);
+}
+#endif
+
+// The UTF-8 text of one Shift_JIS character; empty unless it converts both ways.
+std::string decodedCharacter(const std::string& character) {
+    std::string utf8 = toUtf8(character);
+    return !utf8.empty() && toShiftJis(utf8) == character ? utf8 : std::string();
+}
+
+// How many bytes of `bytes` at `at` make one character that may convert.
+std::size_t candidateLength(const std::string& bytes, std::size_t at) {
+    const auto byte = static_cast<uint8_t>(bytes[at]);
+    if (isHalfWidthKana(byte)) {
+        return 1;
+    }
+    bool pair = isLeadByte(byte) && at + 1 < bytes.size() &&
+                isTrailByte(static_cast<uint8_t>(bytes[at + 1]));
+    return pair ? 2 : 0;
+}
+}  // namespace
+
+std::string decodeShiftJis(const std::string& bytes, SingleByteText single) {
+    std::string text;
+    for (std::size_t at = 0; at < bytes.size();) {
+        std::size_t length = candidateLength(bytes, at);
+        std::string utf8 = length > 0 ? decodedCharacter(bytes.substr(at, length)) : "";
+        if (utf8.empty()) {
+            text += single(static_cast<uint8_t>(bytes[at++]));
+        } else {
+            text += utf8;
+            at += length;
+        }
+    }
+    return text;
+}
+
+std::string encodeShiftJis(const std::string& text) {
+    std::string bytes;
+    for (std::size_t at = 0; at < text.size();) {
+        std::size_t length = utf8Length(text, at);
+        std::string character = text.substr(at, length > 0 ? length : 1);
+        std::string shiftJis = length > 0 ? toShiftJis(character) : "";
+        bool exact = !shiftJis.empty() && toUtf8(shiftJis) == character;
+        bytes += exact ? shiftJis : character;
+        at += character.size();
+    }
+    return bytes;
+}

@@ -1,0 +1,32 @@
+// The reasons the companions give for failures, as each system words them: the
+// errno value on POSIX, and on Windows the code its own calls report.
+#pragma once
+
+#include <cerrno>
+#include <string>
+
+#include "companion/diagnostics.h"
+
+namespace d88build {
+
+inline SystemError errnoError(int code) {
+    return {SystemError::Kind::errnoValue, code};
+}
+
+#ifdef _WIN32
+// ERROR_FILE_NOT_FOUND and ERROR_PATH_NOT_FOUND.
+const SystemError kNoSuchFile{SystemError::Kind::windowsCode, 2};
+const SystemError kNoSuchPath{SystemError::Kind::windowsCode, 3};
+#else
+const SystemError kNoSuchFile = errnoError(ENOENT);
+const SystemError kNoSuchPath = errnoError(ENOENT);
+#endif
+const SystemError kIsAFolder = errnoError(EISDIR);
+
+// "PROGRAM: FILE: REASON\n", as the program prints it.
+inline std::string fileError(const char* program, const std::string& file,
+                             const SystemError& error) {
+    return std::string(program) + ": " + file + ": " + reasonFor(error) + "\n";
+}
+
+}  // namespace d88build
