@@ -40,6 +40,18 @@ std::string hashLine(const json& hashes) {
            hashes["md5"].get<std::string>() + "  sha1 " + hashes["sha1"].get<std::string>();
 }
 
+// The summary's line of `disk` of the image at `path`.
+std::string shortLineOf(const std::string& path, const json& disk) {
+    std::string roles;
+    for (const json& role : disk["roles"]) {
+        roles += (roles.empty() ? "" : "+") + role.get<std::string>();
+    }
+    return path + "\t" + std::to_string(disk["disk"].get<int>()) + "\t" +
+           (roles.empty() ? "-" : roles) + "\t" +
+           disk["name"].get<std::string>() + "\t" + std::to_string(disk["size"].get<long long>()) +
+           "\t" + disk["hashes"]["sha1"].get<std::string>() + "\n";
+}
+
 // The lines of disk block `disk` the text listing must hold for its JSON object.
 std::vector<std::string> textLinesOf(const json& disk) {
     std::vector<std::string> lines = {
@@ -67,6 +79,8 @@ TEST(QueltLsJson, SaysWhatTheTextListingSays) {
     const ToolRun jsonRun = runInFreshFolder(QUELT_LS_PROGRAM, sampleImage(), args, addScenarioDiskAndText);
     args[0] = "--hash";
     const ToolRun textRun = runInFreshFolder(QUELT_LS_PROGRAM, sampleImage(), args, addScenarioDiskAndText);
+    args[0] = "--short";
+    const ToolRun shortRun = runInFreshFolder(QUELT_LS_PROGRAM, sampleImage(), args, addScenarioDiskAndText);
     EXPECT_EQ(jsonRun.status, 1);
     const std::vector<json> images = jsonLines(jsonRun.out);
     ASSERT_EQ(images.size(), 3u);
@@ -83,6 +97,14 @@ TEST(QueltLsJson, SaysWhatTheTextListingSays) {
             from = at;
         }
     }
+    std::string shortLines;
+    for (const json& image : {images[0], images[2]}) {
+        for (const json& disk : image["disks"]) {
+            shortLines += shortLineOf(image["path"].get<std::string>(), disk);
+        }
+    }
+    EXPECT_EQ(shortRun.out, asTextStream(shortLines));
+    EXPECT_EQ(shortRun.status, 1);
     // A disk's hashes are those of the disk saved as a file of its own; a file
     // that is one disk has that disk's hashes.
     EXPECT_EQ(set["disks"][2]["hashes"], images[2]["hashes"]);
