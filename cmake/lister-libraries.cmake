@@ -10,7 +10,7 @@
 
 if(WIN32)
   # Static, so that the .exe files need no DLL beside them.
-  find_library(QUELT_ZLIB NAMES libz.a z REQUIRED)
+  find_library(QUELT_ZLIB NAMES libz.a z zlibstatic zlib REQUIRED)
   target_link_libraries(quelt_lister PRIVATE ${QUELT_ZLIB} bcrypt)
   target_sources(quelt_lister PRIVATE lister/crypto_digests_bcrypt.cpp)
   find_path(QUELT_ZLIB_INCLUDE zlib.h REQUIRED)

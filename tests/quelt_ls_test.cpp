@@ -85,6 +85,20 @@ Bytes otherSystemsDisk() {
     return disk.bytes();
 }
 
+// A disk whose directory and allocation sectors hold other data: bytes that
+// run through every value.
+Bytes otherDataDisk() {
+    Disk disk;
+    for (int r = kDirectorySector; r <= kAllocationSector; ++r) {
+        Bytes& sector = disk.sector(kSystemTrack, r);
+        sector.resize(kSectorSize);
+        for (size_t i = 0; i < kSectorSize; ++i) {
+            sector[i] = static_cast<uint8_t>((i * 167 + static_cast<size_t>(r) * 61) & 0xFF);
+        }
+    }
+    return disk.bytes();
+}
+
 const NamedCase wholeRunCases[] = {
     {"CompleteSampleSet",
      [] {
@@ -249,6 +263,9 @@ const LinesCase linesCases[] = {
          return set.main.bytes();
      },
      {"  tracks: 79 (missing: 0)\n"}},
+    {"OtherDataInTheDirectoryIsNotThisFileSystem", otherDataDisk,
+     {"  directory: not this file system (only 1 of 48 used entries have a name that ends and a "
+      "chain that ends)\n"}},
     {"OtherSystemsDirectoryInOneLine", otherSystemsDisk,
      {"  directory: not this file system (every used entry is one byte repeated)\n",
       "  role: none\n\ndemo disks: none\n"}},
