@@ -61,6 +61,15 @@ SystemError lastSystemError() {
 #endif
 }
 
+SystemError systemErrorOf(const std::error_code& code) {
+#ifdef _WIN32
+    if (code.category() == std::system_category()) {
+        return {SystemError::Kind::windowsCode, code.value()};
+    }
+#endif
+    return {SystemError::Kind::errnoValue, code.value()};
+}
+
 std::string reasonFor(const SystemError& error) {
     std::string reason;
 #ifdef _WIN32

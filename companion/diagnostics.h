@@ -7,6 +7,7 @@
 // Windows). quelt itself keeps its own Shift_JIS messages.
 
 #include <string>
+#include <system_error>
 
 // A failure as the system reported it. On POSIX it is always an errno value; on
 // Windows it is an errno value from the C runtime or a code from GetLastError.
@@ -21,6 +22,10 @@ SystemError lastErrnoError();
 // The failure the last system call reported: errno on POSIX, GetLastError on
 // Windows.
 SystemError lastSystemError();
+
+// A failure the standard library reported (std::filesystem): a system code is
+// what the system said; any other, an errno value.
+SystemError systemErrorOf(const std::error_code& code);
 
 // The reason as one ASCII line without a final period: "No such file or
 // directory". Windows' own text is asked for in English; where Windows has none

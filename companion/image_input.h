@@ -14,7 +14,7 @@ constexpr char standardInputOperand[] = "-";
 // cannot be opened or read (a folder cannot). On POSIX standard input is read
 // through /dev/stdin; on Windows, which has no such name, standard input is first
 // copied (in binary mode) to a temporary file that is removed when the program
-// exits.
+// exits, once `image` has been closed (Windows keeps an open file).
 bool openImage(D88Image& image, const char* operand, SystemError& why);
 
 #endif

@@ -1,5 +1,13 @@
 #include "companion/native_path.h"
 
+std::filesystem::path nativePath(const std::string& path) {
+#ifdef _WIN32
+    return std::filesystem::path(widePath(path));
+#else
+    return std::filesystem::path(path);
+#endif
+}
+
 #ifdef _WIN32
 #include <windows.h>
 

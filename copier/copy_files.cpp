@@ -1,65 +1,35 @@
 #include "copier/copy_files.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
 #endif
 
-#include "common/quoted_text.h"
-#include "companion/command_line.h"
 #include "common/work_buffer.h"
+#include "companion/diagnostics.h"
+#include "companion/image_input.h"
+#include "companion/name_text.h"
 #include "copier/copy_messages.h"
+#include "copier/copy_request.h"
+#include "copier/copy_writer.h"
+#include "copier/destination.h"
+#include "copier/file_selection.h"
 #include "copier/output_names.h"
 #include "gamefs/game_fs.h"
 #include "tool/console.h"
-#include "tool/damage_report.h"
 #include "tool/disk_image.h"
 #include "tool/disk_roles.h"
-#include "tool/messages.h"
-#include "tool/output_file.h"
 
 namespace {
-constexpr ProgramTexts copierTexts = {copierName, copyUsageLine, copyArguments};
-constexpr int32_t largestDiskNumber = 0x7FFFFFFF;
-
-struct CopyRequest {
-    const char* image = nullptr;
-    const char* diskText = nullptr;
-    int32_t disk = 0;                // 1-based
-    const char* name = nullptr;      // as quelt-ls prints it; none: every file
-    const char* output = nullptr;    // none: named for the file
-};
-
-// Decimal digits only; a number too large for any image stays out of range.
-bool parseDiskNumber(const char* text, int32_t& disk) {
-    int64_t value = 0;
-    for (const char* at = text; *at != '\0'; ++at) {
-        if (*at < '0' || *at > '9') {
-            return false;
-        }
-        value = std::min<int64_t>(value * 10 + (*at - '0'), largestDiskNumber);
-    }
-    disk = static_cast<int32_t>(value);
-    return *text != '\0';
-}
-
-bool parseRequest(const std::vector<const char*>& operands, CopyRequest& request) {
-    std::size_t count = operands.size();
-    if (count < 2 || count > 4 || !parseDiskNumber(operands[1], request.disk)) {
-        return false;
-    }
-    request.image = operands[0];
-    request.diskText = operands[1];
-    request.name = count > 2 ? operands[2] : nullptr;
-    request.output = count > 3 ? operands[3] : nullptr;
-    return true;
-}
+// How one copy went: the run goes on after a damaged or skipped file and stops
+// at the first that cannot be written.
+enum class CopyOutcome { copied, damaged, failed };
 
 void writeToStandardOutput(int32_t size) {
 #ifdef _WIN32
@@ -72,91 +42,128 @@ void writeToStandardOutput(int32_t size) {
     std::fwrite(workBuffer, 1, static_cast<std::size_t>(size), stdout);
 }
 
+bool writeToFile(const std::string& target, int32_t size) {
+    CopyWriteFailure failure;
+    if (writeCopy(target, workBuffer, size, failure)) {
+        return true;
+    }
+    if (failure.problem != nullptr) {
+        reportFileProblem(copierName, target, failure.problem);
+    } else {
+        reportFileError(copierName, target, failure.error);
+    }
+    return false;
+}
+
 // The file of entry `index`, as it lies in a zero-filled workBuffer after its
-// load, to `output`; warns under `shownName` when some of it could not be read.
-void copyEntry(std::size_t index, const char* output, const char* shownName) {
+// load, to `target` ("-" standard output).
+CopyOutcome copyEntry(std::size_t index, const std::string& target) {
     std::memset(workBuffer, 0, sizeof workBuffer);
     LoadResult loaded = loadEntry(diskImage, index);
-    if (std::strcmp(output, standardOutputName) == 0) {
+    if (target == standardOutputName) {
         writeToStandardOutput(loaded.size);
-    } else {
-        writeOutputFile(output, workBuffer, loaded.size);
+    } else if (!writeToFile(target, loaded.size)) {
+        return CopyOutcome::failed;
     }
-    if (!loaded.complete) {
-        reportDamaged(shownName);
+    if (loaded.complete) {
+        return CopyOutcome::copied;
     }
+    std::string shown = listedName(directoryTable[index].name, entryNameBytes, NameForm::escaped);
+    printErrorFormatted(damagedCopyFormat, target.c_str(), shown.c_str());
+    return CopyOutcome::damaged;
 }
 
-void copyWholeDisk() {
+// Several files need a folder; one may go anywhere.
+bool destinationHolds(const Destination& destination, std::size_t files) {
+    if (destination.kind == Destination::Kind::folder || files <= 1) {
+        return true;
+    }
+    printErrorFormatted(notAFolderFormat, destination.path.c_str(), static_cast<int>(files));
+    return false;
+}
+
+// Copies each entry to its target; returns the run's exit status.
+int copyEntries(const CopyRequest& request, const Destination& destination,
+                const std::vector<std::size_t>& entries) {
     OutputNames outputs;
-    for (std::size_t i = 0; i < directoryEntries; ++i) {
-        const DirectoryEntry& entry = directoryTable[i];
-        if (!entryInUse(entry)) {
+    bool anyDamaged = false;
+    for (std::size_t index : entries) {
+        const DirectoryEntry& entry = directoryTable[index];
+        std::string target = destination.path;
+        if (destination.kind == Destination::Kind::folder) {
+            target = destination.inFolder(
+                outputs.claim(outputNameFor(entryName(entry), request.writtenNames)));
+        }
+        if (request.noClobber && destination.kind != Destination::Kind::standardOutput &&
+            nameTaken(target)) {
+            printErrorFormatted(notOverwrittenFormat, target.c_str());
             continue;
         }
-        std::string output = outputs.claim(outputNameFor(entryName(entry)));
-        std::printf(copyingFormat, quotedText(entry.name, entryNameBytes).c_str(), output.c_str());
-        copyEntry(i, output.c_str(), output.c_str());
+        bool toStandardOutput = destination.kind == Destination::Kind::standardOutput;
+        if (mayCopySeveral(request) && !toStandardOutput) {
+            std::string shown = listedName(entry.name, entryNameBytes, request.writtenNames);
+            std::printf(copyingFormat, shown.c_str(), target.c_str());
+        }
+        CopyOutcome outcome = copyEntry(index, target);
+        if (outcome == CopyOutcome::failed) {
+            return 1;
+        }
+        anyDamaged = anyDamaged || outcome == CopyOutcome::damaged;
     }
+    return anyDamaged ? 1 : 0;
 }
 
-int copyOneFile(const CopyRequest& request) {
-    std::string wanted = bytesOfQuotedName(request.name);
-    // An empty name would match an unused entry; a 0 byte would end the name early.
-    bool possible = !wanted.empty() && wanted.find('\0') == std::string::npos;
-    int32_t index = possible ? findEntryToLoad(wanted.c_str()) : -1;
-    if (index < 0) {
-        printErrorFormatted(noSuchFileFormat, request.disk, request.name);
-        return 1;
-    }
-    std::string output = request.output != nullptr ? request.output : outputNameFor(wanted);
-    bool toStandardOutput = output == standardOutputName;
-    copyEntry(static_cast<std::size_t>(index), output.c_str(),
-              toStandardOutput ? request.name : output.c_str());
-    return 0;
-}
-
-int copyAsRequested(const CopyRequest& request) {
-    if (!diskImage.open(request.image)) {
-        printError(cannotOpenMessage);
-        return 1;
-    }
+// Loads disk DISK's directory; says why when it cannot be copied from.
+bool loadDisk(const CopyRequest& request) {
     if (request.disk < 1 || request.disk > diskImage.diskCount()) {
         printErrorFormatted(noSuchDiskFormat, request.diskText, diskImage.diskCount());
-        return 1;
+        return false;
     }
     // The same rule as quelt's: a disk lists files only when both its directory
     // and its allocation table could be read whole.
     if (!selectForReading(diskImage, request.disk - 1) || !loadDirectory(diskImage)) {
         printErrorFormatted(unreadableDirectoryFormat, request.disk);
-        return 1;
+        return false;
     }
     if (request.name == nullptr && directoryHoldsOnlyFill()) {
         // Another system's disk: its 48 fill entries are no files to copy.
         printErrorFormatted(onlyFillFormat, request.disk);
+        return false;
+    }
+    return true;
+}
+
+int copyAsRequested(const CopyRequest& request) {
+    SystemError why;
+    if (!openImage(diskImage, request.image, why)) {
+        reportFileError(copierName, request.image, why);
+        return 1;
+    }
+    Destination destination;
+    if (!loadDisk(request) || !chooseDestination(request, destination)) {
         return 1;
     }
     if (request.name == nullptr && usedEntryCount() == 0) {
         printErrorFormatted(noUsedEntryFormat, request.disk);
-    } else if (request.name == nullptr) {
-        copyWholeDisk();
-    } else if (copyOneFile(request) != 0) {
+        return 0;
+    }
+    std::vector<std::size_t> entries;
+    if (!selectEntries(request, entries) || !destinationHolds(destination, entries.size())) {
         return 1;
     }
-    return anyOutputDamaged() ? 1 : 0;
+    return copyEntries(request, destination, entries);
 }
 }  // namespace
 
 int runCopy(int argc, char** argv) {
     int status = 0;
-    ParsedCommandLine parsed;
-    if (!parseCommandLine(argc, argv, copierTexts, {}, parsed, status)) {
+    CopyRequest request;
+    if (!readCopyRequest(argc, argv, request, status)) {
         return status;
     }
-    CopyRequest request;
-    if (!parseRequest(parsed.operands, request)) {
-        printError(copyUsageLine);
-        return finishOutput(1);
-    }
-    return finishOutput(copyAsRequested(request));
+    int copied = copyAsRequested(request);
+    // Closed before the process ends, so that Windows can remove the temporary
+    // copy of standard input (companion/image_input.h) when the program exits.
+    diskImage.close();
+    return finishOutput(copied);
 }

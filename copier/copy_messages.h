@@ -1,21 +1,37 @@
 #ifndef QUELT_COPIER_COPY_MESSAGES_H
 #define QUELT_COPIER_COPY_MESSAGES_H
 
-// What quelt-cp says besides quelt's own messages (cannot open, damaged output,
-// cannot write), which it shares. Standard error, plain ASCII.
+// What quelt-cp says besides quelt's own message for a failed standard output,
+// which it shares. Standard error, plain ASCII, each line "quelt-cp: ...";
+// failures of the system (a file that cannot be opened or written) come with
+// the system's reason (companion/diagnostics.h).
 constexpr char copierName[] = "quelt-cp";
-// Standard error on a wrong command line; standard output for --help.
-constexpr char copyUsageLine[] = "Usage: quelt-cp IMAGE DISK [NAME [OUTPUT]]\n";
-// Standard output, after the usage line, for --help.
+// Standard output for --help, with the arguments' lines after it.
+constexpr char copyUsageLine[] =
+    "Usage: quelt-cp [OPTION]... IMAGE DISK [NAME [OUTPUT]]\n"
+    "  or:  quelt-cp [OPTION]... -t FOLDER IMAGE DISK [NAME]\n";
 constexpr char copyArguments[] =
     "Copies the file NAME of disk DISK of the D88 image file IMAGE to OUTPUT, or\n"
     "without NAME every file of the disk into the current folder.\n"
-    "  IMAGE        the image file, or a pipe; write ./-x.d88 for a name like -x.d88\n"
+    "  IMAGE        the image file, or a pipe; - is standard input\n"
     "  DISK         the disk's number, counted from 1 as quelt-ls counts\n"
-    "  NAME         the file's name as quelt-ls prints it, other bytes as \\xNN\n"
-    "  OUTPUT       the file to write (named for NAME by default); - standard output\n"
+    "  NAME         the file's name as quelt-ls prints it (other bytes as \\xNN,\n"
+    "               Japanese as UTF-8 or as \\xNN); * and ? make it a pattern\n"
+    "  OUTPUT       the file to write (named for NAME by default); - standard\n"
+    "               output; a folder, or a name ending in /, copies into it\n"
+    "  -t, --target-directory=FOLDER  copy into FOLDER\n"
+    "  -n, --no-clobber  leave existing files alone (each is named)\n"
+    "  --utf8       name the files written with UTF-8 for Japanese names\n"
+    "  --           end the options (for names that begin with -)\n"
     "  -h, --help   print this help\n"
     "  --version    print the version\n";
+// What the operands should have been, for the messages on a wrong count.
+constexpr char copyOperands[] = "IMAGE DISK [NAME [OUTPUT]]";
+constexpr char copyOperandsWithFolder[] = "IMAGE DISK [NAME] with -t";
+// What a DISK should be, for the message on one that is not a number.
+constexpr char diskNumberWhat[] = "disk number";
+constexpr char diskNumberExpected[] = "a number from 1, as quelt-ls counts the disks";
+
 // The disk number as given, and how many disks the image holds.
 constexpr char noSuchDiskFormat[] = "quelt-cp: no disk %s: the image holds %d disks\n";
 constexpr char unreadableDirectoryFormat[] = "quelt-cp: disk %d has no readable directory\n";
@@ -25,11 +41,20 @@ constexpr char onlyFillFormat[] =
 // The disk number; the copy of every file of such a disk writes nothing and
 // succeeds.
 constexpr char noUsedEntryFormat[] = "quelt-cp: disk %d has no file: no directory entry is used\n";
-// The disk number, and the name as given.
+// The disk number, and the name or pattern as given.
 constexpr char noSuchFileFormat[] = "quelt-cp: disk %d has no file \"%s\"\n";
+constexpr char noMatchFormat[] = "quelt-cp: disk %d has no file that matches \"%s\"\n";
+// OUTPUT, and how many files it would have to hold.
+constexpr char notAFolderFormat[] =
+    "quelt-cp: %s: not a folder: expected a folder (or a name ending in /) for %d files\n";
+// The file written (- for standard output), and the name on the disk as listed.
+constexpr char damagedCopyFormat[] =
+    "quelt-cp: %s: damaged copy: part of %s could not be read and is zeros\n";
+// The file left alone under --no-clobber.
+constexpr char notOverwrittenFormat[] = "quelt-cp: %s: exists; not overwritten (--no-clobber)\n";
 
-// Standard output, one line per file when a whole disk is copied: the name on
-// the disk as quelt-ls prints it, and the file written.
+// Standard output, one line per file when several may be copied (a whole disk
+// or a pattern): the name on the disk as listed, and the file written.
 constexpr char copyingFormat[] = "copying ... %s -> %s\n";
 
 #endif

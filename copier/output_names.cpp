@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "common/byte_escape.h"
+#include "companion/shift_jis.h"
 
 namespace {
 constexpr char escapePrefix[] = "%";
@@ -49,26 +50,42 @@ bool isDeviceName(const std::string& stem) {
     return false;
 }
 
-std::string escapedBytes(const std::string& nameBytes) {
+std::string fileNameByte(uint8_t byte) {
+    return standsAsItIs(byte) ? std::string(1, static_cast<char>(byte))
+                              : hexEscape(escapePrefix, byte);
+}
+
+std::string escapedBytes(const std::string& nameBytes, NameForm form) {
+    if (onlyDots(nameBytes)) {
+        std::string name;
+        for (char dot : nameBytes) {
+            name += hexEscape(escapePrefix, static_cast<uint8_t>(dot));
+        }
+        return name;
+    }
     std::string name;
-    for (std::size_t i = 0; i < nameBytes.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(nameBytes[i]);
-        bool last = i + 1 == nameBytes.size();
-        bool droppedByWindows = last && (byte == '.' || byte == ' ');
-        bool dotOfDots = byte == '.' && onlyDots(nameBytes);
-        name += standsAsItIs(byte) && !droppedByWindows && !dotOfDots
-                    ? std::string(1, static_cast<char>(byte))
-                    : hexEscape(escapePrefix, byte);
+    if (form == NameForm::utf8) {
+        name = decodeShiftJis(nameBytes, fileNameByte);
+    } else {
+        for (char byte : nameBytes) {
+            name += fileNameByte(static_cast<uint8_t>(byte));
+        }
+    }
+    // Windows drops a final dot or space; converted characters never end in one.
+    if (!name.empty() && (name.back() == '.' || name.back() == ' ')) {
+        uint8_t last = static_cast<uint8_t>(name.back());
+        name.pop_back();
+        name += hexEscape(escapePrefix, last);
     }
     return name;
 }
 }  // namespace
 
-std::string outputNameFor(const std::string& nameBytes) {
+std::string outputNameFor(const std::string& nameBytes, NameForm form) {
     if (nameBytes == standardOutputName) {
         return hexEscape(escapePrefix, static_cast<uint8_t>(nameBytes[0]));
     }
-    std::string name = escapedBytes(nameBytes);
+    std::string name = escapedBytes(nameBytes, form);
     std::size_t stemEnd = std::min(name.find('.'), name.size());
     if (isDeviceName(name.substr(0, stemEnd))) {
         name.insert(stemEnd, "_");

@@ -4,6 +4,8 @@
 #include <set>
 #include <string>
 
+#include "companion/name_text.h"
+
 // File names for the files of a disk, made from the bytes of their names on the
 // disk so that each is one valid file name in the current folder on Linux and on
 // Windows alike:
@@ -16,7 +18,9 @@
 //   PRN, AUX, NUL, COM1-COM9, LPT1-LPT9, in any case) gets "_" after that part
 //   ("con.txt" is "con_.txt");
 // - the name "-" is "%2D": as OUTPUT, "-" is standard output.
-std::string outputNameFor(const std::string& nameBytes);
+// In the UTF-8 form (--utf8) each Shift_JIS character that converts stands as
+// its UTF-8 text instead of its escapes.
+std::string outputNameFor(const std::string& nameBytes, NameForm form = NameForm::escaped);
 
 // OUTPUT, the fourth argument, may name standard output.
 constexpr char standardOutputName[] = "-";

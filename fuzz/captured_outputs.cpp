@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "copier/copy_writer.h"
 #include "fuzz/fuzz_setup.h"
 #include "tool/disk_image.h"
 #include "tool/output_file.h"
@@ -59,3 +60,10 @@ void writeOutputFile(const char* name, const uint8_t* bytes, int32_t count) {
     fuzzruns::capture(name, bytes, count);
 }
 
+
+// quelt-cp's writer, kept in memory the same way.
+bool writeCopy(const std::string& target, const uint8_t* bytes, int32_t count,
+               CopyWriteFailure&) {
+    fuzzruns::capture(target.c_str(), bytes, count);
+    return true;
+}

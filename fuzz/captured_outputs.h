@@ -1,7 +1,8 @@
-// The fuzz build's own writeOutputFile (tool/output_file.h), linked in place of
-// the programs' one: each file a run writes is kept in memory for the target's
-// checks instead of going to the file system, where creating, writing and
-// removing a run's 24 files cost more than the rest of a quick run.
+// The fuzz build's own writeOutputFile (tool/output_file.h) and writeCopy
+// (copier/copy_writer.h), linked in place of the programs' ones: each file a
+// run writes is kept in memory for the target's checks instead of going to the
+// file system, where creating, writing and removing a run's 24 files cost more
+// than the rest of a quick run.
 #pragma once
 
 #include <cstdint>

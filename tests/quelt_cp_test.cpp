@@ -5,10 +5,15 @@
 #include <filesystem>
 #include <string>
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 #include "copier/copy_messages.h"
+#include "copier/copy_writer.h"
 #include "support/game_disk.h"
 #include "support/run_case.h"
-#include "tool/messages.h"
+#include "support/system_errors.h"
 
 namespace d88build {
 namespace {
@@ -37,6 +42,27 @@ Case copyOf(const Disk& disk, std::vector<std::string> args) {
     c.args = {kImageName};
     c.args.insert(c.args.end(), args.begin(), args.end());
     return c;
+}
+
+std::string copying(const char* shown, const char* output) {
+    return formatted(copyingFormat, shown, output);
+}
+
+void makeFolder(const fs::path& work) {
+    fs::create_directory(work / "out");
+}
+
+// "ゲーム" and "ゲ" with a byte no character has, in Shift_JIS and in UTF-8.
+constexpr char gameName[] = "\x83Q\x81[\x83\x80";
+constexpr char gameUtf8[] = "\xE3\x82\xB2\xE3\x83\xBC\xE3\x83\xA0";
+constexpr char brokenName[] = "\x83Q\xFF";
+
+Disk japaneseDisk() {
+    Disk disk(40, 0x67);
+    formatGameFs(disk);
+    addFile(disk, gameName, notes, {20, 21});
+    addFile(disk, brokenName, kana, {22});
+    return disk;
 }
 
 Case failing(std::vector<std::string> args, const std::string& err) {
@@ -119,13 +145,26 @@ const NamedCase copyCases[] = {
          Bytes holed = notes;
          std::fill(holed.begin() + 2048 + 3 * 256, holed.end(), 0);
          c.files["notes"] = holed;
-         c.err = partlyUnreadable("notes");
+         c.err = formatted(damagedCopyFormat, "notes", "\"notes\"");
+         c.status = 1;
+         return c;
+     }},
+    {"DamagedFileToStandardOutputNamesTheDisksFile",
+     [] {
+         Disk disk = copyDisk();
+         disk.removeSector(10, 12);
+         Case c = copyOf(disk, {"1", "no*", "-"});
+         c.out.assign(notes.begin(), notes.begin() + 2048 + 3 * 256);
+         c.out.resize(notes.size(), '\0');
+         c.binaryOutput = true;
+         c.err = formatted(damagedCopyFormat, "-", "\"notes\"");
          c.status = 1;
          return c;
      }},
     {"ImageIsNeverTheOutput",
      [] {
-         Case c = failing({"1", "notes"}, cannotWriteMessage);
+         Case c = failing({"1", "notes"},
+                          std::string("quelt-cp: notes: ") + isTheImageProblem + "\n");
          c.files["notes"] = c.image;
          c.prepare = [](const fs::path& work) {
              fs::create_hard_link(work / kImageName, work / "notes");
@@ -157,6 +196,86 @@ const NamedCase copyCases[] = {
          c.status = 1;
          return c;
      }},
+    {"IntoAnExistingFolder",
+     [] {
+         Case c = copyOf(copyDisk(), {"1", "notes", "out"});
+         c.prepare = makeFolder;
+         c.files["out/notes"] = notes;
+         return c;
+     }},
+    {"IntoTheCurrentFolderAfterTheOptionsEnd",
+     [] {
+         Case c = copyOf(copyDisk(), {"1", "notes", "."});
+         c.args.insert(c.args.begin(), "--");
+         c.files["notes"] = notes;
+         return c;
+     }},
+    {"IntoAMissingFolder",
+     [] {
+         return failing({"1", "notes", "nodir/out"},
+                        fileError("quelt-cp", "nodir/out", kNoSuchPath));
+     }},
+    {"FolderThatDoesNotExist",
+     [] { return failing({"1", "notes", "out/"}, fileError("quelt-cp", "out/", kNoSuchFolder)); }},
+    {"PatternIntoAFolderAndOverWhatItHeld",
+     [] {
+         Case c = copyOf(copyDisk(), {"1", "*n*", "out/"});
+         c.prepare = [](const fs::path& work) {
+             makeFolder(work);
+             writeFile((work / "out" / "notes").string(), kana);
+         };
+         c.out = copying("\"notes\"", "out/notes") + copying("\"longname\"", "out/longname");
+         c.files = {{"out/notes", notes}, {"out/longname", longName}};
+         return c;
+     }},
+    {"PatternThatMatchesNothing",
+     [] { return failing({"1", "zz*"}, formatted(noMatchFormat, 1, "zz*")); }},
+    {"SeveralFilesNeedAFolder",
+     [] { return failing({"1", "*", "single"}, formatted(notAFolderFormat, "single", 3)); }},
+    {"EveryFileIntoAFolderWithoutClobbering",
+     [] {
+         Case c = copyOf(copyDisk(), {"-nt", "out", "1"});
+         c.prepare = [](const fs::path& work) {
+             makeFolder(work);
+             writeFile((work / "out" / "notes").string(), kana);
+         };
+         c.err = formatted(notOverwrittenFormat, "out/notes");
+         c.out = copying("\"\\x82\\xA0x\"", "out/%82%A0x") +
+                 copying("\"longname\"", "out/longname");
+         c.files = {{"out/notes", kana}, {"out/%82%A0x", kana}, {"out/longname", longName}};
+         return c;
+     }},
+    {"StandardInputToStandardOutput",
+     [] {
+         Case c = copyOf(copyDisk(), {"1", "notes", "-"});
+         c.args.front() = "-";
+         c.around.input = kImageName;
+         c.out.assign(notes.begin(), notes.end());
+         c.binaryOutput = true;
+         return c;
+     }},
+    {"JapaneseNamesWrittenInUtf8",
+     [] {
+         Case c = copyOf(japaneseDisk(), {"--utf8", "1"});
+         const std::string game = gameUtf8;
+         const std::string broken = game.substr(0, 3) + "%FF";  // "ゲ%FF"
+         c.out = copying(("\"" + game + "\"").c_str(), game.c_str()) +
+                 copying(("\"" + game.substr(0, 3) + "\\xFF\"").c_str(), broken.c_str());
+         c.files = {{game, notes}, {broken, kana}};
+         return c;
+     }},
+    {"JapaneseNameTypedInUtf8",
+     [] {
+         Case c = copyOf(japaneseDisk(), {"1", gameUtf8});
+         c.files["%83Q%81[%83%80"] = notes;
+         return c;
+     }},
+    {"WrittenNamesAreAcceptedBack",
+     [] {
+         Case c = copyOf(japaneseDisk(), {"1", "\xE3\x82\xB2%FF", "copy"});
+         c.files["copy"] = kana;
+         return c;
+     }},
     {"DiskWithoutAUsedEntryCopiesNothing",
      [] {
          Disk disk(40, 0x66);
@@ -167,6 +286,53 @@ const NamedCase copyCases[] = {
      }},
 };
 
+#ifndef _WIN32
+// The old file must survive every failed copy, and no temporary file may stay.
+Case overOldSavedat(std::vector<std::string> args) {
+    Case c = copyOf(copyDisk(), std::move(args));
+    c.prepare = [](const fs::path& work) { writeFile((work / "savedat").string(), longName); };
+    c.files["savedat"] = longName;
+    c.status = 1;
+    return c;
+}
+
+const NamedCase posixCases[] = {
+    {"FullDiskLeavesTheOldFileAsItWas",
+     [] {
+         // The file-size limit fails the write as a full disk would.
+         Case c = overOldSavedat({"1", "notes", "savedat"});
+         c.around.fileSizeLimit = 1024;
+         c.err = fileError("quelt-cp", "savedat", errnoError(EFBIG));
+         return c;
+     }},
+    {"FolderThatCannotBeWritten",
+     [] {
+         Case c = failing({"1", "notes", "locked/"},
+                          fileError("quelt-cp", "locked/notes", errnoError(EACCES)));
+         c.prepare = [](const fs::path& work) {
+             fs::create_directory(work / "locked");
+             fs::permissions(work / "locked", fs::perms::owner_read | fs::perms::owner_exec |
+                                                  fs::perms::group_read | fs::perms::group_exec |
+                                                  fs::perms::others_read | fs::perms::others_exec);
+         };
+         // A folder's permissions do not stop root: the run is then nobody's.
+         const char* asNobody = "setpriv --reuid=65534 --regid=65534 --clear-groups ";
+         c.around.before = geteuid() == 0 ? asNobody : "";
+         return c;
+     }},
+    {"ThroughASymbolicLinkTheTargetIsReplaced",
+     [] {
+         Case c = copyOf(copyDisk(), {"1", "notes", "link"});
+         c.prepare = [](const fs::path& work) {
+             writeFile((work / "target").string(), kana);
+             fs::create_symlink("target", work / "link");
+         };
+         c.files = {{"target", notes}, {"link", notes}};
+         return c;
+     }},
+};
+#endif
+
 class QueltCp : public testing::TestWithParam<NamedCase> {};
 
 TEST_P(QueltCp, PrintsReturnsAndWritesExactly) {
@@ -174,6 +340,9 @@ TEST_P(QueltCp, PrintsReturnsAndWritesExactly) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, QueltCp, testing::ValuesIn(copyCases), caseName);
+#ifndef _WIN32
+INSTANTIATE_TEST_SUITE_P(Posix, QueltCp, testing::ValuesIn(posixCases), caseName);
+#endif
 
 }  // namespace
 }  // namespace d88build

@@ -368,6 +368,18 @@ const LinesCase linesCases[] = {
          return concat({&set.demo, &set.main, &set.demo, &set.scenario});
      },
      {"disk 3\n", "  role: demo disk\n", "demo disks: 1 3\nmain disk: 2\nscenario disk: 4\n"}},
+    {"JapaneseNamesInUtf8",
+     [] {
+         // "ゲーム" and "ゲ" with a byte no character has.
+         Disk disk;
+         formatGameFs(disk);
+         addFile(disk, "\x83Q\x81[\x83\x80", Bytes(10, 1), {20});
+         addFile(disk, "\x83Q\xFF", Bytes(10, 2), {21});
+         return disk.bytes();
+     },
+     {"  entry  0: \"\xE3\x82\xB2\xE3\x83\xBC\xE3\x83\xA0\"  size",
+      "  entry  1: \"\xE3\x82\xB2\\xFF\"   size"},
+     {"--utf8"}},
 };
 
 class QueltLsLines : public testing::TestWithParam<LinesCase> {};

@@ -65,9 +65,9 @@ std::string commandLine(const std::string& program, const std::vector<std::strin
 
 std::map<std::string, Bytes> filesIn(const fs::path& folder) {
     std::map<std::string, Bytes> files;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder)) {
         // UTF-8 on every system: the tests run with it as their code page on Windows.
-        std::string name = entry.path().filename().u8string();
+        std::string name = entry.path().lexically_relative(folder).generic_u8string();
         if (entry.is_regular_file() && name != kImageName) {
             files[name] = readFile(entry.path().u8string());
         }

@@ -17,7 +17,8 @@ struct ToolRun {
     int status = -1;
     std::string out;
     std::string err;
-    // Regular files left in the work folder, the image itself excepted.
+    // Regular files left in the work folder and its folders ("out/name"), the
+    // image itself excepted.
     std::map<std::string, Bytes> files;
 };
 

@@ -1,0 +1,71 @@
+#include "copier/copy_request.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "companion/command_line.h"
+#include "companion/diagnostics.h"
+#include "copier/copy_messages.h"
+#include "tool/console.h"
+
+namespace {
+constexpr ProgramTexts copierTexts = {copierName, copyUsageLine, copyArguments};
+enum CopierOption { noClobberOption, targetFolderOption, utf8Option };
+const std::vector<OptionSpec> copierOptions = {
+    {noClobberOption, 'n', "no-clobber", false},
+    {targetFolderOption, 't', "target-directory", true},
+    {utf8Option, 0, "utf8", false},
+};
+constexpr int32_t largestDiskNumber = 0x7FFFFFFF;
+
+// Decimal digits only; a number too large for any image stays out of range.
+bool parseDiskNumber(const char* text, int32_t& disk) {
+    int64_t value = 0;
+    for (const char* at = text; *at != '\0'; ++at) {
+        if (*at < '0' || *at > '9') {
+            return false;
+        }
+        value = std::min<int64_t>(value * 10 + (*at - '0'), largestDiskNumber);
+    }
+    disk = static_cast<int32_t>(value);
+    return *text != '\0';
+}
+
+// Checks the operands' count and the disk number; says what is wrong.
+bool takeOperands(const std::vector<const char*>& operands, CopyRequest& request) {
+    std::size_t largest = request.targetFolder != nullptr ? 3 : 4;
+    const char* expected = request.targetFolder != nullptr ? copyOperandsWithFolder : copyOperands;
+    if (operands.size() < 2) {
+        reportMissingOperand(copierName, expected);
+        return false;
+    }
+    if (operands.size() > largest) {
+        reportExtraOperand(copierName, operands[largest], expected);
+        return false;
+    }
+    if (!parseDiskNumber(operands[1], request.disk)) {
+        reportInvalidArgument(copierName, diskNumberWhat, operands[1], diskNumberExpected);
+        return false;
+    }
+    request.image = operands[0];
+    request.diskText = operands[1];
+    request.name = operands.size() > 2 ? operands[2] : nullptr;
+    request.output = operands.size() > 3 ? operands[3] : nullptr;
+    return true;
+}
+}  // namespace
+
+bool readCopyRequest(int argc, char** argv, CopyRequest& request, int& status) {
+    ParsedCommandLine parsed;
+    if (!parseCommandLine(argc, argv, copierTexts, copierOptions, parsed, status)) {
+        return false;
+    }
+    request.noClobber = parsed.has(noClobberOption);
+    request.targetFolder = parsed.valueOf(targetFolderOption);
+    request.writtenNames = parsed.has(utf8Option) ? NameForm::utf8 : NameForm::escaped;
+    if (!takeOperands(parsed.operands, request)) {
+        status = finishOutput(1);
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,28 @@
+#ifndef QUELT_COPIER_DESTINATION_H
+#define QUELT_COPIER_DESTINATION_H
+
+#include <string>
+
+#include "copier/copy_request.h"
+
+// Where quelt-cp's copies go: standard output, one named file, or a folder in
+// which each file gets its safe name (copier/output_names.h).
+struct Destination {
+    enum class Kind { standardOutput, file, folder };
+    Kind kind = Kind::folder;
+    std::string path;  // the file, or the folder ("" for the current folder)
+
+    // The file `name` in the folder.
+    std::string inFolder(const std::string& name) const;
+};
+
+// OUTPUT "-" is standard output; OUTPUT that is an existing folder, or ends in
+// "/" (or "\" on Windows), and -t FOLDER are that folder; other OUTPUT a file; no
+// OUTPUT the current folder. Returns false, with the reason said on standard
+// error, when a folder asked for is none.
+bool chooseDestination(const CopyRequest& request, Destination& destination);
+
+// Whether anything (a file, folder or link, even a dangling one) has this name.
+bool nameTaken(const std::string& path);
+
+#endif
