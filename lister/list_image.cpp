@@ -44,7 +44,7 @@ struct Run {
 GatherWants wantsOf(const ListingOptions& options) {
     GatherWants wants;
     wants.hashes = options.form != ListingForm::text || options.hashes;
-    wants.disksOfNonImages = options.raw || options.form == ListingForm::json;
+    wants.disksOfNonImages = options.raw;
     return wants;
 }
 

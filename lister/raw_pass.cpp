@@ -96,6 +96,27 @@ void finishHashes(HashSet& whole, std::vector<HashSet>& sets,
         facts.disks[d].hashes = ranges[d].sharesFileHashes ? facts.hashes : sets[d].finish();
     }
 }
+
+// Reads the file from its start to its end, feeding every piece to the file's
+// hashes and to those of each disk that holds it.
+void hashPieces(std::FILE* file, ImageFacts& facts) {
+    static std::vector<uint8_t> piece(pieceSize);
+    const std::vector<DiskRange> ranges = diskRanges(facts);
+    HashSet whole;
+    std::vector<HashSet> sets(ranges.size());
+    int64_t position = 0;
+    std::size_t count = 0;
+    while ((count = std::fread(piece.data(), 1, piece.size(), file)) > 0) {
+        noteWriteProtect(piece.data(), position, count, facts);
+        whole.add(piece.data(), count);
+        addToDisks(piece.data(), position, count, ranges, sets);
+        position += static_cast<int64_t>(count);
+    }
+    if (!std::ferror(file)) {
+        finishHashes(whole, sets, ranges, facts);
+    }
+}
+
 // Opens the file of operand `path` again. Standard input, "-", is read again
 // through /dev/stdin on POSIX, which reads a redirected file from its start (a
 // pipe is refused below); on Windows the image read a temporary copy of it, and
@@ -121,20 +142,6 @@ bool readRawFacts(const std::string& path, ImageFacts& facts, bool withHashes) {
         readWriteProtectBytes(file.get(), facts);
         return true;
     }
-    static std::vector<uint8_t> piece(pieceSize);
-    const std::vector<DiskRange> ranges = diskRanges(facts);
-    HashSet whole;
-    std::vector<HashSet> sets(ranges.size());
-    int64_t position = 0;
-    std::size_t count = 0;
-    while ((count = std::fread(piece.data(), 1, piece.size(), file.get())) > 0) {
-        noteWriteProtect(piece.data(), position, count, facts);
-        whole.add(piece.data(), count);
-        addToDisks(piece.data(), position, count, ranges, sets);
-        position += static_cast<int64_t>(count);
-    }
-    if (!std::ferror(file.get())) {
-        finishHashes(whole, sets, ranges, facts);
-    }
+    hashPieces(file.get(), facts);
     return true;
 }

@@ -146,13 +146,12 @@ void printBgmscoreLine(const DiskFacts& disk, const RolePicks& picks) {
 }
 
 void printRole(const DiskFacts& disk, const RolePicks& picks) {
-    const char* separator = " ";
+    const std::vector<const char*> roles = rolesOf(picks, disk.number - 1);
     std::printf("  role:");
-    for (const char* role : rolesOf(picks, disk.number - 1)) {
-        std::printf("%s%s disk", separator, role);
-        separator = ", ";
+    for (std::size_t i = 0; i < roles.size(); ++i) {
+        std::printf("%s %s disk", i > 0 ? "," : "", roles[i]);
     }
-    std::fputs(separator[1] == '\0' ? " none\n" : "\n", stdout);
+    std::fputs(roles.empty() ? " none\n" : "\n", stdout);
 }
 
 void printDirectoryState(const DiskFacts& disk) {
