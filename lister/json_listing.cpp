@@ -94,18 +94,20 @@ json directoryOf(const DiskFacts& disk) {
 }
 
 json diskOf(const DiskFacts& disk, const RolePicks& picks) {
-    json object = {{"disk", disk.number}, {"offset", disk.offset}, {"header_read", disk.headerRead}};
+    json object = {
+        {"disk", disk.number}, {"offset", disk.offset}, {"header_read", disk.headerRead}};
     if (!disk.headerRead) {
         return object;
     }
     const char* media = mediaNameOf(disk.media);
+    const json writeProtect = disk.writeProtect >= 0 ? json(disk.writeProtect) : json(nullptr);
     object.update({{"size", disk.size},
                    {"bytes_missing", disk.bytesMissing},
                    {"name_hex", hexOf(disk.name)},
                    {"name", listedNameBare(disk.name)},
                    {"media", disk.media},
                    {"media_name", media != nullptr ? json(media) : json(nullptr)},
-                   {"write_protect", disk.writeProtect >= 0 ? json(disk.writeProtect) : json(nullptr)},
+                   {"write_protect", writeProtect},
                    {"tracks", tracksOf(disk.tracks)},
                    {"demo_signature", disk.demoSignature},
                    {"directory", directoryOf(disk)},

@@ -37,8 +37,8 @@ void printShortListing(const ImageFacts& facts) {
     const std::string path = pathForColumns(facts.path);
     for (const DiskFacts& disk : facts.disks) {
         const std::string sha1 = disk.hashes.known() ? disk.hashes.sha1 : "-";
-        std::printf("%s\t%d\t%s\t%s\t%u\t%s\n", path.c_str(), disk.number,
-                    roleColumn(facts.picks, disk.number - 1).c_str(), listedNameBare(disk.name).c_str(),
-                    disk.size, sha1.c_str());
+        const std::string role = roleColumn(facts.picks, disk.number - 1);
+        std::printf("%s\t%d\t%s\t%s\t%u\t%s\n", path.c_str(), disk.number, role.c_str(),
+                    listedNameBare(disk.name).c_str(), disk.size, sha1.c_str());
     }
 }

@@ -9,6 +9,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "support/game_disk.h"
 #include "support/run_tool.h"
 #include "support/sample_set.h"
 
@@ -27,13 +28,25 @@ std::vector<json> jsonLines(const std::string& out) {
     return lines;
 }
 
-// The sample set, its scenario disk alone beside it, and a file that is no image.
-void addScenarioDiskAndText(const std::filesystem::path& work) {
-    writeFile((work / kScenarioImage).string(), makeSampleSet().scenario.bytes());
+// Beside the sample set: a file that is no image, its scenario disk alone, the
+// set cut short and a disk formatted by another system.
+void addTheOtherImages(const std::filesystem::path& work) {
     writeFile((work / "notes.txt").string(), Bytes(12, 'x'));
+    writeFile((work / kScenarioImage).string(), makeSampleSet().scenario.bytes());
+    Bytes cut = sampleImage();
+    cut.resize(500000);
+    writeFile((work / "cut.d88").string(), cut);
+    Disk blank;
+    blank.sector(kSystemTrack, kDirectorySector).assign(kSectorSize, 0xE5);
+    writeFile((work / "blank.d88").string(), blank.bytes());
 }
 
-const std::vector<std::string> kImages = {kImageName, "notes.txt", kScenarioImage};
+const std::vector<std::string> kImages = {kImageName, "notes.txt", kScenarioImage, "cut.d88",
+                                          "blank.d88"};
+
+bool holds(const ToolRun& run, const std::string& text) {
+    return run.out.find(asTextStream(text)) != std::string::npos;
+}
 
 std::string hashLine(const json& hashes) {
     return "hashes: crc32 " + hashes["crc32"].get<std::string>() + "  md5 " +
@@ -65,7 +78,8 @@ std::vector<std::string> textLinesOf(const json& disk) {
         std::string("  demo signature: ") + (disk["demo_signature"].get<bool>() ? "yes" : "no"),
         "  directory: " + std::to_string(disk["directory"]["used_entries"].get<int>()) +
             " entries used",
-        "  role: " + (disk["roles"].empty() ? "none" : disk["roles"][0].get<std::string>() + " disk")};
+        "  role: " +
+            (disk["roles"].empty() ? "none" : disk["roles"][0].get<std::string>() + " disk")};
     for (const json& entry : disk["directory"]["entries"]) {
         lines.push_back("\"" + entry["name"].get<std::string>() + "\"");
         lines.push_back("    " + hashLine(entry["hashes"]));
@@ -73,32 +87,44 @@ std::vector<std::string> textLinesOf(const json& disk) {
     return lines;
 }
 
-TEST(QueltLsJson, SaysWhatTheTextListingSays) {
-    std::vector<std::string> args = {"--json"};
+// Runs quelt-ls with `option` on every image of kImages.
+ToolRun runOnAll(const char* option) {
+    std::vector<std::string> args = {option};
     args.insert(args.end(), kImages.begin(), kImages.end());
-    const ToolRun jsonRun = runInFreshFolder(QUELT_LS_PROGRAM, sampleImage(), args, addScenarioDiskAndText);
-    args[0] = "--hash";
-    const ToolRun textRun = runInFreshFolder(QUELT_LS_PROGRAM, sampleImage(), args, addScenarioDiskAndText);
-    args[0] = "--short";
-    const ToolRun shortRun = runInFreshFolder(QUELT_LS_PROGRAM, sampleImage(), args, addScenarioDiskAndText);
+    return runInFreshFolder(QUELT_LS_PROGRAM, sampleImage(), args, addTheOtherImages);
+}
+
+TEST(QueltLsJson, SaysWhatTheTextListingSays) {
+    const ToolRun jsonRun = runOnAll("--json");
+    const ToolRun textRun = runOnAll("--hash");
+    const ToolRun shortRun = runOnAll("--short");
     EXPECT_EQ(jsonRun.status, 1);
     const std::vector<json> images = jsonLines(jsonRun.out);
-    ASSERT_EQ(images.size(), 3u);
+    ASSERT_EQ(images.size(), kImages.size());
     EXPECT_FALSE(images[1]["d88"].get<bool>());
     const json& set = images[0];
     EXPECT_EQ(set["version"], 1);
     EXPECT_EQ(set["quelt"]["completes"], true);
-    EXPECT_NE(textRun.out.find(asTextStream("file " + hashLine(set["hashes"]) + "\n")), std::string::npos);
+    EXPECT_TRUE(holds(textRun, "file " + hashLine(set["hashes"]) + "\n"));
     std::size_t from = 0;
     for (const json& disk : set["disks"]) {
         for (const std::string& line : textLinesOf(disk)) {
             const std::size_t at = textRun.out.find(asTextStream(line), from);
-            ASSERT_NE(at, std::string::npos) << line << "\nmissing after offset " << from << " in:\n" << textRun.out;
+            ASSERT_NE(at, std::string::npos) << line << "\nmissing in:\n" << textRun.out;
             from = at;
         }
     }
+    const json& cut = images[3]["disks"][1];
+    EXPECT_TRUE(holds(textRun, "  size: 348848 (past the end of the file by " +
+                                   cut["bytes_missing"].dump() + " bytes)\n"));
+    EXPECT_TRUE(holds(textRun, "  tracks: " + cut["tracks"]["present"].dump() + " (cut short: " +
+                                   cut["tracks"]["cut_short"][0].dump() + "; missing: "));
+    const json& blank = images[4]["disks"][0]["directory"];
+    EXPECT_EQ(blank["state"], "not_this_file_system");
+    EXPECT_TRUE(holds(textRun, "  directory: not this file system (" +
+                                   blank["reason"].get<std::string>() + ")\n"));
     std::string shortLines;
-    for (const json& image : {images[0], images[2]}) {
+    for (const json& image : images) {
         for (const json& disk : image["disks"]) {
             shortLines += shortLineOf(image["path"].get<std::string>(), disk);
         }
@@ -117,18 +143,20 @@ TEST(QueltLsJson, SaysWhatTheTextListingSays) {
 TEST(QueltLsJson, HashesAgreeWithTheSystemsTools) {
     const std::string copier = std::filesystem::absolute(QUELT_CP_PROGRAM).string();
     Surroundings around;
-    around.before = "{ for f in image.d88 disk3 bgmscore; do sha1sum $f; md5sum $f; crc32 $f; done; } "
-                    "> sums 2>&1 && ";
-    around.before = "tail -c 348848 image.d88 > disk3 && '" + copier + "' image.d88 3 bgmscore && " + around.before;
-    const ToolRun run = runInFreshFolder(QUELT_LS_PROGRAM, sampleImage(), {"--json", kImageName}, {}, around);
+    around.before = "tail -c 348848 image.d88 > disk3 && '" + copier +
+                    "' image.d88 3 bgmscore && { for f in image.d88 disk3 bgmscore; do "
+                    "sha1sum $f; md5sum $f; crc32 $f; done; } > sums 2>&1 && ";
+    const ToolRun run =
+        runInFreshFolder(QUELT_LS_PROGRAM, sampleImage(), {"--json", kImageName}, {}, around);
     const std::vector<json> images = jsonLines(run.out);
     ASSERT_EQ(images.size(), 1u);
     const json& image = images[0];
     std::string expected;
     for (const json& hashes : {image["hashes"], image["disks"][2]["hashes"],
                                image["disks"][2]["directory"]["entries"][2]["hashes"]}) {
-        expected += hashes["sha1"].get<std::string>() + "\n" + hashes["md5"].get<std::string>() + "\n" +
-                    hashes["crc32"].get<std::string>() + "\n";
+        expected += hashes["sha1"].get<std::string>() + "\n" +
+                    hashes["md5"].get<std::string>() + "\n" + hashes["crc32"].get<std::string>() +
+                    "\n";
     }
     const Bytes& sums = run.files.at("sums");
     std::string found;

@@ -124,8 +124,9 @@ const NamedCase wholeRunCases[] = {
          c.args = {"--raw", kImageName};
          c.out = "disks: 1\n\ndisk 1\n  offset: 0\n  size: 348848\n  name: \"BLANK\"\n"
                  "  media: 2D\n  tracks: 80\n  sectors per track: 16\n  sector sizes: 256\n"
-                 "  demo signature: no\n  directory: not this file system (every used entry is one byte "
-                 "repeated)\n  startup: not listed\n"
+                 "  demo signature: no\n"
+                 "  directory: not this file system (every used entry is one byte repeated)\n"
+                 "  startup: not listed\n"
                  "  bgmscore: not listed\n  role: none\n"
                  "  entries 0-15: 16 identical entries, each "
                  "\"\\xE5\\xE5\\xE5\\xE5\\xE5\\xE5\\xE5\\xE5\""
