@@ -1,3 +1,4 @@
+// The companions' GNU-style command-line reader (see the header).
 #include "companion/command_line.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// The companions' one-line failure reports and the system's reasons (see the header).
 #include "companion/diagnostics.h"
 
 #include <cerrno>

@@ -1,3 +1,4 @@
+// The IMAGE operand, "-" for standard input (see the header).
 #include "companion/image_input.h"
 
 #include <cerrno>

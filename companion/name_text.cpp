@@ -1,3 +1,4 @@
+// A disk's names as the companions show them, and a typed NAME's bytes (see the header).
 #include "companion/name_text.h"
 
 #include "common/quoted_text.h"

@@ -1,3 +1,4 @@
+// Paths between the process's code page and Windows' UTF-16 (see the header).
 #include "companion/native_path.h"
 
 std::filesystem::path nativePath(const std::string& path) {

@@ -1,3 +1,4 @@
+// Shift_JIS (code page 932) <-> UTF-8 by the platform's converter (see the header).
 #include "companion/shift_jis.h"
 
 #ifdef _WIN32
