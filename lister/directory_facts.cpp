@@ -1,3 +1,4 @@
+// The used directory entries with their chains, warnings and file hashes.
 #include "lister/directory_facts.h"
 
 #include <cstring>

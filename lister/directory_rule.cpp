@@ -1,3 +1,4 @@
+// Whether a directory that could be read is this file system's (see the header).
 #include "lister/directory_rule.h"
 
 #include "gamefs/game_fs.h"

@@ -1,3 +1,4 @@
+// The files below a folder, for -r, in the order of their names.
 #include "lister/folder_walk.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Gathers an image's facts once, for every rendering.
 #include "lister/gather_facts.h"
 
 #include "gamefs/game_fs.h"

@@ -1,3 +1,4 @@
+// CRC32 by zlib beside the system's MD5 and SHA-1, as hex digits.
 #include "lister/hashes.h"
 
 #include <algorithm>

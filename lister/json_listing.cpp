@@ -1,3 +1,4 @@
+// The JSON Lines rendering, by nlohmann-json.
 #include "lister/json_listing.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// quelt-ls's run: the command line, the images one by one, the exit status.
 #include "lister/list_image.h"
 
 #include <cstdio>

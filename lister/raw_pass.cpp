@@ -1,3 +1,4 @@
+// The file's own bytes in one pass: hashes and write-protect bytes.
 #include "lister/raw_pass.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The one-line-per-disk summary, tab-separated.
 #include "lister/short_listing.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// The text listing, rendered from the facts.
 #include "lister/text_listing.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// Which tracks lie whole in the file, cut short or missing, and what they hold.
 #include "lister/track_survey.h"
 
 #include <algorithm>
