@@ -1,10 +1,17 @@
 #include "lister/header_check.h"
 
 #include <cstdint>
+#include <cstdio>
 
+#include "lister/list_messages.h"
 #include "lister/media_types.h"
 
 namespace {
+// The size field as the header holds it: an unsigned count of bytes.
+int64_t unsignedSize(const D88Image& image) {
+    return static_cast<uint32_t>(image.diskSize());
+}
+
 // A writer starts the first track where its track table ends: right after the
 // header, or earlier when it keeps a shorter table; later tracks follow on, up
 // to the disk's end. An absent track is 0. Returns 0 when no track is present.
@@ -34,7 +41,7 @@ bool trackTableFits(const D88Image& image) {
     for (int32_t t = 0; D88Image::trackTableField + D88Image::trackEntryBytes * (t + 1) <= tableEnd;
          ++t) {
         int32_t entry = image.trackOffset(t);
-        if (entry < 0 || entry > image.diskSize()) {
+        if (entry < 0 || entry > unsignedSize(image)) {
             return false;
         }
     }
@@ -46,7 +53,7 @@ HeaderFault firstHeaderFault(D88Image& image) {
     if (image.diskCount() == 0 || !image.selectDisk(0)) {
         return HeaderFault::noDisk;
     }
-    if (image.diskSize() < D88Image::headerSize) {
+    if (unsignedSize(image) < D88Image::headerSize) {
         return HeaderFault::sizeBelowHeader;
     }
     if (trackTableFits(image)) {
@@ -55,8 +62,29 @@ HeaderFault firstHeaderFault(D88Image& image) {
     if (mediaNameOf(image.mediaType()) == nullptr) {
         return HeaderFault::unknownMedia;
     }
-    if (!image.fileHoldsByteAt(image.diskSize() - 1)) {
+    if (!image.fileHoldsByteAt(unsignedSize(image) - 1)) {
         return HeaderFault::sizePastFile;
     }
     return HeaderFault::none;
+}
+
+std::string faultReason(HeaderFault fault, uint32_t firstSize, int32_t firstMedia) {
+    char text[200] = "";
+    switch (fault) {
+    case HeaderFault::none:
+        break;
+    case HeaderFault::noDisk:
+        std::snprintf(text, sizeof text, noDiskFormat, D88Image::headerSize);
+        break;
+    case HeaderFault::sizeBelowHeader:
+        std::snprintf(text, sizeof text, sizeBelowHeaderFormat, firstSize, D88Image::headerSize);
+        break;
+    case HeaderFault::unknownMedia:
+        std::snprintf(text, sizeof text, unknownMediaFormat, static_cast<unsigned>(firstMedia));
+        break;
+    case HeaderFault::sizePastFile:
+        std::snprintf(text, sizeof text, sizePastFileFormat, firstSize);
+        break;
+    }
+    return text;
 }

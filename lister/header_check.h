@@ -1,6 +1,9 @@
 #ifndef QUELT_LISTER_HEADER_CHECK_H
 #define QUELT_LISTER_HEADER_CHECK_H
 
+#include <cstdint>
+#include <string>
+
 #include "image/d88_image.h"
 
 // Why the file's first disk header cannot be one that a D88 writer made for
@@ -16,5 +19,9 @@ enum class HeaderFault {
 
 // Judges disk 1's header, which it leaves selected when there is one.
 HeaderFault firstHeaderFault(D88Image& image);
+
+// The reason a fault gives, without the "not a D88 image: " before it, filled
+// with disk 1's size field and media byte.
+std::string faultReason(HeaderFault fault, uint32_t firstSize, int32_t firstMedia);
 
 #endif

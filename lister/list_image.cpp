@@ -1,93 +1,118 @@
+// quelt-ls's run: the command line, the images one by one, the exit status.
 #include "lister/list_image.h"
 
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "companion/command_line.h"
+#include "companion/diagnostics.h"
 #include "companion/image_input.h"
-#include "lister/disk_report.h"
-#include "lister/disk_verdict.h"
-#include "lister/header_check.h"
+#include "lister/folder_walk.h"
+#include "lister/gather_facts.h"
+#include "lister/json_listing.h"
 #include "lister/list_messages.h"
 #include "lister/listed_names.h"
-#include "lister/role_picks.h"
+#include "lister/listing_options.h"
+#include "lister/short_listing.h"
+#include "lister/text_listing.h"
 #include "tool/console.h"
 
 namespace {
 constexpr ProgramTexts listerTexts = {listerName, listerUsageLine, listerArguments};
-enum ListerOption { utf8Option };
-const std::vector<OptionSpec> listerOptions = {{utf8Option, 0, "utf8", false}};
+enum ListerOption { utf8Option, shortOption, jsonOption, hashOption, rawOption, recursiveOption };
+const std::vector<OptionSpec> listerOptions = {{utf8Option, 0, "utf8", false},
+                                               {shortOption, 0, "short", false},
+                                               {jsonOption, 0, "json", false},
+                                               {hashOption, 0, "hash", false},
+                                               {rawOption, 0, "raw", false},
+                                               {recursiveOption, 'r', "recursive", false}};
 
-// Judges every disk before any is printed, so that each block can tell which
-// disk quelt takes for each role: a scenario disk may come before the main disk,
-// and whether quelt searches for it at all depends on a later main disk.
-RolePicks judgeAllDisks(D88Image& image, DiskVerdict (&verdicts)[D88Image::maxDisks]) {
-    RolePicks picks;
-    for (int32_t i = 0; i < image.diskCount(); ++i) {
-        verdicts[i] = judgeDisk(image, i);
-        pickRoles(picks, i, verdicts[i]);
-    }
-    return picks;
+// The exit statuses, from best to worst: the run ends with the worst it met.
+enum ListerStatus { allD88 = 0, someNotD88 = 1, trouble = 2 };
+
+// One run over its images: the options, whether each listing is headed by its
+// path, and the worst status so far.
+struct Run {
+    ListingOptions options;
+    bool headings = false;
+    int listed = 0;
+    int status = allD88;
+
+    void noteStatus(int found) { status = found > status ? found : status; }
+};
+
+GatherWants wantsOf(const ListingOptions& options) {
+    GatherWants wants;
+    wants.hashes = options.form != ListingForm::text || options.hashes;
+    wants.disksOfNonImages = options.raw;
+    return wants;
 }
 
-void printDemoDisks(const RolePicks& picks, int32_t diskCount) {
-    std::printf("demo disks:");
-    bool any = false;
-    for (int32_t i = 0; i < diskCount; ++i) {
-        if (picks.demo[i]) {
-            std::printf(" %d", i + 1);
-            any = true;
+void render(Run& run, const ImageFacts& facts) {
+    switch (run.options.form) {
+    case ListingForm::text:
+        if (run.headings) {
+            std::printf("%s%s:\n", run.listed > 0 ? "\n" : "", facts.path.c_str());
+        }
+        printTextListing(facts, run.options);
+        break;
+    case ListingForm::summary:
+        printShortListing(facts);
+        if (!facts.isD88()) {
+            const std::string reason = faultReason(facts.fault, facts.firstSize, facts.firstMedia);
+            reportFileProblem(listerName, facts.path, (notD88Prefix + reason).c_str());
+        }
+        break;
+    case ListingForm::json:
+        printJsonListing(facts);
+        break;
+    }
+    ++run.listed;
+}
+
+void listFile(Run& run, const std::string& path) {
+    D88Image image;
+    SystemError why;
+    if (!openImage(image, path.c_str(), why)) {
+        reportFileError(listerName, path, why);
+        if (run.options.form == ListingForm::json) {
+            printJsonFailure(path, reasonFor(why));
+        }
+        run.noteStatus(trouble);
+        return;
+    }
+    const ImageFacts facts = gatherFacts(image, path, wantsOf(run.options));
+    render(run, facts);
+    run.noteStatus(facts.isD88() ? allD88 : someNotD88);
+}
+
+void listOperand(Run& run, const std::string& operand) {
+    // A file among the folders of -r is listed as itself, as grep -r does.
+    if (!run.options.recursive || operand == standardInputOperand || !isFolder(operand)) {
+        listFile(run, operand);
+        return;
+    }
+    walkFolder(
+        operand, [&run](const std::string& path) { listFile(run, path); },
+        [&run](const std::string& path, const std::string& reason) {
+            reportFileProblem(listerName, path, reason.c_str());
+            run.noteStatus(trouble);
+        });
+}
+
+ListingOptions optionsOf(const ParsedCommandLine& parsed) {
+    ListingOptions options;
+    for (const GivenOption& given : parsed.options) {
+        // The last of --short and --json given wins, as with other tools' forms.
+        if (given.id == shortOption || given.id == jsonOption) {
+            options.form = given.id == shortOption ? ListingForm::summary : ListingForm::json;
         }
     }
-    std::fputs(any ? "\n" : " none\n", stdout);
-}
-
-void printSummary(const RolePicks& picks, int32_t diskCount) {
-    printDemoDisks(picks, diskCount);
-    if (picks.mainDisk == noDisk) {
-        std::printf("main disk: none\n");
-    } else {
-        std::printf("main disk: %d\n", picks.mainDisk + 1);
-    }
-    if (picks.scenarioDisk == noDisk) {
-        std::printf("scenario disk: none\n");
-    } else if (!picks.secondPassRuns()) {
-        std::printf("scenario disk: %d (not searched: no main disk)\n", picks.scenarioDisk + 1);
-    } else {
-        std::printf("scenario disk: %d\n", picks.scenarioDisk + 1);
-    }
-}
-
-// The listing goes on after it: whatever the header says is still shown.
-void printHeaderFault(D88Image& image) {
-    switch (firstHeaderFault(image)) {
-    case HeaderFault::none:
-        break;
-    case HeaderFault::noDisk:
-        std::printf(noDiskFormat, D88Image::headerSize);
-        break;
-    case HeaderFault::sizeBelowHeader:
-        std::printf(sizeBelowHeaderFormat, image.diskSize(), D88Image::headerSize);
-        break;
-    case HeaderFault::unknownMedia:
-        std::printf(unknownMediaFormat, image.mediaType());
-        break;
-    case HeaderFault::sizePastFile:
-        std::printf(sizePastFileFormat, image.diskSize());
-        break;
-    }
-}
-
-void listDisks(D88Image& image) {
-    DiskVerdict verdicts[D88Image::maxDisks] = {};
-    RolePicks picks = judgeAllDisks(image, verdicts);
-    std::printf("disks: %d\n", image.diskCount());
-    printHeaderFault(image);
-    for (int32_t i = 0; i < image.diskCount(); ++i) {
-        std::printf("\n");
-        printDiskBlock(image, i, verdicts[i], picks);
-    }
-    std::printf("\n");
-    printSummary(picks, image.diskCount());
+    options.hashes = parsed.has(hashOption);
+    options.raw = parsed.has(rawOption);
+    options.recursive = parsed.has(recursiveOption);
+    return options;
 }
 }  // namespace
 
@@ -95,23 +120,19 @@ int listImage(int argc, char** argv) {
     int status = 0;
     ParsedCommandLine parsed;
     if (!parseCommandLine(argc, argv, listerTexts, listerOptions, parsed, status)) {
-        return status;
+        return status == 0 ? 0 : trouble;
     }
     if (parsed.operands.empty()) {
         reportMissingOperand(listerName, listerOperands);
-        return finishOutput(1);
-    }
-    if (parsed.operands.size() > 1) {
-        reportExtraOperand(listerName, parsed.operands[1], listerOperands);
-        return finishOutput(1);
+        finishOutput(0);
+        return trouble;
     }
     listNamesAs(parsed.has(utf8Option) ? NameForm::utf8 : NameForm::escaped);
-    D88Image image;
-    SystemError why;
-    if (!openImage(image, parsed.operands[0], why)) {
-        reportFileError(listerName, parsed.operands[0], why);
-        return finishOutput(1);
+    Run run;
+    run.options = optionsOf(parsed);
+    run.headings = parsed.operands.size() > 1 || run.options.recursive;
+    for (const char* operand : parsed.operands) {
+        listOperand(run, operand);
     }
-    listDisks(image);
-    return finishOutput(0);
+    return finishOutput(0) != 0 ? trouble : run.status;
 }

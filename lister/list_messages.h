@@ -6,30 +6,38 @@
 
 constexpr char listerName[] = "quelt-ls";
 // Standard error on a wrong command line; standard output for --help.
-constexpr char listerUsageLine[] = "Usage: quelt-ls [--utf8] IMAGE\n";
+constexpr char listerUsageLine[] =
+    "Usage: quelt-ls [-r] [--short | --json] [--hash] [--raw] [--utf8] IMAGE...\n";
 // Standard output, after the usage line, for --help.
 constexpr char listerArguments[] =
-    "Lists the disks and files of the D88 image file IMAGE and what quelt makes of\n"
-    "each disk. Writes no file.\n"
-    "  IMAGE        the image file, or a pipe; - is standard input; after --, or as\n"
-    "               ./-x.d88, a name that begins with -\n"
-    "  --utf8       show the names' Shift_JIS characters in UTF-8\n"
-    "  -h, --help   print this help\n"
-    "  --version    print the version\n";
+    "Lists the disks and files of each D88 image file IMAGE and what quelt makes of\n"
+    "each disk. Writes no file. Status 0: every file was a D88 image; 1: some file\n"
+    "was not; 2: some file could not be read, or another failure.\n"
+    "  IMAGE            an image file, or a pipe; - is standard input; after --, or\n"
+    "                   as ./-x.d88, a name that begins with -\n"
+    "  -r, --recursive  list every file in the folders IMAGE..., at any depth\n"
+    "  --short          one line per disk: PATH DISK ROLE NAME SIZE SHA1, tab-separated\n"
+    "  --json           one JSON object per file (JSON Lines), hashes included\n"
+    "  --hash           add the CRC32, MD5 and SHA-1 of files, disks and their files\n"
+    "  --raw            list entries of other systems' directories, disks of non-images\n"
+    "  --utf8           show the names' Shift_JIS characters in UTF-8\n"
+    "  -h, --help       print this help\n"
+    "  --version        print the version\n";
 // What the operands should have been, for the message on a wrong count of them.
-constexpr char listerOperands[] = "one IMAGE";
+constexpr char listerOperands[] = "one or more IMAGE";
 
-// Standard output, after "disks: N", when the first header describes no disk
-// that the file could hold; each is filled with the numbers it names.
-constexpr char noDiskFormat[] =
-    "not a D88 image: no disk: the file is shorter than a disk header (%d bytes)\n";
+// What a file that is no D88 image is called, before the reason.
+constexpr char notD88Prefix[] = "not a D88 image: ";
+// Why the first header describes no disk that the file could hold; each is
+// filled with the numbers it names.
+constexpr char noDiskFormat[] = "no disk: the file is shorter than a disk header (%d bytes)";
 constexpr char sizeBelowHeaderFormat[] =
-    "not a D88 image: disk 1's size, %d bytes, is smaller than a disk header (%d bytes)\n";
+    "disk 1's size, %u bytes, is smaller than a disk header (%d bytes)";
 constexpr char unknownMediaFormat[] =
-    "not a D88 image: disk 1's track table points outside the disk, and its media byte "
-    "0x%02X is none a D88 writer uses\n";
+    "disk 1's track table points outside the disk, and its media byte 0x%02X is none a D88 "
+    "writer uses";
 constexpr char sizePastFileFormat[] =
-    "not a D88 image: disk 1's track table points outside the disk, and its size, %d bytes, "
-    "runs past the end of the file\n";
+    "disk 1's track table points outside the disk, and its size, %u bytes, runs past the end "
+    "of the file";
 
 #endif

@@ -11,3 +11,7 @@ void listNamesAs(NameForm form) {
 std::string listedNameOf(const uint8_t* bytes, std::size_t maxLength) {
     return listedName(bytes, maxLength, listedForm);
 }
+
+std::string listedNameBare(const std::string& bytes) {
+    return listedNameText(bytes, listedForm);
+}

@@ -15,4 +15,8 @@ void listNamesAs(NameForm form);
 // the form this run lists names in.
 std::string listedNameOf(const uint8_t* bytes, std::size_t maxLength);
 
+// The bytes of a name as listed, without the quotes (the summary's and JSON's
+// display form).
+std::string listedNameBare(const std::string& bytes);
+
 #endif

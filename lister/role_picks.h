@@ -2,6 +2,7 @@
 #define QUELT_LISTER_ROLE_PICKS_H
 
 #include <cstdint>
+#include <vector>
 
 #include "image/d88_image.h"
 #include "lister/disk_verdict.h"
@@ -19,6 +20,10 @@ struct RolePicks {
 
     bool secondPassRuns() const { return ::secondPassRuns(mainDisk != noDisk); }
 };
+
+// The roles quelt gives disk `diskIndex`: "demo", "main", "scenario", in that
+// order; none when it gives it none.
+std::vector<const char*> rolesOf(const RolePicks& picks, int32_t diskIndex);
 
 // Takes disk `diskIndex` into account; call it for the disks in image order.
 void pickRoles(RolePicks& picks, int32_t diskIndex, const DiskVerdict& verdict);

@@ -1,33 +1,73 @@
+// Which tracks lie whole in the file, cut short or missing, and what they hold.
 #include "lister/track_survey.h"
 
 #include <algorithm>
-
+#include <bitset>
+#include <vector>
 
 namespace {
-void noteRecordCount(TrackSurvey& survey, int32_t records) {
-    bool first = survey.usableCount == 1;
-    survey.fewestRecords = first ? records : std::min(survey.fewestRecords, records);
-    survey.mostRecords = first ? records : std::max(survey.mostRecords, records);
+constexpr int32_t sizeCodes = 256;
+
+// Where each track that lies inside the disk ends: at the next higher entry, or
+// at the disk's end.
+int64_t trackEnd(const D88Image& image, int32_t track) {
+    const int64_t start = image.trackOffset(track);
+    int64_t end = static_cast<uint32_t>(image.diskSize());
+    for (int32_t other = 0; other < D88Image::maxTracks; ++other) {
+        const int64_t entry = image.trackOffset(other);
+        if (image.trackUsable(other) && entry > start && entry < end) {
+            end = entry;
+        }
+    }
+    return end;
 }
 
-// Records that agree on their count list at most 65535 of them (the count is 16
-// bits); records that disagree are listed only as far as longestListing.
-void surveyTrack(D88Image& image, int32_t track, TrackSurvey& survey) {
-    survey.usable[track] = true;
-    ++survey.usableCount;
-    survey.highestUsable = track;
-    const TrackListing listing = image.listTrack(track);
-    survey.sizeCodeSeen |= listing.sizeCodes;
-    noteRecordCount(survey, listing.records);
+int32_t highestUsableTrack(const D88Image& image) {
+    int32_t highest = -1;
+    for (int32_t track = 0; track < D88Image::maxTracks; ++track) {
+        if (image.trackUsable(track)) {
+            highest = track;
+        }
+    }
+    return highest;
+}
+
+struct RecordTally {
+    int32_t readable = 0;
+    std::bitset<sizeCodes> codes;
+};
+
+void noteRecords(TrackFacts& facts, RecordTally& tally, const TrackListing& listing) {
+    const bool first = tally.readable++ == 0;
+    facts.fewestRecords = first ? listing.records : std::min(facts.fewestRecords, listing.records);
+    facts.mostRecords = first ? listing.records : std::max(facts.mostRecords, listing.records);
+    tally.codes |= listing.sizeCodes;
 }
 }  // namespace
 
-TrackSurvey surveyTracks(D88Image& image) {
-    TrackSurvey survey;
-    for (int32_t track = 0; track < D88Image::maxTracks; ++track) {
-        if (image.trackUsable(track)) {
-            surveyTrack(image, track, survey);
+// Records that agree on their count list at most 65535 of them (the count is 16
+// bits); records that disagree are listed only as far as longestListing.
+TrackFacts surveyTracks(D88Image& image, int64_t diskOffset, int64_t fileSize) {
+    TrackFacts facts;
+    RecordTally tally;
+    const int32_t highest = highestUsableTrack(image);
+    for (int32_t track = 0; track <= highest; ++track) {
+        const int64_t start = diskOffset + image.trackOffset(track);
+        if (!image.trackUsable(track) || start >= fileSize) {
+            facts.missing.push_back(track);
+            continue;
+        }
+        if (diskOffset + trackEnd(image, track) > fileSize) {
+            facts.cutShort.push_back(track);
+        } else {
+            ++facts.present;
+        }
+        noteRecords(facts, tally, image.listTrack(track));
+    }
+    for (int32_t code = 0; code < sizeCodes; ++code) {
+        if (tally.codes[static_cast<std::size_t>(code)]) {
+            facts.sizeCodes.push_back(code);
         }
     }
-    return survey;
+    return facts;
 }

@@ -11,6 +11,7 @@
 #include "support/game_disk.h"
 #include "support/run_case.h"
 #include "support/run_tool.h"
+#include "support/system_errors.h"
 #include "support/sample_set.h"
 #include "tool/messages.h"
 
@@ -84,6 +85,20 @@ Bytes otherSystemsDisk() {
     return disk.bytes();
 }
 
+// A disk whose directory and allocation sectors hold other data: bytes that
+// run through every value.
+Bytes otherDataDisk() {
+    Disk disk;
+    for (int r = kDirectorySector; r <= kAllocationSector; ++r) {
+        Bytes& sector = disk.sector(kSystemTrack, r);
+        sector.resize(kSectorSize);
+        for (size_t i = 0; i < kSectorSize; ++i) {
+            sector[i] = static_cast<uint8_t>((i * 167 + static_cast<size_t>(r) * 61) & 0xFF);
+        }
+    }
+    return disk.bytes();
+}
+
 const NamedCase wholeRunCases[] = {
     {"CompleteSampleSet",
      [] {
@@ -106,9 +121,12 @@ const NamedCase wholeRunCases[] = {
      [] {
          Case c;
          c.image = otherSystemsDisk();
+         c.args = {"--raw", kImageName};
          c.out = "disks: 1\n\ndisk 1\n  offset: 0\n  size: 348848\n  name: \"BLANK\"\n"
                  "  media: 2D\n  tracks: 80\n  sectors per track: 16\n  sector sizes: 256\n"
-                 "  demo signature: no\n  directory: 48 entries used\n  startup: not listed\n"
+                 "  demo signature: no\n"
+                 "  directory: not this file system (every used entry is one byte repeated)\n"
+                 "  startup: not listed\n"
                  "  bgmscore: not listed\n  role: none\n"
                  "  entries 0-15: 16 identical entries, each "
                  "\"\\xE5\\xE5\\xE5\\xE5\\xE5\\xE5\\xE5\\xE5\""
@@ -118,7 +136,6 @@ const NamedCase wholeRunCases[] = {
                  "\"\\xFF\\xFF\\xFF\\xFF\\xFF\\xFF\\xFF\\xFF\""
                  "  size 65535  first cluster 255  chain   1  [cluster 255 on absent track 127]"
                  "  [short: size needs 32 clusters]  [no 0 after the name: recognition misses it]\n"
-                 "  no file of the set's file system: every used entry is one byte repeated\n"
                  "\ndemo disks: none\nmain disk: none\nscenario disk: none\n";
          return c;
      }},
@@ -131,11 +148,22 @@ const NamedCase wholeRunCases[] = {
          c.out = sampleSetListing;
          return c;
      }},
+    {"SeveralImagesGoOnAfterOneFails",
+     [] {
+         Case c;
+         c.args = {kImageName, "missing.d88", "-r", "."};
+         c.out = "image.d88:\nnot a D88 image: no disk: the file is shorter than a disk header "
+                 "(688 bytes)\n\n./image.d88:\nnot a D88 image: no disk: the file is shorter "
+                 "than a disk header (688 bytes)\n";
+         c.err = fileError("quelt-ls", "missing.d88", kNoSuchFile);
+         c.status = 2;
+         return c;
+     }},
     {"EmptyImageHasNoDisks",
      [] {
          Case c;
-         c.out = "disks: 0\nnot a D88 image: no disk: the file is shorter than a disk header "
-                 "(688 bytes)\n\ndemo disks: none\nmain disk: none\nscenario disk: none\n";
+         c.out = "not a D88 image: no disk: the file is shorter than a disk header (688 bytes)\n";
+         c.status = 1;
          return c;
      }},
 };
@@ -158,7 +186,7 @@ const NamedCase posixCases[] = {
          c.image = sampleImage();
          c.around.streams = Streams::outputToFull;
          c.err = stdoutFailedMessage;
-         c.status = 1;
+         c.status = 2;
          return c;
      }},
 };
@@ -184,6 +212,7 @@ struct LinesCase {
     std::function<Bytes()> image;
     std::vector<std::string> texts;
     std::vector<std::string> options = {};
+    int status = 0;
 };
 
 void PrintTo(const LinesCase& linesCase, std::ostream* out) {
@@ -200,11 +229,15 @@ Bytes textFile(uint8_t media) {
 
 const LinesCase linesCases[] = {
     {"TextFileIsNoImage", [] { return textFile('x'); },
-     {"disks: 1\nnot a D88 image: disk 1's track table points outside the disk, and its media "
-      "byte 0x78 is none a D88 writer uses\n\ndisk 1\n"}},
+     {"not a D88 image: disk 1's track table points outside the disk, and its media byte 0x78 "
+      "is none a D88 writer uses\n"},
+     {},
+     1},
     {"TextFileWithAWritersMediaByteIsNoImage", [] { return textFile(kMedia2D); },
      {"disks: 1\nnot a D88 image: disk 1's track table points outside the disk, and its size, "
-      "2021161080 bytes, runs past the end of the file\n\ndisk 1\n"}},
+      "2021161080 bytes, runs past the end of the file\n\ndisk 1\n"},
+     {"--raw"},
+     1},
     {"SizeSmallerThanAHeaderIsNoImage",
      [] {
          Disk disk;
@@ -212,14 +245,31 @@ const LinesCase linesCases[] = {
          return disk.bytes();
      },
      {"not a D88 image: disk 1's size, 600 bytes, is smaller than a disk header (688 bytes)\n"
-      "\ndisk 1\n  offset: 0\n  size: 600\n"}},
-    {"ImageCutShortListsAsBefore",
+      "\ndisk 1\n  offset: 0\n  size: 600\n"},
+     {"--raw"},
+     1},
+    {"ImageCutShortSaysByHowMuch",
      [] {
          Bytes image = sampleImage();
          image.resize(100000);
          return image;
      },
-     {"disks: 1\n\ndisk 1\n  offset: 0\n  size: 348848\n"}},
+     {"disks: 1\n\ndisk 1\n  offset: 0\n  size: 348848 (past the end of the file by 248848 "
+      "bytes)\n",
+      "  tracks: 22 (cut short: 22; missing: 23-79)\n  sectors per track: 14-16\n"}},
+    {"TrackZeroMissing",
+     [] {
+         SampleSet set = makeSampleSet();
+         set.main.removeTrack(0);
+         return set.main.bytes();
+     },
+     {"  tracks: 79 (missing: 0)\n"}},
+    {"OtherDataInTheDirectoryIsNotThisFileSystem", otherDataDisk,
+     {"  directory: not this file system (only 1 of 48 used entries have a name that ends and a "
+      "chain that ends)\n"}},
+    {"OtherSystemsDirectoryInOneLine", otherSystemsDisk,
+     {"  directory: not this file system (every used entry is one byte repeated)\n",
+      "  role: none\n\ndemo disks: none\n"}},
     {"UnknownMediaByteWithAWritersTrackTableListsAsBefore",
      [] {
          Disk disk;
@@ -341,7 +391,7 @@ TEST_P(QueltLsLines, TellsWhatQueltMakesOfTheImage) {
     args.push_back(kImageName);
     ToolRun run = runInFreshFolder(QUELT_LS_PROGRAM, expected.image(), args);
     EXPECT_EQ(run.err, "");
-    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.status, expected.status);
     EXPECT_TRUE(run.files.empty());
     const std::string newline = asTextStream("\n");
     const std::string out = newline + run.out;

@@ -37,6 +37,10 @@ fuzz_target='#include <cstddef>
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t*, std::size_t) { return 0; }'
 gtest_program='#include <gtest/gtest.h>
 TEST(Probe, Links) {}'
+zlib_program='#include <zlib.h>
+int main() { return static_cast<int>(crc32(0L, Z_NULL, 0)); }'
+crypto_program='#include <openssl/evp.h>
+int main() { return EVP_md5() == nullptr; }'
 probes=
 missing=0
 
@@ -65,6 +69,16 @@ have() {
 check_build_tools() {
     need cmake cmake cmake --version
     need ninja ninja-build ninja --version
+    need "nlohmann-json's header" nlohmann-json3-dev test -f /usr/include/nlohmann/json.hpp
+}
+
+# What quelt-ls links natively, and the CRC32 tool its tests compare with.
+check_native_libraries() {
+    if have g++; then
+        need "zlib, for building" zlib1g-dev links "$zlib_program" g++ -lz
+        need "OpenSSL's libcrypto, for building" libssl-dev links "$crypto_program" g++ -lcrypto
+    fi
+    need "crc32" libarchive-zip-perl command -v crc32
 }
 
 check_gcc() {
@@ -98,6 +112,7 @@ check_windows() {
         links "$main_program" x86_64-w64-mingw32-g++-posix -static
     need "GoogleTest's sources in /usr/src/googletest" googletest \
         test -f /usr/src/googletest/CMakeLists.txt
+    need "zlib for mingw-w64" libz-mingw-w64-dev test -f /usr/x86_64-w64-mingw32/lib/libz.a
     need "wine and wineserver" wine sh -c 'wine --version && command -v wineserver'
 }
 
@@ -115,11 +130,11 @@ check_packaging() {
 checks_of() {
     case $1 in
         man) echo mandoc ;;
-        gcc) echo build_tools gcc ;;
-        clang-sanitize) echo build_tools clang sanitizers ;;
+        gcc) echo build_tools gcc native_libraries ;;
+        clang-sanitize) echo build_tools clang sanitizers native_libraries ;;
         windows) echo build_tools windows ;;
-        packages) echo build_tools gcc windows mandoc packaging ;;
-        fuzz) echo build_tools clang fuzzer ;;
+        packages) echo build_tools gcc native_libraries windows mandoc packaging ;;
+        fuzz) echo build_tools clang fuzzer native_libraries ;;
         *) return 1 ;;
     esac
 }

@@ -1,0 +1,17 @@
+#ifndef QUELT_LISTER_JSON_LISTING_H
+#define QUELT_LISTER_JSON_LISTING_H
+
+#include <string>
+
+#include "lister/image_facts.h"
+
+// The JSON Lines form: one object on one line per image file, its field names
+// those of quelt-ls(1) under jsonVersion. Written with nlohmann-json.
+constexpr int jsonVersion = 1;
+
+// Prints the object of an image that was read.
+void printJsonListing(const ImageFacts& facts);
+// Prints the object of a file that could not be read, with the reason.
+void printJsonFailure(const std::string& path, const std::string& reason);
+
+#endif

@@ -1,0 +1,45 @@
+// The one-line-per-disk summary, tab-separated.
+#include "lister/short_listing.h"
+
+#include <cstdio>
+
+#include "lister/listed_names.h"
+
+namespace {
+// The roles quelt gives the disk, joined by "+"; "-" for none.
+std::string roleColumn(const RolePicks& picks, int32_t index) {
+    std::string column;
+    for (const char* role : rolesOf(picks, index)) {
+        column += (column.empty() ? "" : "+") + std::string(role);
+    }
+    return column.empty() ? "-" : column;
+}
+
+}  // namespace
+
+std::string pathForColumns(const std::string& path) {
+    std::string shown;
+    for (unsigned char byte : path) {
+        if (byte < 0x20) {
+            char escape[5];
+            std::snprintf(escape, sizeof escape, "\\x%02X", byte);
+            shown += escape;
+        } else {
+            shown += static_cast<char>(byte);
+        }
+    }
+    return shown;
+}
+
+void printShortListing(const ImageFacts& facts) {
+    if (!facts.isD88()) {
+        return;
+    }
+    const std::string path = pathForColumns(facts.path);
+    for (const DiskFacts& disk : facts.disks) {
+        const std::string sha1 = disk.hashes.known() ? disk.hashes.sha1 : "-";
+        const std::string role = roleColumn(facts.picks, disk.number - 1);
+        std::printf("%s\t%d\t%s\t%s\t%u\t%s\n", path.c_str(), disk.number, role.c_str(),
+                    listedNameBare(disk.name).c_str(), disk.size, sha1.c_str());
+    }
+}

@@ -1,0 +1,17 @@
+#ifndef QUELT_LISTER_SHORT_LISTING_H
+#define QUELT_LISTER_SHORT_LISTING_H
+
+#include <string>
+
+#include "lister/image_facts.h"
+
+// The summary form: one line per disk of a D88 image, six tab-separated columns
+// PATH, DISK, ROLE, NAME, SIZE, SHA1 (quelt-ls(1)). A file that is no D88 image
+// gives no line.
+void printShortListing(const ImageFacts& facts);
+
+// `path` with every byte below a space as \xNN, so that a tab or a newline in
+// a file's name cannot break a line or a column.
+std::string pathForColumns(const std::string& path);
+
+#endif

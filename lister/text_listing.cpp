@@ -1,0 +1,302 @@
+// The text listing, rendered from the facts.
+#include "lister/text_listing.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "common/sector_address.h"
+#include "lister/list_messages.h"
+#include "lister/listed_names.h"
+#include "lister/media_types.h"
+
+namespace {
+constexpr char entryFormat[] = "  entry %2d: ";
+// A run of identical entries is one line, so that a disk another system filled
+// with one byte does not take 48 lines that all say the same.
+constexpr char runFormat[] = "  entries %d-%d: %d identical entries, each ";
+constexpr char fieldsFormat[] = "%-10s  size %5d  first cluster %3d  chain %3d";
+constexpr int32_t writeProtectOff = 0;
+
+void printHashes(const char* lead, const Hashes& hashes) {
+    if (hashes.known()) {
+        std::printf("%shashes: crc32 %s  md5 %s  sha1 %s\n", lead, hashes.crc32.c_str(),
+                    hashes.md5.c_str(), hashes.sha1.c_str());
+    } else {
+        std::printf("%shashes: not known (the file cannot be read a second time)\n", lead);
+    }
+}
+
+std::string quotedName(const std::string& bytes, std::size_t maxLength) {
+    return listedNameOf(reinterpret_cast<const uint8_t*>(bytes.c_str()), maxLength);
+}
+
+// ---- Tracks
+
+// Track numbers as ranges: "40, 50-59".
+std::string trackRanges(const std::vector<int32_t>& tracks) {
+    std::string text;
+    for (std::size_t i = 0; i < tracks.size(); ++i) {
+        std::size_t last = i;
+        while (last + 1 < tracks.size() && tracks[last + 1] == tracks[last] + 1) {
+            ++last;
+        }
+        text += (text.empty() ? "" : ", ") + std::to_string(tracks[i]);
+        if (last > i) {
+            text += "-" + std::to_string(tracks[last]);
+        }
+        i = last;
+    }
+    return text;
+}
+
+void printTrackCounts(const TrackFacts& tracks) {
+    std::string notes;
+    if (!tracks.cutShort.empty()) {
+        notes = "cut short: " + trackRanges(tracks.cutShort);
+    }
+    if (!tracks.missing.empty()) {
+        notes += (notes.empty() ? "" : "; ") + ("missing: " + trackRanges(tracks.missing));
+    }
+    if (notes.empty()) {
+        std::printf("  tracks: %d\n", tracks.present);
+    } else {
+        std::printf("  tracks: %d (%s)\n", tracks.present, notes.c_str());
+    }
+}
+
+void printSectorSizes(const TrackFacts& tracks) {
+    std::printf("  sector sizes:");
+    for (int32_t code : tracks.sizeCodes) {
+        if (code <= largestSizeCode) {
+            std::printf(" %d", sectorLength(code));
+        } else {
+            std::printf(" N=%d", code);
+        }
+    }
+    std::fputs(tracks.sizeCodes.empty() ? " none\n" : "\n", stdout);
+}
+
+void printTracks(const TrackFacts& tracks) {
+    printTrackCounts(tracks);
+    if (tracks.present + static_cast<int32_t>(tracks.cutShort.size()) > 0) {
+        if (tracks.fewestRecords == tracks.mostRecords) {
+            std::printf("  sectors per track: %d\n", tracks.mostRecords);
+        } else {
+            std::printf("  sectors per track: %d-%d\n", tracks.fewestRecords, tracks.mostRecords);
+        }
+    }
+    printSectorSizes(tracks);
+}
+
+// ---- Header
+
+void printHeader(const DiskFacts& disk, const ListingOptions& options) {
+    std::printf("  size: %u", disk.size);
+    if (disk.bytesMissing > 0) {
+        std::printf(" (past the end of the file by %lld bytes)",
+                    static_cast<long long>(disk.bytesMissing));
+    }
+    std::printf("\n  name: %s\n", quotedName(disk.name, D88Image::nameLength).c_str());
+    const char* media = mediaNameOf(disk.media);
+    if (media != nullptr) {
+        std::printf("  media: %s\n", media);
+    } else {
+        std::printf("  media: 0x%02X\n", static_cast<unsigned>(disk.media));
+    }
+    if (disk.writeProtect > writeProtectOff) {
+        std::printf("  write protect: 0x%02X\n", static_cast<unsigned>(disk.writeProtect));
+    }
+    if (options.hashes) {
+        printHashes("  ", disk.hashes);
+    }
+}
+
+// ---- quelt's tests and role
+
+const char* yesNo(bool value) {
+    return value ? "yes" : "no";
+}
+
+const char* listed(bool value) {
+    return value ? "listed" : "not listed";
+}
+
+// Why a disk that lists "startup" is not the main disk.
+void printStartupLine(const DiskFacts& disk, const RolePicks& picks) {
+    const int32_t index = disk.number - 1;
+    std::printf("  startup: %s", listed(disk.listsStartup));
+    if (disk.listsStartup && disk.demoSignature) {
+        std::printf(" (demo disk: no main-disk candidate)");
+    } else if (disk.listsStartup && picks.mainDisk != index) {
+        std::printf(" (disk %d comes first)", picks.mainDisk + 1);
+    }
+    std::printf("\n");
+}
+
+// Why a disk that lists "bgmscore" is not the scenario disk.
+void printBgmscoreLine(const DiskFacts& disk, const RolePicks& picks) {
+    const int32_t index = disk.number - 1;
+    std::printf("  bgmscore: %s", listed(disk.listsBgmscore));
+    if (disk.listsBgmscore && picks.scenarioDisk != index) {
+        std::printf(" (disk %d comes first)", picks.scenarioDisk + 1);
+    } else if (disk.listsBgmscore && !picks.secondPassRuns()) {
+        std::printf(" (not searched: no main disk)");
+    }
+    std::printf("\n");
+}
+
+void printRole(const DiskFacts& disk, const RolePicks& picks) {
+    const std::vector<const char*> roles = rolesOf(picks, disk.number - 1);
+    std::printf("  role:");
+    for (std::size_t i = 0; i < roles.size(); ++i) {
+        std::printf("%s %s disk", i > 0 ? "," : "", roles[i]);
+    }
+    std::fputs(roles.empty() ? " none\n" : "\n", stdout);
+}
+
+void printDirectoryState(const DiskFacts& disk) {
+    switch (disk.directory) {
+    case DirectoryState::unreadable:
+        std::printf("  directory: unreadable\n");
+        break;
+    case DirectoryState::thisFileSystem:
+        std::printf("  directory: %d entries used\n", disk.usedEntries);
+        break;
+    case DirectoryState::notThisFileSystem:
+        std::printf("  directory: not this file system (%s)\n", disk.foreignReason.c_str());
+        break;
+    }
+}
+
+void printVerdict(const DiskFacts& disk, const RolePicks& picks) {
+    std::printf("  demo signature: %s\n", yesNo(disk.demoSignature));
+    printDirectoryState(disk);
+    printStartupLine(disk, picks);
+    printBgmscoreLine(disk, picks);
+    printRole(disk, picks);
+}
+
+// ---- Directory
+
+void printWarnings(const EntryWarnings& warnings) {
+    if (warnings.loopsBackTo >= 0) {
+        std::printf("  [loops back to cluster %d]", warnings.loopsBackTo);
+    }
+    if (warnings.absentCluster >= 0) {
+        std::printf("  [cluster %d on absent track %d]", warnings.absentCluster,
+                    warnings.absentTrack);
+    }
+    if (warnings.clustersNeeded > 0) {
+        std::printf("  [short: size needs %d clusters]", warnings.clustersNeeded);
+    }
+    if (warnings.nameRunsOn) {
+        std::printf("  [no 0 after the name: recognition misses it]");
+    }
+}
+
+// One line for the run of identical entries from entries[first] to entries[last].
+void printEntries(const std::vector<EntryFacts>& entries, std::size_t first, std::size_t last,
+                  const ListingOptions& options) {
+    const EntryFacts& entry = entries[first];
+    const int32_t from = entry.slot;
+    const int32_t to = entries[last].slot;
+    if (from == to) {
+        std::printf(entryFormat, from);
+    } else {
+        std::printf(runFormat, from, to, to - from + 1);
+    }
+    const std::string name = quotedName(entry.name, entryNameBytes);
+    std::printf(fieldsFormat, name.c_str(), entry.size, entry.firstCluster,
+                static_cast<int32_t>(entry.chain.size()));
+    printWarnings(entry.warnings);
+    std::printf("\n");
+    if (options.hashes && entry.hashes.known()) {
+        printHashes("    ", entry.hashes);
+    }
+}
+
+// Neighbouring slots holding the same 16 bytes.
+bool sameEntry(const EntryFacts& a, const EntryFacts& b) {
+    return b.slot == a.slot + 1 && std::memcmp(a.bytes, b.bytes, sizeof a.bytes) == 0;
+}
+
+void printDirectory(const DiskFacts& disk, const ListingOptions& options) {
+    if (disk.directory == DirectoryState::notThisFileSystem && !options.raw) {
+        return;
+    }
+    const std::vector<EntryFacts>& entries = disk.entries;
+    for (std::size_t first = 0; first < entries.size();) {
+        std::size_t last = first;
+        while (last + 1 < entries.size() && sameEntry(entries[last], entries[last + 1])) {
+            ++last;
+        }
+        printEntries(entries, first, last, options);
+        first = last + 1;
+    }
+}
+
+void printDiskBlock(const DiskFacts& disk, const RolePicks& picks, const ListingOptions& options) {
+    std::printf("disk %d\n", disk.number);
+    std::printf("  offset: %lld\n", static_cast<long long>(disk.offset));
+    if (!disk.headerRead) {
+        std::printf("  header: unreadable\n");
+        return;
+    }
+    printHeader(disk, options);
+    printTracks(disk.tracks);
+    printVerdict(disk, picks);
+    printDirectory(disk, options);
+}
+
+// ---- The whole image
+
+void printSummary(const RolePicks& picks, int32_t diskCount) {
+    std::printf("demo disks:");
+    bool any = false;
+    for (int32_t i = 0; i < diskCount && i < D88Image::maxDisks; ++i) {
+        if (picks.demo[i]) {
+            std::printf(" %d", i + 1);
+            any = true;
+        }
+    }
+    std::fputs(any ? "\n" : " none\n", stdout);
+    if (picks.mainDisk == noDisk) {
+        std::printf("main disk: none\n");
+    } else {
+        std::printf("main disk: %d\n", picks.mainDisk + 1);
+    }
+    if (picks.scenarioDisk == noDisk) {
+        std::printf("scenario disk: none\n");
+    } else if (!picks.secondPassRuns()) {
+        std::printf("scenario disk: %d (not searched: no main disk)\n", picks.scenarioDisk + 1);
+    } else {
+        std::printf("scenario disk: %d\n", picks.scenarioDisk + 1);
+    }
+}
+
+void printNotD88(const ImageFacts& facts) {
+    std::printf("%s%s\n", notD88Prefix,
+                faultReason(facts.fault, facts.firstSize, facts.firstMedia).c_str());
+}
+}  // namespace
+
+void printTextListing(const ImageFacts& facts, const ListingOptions& options) {
+    if (!facts.isD88() && !options.raw) {
+        printNotD88(facts);
+        return;
+    }
+    std::printf("disks: %d\n", static_cast<int32_t>(facts.disks.size()));
+    if (!facts.isD88()) {
+        printNotD88(facts);
+    }
+    if (options.hashes) {
+        printHashes("file ", facts.hashes);
+    }
+    for (const DiskFacts& disk : facts.disks) {
+        std::printf("\n");
+        printDiskBlock(disk, facts.picks, options);
+    }
+    std::printf("\n");
+    printSummary(facts.picks, static_cast<int32_t>(facts.disks.size()));
+}
