@@ -84,12 +84,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     fuzzsetup::noteImageSize(size);
     const bool streamToo = fuzzsetup::inSample(data, size, streamSample, streamSalt);
-    // The run's image sweeps at once or soon: tracks of tens of thousands of
-    // records, read record by record as far as the default limits let them, cost
-    // most of an input under the sanitizers (fuzz_image checks that reading).
-    diskImage.setRecordLimits(fuzzsetup::inSample(data, size, fuzzchecks::sweptSample)
-                                  ? fuzzchecks::sweepAtOnce
-                                  : fuzzchecks::sweepSoon);
+    fuzzchecks::setProgramsLimits(data, size);
     imageFile.write(data, size);
     fuzzruns::keepOutputBytes(streamToo);
     const fuzzruns::Outputs fromFile =

@@ -165,12 +165,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     fuzzimage::expandDescription(data, size, image);
     fuzzsetup::noteImageSize(image.size());
     imageFile.write(image.data(), image.size());
-    // The programs' own image sweeps at once or soon: reading long tracks record
-    // by record first, as the default limits do, costs most of a run under the
-    // sanitizers and is what fuzz_image checks.
-    diskImage.setRecordLimits(fuzzsetup::inSample(data, size, fuzzchecks::sweptSample)
-                                  ? fuzzchecks::sweepAtOnce
-                                  : fuzzchecks::sweepSoon);
+    fuzzchecks::setProgramsLimits(data, size);
     fuzzruns::checkQueltOutputs(
         fuzzruns::takeOutputs(fuzzruns::runQuelt(imageFile.path().string())));
     const auto companion = static_cast<Companion>(fuzzsetup::sampleOf(

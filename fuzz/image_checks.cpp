@@ -11,6 +11,8 @@
 #include "fuzz/program_runs.h"
 #include "gamefs/game_fs.h"
 #include "image/d88_image.h"
+#include "image/d88_image_seam.h"
+#include "tool/disk_image.h"
 #include "support/reference_search.h"
 
 namespace fuzzchecks {
@@ -205,11 +207,13 @@ void exerciseDisk(DiskUnderTest& disk, int32_t index, InputBytes& input) {
 
 }  // namespace
 
-const RecordIndex::Limits sweepAtOnce{0, 0, 7, 64};
-// A chunk of 64 KiB, not the programs' 1 MiB: under AddressSanitizer a block
-// past 128 KiB is mapped afresh for every sweep, and this machine's page faults
-// would cost more than the sweep.
-const RecordIndex::Limits sweepSoon{4096, 1 << 20, longestListing, 1 << 16};
+const RecordIndex::Limits sweepAtOnce{0, 0, 7};
+const RecordIndex::Limits sweepSoon{4096, 1 << 20, longestListing};
+
+void setProgramsLimits(const uint8_t* data, std::size_t size) {
+    D88ImageSeam::setRecordLimits(
+        diskImage, fuzzsetup::inSample(data, size, sweptSample) ? sweepAtOnce : sweepSoon);
+}
 
 // Half the images are read by an index that sweeps at once, half by one that
 // reads a little first: the sweep is checked on every kind of image, not only on
@@ -223,7 +227,7 @@ void checkImage(const std::string& path, const Bytes& file, int32_t disksChecked
     clearGameFsTables();
     // One reader for every input, as a program has: its sweep's memory is kept.
     static D88Image image;
-    image.setRecordLimits(swept ? sweepAtOnce : sweepSoon);
+    D88ImageSeam::setRecordLimits(image, swept ? sweepAtOnce : sweepSoon);
     if (!image.open(path.c_str())) {
         fuzzsetup::fail("a file just written does not open");
     }

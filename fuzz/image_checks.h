@@ -9,6 +9,7 @@
 // finding.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -19,12 +20,17 @@ namespace fuzzchecks {
 
 using d88build::Bytes;
 
-// Record index limits that sweep the file at the first search, a chunk of a few
-// headers at a time, with listings cut short; and limits that read a little
-// before they sweep. A target reads half its inputs with each.
+// Record index limits that sweep the file at the first search, with listings
+// cut short; and limits that read a little before they sweep. A target reads
+// half its inputs with each.
 extern const RecordIndex::Limits sweepAtOnce;
 extern const RecordIndex::Limits sweepSoon;
 constexpr uint32_t sweptSample = 2;
+
+// Gives the programs' own image one of the two, by a hash of the input: reading
+// long tracks record by record first, as the default limits do, costs most of a
+// run under the sanitizers, and is what the image checks compare.
+void setProgramsLimits(const uint8_t* data, std::size_t size);
 
 // `file` holds the bytes of the image at `path`. Checks the first `disksChecked`
 // disks that lie at different offsets (disks at one offset answer alike), read

@@ -11,6 +11,7 @@
 #include "fuzz/image_file.h"
 #include "fuzz/program_runs.h"
 #include "image/d88_image.h"
+#include "image/d88_image_seam.h"
 #include "support/d88_builder.h"
 #include "support/sample_set.h"
 #include "tool/disk_image.h"
@@ -24,7 +25,7 @@ constexpr int32_t copiedDisks = 3;
 constexpr int32_t firstCopiedDisk = 1;
 
 // The sample set, then a disk whose first track holds a record of the longest
-// data, over which the sweep's calendar grows to its longest.
+// data, over which the sweep's ring grows to its longest.
 d88build::Bytes warmUpImage() {
     d88build::Disk longRecords(1);
     d88build::Record record;
@@ -84,7 +85,8 @@ void warmUp(const std::filesystem::path& folder) {
         file.write(image.data(), image.size());
         fuzzruns::queltOutputNames();
         for (const bool swept : {true, false}) {
-            diskImage.setRecordLimits(swept ? fuzzchecks::sweepAtOnce : fuzzchecks::sweepSoon);
+            D88ImageSeam::setRecordLimits(diskImage,
+                                          swept ? fuzzchecks::sweepAtOnce : fuzzchecks::sweepSoon);
             runPrograms(path.string());
             fuzzchecks::checkImage(path.string(), image, D88Image::maxDisks, swept);
         }

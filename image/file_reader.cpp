@@ -7,9 +7,9 @@
 
 namespace {
 constexpr std::size_t windowSize = 16384;
-// No byte of a stream past the largest image offset is ever needed, so none is kept.
-constexpr std::size_t largestStreamed = static_cast<std::size_t>(largestImageOffset);
-constexpr std::size_t streamChunk = 65536;
+// No byte of a stream past the largest image offset is ever needed, so none is copied.
+constexpr int64_t largestCopied = largestImageOffset;
+constexpr std::size_t copyChunk = 65536;
 }  // namespace
 
 bool FileReader::open(const char* path) {
@@ -22,6 +22,10 @@ bool FileReader::open(const char* path) {
     stream_.seekg(0, std::ios::end);
     seekable_ = !stream_.fail();
     stream_.clear();
+    if (!seekable_ && !copy_.create()) {
+        close();
+        return false;
+    }
     // A directory opens on some systems but fails on the first read; only an
     // error, not an empty file, makes the path unusable.
     uint8_t probe = 0;
@@ -48,10 +52,11 @@ void FileReader::close() {
     }
     lastWindow_ = 0;
     uses_ = 0;
-    bytesSupplied_ = 0;
+    work_ = {};
     seekable_ = true;
     knownEnd_ = std::numeric_limits<int64_t>::max();
-    streamed_ = {};
+    copy_.close();
+    copied_ = 0;
     streamEnded_ = false;
 }
 
@@ -59,8 +64,11 @@ std::size_t FileReader::readAt(int64_t position, uint8_t* dest, std::size_t coun
     if (!isOpen() || position < 0 || count == 0) {
         return 0;
     }
+    ++work_.reads;
     if (!seekable_) {
-        return readStreamed(position, dest, count);
+        // Whole windows: a window read short of the copy's end ends the file.
+        const auto window = static_cast<int64_t>(windowSize);
+        copyUpTo(std::min(position, largestCopied) + static_cast<int64_t>(count) + window);
     }
     if (position >= knownEnd_) {
         return 0;
@@ -133,48 +141,38 @@ bool FileReader::isSameFile(const char* path) const {
 }
 
 std::size_t FileReader::readDirect(int64_t position, uint8_t* dest, std::size_t count) {
+    std::istream& from = source();
     // A seek clears the end-of-file state left by an earlier short read.
-    stream_.clear();
-    stream_.seekg(static_cast<std::streamoff>(position), std::ios::beg);
-    if (!stream_) {
+    from.clear();
+    from.seekg(static_cast<std::streamoff>(position), std::ios::beg);
+    if (!from) {
         return 0;
     }
-    stream_.read(reinterpret_cast<char*>(dest), static_cast<std::streamsize>(count));
-    const std::size_t got = static_cast<std::size_t>(stream_.gcount());
-    bytesSupplied_ += static_cast<int64_t>(got);
-    if (got < count && stream_.eof() && !stream_.bad()) {
+    from.read(reinterpret_cast<char*>(dest), static_cast<std::streamsize>(count));
+    const std::size_t got = static_cast<std::size_t>(from.gcount());
+    work_.bytesSupplied += static_cast<int64_t>(got);
+    if (got < count && from.eof() && !from.bad()) {
         knownEnd_ = std::min(knownEnd_, position + static_cast<int64_t>(got));
     }
     return got;
 }
 
-std::size_t FileReader::readStreamed(int64_t position, uint8_t* dest, std::size_t count) {
-    if (static_cast<uint64_t>(position) >= largestStreamed) {
-        return 0;
-    }
-    const std::size_t start = static_cast<std::size_t>(position);
-    streamUpTo(start + std::min(count, largestStreamed - start));
-    if (start >= streamed_.size()) {
-        return 0;
-    }
-    const std::size_t copied = std::min(count, streamed_.size() - start);
-    std::memcpy(dest, streamed_.data() + start, copied);
-    return copied;
-}
-
-// Reads on until the stream has supplied `end` bytes or has no more. It reads a
-// chunk at a time, so that memory grows only with the bytes the stream holds,
-// and never past the largest offset an image can use.
-void FileReader::streamUpTo(std::size_t end) {
-    while (streamed_.size() < end && !streamEnded_) {
-        const std::size_t had = streamed_.size();
-        const std::size_t wanted = std::min(streamChunk, largestStreamed - had);
-        streamed_.resize(had + wanted);
-        stream_.read(reinterpret_cast<char*>(streamed_.data() + had),
-                     static_cast<std::streamsize>(wanted));
+// Copies on until the stream has supplied `end` bytes or has no more, a chunk at
+// a time, and never past the largest offset an image can use. A copy that cannot
+// be written ends it there, as a stream that ended.
+void FileReader::copyUpTo(int64_t end) {
+    end = std::min(end, largestCopied);
+    std::unique_ptr<uint8_t[]> chunk;
+    while (copied_ < end && !streamEnded_) {
+        if (!chunk) {
+            chunk.reset(new uint8_t[copyChunk]);
+        }
+        const std::size_t wanted =
+            static_cast<std::size_t>(std::min<int64_t>(copyChunk, largestCopied - copied_));
+        stream_.read(reinterpret_cast<char*>(chunk.get()), static_cast<std::streamsize>(wanted));
         const std::size_t got = static_cast<std::size_t>(stream_.gcount());
-        bytesSupplied_ += static_cast<int64_t>(got);
-        streamed_.resize(had + got);
-        streamEnded_ = got < wanted || streamed_.size() >= largestStreamed;
+        const bool written = copy_.append(chunk.get(), got);
+        copied_ += written ? static_cast<int64_t>(got) : 0;
+        streamEnded_ = !written || got < wanted || copied_ >= largestCopied;
     }
 }

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "image/temporary_copy.h"
+
 // An image names its positions by signed 32-bit offsets: none lies past this one.
 constexpr int64_t largestImageOffset = 0x7FFFFFFF;
 
@@ -19,14 +21,15 @@ constexpr int64_t largestImageOffset = 0x7FFFFFFF;
 // searches go back and forth between tracks: a window read stays until it is the
 // one least recently used.
 //
-// A file that cannot seek (a pipe, a FIFO, a terminal) is read from its start
-// into memory as far as the reads reach, and answers exactly as the same bytes in
-// a regular file would. (Windows' C runtime may let a pipe seek; such a pipe is
-// then read as a file.)
+// A file that cannot seek (a pipe, a FIFO, a terminal) is copied from its start
+// into a temporary file as far as the reads reach, and read from there: it
+// answers exactly as the same bytes in a regular file would, in the same memory.
+// (Windows' C runtime may let a pipe seek; such a pipe is then read as a file.)
 class FileReader {
 public:
     // Opens `path` for binary reading. Fails also when the path opens but cannot
-    // be read at all (a directory, for example).
+    // be read at all (a directory, for example), or cannot seek and no temporary
+    // copy can be made.
     bool open(const char* path);
     void close();
     bool isOpen() const { return stream_.is_open(); }
@@ -35,9 +38,14 @@ public:
     // returns how many bytes the file supplied (0 past the end or on an error).
     std::size_t readAt(int64_t position, uint8_t* dest, std::size_t count);
 
-    // The bytes the file has supplied to reads since it was opened, window
-    // refills included: what reading it has cost.
-    int64_t bytesSupplied() const { return bytesSupplied_; }
+    // What reading the file has cost since it was opened: the reads asked of it
+    // (mostly a record header each) and the bytes the file supplied them, window
+    // refills included.
+    struct Work {
+        int64_t reads = 0;
+        int64_t bytesSupplied = 0;
+    };
+    const Work& work() const { return work_; }
 
     // Whether `path` names the open file itself, also through a hard or symbolic
     // link; false when either cannot be looked at.
@@ -56,8 +64,8 @@ private:
     std::size_t readWindowed(int64_t position, uint8_t* dest, std::size_t count);
     const Window& windowAt(int64_t blockStart);
     std::size_t windowToReplace();
-    std::size_t readStreamed(int64_t position, uint8_t* dest, std::size_t count);
-    void streamUpTo(std::size_t end);
+    std::istream& source() { return seekable_ ? static_cast<std::istream&>(stream_) : copy_.reader(); }
+    void copyUpTo(int64_t end);
 
     std::ifstream stream_;
     std::string path_;
@@ -68,9 +76,10 @@ private:
     // Where a read met the end of the file, once one has: no read past it is
     // made, since positions far past the end are what a damaged track table names.
     int64_t knownEnd_ = std::numeric_limits<int64_t>::max();
-    int64_t bytesSupplied_ = 0;
+    Work work_;
     // For a file that cannot seek: its bytes from the start, as far as read.
-    std::vector<uint8_t> streamed_;
+    TemporaryCopy copy_;
+    int64_t copied_ = 0;
     bool streamEnded_ = false;
 };
 

@@ -1,5 +1,5 @@
-#ifndef QUELT_IMAGE_WALK_CALENDAR_H
-#define QUELT_IMAGE_WALK_CALENDAR_H
+#ifndef QUELT_IMAGE_POSITION_RING_H
+#define QUELT_IMAGE_POSITION_RING_H
 
 #include <cstddef>
 #include <cstdint>
@@ -7,26 +7,28 @@
 #include <utility>
 #include <vector>
 
-// Where each group of walks of the sweep stands, by file position. A walk moves
+// Where each shared walk of the sweep stands, by file position, and which stands
+// lowest: a ring of slots, a position each, that the sweep takes its next record
+// from. A walk moves
 // on by at most one header and 65,535 bytes of data, so every position held lies
 // within that distance after the lowest one: a ring of slots one position each,
 // longer than that distance, holds them all without two sharing a slot, and two
-// groups that come to the same position find each other there. The ring starts
+// shared walks that come to the same position find each other there. The ring starts
 // short and doubles when the positions held spread wider than it (records of
 // 256 bytes need a few KiB of it, not the 512 KiB the longest records do). Its
 // memory is kept for the next sweep: mapped and touched afresh, the rings cost
 // a process that sweeps image after image more than a small image's sweep.
 // Defined here, inline: the sweep takes these steps for every record it reads.
-class WalkCalendar {
+class PositionRing {
 public:
-    // Empty at the first span, with the memory grown before: call before each sweep.
+    // Empty at the first span, with the memory grown before: called before each sweep.
     void reset() {
         held_ = 0;
         resize(firstSpan);
     }
 
     bool empty() const { return held_ == 0; }
-    // The group at `position`, or -1.
+    // The shared walk at `position`, or -1.
     int32_t at(int64_t position) const {
         if (empty() || position < lowest_ || position > highest_) {
             return -1;
@@ -36,7 +38,7 @@ public:
     }
 
     // `position` lies at or after the last `from` given to next().
-    void put(int64_t position, int32_t group) {
+    void put(int64_t position, int32_t walk) {
         if (empty()) {
             lowest_ = position;
             highest_ = position;
@@ -49,7 +51,7 @@ public:
         lowest_ = low;
         const std::size_t slot = slotOf(position);
         held_ += isHeld(slot) ? 0 : 1;
-        slotAt(slot) = group;
+        slotAt(slot) = walk;
         occupied_[slot / wordBits] |= bitOf(slot);
     }
 
