@@ -2,7 +2,6 @@
 // file system alone, checked against a plain walk (fuzz/image_checks.h).
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 
 #include "fuzz/fuzz_setup.h"
 #include "fuzz/image_checks.h"
@@ -15,10 +14,7 @@ fuzzsetup::ImageFile imageFile;
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    fuzzsetup::prepare(argc, argv);
-    const std::filesystem::path folder = fuzzsetup::makeScratchFolder("quelt-fuzz-image");
-    imageFile = fuzzsetup::ImageFile(folder / "image.d88");
-    fuzzsetup::warmUp(folder);
+    imageFile = fuzzsetup::startTarget(argc, argv, "quelt-fuzz-image");
     return 0;
 }
 

@@ -13,7 +13,6 @@
 #include <csignal>
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <limits>
 #include <string>
 #include <thread>
@@ -73,11 +72,8 @@ int runOnStream(const uint8_t* data, std::size_t size) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    fuzzsetup::prepare(argc, argv);
+    imageFile = fuzzsetup::startTarget(argc, argv, "quelt-fuzz-run");
     std::signal(SIGPIPE, SIG_IGN);
-    const std::filesystem::path folder = fuzzsetup::makeScratchFolder("quelt-fuzz-run");
-    imageFile = fuzzsetup::ImageFile(folder / "image.d88");
-    fuzzsetup::warmUp(folder);
     return 0;
 }
 

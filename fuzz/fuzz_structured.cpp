@@ -14,7 +14,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <random>
 #include <set>
 #include <string>
@@ -152,11 +151,8 @@ extern "C" size_t LLVMFuzzerCustomMutator(uint8_t* data, size_t size, size_t max
 }
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    fuzzsetup::prepare(argc, argv);
-    const std::filesystem::path folder = fuzzsetup::makeScratchFolder("quelt-fuzz-structured");
-    imageFile = fuzzsetup::ImageFile(folder / "image.d88");
+    imageFile = fuzzsetup::startTarget(argc, argv, "quelt-fuzz-structured");
     fuzzimage::makeGameDisks();
-    fuzzsetup::warmUp(folder);
     return 0;
 }
 

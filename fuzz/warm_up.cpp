@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "fuzz/fuzz_setup.h"
 #include "fuzz/image_checks.h"
 #include "fuzz/image_file.h"
 #include "fuzz/program_runs.h"
@@ -93,6 +94,13 @@ void warmUp(const std::filesystem::path& folder) {
     }
     std::error_code ignored;
     std::filesystem::remove(path, ignored);
+}
+
+ImageFile startTarget(int* argc, char*** argv, const std::string& name) {
+    prepare(argc, argv);
+    const std::filesystem::path folder = makeScratchFolder(name);
+    warmUp(folder);
+    return ImageFile(folder / "image.d88");
 }
 
 }  // namespace fuzzsetup

@@ -8,10 +8,18 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
+
+#include "fuzz/image_file.h"
 
 namespace fuzzsetup {
 
 // Writes the image into `folder` and removes it after the runs.
 void warmUp(const std::filesystem::path& folder);
+
+// What every target's LLVMFuzzerInitialize does: prepare() (fuzz_setup.h), a
+// scratch folder named `name` and the warm-up in it. Returns the image file,
+// in that folder, that the target writes its inputs to.
+ImageFile startTarget(int* argc, char*** argv, const std::string& name);
 
 }  // namespace fuzzsetup

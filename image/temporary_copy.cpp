@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <csignal>
 #include <string>
 #include <system_error>
 
@@ -67,6 +68,10 @@ std::filesystem::path candidateName(const std::filesystem::path& folder, int att
 
 bool TemporaryCopy::create() {
     close();
+#ifdef SIGXFSZ
+    // A file-size limit then makes a write fail instead of ending the process.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     std::error_code error;
     const std::filesystem::path folder = std::filesystem::temp_directory_path(error);
     if (error) {
