@@ -7,12 +7,13 @@
 #include <fstream>
 
 // A new file in the system's temporary folder that bytes are appended to and
-// read back from, so that a stream that cannot seek is read as a regular file
-// and held on disk, not in memory. Made with exclusive creation, so no file that
-// was there before is ever written. On POSIX systems its name is removed as soon
-// as it is open, so nothing is left behind even when the process is killed; on
-// Windows an open file cannot be removed, so it is removed when it is closed
-// (a killed process leaves it in the temporary folder).
+// read back from, so that a stream that cannot seek is read as a regular file,
+// held on disk and not in memory. It lies in a folder of its own, made afresh
+// (making a folder fails where one is), so no file that was there before is
+// ever written. On POSIX systems both are removed as soon as the file is open,
+// so nothing is left behind even when the process is killed; on Windows an open
+// file cannot be removed, so they are removed when it is closed (a killed
+// process leaves them in the temporary folder).
 class TemporaryCopy {
 public:
     TemporaryCopy() = default;
@@ -29,8 +30,10 @@ public:
     std::ifstream& reader() { return reader_; }
 
 private:
-    std::filesystem::path path_;
-    int descriptor_ = -1;  // written through
+    void removeFiles();
+
+    std::filesystem::path folder_;  // empty once removed
+    std::ofstream writer_;
     std::ifstream reader_;
 };
 
