@@ -22,6 +22,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     fuzzsetup::noteImageSize(size);
     imageFile.write(data, size);
     fuzzchecks::checkImage(imageFile.path().string(), fuzzchecks::Bytes(data, data + size),
-                           D88Image::maxDisks);
+                           D88Image::maxDisks, fuzzchecks::sweptInput(data, size));
     return 0;
 }

@@ -80,7 +80,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     fuzzsetup::noteImageSize(size);
     const bool streamToo = fuzzsetup::inSample(data, size, streamSample, streamSalt);
-    fuzzchecks::setProgramsLimits(data, size);
+    fuzzchecks::setLimits(diskImage, fuzzchecks::sweptInput(data, size));
     imageFile.write(data, size);
     fuzzruns::keepOutputBytes(streamToo);
     const fuzzruns::Outputs fromFile =

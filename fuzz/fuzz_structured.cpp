@@ -161,7 +161,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     fuzzimage::expandDescription(data, size, image);
     fuzzsetup::noteImageSize(image.size());
     imageFile.write(image.data(), image.size());
-    fuzzchecks::setProgramsLimits(data, size);
+    fuzzchecks::setLimits(diskImage, fuzzchecks::sweptInput(data, size));
     fuzzruns::checkQueltOutputs(
         fuzzruns::takeOutputs(fuzzruns::runQuelt(imageFile.path().string())));
     const auto companion = static_cast<Companion>(fuzzsetup::sampleOf(
@@ -172,7 +172,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         // One of the first disks, by the input's size.
         runCopier(static_cast<int32_t>(size % copiedDisks) + 1);
     } else {
-        fuzzchecks::checkImage(imageFile.path().string(), image, disksChecked);
+        fuzzchecks::checkImage(imageFile.path().string(), image, disksChecked,
+                               fuzzchecks::sweptInput(data, size));
     }
     return 0;
 }

@@ -12,7 +12,6 @@
 #include "fuzz/image_file.h"
 #include "fuzz/program_runs.h"
 #include "image/d88_image.h"
-#include "image/d88_image_seam.h"
 #include "support/d88_builder.h"
 #include "support/sample_set.h"
 #include "tool/disk_image.h"
@@ -86,8 +85,7 @@ void warmUp(const std::filesystem::path& folder) {
         file.write(image.data(), image.size());
         fuzzruns::queltOutputNames();
         for (const bool swept : {true, false}) {
-            D88ImageSeam::setRecordLimits(diskImage,
-                                          swept ? fuzzchecks::sweepAtOnce : fuzzchecks::sweepSoon);
+            fuzzchecks::setLimits(diskImage, swept);
             runPrograms(path.string());
             fuzzchecks::checkImage(path.string(), image, D88Image::maxDisks, swept);
         }

@@ -5,12 +5,18 @@
 #include <filesystem>
 #include <system_error>
 
+#include "image/temporary_copy.h"
+
 namespace {
 constexpr std::size_t windowSize = 16384;
 // No byte of a stream past the largest image offset is ever needed, so none is copied.
 constexpr int64_t largestCopied = largestImageOffset;
 constexpr std::size_t copyChunk = 65536;
 }  // namespace
+
+FileReader::FileReader() : copy_(new TemporaryCopy) {}
+
+FileReader::~FileReader() = default;
 
 bool FileReader::open(const char* path) {
     close();
@@ -22,7 +28,7 @@ bool FileReader::open(const char* path) {
     stream_.seekg(0, std::ios::end);
     seekable_ = !stream_.fail();
     stream_.clear();
-    if (!seekable_ && !copy_.create()) {
+    if (!seekable_ && !copy_->create()) {
         close();
         return false;
     }
@@ -55,7 +61,7 @@ void FileReader::close() {
     work_ = {};
     seekable_ = true;
     knownEnd_ = std::numeric_limits<int64_t>::max();
-    copy_.close();
+    copy_->close();
     copied_ = 0;
     streamEnded_ = false;
 }
@@ -140,6 +146,10 @@ bool FileReader::isSameFile(const char* path) const {
     return isOpen() && std::filesystem::equivalent(path_, path, error) && !error;
 }
 
+std::istream& FileReader::source() {
+    return seekable_ ? static_cast<std::istream&>(stream_) : copy_->reader();
+}
+
 std::size_t FileReader::readDirect(int64_t position, uint8_t* dest, std::size_t count) {
     std::istream& from = source();
     // A seek clears the end-of-file state left by an earlier short read.
@@ -171,7 +181,7 @@ void FileReader::copyUpTo(int64_t end) {
             static_cast<std::size_t>(std::min<int64_t>(copyChunk, largestCopied - copied_));
         stream_.read(reinterpret_cast<char*>(chunk.get()), static_cast<std::streamsize>(wanted));
         const std::size_t got = static_cast<std::size_t>(stream_.gcount());
-        const bool written = copy_.append(chunk.get(), got);
+        const bool written = copy_->append(chunk.get(), got);
         copied_ += written ? static_cast<int64_t>(got) : 0;
         streamEnded_ = !written || got < wanted || copied_ >= largestCopied;
     }

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "image/temporary_copy.h"
+class TemporaryCopy;
 
 // An image names its positions by signed 32-bit offsets: none lies past this one.
 constexpr int64_t largestImageOffset = 0x7FFFFFFF;
@@ -27,6 +27,11 @@ constexpr int64_t largestImageOffset = 0x7FFFFFFF;
 // (Windows' C runtime may let a pipe seek; such a pipe is then read as a file.)
 class FileReader {
 public:
+    FileReader();
+    ~FileReader();
+    FileReader(const FileReader&) = delete;
+    FileReader& operator=(const FileReader&) = delete;
+
     // Opens `path` for binary reading. Fails also when the path opens but cannot
     // be read at all (a directory, for example), or cannot seek and no temporary
     // copy can be made.
@@ -64,7 +69,7 @@ private:
     std::size_t readWindowed(int64_t position, uint8_t* dest, std::size_t count);
     const Window& windowAt(int64_t blockStart);
     std::size_t windowToReplace();
-    std::istream& source() { return seekable_ ? static_cast<std::istream&>(stream_) : copy_.reader(); }
+    std::istream& source();
     void copyUpTo(int64_t end);
 
     std::ifstream stream_;
@@ -78,7 +83,7 @@ private:
     int64_t knownEnd_ = std::numeric_limits<int64_t>::max();
     Work work_;
     // For a file that cannot seek: its bytes from the start, as far as read.
-    TemporaryCopy copy_;
+    std::unique_ptr<TemporaryCopy> copy_;
     int64_t copied_ = 0;
     bool streamEnded_ = false;
 };
