@@ -14,11 +14,8 @@ class RecordIndex;
 // of them selected at a time, its sectors found by their ID fields. Reports
 // failure by a false result or a zero byte count and never prints.
 //
-// Linear: readSector, readSectors and listTrack cost, over a whole run, time
-// that grows with the file's size however its tracks overlap, for IDs of a
-// track's own C and H with R 1..16 and N 0..8, and for every listing.
-// Not linear: a search for any other ID walks its track anew from its start
-// (its cost grows with the track's records), and so does readTrackIds.
+// Linear in file size: listTrack, and reads of a track's own C and H with R 1..16, N 0..8.
+// Not linear: reads of other IDs and readTrackIds walk the track from its start each call.
 class D88Image {
 public:
     static constexpr int32_t maxDisks = 64;
