@@ -57,6 +57,8 @@ void FileReader::close() {
         window.lastUse = 0;
     }
     lastWindow_ = 0;
+    lastStart_ = 0;
+    lastEnd_ = 0;
     uses_ = 0;
     work_ = {};
     seekable_ = true;
@@ -66,11 +68,10 @@ void FileReader::close() {
     streamEnded_ = false;
 }
 
-std::size_t FileReader::readAt(int64_t position, uint8_t* dest, std::size_t count) {
+std::size_t FileReader::readOutsideLastWindow(int64_t position, uint8_t* dest, std::size_t count) {
     if (!isOpen() || position < 0 || count == 0) {
         return 0;
     }
-    ++work_.reads;
     if (!seekable_) {
         // Whole windows: a window read short of the copy's end ends the file.
         const auto window = static_cast<int64_t>(windowSize);
@@ -125,7 +126,11 @@ const FileReader::Window& FileReader::windowAt(int64_t blockStart) {
         window.length = readDirect(blockStart, window.bytes.get(), windowSize);
     }
     lastWindow_ = chosen;
-    windows_[chosen].lastUse = ++uses_;
+    Window& last = windows_[chosen];
+    last.lastUse = ++uses_;
+    lastStart_ = last.start;
+    lastEnd_ = last.start + static_cast<int64_t>(last.length);
+    lastBytes_ = last.bytes.get();
     return windows_[chosen];
 }
 

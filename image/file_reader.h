@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <fstream>
 #include <limits>
 #include <memory>
@@ -41,7 +42,16 @@ public:
 
     // Copies up to `count` bytes from file position `position` into `dest`;
     // returns how many bytes the file supplied (0 past the end or on an error).
-    std::size_t readAt(int64_t position, uint8_t* dest, std::size_t count);
+    // Inline for the common case, a read inside the window used last: the walks
+    // read a record header at a time.
+    std::size_t readAt(int64_t position, uint8_t* dest, std::size_t count) {
+        ++work_.reads;
+        if (position >= lastStart_ && static_cast<int64_t>(count) <= lastEnd_ - position) {
+            std::memcpy(dest, lastBytes_ + (position - lastStart_), count);
+            return count;
+        }
+        return readOutsideLastWindow(position, dest, count);
+    }
 
     // What reading the file has cost since it was opened: the reads asked of it
     // (mostly a record header each) and the bytes the file supplied them, window
@@ -65,6 +75,7 @@ private:
     };
     static constexpr std::size_t windowCount = 8;
 
+    std::size_t readOutsideLastWindow(int64_t position, uint8_t* dest, std::size_t count);
     std::size_t readDirect(int64_t position, uint8_t* dest, std::size_t count);
     std::size_t readWindowed(int64_t position, uint8_t* dest, std::size_t count);
     const Window& windowAt(int64_t blockStart);
@@ -76,6 +87,11 @@ private:
     std::string path_;
     std::vector<Window> windows_;
     std::size_t lastWindow_ = 0;
+    // The bytes of the window used last, which stays the least likely to be
+    // replaced; none while lastEnd_ is 0.
+    int64_t lastStart_ = 0;
+    int64_t lastEnd_ = 0;
+    const uint8_t* lastBytes_ = nullptr;
     uint64_t uses_ = 0;
     bool seekable_ = true;
     // Where a read met the end of the file, once one has: no read past it is
