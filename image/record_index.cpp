@@ -15,7 +15,8 @@ void RecordIndex::clear() {
 bool RecordIndex::find(FileReader& file, const WalkStart& walk, uint32_t id,
                        SectorLocation& location) {
     if (!swept_) {
-        const SearchResult result = lastTrack_.find(file, walk.position, id, location, budget_);
+        const SearchResult result =
+            searchByReading(file, TrackCursor(walk.position), id, location, budget_);
         if (result != SearchResult::outOfSteps) {
             return result == SearchResult::found;
         }

@@ -28,9 +28,9 @@
 // Why not sweep every image at its first search: the sweep reads every track of
 // every disk, where a run reads the few it needs. Measured in instructions
 // (callgrind, whole process, reading first / sweeping at once), on the sample
-// set: quelt 2.80 M / 4.93 M, quelt-ls 2.66 M / 4.17 M, quelt-cp 1.90 M / 4.00 M;
-// on 64 disks: quelt 4.06 M / 54.3 M, quelt-ls 19.0 M / 57.1 M, quelt-cp
-// 2.20 M / 52.6 M. All six: 32.6 M / 177 M, 5.4 times as many.
+// set: quelt 2.79 M / 4.89 M, quelt-ls 2.28 M / 4.18 M, quelt-cp 1.91 M / 4.01 M;
+// on 64 disks: quelt 3.82 M / 53.9 M, quelt-ls 10.5 M / 56.7 M, quelt-cp
+// 2.21 M / 52.3 M. All six: 23.5 M / 176 M, 7.5 times as many.
 class RecordIndex {
 public:
     struct Limits {
@@ -67,7 +67,6 @@ private:
     Limits limits_;
     ReadingBudget budget_;
     std::vector<WalkStart> walks_;
-    LastSearchedTrack lastTrack_;
     bool swept_ = false;
     SweptWalks sweep_;
     PositionRing ring_;  // kept from file to file

@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <limits>
-#include <vector>
 
 #include "image/file_reader.h"
 #include "image/track_cursor.h"
@@ -45,31 +44,5 @@ SearchResult searchByReading(FileReader& file, TrackCursor cursor, uint32_t id,
 // Lists the walk's records as far as `limit`; false when the budget ran out first.
 bool listByReading(FileReader& file, int64_t trackStart, int32_t limit, TrackListing& listing,
                    ReadingBudget& budget);
-
-// The first records of the track searched last, read once: a run of sectors asks
-// one track for one sector after another, and each search would otherwise walk
-// the track again from its start. A search past the records held reads on.
-class LastSearchedTrack {
-public:
-    static constexpr int32_t heldRecords = 64;
-
-    // As searchByReading from the track's start.
-    SearchResult find(FileReader& file, int64_t trackStart, uint32_t id,
-                      SectorLocation& location, ReadingBudget& budget);
-
-private:
-    struct HeldRecord {
-        uint32_t id;
-        SectorLocation location;
-    };
-
-    bool hold(FileReader& file, int64_t trackStart, ReadingBudget& budget);
-
-    bool held_ = false;
-    int64_t trackStart_ = 0;
-    std::vector<HeldRecord> records_;
-    // Where the walk goes on past the records held; -1 when it ends among them.
-    int64_t nextPosition_ = -1;
-};
 
 #endif
