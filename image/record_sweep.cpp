@@ -13,8 +13,6 @@ namespace {
 constexpr int64_t lastCountedK = 65534;
 // Tracks a record's C and H can name: C * 2 + H with H 0 or 1.
 constexpr int32_t namedTracks = 512;
-// A group looks its tracks up in a table once it has more than this many.
-constexpr std::size_t tracksListed = 8;
 constexpr int32_t sizeCodeCount = 256;
 
 using KeySet = SweptKeySet;
@@ -22,7 +20,6 @@ using KeySet = SweptKeySet;
 // The walks of one track within a group, with the keys every one of them has
 // found already: a record of such a key needs no look at the walks.
 struct TrackWalks {
-    int32_t track = 0;
     std::vector<int32_t> walks;
     KeySet allFound;
 };
@@ -37,9 +34,7 @@ struct WalkGroup {
     std::unordered_map<int64_t, int32_t> byOffset;
     int64_t lowestOffset = std::numeric_limits<int64_t>::max();
     int64_t highestOffset = std::numeric_limits<int64_t>::min();
-    std::vector<TrackWalks> tracks;  // the first trackCount in use, the rest kept for reuse
-    std::size_t trackCount = 0;
-    std::vector<int16_t> trackTable;  // track -> place in tracks, once they are many
+    std::unordered_map<int32_t, TrackWalks> tracks;  // by track index
     // (step, walk): when the walk's listing reaches the limit; a min-heap.
     std::vector<std::pair<int64_t, int32_t>> listingEnds;
     // The step at which each size code was last read; -1 before.
@@ -79,8 +74,6 @@ private:
     void endWalk(WalkGroup& group, int32_t walk, int64_t listedRecords);
     void endListing(WalkGroup& group, int32_t walk, int64_t listedRecords);
     void foldSizeCodes(const WalkGroup& group, int32_t walk);
-    TrackWalks* tracksOf(WalkGroup& group, int32_t track);
-    TrackWalks& addTrack(WalkGroup& group, int32_t track);
     const KeySet& foundKeys(int32_t walk) const;
     int32_t newGroup();
     void release(int32_t index);
@@ -204,7 +197,11 @@ void Sweep::join(int32_t groupIndex, int32_t walk, int64_t k) {
     }
     const int32_t trackIndex = out_.walks[static_cast<std::size_t>(walk)].track;
     if (trackIndex >= 0 && trackIndex < namedTracks) {
-        TrackWalks& track = addTrack(group, trackIndex);
+        const auto [place, added] = group.tracks.try_emplace(trackIndex);
+        TrackWalks& track = place->second;
+        if (added) {
+            track.allFound.set();
+        }
         track.walks.push_back(walk);
         track.allFound &= foundKeys(walk);
     }
@@ -217,10 +214,11 @@ void Sweep::noteFound(WalkGroup& group, const RecordHeader& header, int64_t posi
     }
     const int32_t trackIndex = header.c * 2 + header.h;
     const int32_t key = sweptKey(trackIndex, header.c, header.h, header.r, header.n);
-    TrackWalks* track = key < 0 ? nullptr : tracksOf(group, trackIndex);
-    if (track == nullptr || track->allFound[static_cast<std::size_t>(key)]) {
+    const auto place = key < 0 ? group.tracks.end() : group.tracks.find(trackIndex);
+    if (place == group.tracks.end() || place->second.allFound[static_cast<std::size_t>(key)]) {
         return;
     }
+    TrackWalks* track = &place->second;
     auto ended = [this](int32_t walk) { return !states_[static_cast<std::size_t>(walk)].alive; };
     track->walks.erase(std::remove_if(track->walks.begin(), track->walks.end(), ended),
                        track->walks.end());
@@ -303,40 +301,6 @@ void Sweep::foldSizeCodes(const WalkGroup& group, int32_t walk) {
     }
 }
 
-TrackWalks* Sweep::tracksOf(WalkGroup& group, int32_t track) {
-    if (!group.trackTable.empty()) {
-        const int16_t place = group.trackTable[static_cast<std::size_t>(track)];
-        return place < 0 ? nullptr : &group.tracks[static_cast<std::size_t>(place)];
-    }
-    for (std::size_t place = 0; place < group.trackCount; ++place) {
-        if (group.tracks[place].track == track) {
-            return &group.tracks[place];
-        }
-    }
-    return nullptr;
-}
-
-TrackWalks& Sweep::addTrack(WalkGroup& group, int32_t track) {
-    if (TrackWalks* known = tracksOf(group, track)) {
-        return *known;
-    }
-    if (group.trackCount == group.tracks.size()) {
-        group.tracks.emplace_back();
-    }
-    TrackWalks& added = group.tracks[group.trackCount++];
-    added.track = track;
-    added.walks.clear();
-    added.allFound.set();
-    if (group.trackCount > tracksListed) {
-        group.trackTable.assign(namedTracks, -1);
-        for (std::size_t place = 0; place < group.trackCount; ++place) {
-            group.trackTable[static_cast<std::size_t>(group.tracks[place].track)] =
-                static_cast<int16_t>(place);
-        }
-    }
-    return added;
-}
-
 const KeySet& Sweep::foundKeys(int32_t walk) const {
     return out_.keysFound[static_cast<std::size_t>(walk)];
 }
@@ -356,7 +320,7 @@ int32_t Sweep::newGroup() {
 
 // The group's place is taken again by the next new group, its containers'
 // memory with it: a typical file's walks follow one another, so a sweep needs only
-// a few. A track table is given back, since few groups need one.
+// a few.
 void Sweep::release(int32_t index) {
     WalkGroup& group = groups_[static_cast<std::size_t>(index)];
     group.step = 0;
@@ -365,8 +329,7 @@ void Sweep::release(int32_t index) {
     group.byOffset.clear();
     group.lowestOffset = std::numeric_limits<int64_t>::max();
     group.highestOffset = std::numeric_limits<int64_t>::min();
-    group.trackCount = 0;
-    group.trackTable = {};
+    group.tracks.clear();
     group.listingEnds.clear();
     freeGroups_.push_back(index);
 }
