@@ -56,7 +56,6 @@ void FileReader::close() {
         window.length = 0;
         window.lastUse = 0;
     }
-    lastWindow_ = 0;
     lastStart_ = 0;
     lastEnd_ = 0;
     uses_ = 0;
@@ -109,12 +108,9 @@ std::size_t FileReader::readWindowed(int64_t position, uint8_t* dest, std::size_
 // The window of the block at `blockStart`, read into a new window or, once
 // there are windowCount, into the least recently used one when none holds it.
 const FileReader::Window& FileReader::windowAt(int64_t blockStart) {
-    std::size_t chosen = lastWindow_;
-    if (chosen >= windows_.size() || windows_[chosen].start != blockStart) {
-        chosen = 0;
-        while (chosen < windows_.size() && windows_[chosen].start != blockStart) {
-            ++chosen;
-        }
+    std::size_t chosen = 0;
+    while (chosen < windows_.size() && windows_[chosen].start != blockStart) {
+        ++chosen;
     }
     if (chosen == windows_.size()) {
         chosen = windowToReplace();
@@ -125,7 +121,6 @@ const FileReader::Window& FileReader::windowAt(int64_t blockStart) {
         window.start = blockStart;
         window.length = readDirect(blockStart, window.bytes.get(), windowSize);
     }
-    lastWindow_ = chosen;
     Window& last = windows_[chosen];
     last.lastUse = ++uses_;
     lastStart_ = last.start;

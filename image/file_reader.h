@@ -86,7 +86,6 @@ private:
     std::ifstream stream_;
     std::string path_;
     std::vector<Window> windows_;
-    std::size_t lastWindow_ = 0;
     // The bytes of the window used last, which stays the least likely to be
     // replaced; none while lastEnd_ is 0.
     int64_t lastStart_ = 0;
