@@ -2,7 +2,6 @@
 // file system alone, checked against a plain walk (fuzz/image_checks.h).
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 
 #include "fuzz/fuzz_setup.h"
 #include "fuzz/image_checks.h"
@@ -15,10 +14,7 @@ fuzzsetup::ImageFile imageFile;
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    fuzzsetup::prepare(argc, argv);
-    const std::filesystem::path folder = fuzzsetup::makeScratchFolder("quelt-fuzz-image");
-    imageFile = fuzzsetup::ImageFile(folder / "image.d88");
-    fuzzsetup::warmUp(folder);
+    imageFile = fuzzsetup::startTarget(argc, argv, "quelt-fuzz-image");
     return 0;
 }
 
@@ -26,6 +22,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     fuzzsetup::noteImageSize(size);
     imageFile.write(data, size);
     fuzzchecks::checkImage(imageFile.path().string(), fuzzchecks::Bytes(data, data + size),
-                           D88Image::maxDisks);
+                           D88Image::maxDisks, fuzzchecks::sweptInput(data, size));
     return 0;
 }

@@ -13,7 +13,6 @@
 #include <csignal>
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <limits>
 #include <string>
 #include <thread>
@@ -73,23 +72,15 @@ int runOnStream(const uint8_t* data, std::size_t size) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    fuzzsetup::prepare(argc, argv);
+    imageFile = fuzzsetup::startTarget(argc, argv, "quelt-fuzz-run");
     std::signal(SIGPIPE, SIG_IGN);
-    const std::filesystem::path folder = fuzzsetup::makeScratchFolder("quelt-fuzz-run");
-    imageFile = fuzzsetup::ImageFile(folder / "image.d88");
-    fuzzsetup::warmUp(folder);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     fuzzsetup::noteImageSize(size);
     const bool streamToo = fuzzsetup::inSample(data, size, streamSample, streamSalt);
-    // The run's image sweeps at once or soon: tracks of tens of thousands of
-    // records, read record by record as far as the default limits let them, cost
-    // most of an input under the sanitizers (fuzz_image checks that reading).
-    diskImage.setRecordLimits(fuzzsetup::inSample(data, size, fuzzchecks::sweptSample)
-                                  ? fuzzchecks::sweepAtOnce
-                                  : fuzzchecks::sweepSoon);
+    fuzzchecks::setLimits(diskImage, fuzzchecks::sweptInput(data, size));
     imageFile.write(data, size);
     fuzzruns::keepOutputBytes(streamToo);
     const fuzzruns::Outputs fromFile =

@@ -14,7 +14,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <random>
 #include <set>
 #include <string>
@@ -153,11 +152,8 @@ extern "C" size_t LLVMFuzzerCustomMutator(uint8_t* data, size_t size, size_t max
 }
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    fuzzsetup::prepare(argc, argv);
-    const std::filesystem::path folder = fuzzsetup::makeScratchFolder("quelt-fuzz-structured");
-    imageFile = fuzzsetup::ImageFile(folder / "image.d88");
+    imageFile = fuzzsetup::startTarget(argc, argv, "quelt-fuzz-structured");
     fuzzimage::makeGameDisks();
-    fuzzsetup::warmUp(folder);
     return 0;
 }
 
@@ -166,12 +162,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     fuzzimage::expandDescription(data, size, image);
     fuzzsetup::noteImageSize(image.size());
     imageFile.write(image.data(), image.size());
-    // The programs' own image sweeps at once or soon: reading long tracks record
-    // by record first, as the default limits do, costs most of a run under the
-    // sanitizers and is what fuzz_image checks.
-    diskImage.setRecordLimits(fuzzsetup::inSample(data, size, fuzzchecks::sweptSample)
-                                  ? fuzzchecks::sweepAtOnce
-                                  : fuzzchecks::sweepSoon);
+    fuzzchecks::setLimits(diskImage, fuzzchecks::sweptInput(data, size));
     fuzzruns::checkQueltOutputs(
         fuzzruns::takeOutputs(fuzzruns::runQuelt(imageFile.path().string())));
     const auto companion = static_cast<Companion>(fuzzsetup::sampleOf(
@@ -182,7 +173,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         // One of the first disks, by the input's size.
         runCopier(static_cast<int32_t>(size % copiedDisks) + 1);
     } else {
-        fuzzchecks::checkImage(imageFile.path().string(), image, disksChecked);
+        fuzzchecks::checkImage(imageFile.path().string(), image, disksChecked,
+                               fuzzchecks::sweptInput(data, size));
     }
     return 0;
 }

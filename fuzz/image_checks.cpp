@@ -11,6 +11,7 @@
 #include "fuzz/program_runs.h"
 #include "gamefs/game_fs.h"
 #include "image/d88_image.h"
+#include "image/d88_image_seam.h"
 #include "support/reference_search.h"
 
 namespace fuzzchecks {
@@ -31,6 +32,9 @@ constexpr uint64_t referenceSteps = 1u << 16;
 
 // Images up to this size are asked for any ID (see askable).
 constexpr std::size_t anyIdImageLimit = std::size_t{1} << 20;
+
+const RecordIndex::Limits sweepAtOnce{0, 0, 7};
+const RecordIndex::Limits sweepSoon{4096, 1 << 20, longestListing};
 
 const int32_t readLengths[] = {1, 30, 255, 256, 257, 1024, 32768, 65535};
 const int32_t idListLengths[] = {0, -5, 1, 4, 64, 1000};
@@ -205,25 +209,19 @@ void exerciseDisk(DiskUnderTest& disk, int32_t index, InputBytes& input) {
 
 }  // namespace
 
-const RecordIndex::Limits sweepAtOnce{0, 0, 7, 64};
-// A chunk of 64 KiB, not the programs' 1 MiB: under AddressSanitizer a block
-// past 128 KiB is mapped afresh for every sweep, and this machine's page faults
-// would cost more than the sweep.
-const RecordIndex::Limits sweepSoon{4096, 1 << 20, longestListing, 1 << 16};
+void setLimits(D88Image& image, bool swept) {
+    D88ImageSeam::setRecordLimits(image, swept ? sweepAtOnce : sweepSoon);
+}
 
-// Half the images are read by an index that sweeps at once, half by one that
-// reads a little first: the sweep is checked on every kind of image, not only on
-// those too large to read record by record, and reading stays quick.
-void checkImage(const std::string& path, const Bytes& file, int32_t disksChecked) {
-    checkImage(path, file, disksChecked,
-               fuzzsetup::inSample(file.data(), file.size(), sweptSample));
+bool sweptInput(const uint8_t* data, std::size_t size) {
+    return fuzzsetup::inSample(data, size, 2);
 }
 
 void checkImage(const std::string& path, const Bytes& file, int32_t disksChecked, bool swept) {
     clearGameFsTables();
     // One reader for every input, as a program has: its sweep's memory is kept.
     static D88Image image;
-    image.setRecordLimits(swept ? sweepAtOnce : sweepSoon);
+    setLimits(image, swept);
     if (!image.open(path.c_str())) {
         fuzzsetup::fail("a file just written does not open");
     }

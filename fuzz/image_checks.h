@@ -9,28 +9,31 @@
 // finding.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
-#include "image/record_index.h"
+#include "image/d88_image.h"
 #include "support/d88_builder.h"
 
 namespace fuzzchecks {
 
 using d88build::Bytes;
 
-// Record index limits that sweep the file at the first search, a chunk of a few
-// headers at a time, with listings cut short; and limits that read a little
-// before they sweep. A target reads half its inputs with each.
-extern const RecordIndex::Limits sweepAtOnce;
-extern const RecordIndex::Limits sweepSoon;
-constexpr uint32_t sweptSample = 2;
+// Gives `image` record index limits that sweep the file at the first search,
+// with listings cut short, when `swept`; else limits that read a little before
+// they sweep. Reading long tracks record by record, as far as the default limits
+// let it, would cost most of a run under the sanitizers.
+void setLimits(D88Image& image, bool swept);
+// Whether an input is read with the limits that sweep at once: half of them, by
+// a hash of their bytes.
+bool sweptInput(const uint8_t* data, std::size_t size);
 
 // `file` holds the bytes of the image at `path`. Checks the first `disksChecked`
 // disks that lie at different offsets (disks at one offset answer alike), read
-// with the limits that sweep at once when `swept`, else soon. Without `swept`,
-// an image falls in either half by a hash of its bytes.
+// with the limits that sweep at once when `swept`, else soon. Half the inputs
+// are read each way: the sweep is checked on every kind of image, not only on
+// those too large to read record by record, and reading stays quick.
 void checkImage(const std::string& path, const Bytes& file, int32_t disksChecked, bool swept);
-void checkImage(const std::string& path, const Bytes& file, int32_t disksChecked);
 
 }  // namespace fuzzchecks

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "fuzz/fuzz_setup.h"
 #include "fuzz/image_checks.h"
 #include "fuzz/image_file.h"
 #include "fuzz/program_runs.h"
@@ -24,7 +25,7 @@ constexpr int32_t copiedDisks = 3;
 constexpr int32_t firstCopiedDisk = 1;
 
 // The sample set, then a disk whose first track holds a record of the longest
-// data, over which the sweep's calendar grows to its longest.
+// data, over which the sweep's ring grows to its longest.
 d88build::Bytes warmUpImage() {
     d88build::Disk longRecords(1);
     d88build::Record record;
@@ -84,13 +85,20 @@ void warmUp(const std::filesystem::path& folder) {
         file.write(image.data(), image.size());
         fuzzruns::queltOutputNames();
         for (const bool swept : {true, false}) {
-            diskImage.setRecordLimits(swept ? fuzzchecks::sweepAtOnce : fuzzchecks::sweepSoon);
+            fuzzchecks::setLimits(diskImage, swept);
             runPrograms(path.string());
             fuzzchecks::checkImage(path.string(), image, D88Image::maxDisks, swept);
         }
     }
     std::error_code ignored;
     std::filesystem::remove(path, ignored);
+}
+
+ImageFile startTarget(int* argc, char*** argv, const std::string& name) {
+    prepare(argc, argv);
+    const std::filesystem::path folder = makeScratchFolder(name);
+    warmUp(folder);
+    return ImageFile(folder / "image.d88");
 }
 
 }  // namespace fuzzsetup

@@ -1,17 +1,25 @@
 // What every target runs once before its first input: the three programs and
 // the image checks on one image built here, read both ways the targets read
 // (sweeping at once and soon). What the runs keep from one input to the next
-// (the readers' windows, the sweep's calendar at its longest, the statics) is
+// (the readers' windows, the sweep's ring at its longest, the statics) is
 // so taken before fuzzing starts. libFuzzer runs an input again, and searches
 // the whole heap for leaks, whenever a run allocates more blocks than it frees:
 // the first such runs of a target took about a tenth of a one-minute stage.
 #pragma once
 
 #include <filesystem>
+#include <string>
+
+#include "fuzz/image_file.h"
 
 namespace fuzzsetup {
 
 // Writes the image into `folder` and removes it after the runs.
 void warmUp(const std::filesystem::path& folder);
+
+// What every target's LLVMFuzzerInitialize does: prepare() (fuzz_setup.h), a
+// scratch folder named `name` and the warm-up in it. Returns the image file,
+// in that folder, that the target writes its inputs to.
+ImageFile startTarget(int* argc, char*** argv, const std::string& name);
 
 }  // namespace fuzzsetup

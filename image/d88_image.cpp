@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/little_endian.h"
+#include "image/record_index.h"
 
 namespace {
 // Header fields of a disk image.
@@ -16,13 +17,7 @@ int32_t trackEntry(const uint8_t* header, int32_t track) {
 }
 }  // namespace
 
-D88Image::D88Image() = default;
-
-D88Image::D88Image(const RecordIndex::Limits& limits) : recordIndex_(limits) {}
-
-void D88Image::setRecordLimits(const RecordIndex::Limits& limits) {
-    recordIndex_.setLimits(limits);
-}
+D88Image::D88Image() : recordIndex_(new RecordIndex) {}
 
 D88Image::~D88Image() {
     close();
@@ -46,7 +41,7 @@ bool D88Image::open(const char* path) {
 
 void D88Image::close() {
     file_.close();
-    recordIndex_.clear();
+    recordIndex_->clear();
     diskCount_ = 0;
     clearSelection();
 }
@@ -58,6 +53,15 @@ void D88Image::indexDisks() {
     int64_t offset = 0;
     diskCount_ = 0;
     std::vector<WalkStart> walks;
+    const auto addWalks = [&walks](int64_t diskOffset, const uint8_t* header) {
+        const int32_t size = readLe32Signed(header + sizeField);
+        for (int32_t t = 0; t < maxTracks; ++t) {
+            const int32_t entry = trackEntry(header, t);
+            if (entryUsable(entry, size)) {
+                walks.push_back({diskOffset + entry, t});
+            }
+        }
+    };
     while (diskCount_ < maxDisks) {
         diskOffsets_[diskCount_] = static_cast<int32_t>(offset);
         uint8_t header[headerSize];
@@ -65,7 +69,7 @@ void D88Image::indexDisks() {
             break;
         }
         ++diskCount_;
-        addWalks(offset, header, walks);
+        addWalks(offset, header);
         offset += readLe32Signed(header + sizeField);
         // A size field that carries the offset outside the file's signed 32-bit
         // range names no further disk.
@@ -73,18 +77,7 @@ void D88Image::indexDisks() {
             break;
         }
     }
-    recordIndex_.setWalks(std::move(walks));
-}
-
-void D88Image::addWalks(int64_t diskOffset, const uint8_t* header,
-                        std::vector<WalkStart>& walks) {
-    const int32_t size = readLe32Signed(header + sizeField);
-    for (int32_t t = 0; t < maxTracks; ++t) {
-        const int32_t entry = trackEntry(header, t);
-        if (entryUsable(entry, size)) {
-            walks.push_back({diskOffset + entry, t});
-        }
-    }
+    recordIndex_->setWalks(std::move(walks));
 }
 
 void D88Image::setSectorRange(int32_t first, int32_t last) {

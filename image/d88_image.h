@@ -2,15 +2,20 @@
 #define QUELT_IMAGE_D88_IMAGE_H
 
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 #include "common/sector_address.h"
 #include "image/file_reader.h"
-#include "image/record_index.h"
+#include "image/track_listing.h"
+
+class RecordIndex;
 
 // Read access to a D88 image file: the disk images in it one after another, one
 // of them selected at a time, its sectors found by their ID fields. Reports
 // failure by a false result or a zero byte count and never prints.
+//
+// Linear in file size: listTrack, and reads of a track's own C and H with R 1..16, N 0..8.
+// Not linear: reads of other IDs and readTrackIds walk the track from its start each call.
 class D88Image {
 public:
     static constexpr int32_t maxDisks = 64;
@@ -22,12 +27,6 @@ public:
     static constexpr int32_t trackEntryBytes = 4;
 
     D88Image();
-    // With other limits for the record index than its own (the tests take every
-    // path of it on small images so).
-    explicit D88Image(const RecordIndex::Limits& limits);
-    // Other limits for the record index from the next open on (the fuzz targets
-    // vary them between runs of the tool's own image).
-    void setRecordLimits(const RecordIndex::Limits& limits);
     ~D88Image();
     D88Image(const D88Image&) = delete;
     D88Image& operator=(const D88Image&) = delete;
@@ -82,12 +81,13 @@ public:
     TrackListing listTrack(int32_t trackIndex);
 
 private:
+    // The tests' and fuzz targets' way in (image/d88_image_seam.h).
+    friend struct D88ImageSeam;
+
     void indexDisks();
-    static void addWalks(int64_t diskOffset, const uint8_t* header,
-                         std::vector<WalkStart>& walks);
     static bool entryUsable(int32_t entry, int32_t diskSize);
     void clearSelection();
-    WalkStart walkOf(int32_t trackIndex) const;
+    int64_t trackStart(int32_t trackIndex) const;
     static void advance(SectorAddress& address, int32_t firstSector, int32_t lastSector);
 
     FileReader file_;
@@ -100,7 +100,7 @@ private:
     int32_t trackOffsets_[maxTracks] = {};
     int32_t mediaType_ = -1;
     char diskName_[nameLength + 1] = {};
-    RecordIndex recordIndex_;
+    std::unique_ptr<RecordIndex> recordIndex_;
 };
 
 #endif

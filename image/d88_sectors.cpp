@@ -4,7 +4,8 @@
 
 #include <algorithm>
 
-#include "image/record_walk.h"
+#include "image/record_index.h"
+#include "image/track_cursor.h"
 
 namespace {
 // Keeps the listed count itself from overflowing on an absurdly long track.
@@ -33,8 +34,8 @@ bool D88Image::trackUsable(int32_t trackIndex) const {
            entryUsable(trackOffsets_[trackIndex], diskSize_);
 }
 
-WalkStart D88Image::walkOf(int32_t trackIndex) const {
-    return {static_cast<int64_t>(diskOffset_) + trackOffsets_[trackIndex], trackIndex};
+int64_t D88Image::trackStart(int32_t trackIndex) const {
+    return static_cast<int64_t>(diskOffset_) + trackOffsets_[trackIndex];
 }
 
 int32_t D88Image::readSector(const SectorAddress& address, uint8_t* dest, int32_t maxLen) {
@@ -45,7 +46,7 @@ int32_t D88Image::readSector(const SectorAddress& address, uint8_t* dest, int32_
     uint32_t id = sectorId(static_cast<uint8_t>(address.c), static_cast<uint8_t>(address.h),
                            static_cast<uint8_t>(address.r), static_cast<uint8_t>(address.n));
     SectorLocation location;
-    if (!recordIndex_.find(file_, walkOf(address.track), id, location)) {
+    if (!recordIndex_->find(file_, {trackStart(address.track), address.track}, id, location)) {
         return 0;
     }
     int32_t wanted = std::min(location.dataLength, maxLen);
@@ -91,26 +92,23 @@ int32_t D88Image::readTrackIds(int32_t trackIndex, uint8_t* dest, int32_t maxLen
     if (!trackUsable(trackIndex)) {
         return 0;
     }
-    int64_t position = walkOf(trackIndex).position;
     int32_t listed = 0;
-    for (int64_t k = 0; listed < maxLen && listed <= largestListed; ++k) {
-        RecordHeader header;
-        const RecordStep step = stepRecord(file_, position, k, header);
-        if (step == RecordStep::cutShort) {
+    for (TrackCursor cursor(trackStart(trackIndex)); listed < maxLen && listed <= largestListed;
+         cursor.next()) {
+        if (!cursor.read(file_)) {
             break;
         }
-        listId(header, dest + listed);
+        listId(cursor.header(), dest + listed);
         listed += listedIdBytes;
-        // A record stating 0 sectors is listed too; it ends the list as it ends a search.
-        if (step != RecordStep::goesOn) {
+        if (cursor.last()) {
             break;
         }
-        position = nextRecord(position, header);
     }
     return listed;
 }
 
 TrackListing D88Image::listTrack(int32_t trackIndex) {
-    return trackUsable(trackIndex) ? recordIndex_.listing(file_, walkOf(trackIndex))
-                                   : TrackListing{};
+    return trackUsable(trackIndex)
+               ? recordIndex_->listing(file_, {trackStart(trackIndex), trackIndex})
+               : TrackListing{};
 }

@@ -5,12 +5,18 @@
 #include <filesystem>
 #include <system_error>
 
+#include "image/temporary_copy.h"
+
 namespace {
 constexpr std::size_t windowSize = 16384;
-// No byte of a stream past the largest image offset is ever needed, so none is kept.
-constexpr std::size_t largestStreamed = static_cast<std::size_t>(largestImageOffset);
-constexpr std::size_t streamChunk = 65536;
+// No byte of a stream past the largest image offset is ever needed, so none is copied.
+constexpr int64_t largestCopied = largestImageOffset;
+constexpr std::size_t copyChunk = 65536;
 }  // namespace
+
+FileReader::FileReader() : copy_(new TemporaryCopy) {}
+
+FileReader::~FileReader() = default;
 
 bool FileReader::open(const char* path) {
     close();
@@ -22,6 +28,10 @@ bool FileReader::open(const char* path) {
     stream_.seekg(0, std::ios::end);
     seekable_ = !stream_.fail();
     stream_.clear();
+    if (!seekable_ && !copy_->create()) {
+        close();
+        return false;
+    }
     // A directory opens on some systems but fails on the first read; only an
     // error, not an empty file, makes the path unusable.
     uint8_t probe = 0;
@@ -46,21 +56,25 @@ void FileReader::close() {
         window.length = 0;
         window.lastUse = 0;
     }
-    lastWindow_ = 0;
+    lastStart_ = 0;
+    lastEnd_ = 0;
     uses_ = 0;
-    bytesSupplied_ = 0;
+    work_ = {};
     seekable_ = true;
     knownEnd_ = std::numeric_limits<int64_t>::max();
-    streamed_ = {};
+    copy_->close();
+    copied_ = 0;
     streamEnded_ = false;
 }
 
-std::size_t FileReader::readAt(int64_t position, uint8_t* dest, std::size_t count) {
+std::size_t FileReader::readOutsideLastWindow(int64_t position, uint8_t* dest, std::size_t count) {
     if (!isOpen() || position < 0 || count == 0) {
         return 0;
     }
     if (!seekable_) {
-        return readStreamed(position, dest, count);
+        // Whole windows: a window read short of the copy's end ends the file.
+        const auto window = static_cast<int64_t>(windowSize);
+        copyUpTo(std::min(position, largestCopied) + static_cast<int64_t>(count) + window);
     }
     if (position >= knownEnd_) {
         return 0;
@@ -94,12 +108,9 @@ std::size_t FileReader::readWindowed(int64_t position, uint8_t* dest, std::size_
 // The window of the block at `blockStart`, read into a new window or, once
 // there are windowCount, into the least recently used one when none holds it.
 const FileReader::Window& FileReader::windowAt(int64_t blockStart) {
-    std::size_t chosen = lastWindow_;
-    if (chosen >= windows_.size() || windows_[chosen].start != blockStart) {
-        chosen = 0;
-        while (chosen < windows_.size() && windows_[chosen].start != blockStart) {
-            ++chosen;
-        }
+    std::size_t chosen = 0;
+    while (chosen < windows_.size() && windows_[chosen].start != blockStart) {
+        ++chosen;
     }
     if (chosen == windows_.size()) {
         chosen = windowToReplace();
@@ -110,8 +121,11 @@ const FileReader::Window& FileReader::windowAt(int64_t blockStart) {
         window.start = blockStart;
         window.length = readDirect(blockStart, window.bytes.get(), windowSize);
     }
-    lastWindow_ = chosen;
-    windows_[chosen].lastUse = ++uses_;
+    Window& last = windows_[chosen];
+    last.lastUse = ++uses_;
+    lastStart_ = last.start;
+    lastEnd_ = last.start + static_cast<int64_t>(last.length);
+    lastBytes_ = last.bytes.get();
     return windows_[chosen];
 }
 
@@ -132,49 +146,43 @@ bool FileReader::isSameFile(const char* path) const {
     return isOpen() && std::filesystem::equivalent(path_, path, error) && !error;
 }
 
+std::istream& FileReader::source() {
+    return seekable_ ? static_cast<std::istream&>(stream_) : copy_->reader();
+}
+
 std::size_t FileReader::readDirect(int64_t position, uint8_t* dest, std::size_t count) {
+    std::istream& from = source();
     // A seek clears the end-of-file state left by an earlier short read.
-    stream_.clear();
-    stream_.seekg(static_cast<std::streamoff>(position), std::ios::beg);
-    if (!stream_) {
+    from.clear();
+    from.seekg(static_cast<std::streamoff>(position), std::ios::beg);
+    if (!from) {
         return 0;
     }
-    stream_.read(reinterpret_cast<char*>(dest), static_cast<std::streamsize>(count));
-    const std::size_t got = static_cast<std::size_t>(stream_.gcount());
-    bytesSupplied_ += static_cast<int64_t>(got);
-    if (got < count && stream_.eof() && !stream_.bad()) {
+    from.read(reinterpret_cast<char*>(dest), static_cast<std::streamsize>(count));
+    const std::size_t got = static_cast<std::size_t>(from.gcount());
+    work_.bytesSupplied += static_cast<int64_t>(got);
+    if (got < count && from.eof() && !from.bad()) {
         knownEnd_ = std::min(knownEnd_, position + static_cast<int64_t>(got));
     }
     return got;
 }
 
-std::size_t FileReader::readStreamed(int64_t position, uint8_t* dest, std::size_t count) {
-    if (static_cast<uint64_t>(position) >= largestStreamed) {
-        return 0;
-    }
-    const std::size_t start = static_cast<std::size_t>(position);
-    streamUpTo(start + std::min(count, largestStreamed - start));
-    if (start >= streamed_.size()) {
-        return 0;
-    }
-    const std::size_t copied = std::min(count, streamed_.size() - start);
-    std::memcpy(dest, streamed_.data() + start, copied);
-    return copied;
-}
-
-// Reads on until the stream has supplied `end` bytes or has no more. It reads a
-// chunk at a time, so that memory grows only with the bytes the stream holds,
-// and never past the largest offset an image can use.
-void FileReader::streamUpTo(std::size_t end) {
-    while (streamed_.size() < end && !streamEnded_) {
-        const std::size_t had = streamed_.size();
-        const std::size_t wanted = std::min(streamChunk, largestStreamed - had);
-        streamed_.resize(had + wanted);
-        stream_.read(reinterpret_cast<char*>(streamed_.data() + had),
-                     static_cast<std::streamsize>(wanted));
+// Copies on until the stream has supplied `end` bytes or has no more, a chunk at
+// a time, and never past the largest offset an image can use. A copy that cannot
+// be written ends it there, as a stream that ended.
+void FileReader::copyUpTo(int64_t end) {
+    end = std::min(end, largestCopied);
+    std::unique_ptr<uint8_t[]> chunk;
+    while (copied_ < end && !streamEnded_) {
+        if (!chunk) {
+            chunk.reset(new uint8_t[copyChunk]);
+        }
+        const std::size_t wanted =
+            static_cast<std::size_t>(std::min<int64_t>(copyChunk, largestCopied - copied_));
+        stream_.read(reinterpret_cast<char*>(chunk.get()), static_cast<std::streamsize>(wanted));
         const std::size_t got = static_cast<std::size_t>(stream_.gcount());
-        bytesSupplied_ += static_cast<int64_t>(got);
-        streamed_.resize(had + got);
-        streamEnded_ = got < wanted || streamed_.size() >= largestStreamed;
+        const bool written = copy_->append(chunk.get(), got);
+        copied_ += written ? static_cast<int64_t>(got) : 0;
+        streamEnded_ = !written || got < wanted || copied_ >= largestCopied;
     }
 }

@@ -2,27 +2,21 @@
 
 #include <utility>
 
-namespace {
-uint8_t idByte(uint32_t id, int byte) {
-    return static_cast<uint8_t>(id >> (8 * byte));
-}
-}  // namespace
-
 RecordIndex::RecordIndex(const Limits& limits)
     : limits_(limits), budget_(limits.readingSteps, limits.readingBytes) {}
 
-// Gives back all memory but the sweep's calendar, so that a closed image holds
-// only that.
+// Gives back all memory but the sweep's ring, so that a closed image holds only that.
 void RecordIndex::clear() {
-    WalkCalendar calendar = std::move(calendar_);
+    PositionRing ring = std::move(ring_);
     *this = RecordIndex(limits_);
-    calendar_ = std::move(calendar);
+    ring_ = std::move(ring);
 }
 
 bool RecordIndex::find(FileReader& file, const WalkStart& walk, uint32_t id,
                        SectorLocation& location) {
     if (!swept_) {
-        const SearchResult result = recent_.find(file, walk.position, id, location, budget_);
+        const SearchResult result =
+            searchByReading(file, TrackCursor(walk.position), id, location, budget_);
         if (result != SearchResult::outOfSteps) {
             return result == SearchResult::found;
         }
@@ -33,27 +27,26 @@ bool RecordIndex::find(FileReader& file, const WalkStart& walk, uint32_t id,
 
 bool RecordIndex::findSwept(FileReader& file, const WalkStart& walk, uint32_t id,
                             SectorLocation& location) {
-    const int32_t key =
-        sweptKey(walk.track, idByte(id, 0), idByte(id, 1), idByte(id, 2), idByte(id, 3));
+    const int32_t key = sweptKey(walk.track, idField(id, 0), idField(id, 1), idField(id, 2),
+                                 idField(id, 3));
     const int32_t index = key < 0 ? -1 : sweep_.indexOf(walk);
     if (index < 0) {
         ReadingBudget unlimited = ReadingBudget::unlimited();
-        return searchByReading(file, walk.position, 0, id, location, unlimited) ==
+        return searchByReading(file, TrackCursor(walk.position), id, location, unlimited) ==
                SearchResult::found;
     }
-    const int64_t position = sweep_.foundAt(index, key);
-    RecordHeader header;
-    if (position < 0 || !readRecordHeader(file, position, header)) {
+    TrackCursor found(sweep_.foundAt(index, key));
+    if (found.position() < 0 || !found.read(file)) {
         return false;
     }
-    location = dataOf(position, header);
+    location = found.data();
     return true;
 }
 
 TrackListing RecordIndex::listing(FileReader& file, const WalkStart& walk) {
     TrackListing listing;
     if (!swept_) {
-        if (listByReading(file, walk.position, listing, budget_)) {
+        if (listByReading(file, walk.position, limits_.listingLimit, listing, budget_)) {
             return listing;
         }
         sweep(file);
@@ -64,35 +57,11 @@ TrackListing RecordIndex::listing(FileReader& file, const WalkStart& walk) {
     }
     listing = {};
     ReadingBudget unlimited = ReadingBudget::unlimited();
-    listByReading(file, walk.position, listing, unlimited);
+    listByReading(file, walk.position, limits_.listingLimit, listing, unlimited);
     return listing;
 }
 
-// Lists as readTrackIds does: a record stating 0 sectors is listed and ends the
-// list; a header cut short is not listed. False when the budget ran out first.
-bool RecordIndex::listByReading(FileReader& file, int64_t trackStart,
-                                        TrackListing& listing, ReadingBudget& budget) const {
-    int64_t position = trackStart;
-    for (int64_t k = 0; k < limits_.listingLimit; ++k) {
-        if (!budget.spend(file)) {
-            return false;
-        }
-        RecordHeader header;
-        const RecordStep step = stepRecord(file, position, k, header);
-        if (step == RecordStep::cutShort) {
-            break;
-        }
-        ++listing.records;
-        listing.sizeCodes.set(header.n);
-        if (step != RecordStep::goesOn) {
-            break;
-        }
-        position = nextRecord(position, header);
-    }
-    return true;
-}
-
 void RecordIndex::sweep(FileReader& file) {
-    sweep_ = sweepWalks(file, walks_, limits_.listingLimit, limits_.chunkBytes, calendar_);
+    sweep_ = sweepWalks(file, walks_, limits_.listingLimit, ring_);
     swept_ = true;
 }

@@ -7,16 +7,12 @@
 #include <limits>
 #include <unordered_map>
 
-#include "image/record_window.h"
-
 namespace {
 // A record ends a walk by its count only at k = count - 1, and the count is a
 // 16-bit field: a walk past this k ends only where every walk does.
 constexpr int64_t lastCountedK = 65534;
 // Tracks a record's C and H can name: C * 2 + H with H 0 or 1.
 constexpr int32_t namedTracks = 512;
-// A group looks its tracks up in a table once it has more than this many.
-constexpr std::size_t tracksListed = 8;
 constexpr int32_t sizeCodeCount = 256;
 
 using KeySet = SweptKeySet;
@@ -24,14 +20,13 @@ using KeySet = SweptKeySet;
 // The walks of one track within a group, with the keys every one of them has
 // found already: a record of such a key needs no look at the walks.
 struct TrackWalks {
-    int32_t track = 0;
     std::vector<int32_t> walks;
     KeySet allFound;
 };
 
 // Walks that stand on the same record and go on together. Each walk's k is its
 // offset plus the group's step, so the group steps once for all of them.
-struct Group {
+struct WalkGroup {
     int64_t step = 0;
     int32_t alive = 0;
     std::vector<int32_t> walks;  // ended ones too, passed over
@@ -39,9 +34,7 @@ struct Group {
     std::unordered_map<int64_t, int32_t> byOffset;
     int64_t lowestOffset = std::numeric_limits<int64_t>::max();
     int64_t highestOffset = std::numeric_limits<int64_t>::min();
-    std::vector<TrackWalks> tracks;  // the first trackCount in use, the rest kept for reuse
-    std::size_t trackCount = 0;
-    std::vector<int16_t> trackTable;  // track -> place in tracks, once they are many
+    std::unordered_map<int32_t, TrackWalks> tracks;  // by track index
     // (step, walk): when the walk's listing reaches the limit; a min-heap.
     std::vector<std::pair<int64_t, int32_t>> listingEnds;
     // The step at which each size code was last read; -1 before.
@@ -59,10 +52,9 @@ struct WalkState {
 
 class Sweep {
 public:
-    Sweep(FileReader& file, SweptWalks& out, int32_t listingLimit, std::size_t chunkBytes,
-          WalkCalendar& calendar)
-        : window_(file, chunkBytes),
-          calendar_(calendar),
+    Sweep(FileReader& file, SweptWalks& out, int32_t listingLimit, PositionRing& ring)
+        : file_(file),
+          ring_(ring),
           out_(out),
           states_(out.walks.size()),
           listingLimit_(listingLimit) {}
@@ -75,24 +67,22 @@ private:
     void goOn(int32_t group, int64_t position);
     int32_t merge(int32_t a, int32_t b);
     void join(int32_t group, int32_t walk, int64_t k);
-    void noteFound(Group& group, const RecordHeader& header, int64_t position);
-    void endByCount(Group& group, int32_t count);
-    void endAll(Group& group, bool listedThis);
-    void endListingsDue(Group& group);
-    void endWalk(Group& group, int32_t walk, int64_t listedRecords);
-    void endListing(Group& group, int32_t walk, int64_t listedRecords);
-    void foldSizeCodes(const Group& group, int32_t walk);
-    TrackWalks* tracksOf(Group& group, int32_t track);
-    TrackWalks& addTrack(Group& group, int32_t track);
+    void noteFound(WalkGroup& group, const RecordHeader& header, int64_t position);
+    void endByCount(WalkGroup& group, int64_t lastK);
+    void endAll(WalkGroup& group, bool listedThis);
+    void endListingsDue(WalkGroup& group);
+    void endWalk(WalkGroup& group, int32_t walk, int64_t listedRecords);
+    void endListing(WalkGroup& group, int32_t walk, int64_t listedRecords);
+    void foldSizeCodes(const WalkGroup& group, int32_t walk);
     const KeySet& foundKeys(int32_t walk) const;
     int32_t newGroup();
     void release(int32_t index);
 
-    RecordWindow window_;
-    WalkCalendar& calendar_;
+    FileReader& file_;
+    PositionRing& ring_;
     SweptWalks& out_;
     std::vector<WalkState> states_;
-    std::vector<Group> groups_;
+    std::vector<WalkGroup> groups_;
     std::vector<int32_t> freeGroups_;
     int32_t listingLimit_;
 };
@@ -104,7 +94,7 @@ void Sweep::run() {
     std::size_t nextStart = 0;
     int64_t cursor = 0;
     for (;;) {
-        const int64_t at = calendar_.next(cursor);
+        const int64_t at = ring_.next(cursor);
         if (nextStart < out_.walks.size() && (at < 0 || out_.walks[nextStart].position <= at)) {
             cursor = out_.walks[nextStart].position;
             startWalk(static_cast<int32_t>(nextStart++));
@@ -114,18 +104,18 @@ void Sweep::run() {
             return;
         }
         cursor = at;
-        const int32_t group = calendar_.at(at);
-        calendar_.take(at);
+        const int32_t group = ring_.at(at);
+        ring_.take(at);
         readRecord(group, at);
     }
 }
 
 void Sweep::startWalk(int32_t walk) {
     const int64_t position = out_.walks[static_cast<std::size_t>(walk)].position;
-    int32_t group = calendar_.at(position);
+    int32_t group = ring_.at(position);
     if (group < 0) {
         group = newGroup();
-        calendar_.put(position, group);
+        ring_.put(position, group);
     }
     join(group, walk, 0);
 }
@@ -133,34 +123,36 @@ void Sweep::startWalk(int32_t walk) {
 // The record at `position` as every walk of the group meets it, in the order a
 // single walk tests it: the header cut short, a count of 0, the ID, the count.
 void Sweep::readRecord(int32_t groupIndex, int64_t position) {
-    Group& group = groups_[static_cast<std::size_t>(groupIndex)];
+    WalkGroup& group = groups_[static_cast<std::size_t>(groupIndex)];
     endListingsDue(group);
-    const uint8_t* bytes = window_.header(position);
-    if (bytes == nullptr) {
+    TrackCursor record(position);
+    if (!record.read(file_)) {
         endAll(group, false);
         release(groupIndex);
         return;
     }
-    const RecordHeader header = parseRecordHeader(bytes);
+    const RecordHeader& header = record.header();
     group.lastSeen[header.n] = static_cast<int32_t>(group.step);
-    if (header.sectorCount == 0) {
+    const WalkEnd end = walkEndOf(header);
+    if (end.everyWalk) {
         endAll(group, true);
         release(groupIndex);
         return;
     }
     noteFound(group, header, position);
-    endByCount(group, header.sectorCount);
+    endByCount(group, end.lastK);
     if (group.alive == 0) {
         release(groupIndex);
         return;
     }
     ++group.step;
-    goOn(groupIndex, nextRecord(position, header));
+    record.next();
+    goOn(groupIndex, record.position());
 }
 
 void Sweep::goOn(int32_t group, int64_t position) {
-    const int32_t there = calendar_.at(position);
-    calendar_.put(position, there < 0 ? group : merge(group, there));
+    const int32_t there = ring_.at(position);
+    ring_.put(position, there < 0 ? group : merge(group, there));
 }
 
 // Two groups on one record go on as one: the smaller joins the larger, so that
@@ -170,7 +162,7 @@ int32_t Sweep::merge(int32_t a, int32_t b) {
                          groups_[static_cast<std::size_t>(b)].alive;
     const int32_t larger = aLarger ? a : b;
     const int32_t smaller = aLarger ? b : a;
-    Group& from = groups_[static_cast<std::size_t>(smaller)];
+    WalkGroup& from = groups_[static_cast<std::size_t>(smaller)];
     for (int32_t walk : from.walks) {
         const WalkState& state = states_[static_cast<std::size_t>(walk)];
         if (state.alive) {
@@ -183,7 +175,7 @@ int32_t Sweep::merge(int32_t a, int32_t b) {
 }
 
 void Sweep::join(int32_t groupIndex, int32_t walk, int64_t k) {
-    Group& group = groups_[static_cast<std::size_t>(groupIndex)];
+    WalkGroup& group = groups_[static_cast<std::size_t>(groupIndex)];
     WalkState& state = states_[static_cast<std::size_t>(walk)];
     state.group = groupIndex;
     state.offset = k - group.step;
@@ -205,23 +197,28 @@ void Sweep::join(int32_t groupIndex, int32_t walk, int64_t k) {
     }
     const int32_t trackIndex = out_.walks[static_cast<std::size_t>(walk)].track;
     if (trackIndex >= 0 && trackIndex < namedTracks) {
-        TrackWalks& track = addTrack(group, trackIndex);
+        const auto [place, added] = group.tracks.try_emplace(trackIndex);
+        TrackWalks& track = place->second;
+        if (added) {
+            track.allFound.set();
+        }
         track.walks.push_back(walk);
         track.allFound &= foundKeys(walk);
     }
 }
 
 // Gives each walk of the record's track that has not found its ID yet this record.
-void Sweep::noteFound(Group& group, const RecordHeader& header, int64_t position) {
+void Sweep::noteFound(WalkGroup& group, const RecordHeader& header, int64_t position) {
     if (header.h > 1) {
         return;
     }
     const int32_t trackIndex = header.c * 2 + header.h;
     const int32_t key = sweptKey(trackIndex, header.c, header.h, header.r, header.n);
-    TrackWalks* track = key < 0 ? nullptr : tracksOf(group, trackIndex);
-    if (track == nullptr || track->allFound[static_cast<std::size_t>(key)]) {
+    const auto place = key < 0 ? group.tracks.end() : group.tracks.find(trackIndex);
+    if (place == group.tracks.end() || place->second.allFound[static_cast<std::size_t>(key)]) {
         return;
     }
+    TrackWalks* track = &place->second;
     auto ended = [this](int32_t walk) { return !states_[static_cast<std::size_t>(walk)].alive; };
     track->walks.erase(std::remove_if(track->walks.begin(), track->walks.end(), ended),
                        track->walks.end());
@@ -235,9 +232,9 @@ void Sweep::noteFound(Group& group, const RecordHeader& header, int64_t position
     track->allFound.set(static_cast<std::size_t>(key));
 }
 
-// Ends the walks whose k here is count - 1: offset + step = count - 1.
-void Sweep::endByCount(Group& group, int32_t count) {
-    const int64_t offset = count - 1 - group.step;
+// Ends the walks whose k here is lastK: offset + step = lastK.
+void Sweep::endByCount(WalkGroup& group, int64_t lastK) {
+    const int64_t offset = lastK - group.step;
     if (offset < group.lowestOffset || offset > group.highestOffset) {
         return;
     }
@@ -247,19 +244,19 @@ void Sweep::endByCount(Group& group, int32_t count) {
     }
     for (int32_t walk = ending->second; walk >= 0;
          walk = states_[static_cast<std::size_t>(walk)].nextAtOffset) {
-        endWalk(group, walk, count);
+        endWalk(group, walk, lastK + 1);
     }
     group.byOffset.erase(ending);
 }
 
-void Sweep::endAll(Group& group, bool listedThis) {
+void Sweep::endAll(WalkGroup& group, bool listedThis) {
     for (int32_t walk : group.walks) {
         const int64_t k = states_[static_cast<std::size_t>(walk)].offset + group.step;
         endWalk(group, walk, listedThis ? k + 1 : k);
     }
 }
 
-void Sweep::endListingsDue(Group& group) {
+void Sweep::endListingsDue(WalkGroup& group) {
     auto& due = group.listingEnds;
     while (!due.empty() && due.front().first <= group.step) {
         const int32_t walk = due.front().second;
@@ -272,7 +269,7 @@ void Sweep::endListingsDue(Group& group) {
     }
 }
 
-void Sweep::endWalk(Group& group, int32_t walk, int64_t listedRecords) {
+void Sweep::endWalk(WalkGroup& group, int32_t walk, int64_t listedRecords) {
     WalkState& state = states_[static_cast<std::size_t>(walk)];
     if (!state.alive) {
         return;
@@ -284,14 +281,14 @@ void Sweep::endWalk(Group& group, int32_t walk, int64_t listedRecords) {
     --group.alive;
 }
 
-void Sweep::endListing(Group& group, int32_t walk, int64_t listedRecords) {
+void Sweep::endListing(WalkGroup& group, int32_t walk, int64_t listedRecords) {
     foldSizeCodes(group, walk);
     out_.listings[static_cast<std::size_t>(walk)].records = static_cast<int32_t>(listedRecords);
     states_[static_cast<std::size_t>(walk)].listing = false;
 }
 
 // Adds the size codes the group read since the walk joined it.
-void Sweep::foldSizeCodes(const Group& group, int32_t walk) {
+void Sweep::foldSizeCodes(const WalkGroup& group, int32_t walk) {
     const WalkState& state = states_[static_cast<std::size_t>(walk)];
     if (!state.listing) {
         return;
@@ -302,40 +299,6 @@ void Sweep::foldSizeCodes(const Group& group, int32_t walk) {
             codes.set(static_cast<std::size_t>(n));
         }
     }
-}
-
-TrackWalks* Sweep::tracksOf(Group& group, int32_t track) {
-    if (!group.trackTable.empty()) {
-        const int16_t place = group.trackTable[static_cast<std::size_t>(track)];
-        return place < 0 ? nullptr : &group.tracks[static_cast<std::size_t>(place)];
-    }
-    for (std::size_t place = 0; place < group.trackCount; ++place) {
-        if (group.tracks[place].track == track) {
-            return &group.tracks[place];
-        }
-    }
-    return nullptr;
-}
-
-TrackWalks& Sweep::addTrack(Group& group, int32_t track) {
-    if (TrackWalks* known = tracksOf(group, track)) {
-        return *known;
-    }
-    if (group.trackCount == group.tracks.size()) {
-        group.tracks.emplace_back();
-    }
-    TrackWalks& added = group.tracks[group.trackCount++];
-    added.track = track;
-    added.walks.clear();
-    added.allFound.set();
-    if (group.trackCount > tracksListed) {
-        group.trackTable.assign(namedTracks, -1);
-        for (std::size_t place = 0; place < group.trackCount; ++place) {
-            group.trackTable[static_cast<std::size_t>(group.tracks[place].track)] =
-                static_cast<int16_t>(place);
-        }
-    }
-    return added;
 }
 
 const KeySet& Sweep::foundKeys(int32_t walk) const {
@@ -357,17 +320,16 @@ int32_t Sweep::newGroup() {
 
 // The group's place is taken again by the next new group, its containers'
 // memory with it: a typical file's walks follow one another, so a sweep needs only
-// a few. A track table is given back, since few groups need one.
+// a few.
 void Sweep::release(int32_t index) {
-    Group& group = groups_[static_cast<std::size_t>(index)];
+    WalkGroup& group = groups_[static_cast<std::size_t>(index)];
     group.step = 0;
     group.alive = 0;
     group.walks.clear();
     group.byOffset.clear();
     group.lowestOffset = std::numeric_limits<int64_t>::max();
     group.highestOffset = std::numeric_limits<int64_t>::min();
-    group.trackCount = 0;
-    group.trackTable = {};
+    group.tracks.clear();
     group.listingEnds.clear();
     freeGroups_.push_back(index);
 }
@@ -388,15 +350,15 @@ int64_t SweptWalks::foundAt(int32_t walk, int32_t key) const {
 }
 
 SweptWalks sweepWalks(FileReader& file, std::vector<WalkStart> walks, int32_t listingLimit,
-                      std::size_t chunkBytes, WalkCalendar& calendar) {
+                      PositionRing& ring) {
     std::sort(walks.begin(), walks.end());
     walks.erase(std::unique(walks.begin(), walks.end()), walks.end());
     SweptWalks out;
     out.walks = std::move(walks);
     out.keysFound.resize(out.walks.size());
     out.listings.resize(out.walks.size());
-    calendar.reset();
-    Sweep(file, out, listingLimit, chunkBytes, calendar).run();
+    ring.reset();
+    Sweep(file, out, listingLimit, ring).run();
     std::sort(out.found.begin(), out.found.end());
     return out;
 }

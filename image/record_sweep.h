@@ -8,8 +8,10 @@
 
 #include "common/sector_address.h"
 #include "image/file_reader.h"
-#include "image/record_walk.h"
-#include "image/walk_calendar.h"
+#include "image/record_format.h"
+#include "image/track_cursor.h"
+#include "image/track_listing.h"
+#include "image/position_ring.h"
 
 // The sweep keeps, for each walk, the first record of every ID that a run of
 // sectors on the walk's own track asks for: C and H of the track (track index =
@@ -57,10 +59,9 @@ struct SweptWalks {
 // record that any of them reaches once: walks that come to the same record go
 // on as one group from there, though each keeps its own count of records, on
 // which the rule that ends a walk depends. Listings stop at `listingLimit`
-// records. Reads the file `chunkBytes` at a time, and keeps where the walks stand
-// in `calendar`, emptied first. Time grows with the records read; memory with the
-// number of walks, not with the records.
+// records. Keeps where the walks stand in `ring`, emptied first. Time grows with
+// the records read; memory with the number of walks, not with the records.
 SweptWalks sweepWalks(FileReader& file, std::vector<WalkStart> walks, int32_t listingLimit,
-                      std::size_t chunkBytes, WalkCalendar& calendar);
+                      PositionRing& ring);
 
 #endif

@@ -52,6 +52,16 @@ protected:
         return Bytes(workBuffer + from, workBuffer + from + length);
     }
 
+    // Loads `name` and expects its size, whether it loaded whole, and the buffer
+    // to hold `bytes` bytes read as one run from `track` and nothing after them.
+    void expectLoad(const char* name, int32_t size, bool complete, int track, size_t bytes) {
+        const LoadResult result = load(name);
+        EXPECT_EQ(result.size, size);
+        EXPECT_EQ(result.complete, complete);
+        EXPECT_EQ(loaded(0, bytes), disk_.readRun(track, 1, bytes));
+        EXPECT_EQ(workBuffer[bytes], 0xEE);
+    }
+
     Disk disk_;
     D88Image image_;
 };
@@ -92,11 +102,7 @@ TEST_F(GameFsTest, EveryFullClusterOfTheChainIsReadWhateverTheSize) {
     setEntry(disk_, 0, "oversize", 100, 30);
     linkClusters({30, 31, 32, 0xFF});
     openAndLoadDirectory();
-    LoadResult result = load("oversize");
-    EXPECT_EQ(result.size, 100);
-    EXPECT_TRUE(result.complete);
-    EXPECT_EQ(loaded(0, 4096), disk_.readRun(15, 1, 4096));
-    EXPECT_EQ(workBuffer[4096], 0xEE);
+    expectLoad("oversize", 100, true, 15, 4096);
 }
 
 TEST_F(GameFsTest, EmptyFileLoadsNothingButIsFound) {
@@ -165,11 +171,7 @@ TEST_F(GameFsTest, LoopingChainStopsAtTheClusterItComesBackTo) {
     setEntry(disk_, 0, "loop", 60000, 20);
     linkClusters({20, 21, 22, 21});
     openAndLoadDirectory();
-    LoadResult result = load("loop");
-    EXPECT_EQ(result.size, 60000);
-    EXPECT_FALSE(result.complete);
-    EXPECT_EQ(loaded(0, 3 * 2048), disk_.readRun(10, 1, 3 * 2048));
-    EXPECT_EQ(workBuffer[3 * 2048], 0xEE);
+    expectLoad("loop", 60000, false, 10, 3 * 2048);
 }
 
 TEST_F(GameFsTest, MissingSectorEndsItsClusterButTheChainGoesOn) {

@@ -3,19 +3,25 @@
 // of empty records, sector counts that disagree, size fields that wrap or point
 // far past the file, the longest and a looping cluster chain, the largest music
 // table entries, track tables pointing into the header, past the end or at
-// 0xFFFFFFFF, and the worst cases of the reader's speed.
+// 0xFFFFFFFF, and the worst cases of the reader's speed, whose reading must
+// cost work that grows linearly with the file.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdio>
 #include <functional>
+#include <string>
 
+#include "gamefs/game_fs.h"
+#include "image/d88_image.h"
+#include "image/d88_image_seam.h"
 #include "support/expected_run.h"
 #include "support/game_disk.h"
 #include "support/hostile_images.h"
 #include "support/run_case.h"
 #include "support/run_tool.h"
+#include "support/test_folder.h"
 #include "tool/messages.h"
 
 namespace d88build {
@@ -240,6 +246,48 @@ TEST_P(HostileImage, EndsWithAClearOutcome) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, HostileImage, testing::ValuesIn(hostileCases), caseName);
+
+// What the programs read of an image, every disk in turn: each track's listing
+// and the directory's files' cluster chains. The index reads a little before it
+// sweeps, so that the sweep's work, not the reading budget, is what is counted.
+FileReader::Work workOfReading(const Bytes& file) {
+    D88Image image;
+    D88ImageSeam::setRecordLimits(image, {4096, 1 << 20, longestListing});
+    EXPECT_TRUE(openInFreshFolder(image, file));
+    for (int32_t disk = 0; disk < image.diskCount(); ++disk) {
+        image.selectDisk(disk);
+        for (int32_t track = 0; track < D88Image::maxTracks; ++track) {
+            image.listTrack(track);
+        }
+        clearGameFsTables();
+        loadDirectory(image);
+        for (const char* name : {"startup", "sud_data", "bgmscore"}) {
+            loadFile(image, name);
+        }
+    }
+    return D88ImageSeam::work(image);
+}
+
+// Twice the file may cost at most about twice the reads and the bytes the file
+// supplies them, however its records overlap.
+constexpr double kLinearBound = 2.25;
+constexpr size_t kMiB = 1024 * 1024;
+
+class ReadingWork : public testing::TestWithParam<HostileRecipe> {};
+
+TEST_P(ReadingWork, GrowsLinearlyWithTheFile) {
+    const FileReader::Work once = workOfReading(GetParam().make(8 * kMiB - 16));
+    const FileReader::Work twice = workOfReading(GetParam().make(16 * kMiB - 16));
+    EXPECT_LE(twice.reads, kLinearBound * once.reads) << once.reads;
+    EXPECT_LE(twice.bytesSupplied, kLinearBound * once.bytesSupplied) << once.bytesSupplied;
+}
+
+INSTANTIATE_TEST_SUITE_P(Recipes, ReadingWork, testing::ValuesIn(hostileRecipes()),
+                         [](const testing::TestParamInfo<HostileRecipe>& info) {
+                             std::string name = info.param.name;
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
+                         });
 
 }  // namespace
 }  // namespace d88build

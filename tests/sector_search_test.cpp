@@ -12,6 +12,7 @@
 
 #include "image/d88_image.h"
 #include "image/file_reader.h"
+#include "image/d88_image_seam.h"
 #include "image/record_index.h"
 #include "support/d88_builder.h"
 #include "support/hostile_images.h"
@@ -206,9 +207,9 @@ testing::AssertionResult sameRun(D88Image& image, const AskedDisk& disk, const Q
            << " bytes: read " << read << ", the plain walk reads " << expected.size();
 }
 
-// Record index limits that make it sweep the file at the first search and read
-// it a few bytes at a time, with listings cut short.
-const RecordIndex::Limits kSweepAtOnce{0, 0, 5, 16};
+// Record index limits that make it sweep the file at the first search, with
+// listings cut short.
+const RecordIndex::Limits kSweepAtOnce{0, 0, 5};
 
 testing::AssertionResult sameListing(D88Image& image, const AskedDisk& disk, int track,
                                      int32_t limit) {
@@ -234,7 +235,8 @@ struct Asking {
 // Opens the image afresh (a new index) and asks the queries of `order` of each
 // disk in turn, then lists every track.
 void expectSameAnswers(const Bytes& file, unsigned order, const Asking& asking) {
-    D88Image image(asking.limits);
+    D88Image image;
+    D88ImageSeam::setRecordLimits(image, asking.limits);
     ASSERT_TRUE(openInFreshFolder(image, file));
     Random random(order);
     for (int index : asking.disks) {
@@ -346,8 +348,8 @@ std::vector<WalkStart> randomWalks(Random& random, const GeneratedImage& generat
 }
 
 // Every limit of the record index, each a row: searches that run out of records
-// or bytes to read mid-walk (and then sweep), listings cut short, a sweep that
-// reads the file a header at a time. Walks outside the set are searched by reading.
+// or bytes to read mid-walk (and then sweep), listings cut short. Walks outside
+// the set are searched by reading.
 class RecordIndexLimits : public testing::TestWithParam<RecordIndex::Limits> {};
 
 TEST_P(RecordIndexLimits, AnswerAsAPlainWalk) {
@@ -385,15 +387,14 @@ TEST_P(RecordIndexLimits, AnswerAsAPlainWalk) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Limits, RecordIndexLimits,
-                         testing::Values(RecordIndex::Limits{0, 0, 1, 16},
-                                         RecordIndex::Limits{7, 1 << 20, 7, 100},
-                                         RecordIndex::Limits{1 << 20, 40000, 100, 4096},
+                         testing::Values(RecordIndex::Limits{0, 0, 1},
+                                         RecordIndex::Limits{7, 1 << 20, 7},
+                                         RecordIndex::Limits{1 << 20, 40000, 100},
                                          RecordIndex::Limits{}),
                          [](const testing::TestParamInfo<RecordIndex::Limits>& info) {
                              return "Steps" + std::to_string(info.param.readingSteps) +
                                     "Bytes" + std::to_string(info.param.readingBytes) +
-                                    "Listing" + std::to_string(info.param.listingLimit) +
-                                    "Chunk" + std::to_string(info.param.chunkBytes);
+                                    "Listing" + std::to_string(info.param.listingLimit);
                          });
 
 }  // namespace

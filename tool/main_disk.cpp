@@ -27,7 +27,7 @@ MusicEntry musicEntry(std::size_t piece) {
     return {readLe16(record), readLe16(record + 2), readLe16(record + 4)};
 }
 
-void testMainDisk(int32_t diskIndex, bool& found) {
+void extractIfMainDisk(int32_t diskIndex, bool& found) {
     loadDirectory(diskImage);
     if (!takesRole(findFile(startupFileName), found)) {
         return;

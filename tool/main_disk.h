@@ -22,6 +22,6 @@ MusicEntry musicEntry(std::size_t piece);
 // First pass, for a disk without the demo signature: when its directory lists
 // "startup" and no main disk was found yet, it is the main disk: cut "fmdriver",
 // load "startup" and keep its music table.
-void testMainDisk(int32_t diskIndex, bool& found);
+void extractIfMainDisk(int32_t diskIndex, bool& found);
 
 #endif

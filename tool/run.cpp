@@ -34,7 +34,7 @@ bool findMainDisk() {
     for (int32_t i = 0; i < diskImage.diskCount(); ++i) {
         selectForReading(diskImage, i);
         if (isMainDiskCandidate(carriesDemoSignature(diskImage))) {
-            testMainDisk(i, found);
+            extractIfMainDisk(i, found);
         } else {
             std::printf(demoDiskFoundFormat, i + 1);
             cutDemoFiles();
@@ -48,7 +48,7 @@ bool findScenarioDisk() {
     char nameBuffer[nameBufferSize] = {};
     for (int32_t i = 0; i < diskImage.diskCount(); ++i) {
         selectForReading(diskImage, i);
-        testScenarioDisk(i, found, nameBuffer);
+        extractIfScenarioDisk(i, found, nameBuffer);
     }
     return found;
 }

@@ -21,7 +21,8 @@ void cutMusicPieces(char (&nameBuffer)[nameBufferSize]) {
 }
 }  // namespace
 
-void testScenarioDisk(int32_t diskIndex, bool& found, char (&nameBuffer)[nameBufferSize]) {
+void extractIfScenarioDisk(int32_t diskIndex, bool& found,
+                           char (&nameBuffer)[nameBufferSize]) {
     loadDirectory(diskImage);
     if (!takesRole(findFile(bgmscoreFileName), found)) {
         return;

@@ -10,6 +10,7 @@ constexpr std::size_t nameBufferSize = 260;
 // scenario disk was found yet, it is the scenario disk: write "sud_data" whole and
 // cut mus00 to mus17 out of "bgmscore" by the music table. Output names are
 // built in `nameBuffer`.
-void testScenarioDisk(int32_t diskIndex, bool& found, char (&nameBuffer)[nameBufferSize]);
+void extractIfScenarioDisk(int32_t diskIndex, bool& found,
+                           char (&nameBuffer)[nameBufferSize]);
 
 #endif

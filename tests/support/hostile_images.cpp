@@ -352,4 +352,37 @@ Bytes byteGridImage(size_t fileSize) {
     return image;
 }
 
+namespace {
+
+Bytes worstCaseOf(WorstCaseRecipe recipe, size_t fileSize) {
+    recipe.fileSize = fileSize;
+    return worstCaseImage(recipe);
+}
+
+// Runs to the end, finds its cluster sectors there, every track of every disk.
+constexpr WorstCaseRecipe kToEndAllTracks{true, false, true, true};
+
+// The sample set, then 64 hostile disks of which the index keeps 61.
+Bytes setThenHostile(size_t fileSize) {
+    const Bytes set = sampleImage();
+    return concat({set, worstCaseOf(kToEndAllTracks, (fileSize - set.size()) / 16 * 16)});
+}
+
+}  // namespace
+
+const std::vector<HostileRecipe>& hostileRecipes() {
+    static const std::vector<HostileRecipe> recipes = {
+        {"count65535-misses", [](size_t size) { return worstCaseOf({}, size); }},
+        {"to-end-misses", [](size_t size) { return worstCaseOf({true}, size); }},
+        {"to-end-demo-disks", [](size_t size) { return worstCaseOf({true, true}, size); }},
+        {"to-end-hits-at-end", [](size_t size) { return worstCaseOf({true, false, true}, size); }},
+        {"to-end-all-tracks", [](size_t size) { return worstCaseOf(kToEndAllTracks, size); }},
+        {"four-grids", [](size_t size) { return fourGridImage(size); }},
+        {"four-grids-to-end", [](size_t size) { return fourGridImage(size, true); }},
+        {"set-then-hostile", setThenHostile},
+        {"byte-grids", byteGridImage},
+    };
+    return recipes;
+}
+
 }  // namespace d88build

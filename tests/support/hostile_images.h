@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <vector>
 
 #include "support/d88_builder.h"
 
@@ -81,5 +82,14 @@ Bytes fourGridImage(size_t fileSize = kHostileImageLimit - 16, bool toEnd = fals
 // their 10,496 tracks start at as many different bytes of one stride: as many
 // records to read as the file has bytes, and none shared.
 Bytes byteGridImage(size_t fileSize);
+
+// The worst cases above, each named and made at a size given (a multiple of 16,
+// at least kHostileImageLimit - 16): the benchmark's images and the rows of the
+// test that bounds the reading's work.
+struct HostileRecipe {
+    const char* name;
+    Bytes (*make)(size_t fileSize);
+};
+const std::vector<HostileRecipe>& hostileRecipes();
 
 }  // namespace d88build

@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# Runs the programs of two builds on the same images and says where they differ:
+# for each image, quelt IMAGE, quelt-ls IMAGE and quelt-cp IMAGE 1 and 2, each in
+# a fresh folder, compared by standard output, standard error, exit status and
+# every file written. With --pipe the second build also reads each image through
+# a pipe (/dev/stdin), which must give the same as the first build's file run.
+# Prints one line per difference and a count; exits 1 when any run differs.
+#
+#   bash tools/compare-programs.sh [--pipe] OLD_BUILD NEW_BUILD IMAGE_OR_FOLDER...
+set -euo pipefail
+
+pipe=false
+if [ "${1:-}" = --pipe ]; then
+    pipe=true
+    shift
+fi
+[ "$#" -ge 3 ] || { sed -n 2,9p "$0" >&2; exit 2; }
+old=$(cd "$1" && pwd)
+new=$(cd "$2" && pwd)
+shift 2
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/quelt-compare.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+
+# run BUILD SIDE IMAGE PROGRAM [ARGS...]: the run's outputs into $work/SIDE.
+run() {
+    local build=$1 side=$2 image=$3 program=$4
+    shift 4
+    rm -rf "${work:?}/$side"
+    mkdir -p "$work/$side/files"
+    local status=0
+    if [ "$side" = piped ]; then
+        (cd "$work/$side/files" && "$build/$program" /dev/stdin "$@" <"$image" \
+            >"$work/$side/stdout" 2>"$work/$side/stderr") || status=$?
+    else
+        (cd "$work/$side/files" && "$build/$program" "$image" "$@" \
+            >"$work/$side/stdout" 2>"$work/$side/stderr") || status=$?
+    fi
+    echo "$status" >"$work/$side/status"
+}
+
+images=()
+for given in "$@"; do
+    if [ -d "$given" ]; then
+        while IFS= read -r -d '' file; do images+=("$file"); done \
+            < <(find "$given" -type f -print0 | sort -z)
+    else
+        images+=("$given")
+    fi
+done
+
+runs=0
+differ=0
+# compare IMAGE SIDE PROGRAM ARGS...: the old run against the new one (or the piped one).
+compare() {
+    local image=$1 side=$2
+    shift 2
+    runs=$((runs + 1))
+    if ! diff -r "$work/old" "$work/$side" >/dev/null 2>&1; then
+        differ=$((differ + 1))
+        echo "differs ($side): $* on $image"
+    fi
+}
+
+for image in "${images[@]}"; do
+    image=$(cd "$(dirname "$image")" && pwd)/$(basename "$image")
+    for command in "quelt" "quelt-ls" "quelt-cp 1" "quelt-cp 2"; do
+        read -r -a words <<<"$command"
+        run "$old" old "$image" "${words[@]}"
+        run "$new" new "$image" "${words[@]}"
+        compare "$image" new "${words[@]}"
+        if $pipe; then
+            run "$new" piped "$image" "${words[@]}"
+            compare "$image" piped "${words[@]}"
+        fi
+    done
+done
+echo "${#images[@]} images, $runs runs compared, $differ differ"
+[ "$differ" -eq 0 ]
