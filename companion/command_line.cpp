@@ -6,7 +6,7 @@
 #include <string>
 
 #include "companion/diagnostics.h"
-#include "tool/console.h"
+#include "tool/console/console.h"
 
 namespace {
 // The project's version, given by the build (CMake's project version).

@@ -8,7 +8,7 @@
 #include <windows.h>
 #endif
 
-#include "tool/console.h"
+#include "tool/console/console.h"
 
 namespace {
 // Other programs' messages end without a period and are one line.

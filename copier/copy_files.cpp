@@ -22,9 +22,9 @@
 #include "copier/file_selection.h"
 #include "copier/output_names.h"
 #include "gamefs/game_fs.h"
-#include "tool/console.h"
-#include "tool/disk_image.h"
-#include "tool/disk_roles.h"
+#include "tool/console/console.h"
+#include "tool/writers/disk_image.h"
+#include "tool/recognition/disk_roles.h"
 
 namespace {
 // How one copy went: the run goes on after a damaged or skipped file and stops

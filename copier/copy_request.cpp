@@ -6,7 +6,7 @@
 #include "companion/command_line.h"
 #include "companion/diagnostics.h"
 #include "copier/copy_messages.h"
-#include "tool/console.h"
+#include "tool/console/console.h"
 
 namespace {
 constexpr ProgramTexts copierTexts = {copierName, copyUsageLine, copyArguments};

@@ -12,7 +12,7 @@
 // failure the temporary file is removed and a file of the target's name is left
 // exactly as it was. Through a symbolic link, the file the link leads to is the
 // one replaced (as cp writes through links). quelt's own writer
-// (tool/output_file.h) writes in place; its documented behaviour relies on that.
+// (tool/writers/output_file.h) writes in place; its documented behaviour relies on that.
 
 // Why a copy could not be written: the system's reason, or one of the program's
 // own when `problem` is set.

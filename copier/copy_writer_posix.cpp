@@ -9,7 +9,7 @@
 #include <cstring>
 
 #include "copier/temporary_name.h"
-#include "tool/disk_image.h"
+#include "tool/writers/disk_image.h"
 
 namespace {
 // Symbolic links are followed at most this deep, as the system itself does.

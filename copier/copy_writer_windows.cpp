@@ -4,7 +4,7 @@
 
 #include "companion/native_path.h"
 #include "copier/temporary_name.h"
-#include "tool/disk_image.h"
+#include "tool/writers/disk_image.h"
 
 // Windows: the temporary file is written with WriteFile, flushed with
 // FlushFileBuffers and renamed over the target with MoveFileExW and

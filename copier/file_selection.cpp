@@ -6,7 +6,7 @@
 #include "copier/copy_messages.h"
 #include "copier/name_pattern.h"
 #include "gamefs/game_fs.h"
-#include "tool/console.h"
+#include "tool/console/console.h"
 
 namespace {
 bool matchesPattern(const char* pattern, const DirectoryEntry& entry) {

@@ -6,8 +6,8 @@
 
 #include "copier/copy_writer.h"
 #include "fuzz/fuzz_setup.h"
-#include "tool/disk_image.h"
-#include "tool/output_file.h"
+#include "tool/writers/disk_image.h"
+#include "tool/writers/output_file.h"
 
 namespace fuzzruns {
 

@@ -1,4 +1,4 @@
-// The fuzz build's own writeOutputFile (tool/output_file.h) and writeCopy
+// The fuzz build's own writeOutputFile (tool/writers/output_file.h) and writeCopy
 // (copier/copy_writer.h), linked in place of the programs' ones: each file a
 // run writes is kept in memory for the target's checks instead of going to the
 // file system, where creating, writing and removing a run's 24 files cost more

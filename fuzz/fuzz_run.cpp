@@ -23,7 +23,7 @@
 #include "fuzz/image_file.h"
 #include "fuzz/program_runs.h"
 #include "fuzz/warm_up.h"
-#include "tool/disk_image.h"
+#include "tool/writers/disk_image.h"
 
 namespace {
 

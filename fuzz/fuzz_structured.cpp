@@ -26,7 +26,7 @@
 #include "fuzz/program_runs.h"
 #include "fuzz/warm_up.h"
 #include "gamefs/game_fs.h"
-#include "tool/disk_image.h"
+#include "tool/writers/disk_image.h"
 
 namespace {
 

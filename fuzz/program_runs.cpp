@@ -7,9 +7,9 @@
 #include "fuzz/captured_outputs.h"
 #include "fuzz/fuzz_setup.h"
 #include "lister/list_image.h"
-#include "tool/damage_report.h"
-#include "tool/disk_image.h"
-#include "tool/run.h"
+#include "tool/writers/damage_report.h"
+#include "tool/writers/disk_image.h"
+#include "tool/run/run.h"
 
 namespace fuzzruns {
 

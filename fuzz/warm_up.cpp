@@ -14,7 +14,7 @@
 #include "image/d88_image.h"
 #include "support/d88_builder.h"
 #include "support/sample_set.h"
-#include "tool/disk_image.h"
+#include "tool/writers/disk_image.h"
 
 namespace fuzzsetup {
 

@@ -16,7 +16,7 @@
 #include "lister/listing_options.h"
 #include "lister/short_listing.h"
 #include "lister/text_listing.h"
-#include "tool/console.h"
+#include "tool/console/console.h"
 
 namespace {
 constexpr ProgramTexts listerTexts = {listerName, listerUsageLine, listerArguments};

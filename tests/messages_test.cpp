@@ -6,7 +6,7 @@
 #include <string>
 
 #include "support/sample_set.h"
-#include "tool/demo_signature.h"
+#include "tool/recognition/demo_signature.h"
 #include "tool/messages.h"
 
 #ifdef _WIN32

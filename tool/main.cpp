@@ -1,5 +1,5 @@
-#include "tool/output_file.h"
-#include "tool/run.h"
+#include "tool/writers/output_file.h"
+#include "tool/run/run.h"
 
 int main(int argc, char** argv) {
     letWriteLimitsFail();

@@ -1,5 +1,5 @@
-#ifndef QUELT_TOOL_DISK_IMAGE_H
-#define QUELT_TOOL_DISK_IMAGE_H
+#ifndef QUELT_TOOL_WRITERS_DISK_IMAGE_H
+#define QUELT_TOOL_WRITERS_DISK_IMAGE_H
 
 #include "image/d88_image.h"
 

@@ -1,19 +1,19 @@
-#include "tool/run.h"
+#include "tool/run/run.h"
 
 #include <cstdio>
 #include <cstring>
 
 #include "common/work_buffer.h"
 #include "gamefs/game_fs.h"
-#include "tool/console.h"
-#include "tool/damage_report.h"
-#include "tool/demo_disk.h"
-#include "tool/demo_signature.h"
-#include "tool/disk_image.h"
-#include "tool/disk_roles.h"
-#include "tool/main_disk.h"
+#include "tool/console/console.h"
+#include "tool/writers/damage_report.h"
+#include "tool/run/demo_disk.h"
+#include "tool/recognition/demo_signature.h"
+#include "tool/writers/disk_image.h"
+#include "tool/recognition/disk_roles.h"
+#include "tool/run/main_disk.h"
 #include "tool/messages.h"
-#include "tool/scenario_disk.h"
+#include "tool/run/scenario_disk.h"
 
 namespace {
 int fail(const char* message) {

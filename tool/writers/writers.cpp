@@ -1,13 +1,13 @@
-#include "tool/writers.h"
+#include "tool/writers/writers.h"
 
 #include <algorithm>
 #include <cstdio>
 
 #include "common/work_buffer.h"
-#include "tool/damage_report.h"
-#include "tool/disk_image.h"
+#include "tool/writers/damage_report.h"
+#include "tool/writers/disk_image.h"
 #include "tool/messages.h"
-#include "tool/output_file.h"
+#include "tool/writers/output_file.h"
 
 namespace {
 // The bytes of [offset, offset + size) that lie inside workBuffer.

@@ -1,4 +1,4 @@
-#include "tool/console.h"
+#include "tool/console/console.h"
 
 #include <cstdarg>
 #include <cstdio>

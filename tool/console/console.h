@@ -1,5 +1,5 @@
-#ifndef QUELT_TOOL_CONSOLE_H
-#define QUELT_TOOL_CONSOLE_H
+#ifndef QUELT_TOOL_CONSOLE_CONSOLE_H
+#define QUELT_TOOL_CONSOLE_CONSOLE_H
 
 // The programs' two streams. Standard output is buffered and standard error is
 // not, so every message to standard error first flushes standard output: one log

@@ -1,7 +1,7 @@
-#include "tool/demo_disk.h"
+#include "tool/run/demo_disk.h"
 
 #include "common/sector_address.h"
-#include "tool/writers.h"
+#include "tool/writers/writers.h"
 
 namespace {
 struct FixedCut {

@@ -1,4 +1,4 @@
-#include "tool/demo_signature.h"
+#include "tool/recognition/demo_signature.h"
 
 #include <cstring>
 

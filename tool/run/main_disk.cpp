@@ -1,4 +1,4 @@
-#include "tool/main_disk.h"
+#include "tool/run/main_disk.h"
 
 #include <cstdio>
 #include <cstring>
@@ -6,11 +6,11 @@
 #include "common/little_endian.h"
 #include "common/work_buffer.h"
 #include "gamefs/game_fs.h"
-#include "tool/damage_report.h"
-#include "tool/disk_image.h"
-#include "tool/disk_roles.h"
+#include "tool/writers/damage_report.h"
+#include "tool/writers/disk_image.h"
+#include "tool/recognition/disk_roles.h"
 #include "tool/messages.h"
-#include "tool/writers.h"
+#include "tool/writers/writers.h"
 
 uint8_t musicTable[musicTableSize];
 

@@ -1,5 +1,5 @@
-#ifndef QUELT_TOOL_WRITERS_H
-#define QUELT_TOOL_WRITERS_H
+#ifndef QUELT_TOOL_WRITERS_WRITERS_H
+#define QUELT_TOOL_WRITERS_WRITERS_H
 
 #include <cstdint>
 

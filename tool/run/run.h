@@ -1,5 +1,5 @@
-#ifndef QUELT_TOOL_RUN_H
-#define QUELT_TOOL_RUN_H
+#ifndef QUELT_TOOL_RUN_RUN_H
+#define QUELT_TOOL_RUN_RUN_H
 
 // One whole run of the tool on its command line; returns the exit status: 0
 // after a complete, undamaged run whose standard output could all be written, 1

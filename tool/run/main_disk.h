@@ -1,5 +1,5 @@
-#ifndef QUELT_TOOL_MAIN_DISK_H
-#define QUELT_TOOL_MAIN_DISK_H
+#ifndef QUELT_TOOL_RUN_MAIN_DISK_H
+#define QUELT_TOOL_RUN_MAIN_DISK_H
 
 #include <cstddef>
 #include <cstdint>

@@ -1,14 +1,14 @@
-#include "tool/scenario_disk.h"
+#include "tool/run/scenario_disk.h"
 
 #include <cstdio>
 
 #include "gamefs/game_fs.h"
-#include "tool/damage_report.h"
-#include "tool/disk_image.h"
-#include "tool/disk_roles.h"
-#include "tool/main_disk.h"
+#include "tool/writers/damage_report.h"
+#include "tool/writers/disk_image.h"
+#include "tool/recognition/disk_roles.h"
+#include "tool/run/main_disk.h"
 #include "tool/messages.h"
-#include "tool/writers.h"
+#include "tool/writers/writers.h"
 
 namespace {
 void cutMusicPieces(char (&nameBuffer)[nameBufferSize]) {

@@ -1,11 +1,11 @@
-#include "tool/output_file.h"
+#include "tool/writers/output_file.h"
 
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
-#include "tool/console.h"
-#include "tool/disk_image.h"
+#include "tool/console/console.h"
+#include "tool/writers/disk_image.h"
 #include "tool/messages.h"
 
 namespace {

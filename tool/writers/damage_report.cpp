@@ -1,10 +1,10 @@
-#include "tool/damage_report.h"
+#include "tool/writers/damage_report.h"
 
 #include <cstdio>
 
 #include "gamefs/game_fs.h"
-#include "tool/console.h"
-#include "tool/disk_image.h"
+#include "tool/console/console.h"
+#include "tool/writers/disk_image.h"
 #include "tool/messages.h"
 
 namespace {

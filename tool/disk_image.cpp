@@ -1,3 +1,0 @@
-#include "tool/disk_image.h"
-
-D88Image diskImage;

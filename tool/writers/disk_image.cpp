@@ -1,0 +1,3 @@
+#include "tool/writers/disk_image.h"
+
+D88Image diskImage;
