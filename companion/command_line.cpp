@@ -15,23 +15,23 @@ constexpr char version[] = QUELT_VERSION;
 // Every program's own two options, answered here.
 constexpr int helpOption = -1;
 constexpr int versionOption = -2;
-const OptionSpec answeredOptions[] = {{helpOption, 'h', "help", false},
+const OptionEntry answeredOptions[] = {{helpOption, 'h', "help", false},
                                       {versionOption, 0, "version", false}};
 
-const OptionSpec* findOption(const std::vector<OptionSpec>& table, char shortName,
+const OptionEntry* findOption(const std::vector<OptionEntry>& table, char shortName,
                              const std::string& longName) {
-    auto matches = [&](const OptionSpec& spec) {
-        return shortName != 0 ? spec.shortName == shortName
-                              : spec.longName != nullptr && longName == spec.longName;
+    auto matches = [&](const OptionEntry& entry) {
+        return shortName != 0 ? entry.shortName == shortName
+                              : entry.longName != nullptr && longName == entry.longName;
     };
-    for (const OptionSpec& spec : answeredOptions) {
-        if (matches(spec)) {
-            return &spec;
+    for (const OptionEntry& entry : answeredOptions) {
+        if (matches(entry)) {
+            return &entry;
         }
     }
-    for (const OptionSpec& spec : table) {
-        if (matches(spec)) {
-            return &spec;
+    for (const OptionEntry& entry : table) {
+        if (matches(entry)) {
+            return &entry;
         }
     }
     return nullptr;
@@ -41,7 +41,7 @@ const OptionSpec* findOption(const std::vector<OptionSpec>& table, char shortNam
 // refuses the command line.
 class Reader {
 public:
-    Reader(int argc, char** argv, const ProgramTexts& texts, const std::vector<OptionSpec>& table,
+    Reader(int argc, char** argv, const ProgramTexts& texts, const std::vector<OptionEntry>& table,
            ParsedCommandLine& parsed)
         : argc_(argc), argv_(argv), texts_(texts), table_(table), parsed_(parsed) {}
 
@@ -70,55 +70,55 @@ private:
     void readLongOption(const char* text) {
         const char* equals = std::strchr(text, '=');
         std::string name = equals != nullptr ? std::string(text, equals) : std::string(text);
-        const OptionSpec* spec = findOption(table_, 0, name);
+        const OptionEntry* entry = findOption(table_, 0, name);
         std::string shown = "--" + name;
-        if (spec == nullptr) {
+        if (entry == nullptr) {
             refuseUnknown(shown);
-        } else if (!spec->takesValue && equals != nullptr) {
+        } else if (!entry->takesValue && equals != nullptr) {
             refuse("option '" + shown + "' takes no value: expected " + shown + " alone");
-        } else if (spec->takesValue && equals != nullptr) {
-            take(*spec, equals + 1);
+        } else if (entry->takesValue && equals != nullptr) {
+            take(*entry, equals + 1);
         } else {
-            takeWithNextValue(*spec, shown);
+            takeWithNextValue(*entry, shown);
         }
     }
 
     // A bundle such as "-rn" or "-tDIR": a value takes the rest of the bundle.
     void readShortOptions(const char* bundle) {
         for (const char* at = bundle; *at != '\0' && !stopped_; ++at) {
-            const OptionSpec* spec = findOption(table_, *at, "");
+            const OptionEntry* entry = findOption(table_, *at, "");
             std::string shown = std::string("-") + *at;
-            if (spec == nullptr) {
+            if (entry == nullptr) {
                 refuseUnknown(shown);
-            } else if (spec->takesValue && at[1] != '\0') {
-                take(*spec, at + 1);
+            } else if (entry->takesValue && at[1] != '\0') {
+                take(*entry, at + 1);
                 return;
             } else {
-                takeWithNextValue(*spec, shown);
+                takeWithNextValue(*entry, shown);
             }
         }
     }
 
-    void takeWithNextValue(const OptionSpec& spec, const std::string& shown) {
-        if (!spec.takesValue) {
-            take(spec, nullptr);
+    void takeWithNextValue(const OptionEntry& entry, const std::string& shown) {
+        if (!entry.takesValue) {
+            take(entry, nullptr);
         } else if (next_ < argc_) {
-            take(spec, argv_[next_++]);
+            take(entry, argv_[next_++]);
         } else {
             refuse("option '" + shown + "' needs a value: expected it after the option");
         }
     }
 
-    void take(const OptionSpec& spec, const char* value) {
-        if (spec.id == helpOption) {
+    void take(const OptionEntry& entry, const char* value) {
+        if (entry.id == helpOption) {
             std::fputs(texts_.usageLine, stdout);
             std::fputs(texts_.arguments, stdout);
             stop(finishOutput(0));
-        } else if (spec.id == versionOption) {
+        } else if (entry.id == versionOption) {
             std::printf("%s %s\n", texts_.name, version);
             stop(finishOutput(0));
         } else {
-            parsed_.options.push_back({spec.id, value});
+            parsed_.options.push_back({entry.id, value});
         }
     }
 
@@ -140,7 +140,7 @@ private:
     int argc_;
     char** argv_;
     const ProgramTexts& texts_;
-    const std::vector<OptionSpec>& table_;
+    const std::vector<OptionEntry>& table_;
     ParsedCommandLine& parsed_;
     int next_ = 1;
     bool optionsEnded_ = false;
@@ -167,7 +167,7 @@ const char* ParsedCommandLine::valueOf(int id) const {
 }
 
 bool parseCommandLine(int argc, char** argv, const ProgramTexts& texts,
-                      const std::vector<OptionSpec>& table, ParsedCommandLine& parsed,
+                      const std::vector<OptionEntry>& table, ParsedCommandLine& parsed,
                       int& status) {
     Reader reader(argc, argv, texts, table, parsed);
     return reader.readAll(status);

@@ -18,7 +18,7 @@ struct ProgramTexts {
 };
 
 // One option of a program's table.
-struct OptionSpec {
+struct OptionEntry {
     int id;                // the program's own number for it
     char shortName;        // 'n' for -n; 0 for none
     const char* longName;  // "no-clobber" for --no-clobber; nullptr for none
@@ -45,7 +45,7 @@ struct ParsedCommandLine {
 // standard output, status 0) or refused (one line on standard error naming the
 // argument and what was expected, status 1), with the exit status in `status`.
 bool parseCommandLine(int argc, char** argv, const ProgramTexts& texts,
-                      const std::vector<OptionSpec>& table, ParsedCommandLine& parsed,
+                      const std::vector<OptionEntry>& table, ParsedCommandLine& parsed,
                       int& status);
 
 #endif

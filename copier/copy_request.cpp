@@ -11,7 +11,7 @@
 namespace {
 constexpr ProgramTexts copierTexts = {copierName, copyUsageLine, copyArguments};
 enum CopierOption { noClobberOption, targetFolderOption, utf8Option };
-const std::vector<OptionSpec> copierOptions = {
+const std::vector<OptionEntry> copierOptions = {
     {noClobberOption, 'n', "no-clobber", false},
     {targetFolderOption, 't', "target-directory", true},
     {utf8Option, 0, "utf8", false},

@@ -21,7 +21,7 @@
 namespace {
 constexpr ProgramTexts listerTexts = {listerName, listerUsageLine, listerArguments};
 enum ListerOption { utf8Option, shortOption, jsonOption, hashOption, rawOption, recursiveOption };
-const std::vector<OptionSpec> listerOptions = {{utf8Option, 0, "utf8", false},
+const std::vector<OptionEntry> listerOptions = {{utf8Option, 0, "utf8", false},
                                                {shortOption, 0, "short", false},
                                                {jsonOption, 0, "json", false},
                                                {hashOption, 0, "hash", false},
