@@ -15,6 +15,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
+#ifdef _WIN32
+constexpr int commandProcessorAttempts = 3;
+#endif
+
 std::string readText(const fs::path& path) {
     const Bytes bytes = readFile(path.string());
     return std::string(bytes.begin(), bytes.end());
@@ -80,7 +84,14 @@ std::map<std::string, Bytes> filesIn(const fs::path& folder) {
 int systemWithFileSizeLimit(const std::string& command, long limit) {
 #ifdef _WIN32
     (void)limit;
-    return std::system(command.c_str());
+    // -1 is the C runtime's own answer when the command processor could not be
+    // started at all, which Wine now and then gives under load; nothing ran
+    // then, so the run is tried again. No program of ours ends with -1.
+    int result = -1;
+    for (int attempt = 0; attempt < commandProcessorAttempts && result == -1; ++attempt) {
+        result = std::system(command.c_str());
+    }
+    return result;
 #else
     rlimit saved{};
     getrlimit(RLIMIT_FSIZE, &saved);
