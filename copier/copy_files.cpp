@@ -12,6 +12,7 @@
 #endif
 
 #include "common/work_buffer.h"
+#include "companion/console.h"
 #include "companion/diagnostics.h"
 #include "companion/image_input.h"
 #include "companion/name_text.h"
@@ -21,10 +22,9 @@
 #include "copier/destination.h"
 #include "copier/file_selection.h"
 #include "copier/output_names.h"
+#include "copier/source_image.h"
 #include "gamefs/game_fs.h"
-#include "tool/console/console.h"
-#include "tool/writers/disk_image.h"
-#include "tool/recognition/disk_roles.h"
+#include "recognition/disk_roles.h"
 
 namespace {
 // How one copy went: the run goes on after a damaged or skipped file and stops
@@ -59,7 +59,7 @@ bool writeToFile(const std::string& target, int32_t size) {
 // load, to `target` ("-" standard output).
 CopyOutcome copyEntry(std::size_t index, const std::string& target) {
     std::memset(workBuffer, 0, sizeof workBuffer);
-    LoadResult loaded = loadEntry(diskImage, index);
+    LoadResult loaded = loadEntry(sourceImage, index);
     if (target == standardOutputName) {
         writeToStandardOutput(loaded.size);
     } else if (!writeToFile(target, loaded.size)) {
@@ -115,13 +115,13 @@ int copyEntries(const CopyRequest& request, const Destination& destination,
 
 // Loads disk DISK's directory; says why when it cannot be copied from.
 bool loadDisk(const CopyRequest& request) {
-    if (request.disk < 1 || request.disk > diskImage.diskCount()) {
-        printErrorFormatted(noSuchDiskFormat, request.diskText, diskImage.diskCount());
+    if (request.disk < 1 || request.disk > sourceImage.diskCount()) {
+        printErrorFormatted(noSuchDiskFormat, request.diskText, sourceImage.diskCount());
         return false;
     }
     // The same rule as quelt's: a disk lists files only when both its directory
     // and its allocation table could be read whole.
-    if (!selectForReading(diskImage, request.disk - 1) || !loadDirectory(diskImage)) {
+    if (!selectForReading(sourceImage, request.disk - 1) || !loadDirectory(sourceImage)) {
         printErrorFormatted(unreadableDirectoryFormat, request.disk);
         return false;
     }
@@ -135,7 +135,7 @@ bool loadDisk(const CopyRequest& request) {
 
 int copyAsRequested(const CopyRequest& request) {
     SystemError why;
-    if (!openImage(diskImage, request.image, why)) {
+    if (!openImage(sourceImage, request.image, why)) {
         reportFileError(copierName, request.image, why);
         return 1;
     }
@@ -156,6 +156,7 @@ int copyAsRequested(const CopyRequest& request) {
 }  // namespace
 
 int runCopy(int argc, char** argv) {
+    setProgramName(copierName);
     int status = 0;
     CopyRequest request;
     if (!readCopyRequest(argc, argv, request, status)) {
@@ -164,6 +165,6 @@ int runCopy(int argc, char** argv) {
     int copied = copyAsRequested(request);
     // Closed before the process ends, so that Windows can remove the temporary
     // copy of standard input (companion/image_input.h) when the program exits.
-    diskImage.close();
+    sourceImage.close();
     return finishOutput(copied);
 }

@@ -1,10 +1,9 @@
 #ifndef QUELT_COPIER_COPY_MESSAGES_H
 #define QUELT_COPIER_COPY_MESSAGES_H
 
-// What quelt-cp says besides quelt's own message for a failed standard output,
-// which it shares. Standard error, plain ASCII, each line "quelt-cp: ...";
-// failures of the system (a file that cannot be opened or written) come with
-// the system's reason (companion/diagnostics.h).
+// What quelt-cp says. Standard error, plain ASCII, each line "quelt-cp: ...";
+// failures of the system (a file that cannot be opened or written, standard
+// output) come with the system's reason (companion/diagnostics.h).
 constexpr char copierName[] = "quelt-cp";
 // Standard output for --help, with the arguments' lines after it.
 constexpr char copyUsageLine[] =

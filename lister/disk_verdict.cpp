@@ -1,8 +1,8 @@
 #include "lister/disk_verdict.h"
 
 #include "gamefs/game_fs.h"
-#include "tool/recognition/demo_signature.h"
-#include "tool/recognition/disk_roles.h"
+#include "recognition/demo_signature.h"
+#include "recognition/disk_roles.h"
 
 // quelt reads the directory of every disk in its second pass, the demo disk's
 // included, so every disk gets all the tests here.

@@ -7,7 +7,7 @@
 #include "lister/disk_verdict.h"
 #include "lister/raw_pass.h"
 #include "lister/track_survey.h"
-#include "tool/recognition/disk_roles.h"
+#include "recognition/disk_roles.h"
 
 namespace {
 // The file's length, found by the reads D88Image makes: the first position

@@ -1,8 +1,7 @@
 #ifndef QUELT_LISTER_LIST_MESSAGES_H
 #define QUELT_LISTER_LIST_MESSAGES_H
 
-// What quelt-ls says besides its listing and quelt's own message for a failed
-// standard output, which it shares. Plain ASCII.
+// What quelt-ls says besides its listing. Plain ASCII.
 
 constexpr char listerName[] = "quelt-ls";
 // Standard error on a wrong command line; standard output for --help.

@@ -6,12 +6,12 @@
 
 #include "image/d88_image.h"
 #include "lister/disk_verdict.h"
-#include "tool/recognition/disk_roles.h"
+#include "recognition/disk_roles.h"
 
 constexpr int32_t noDisk = -1;
 
 // Which disks quelt takes for which role, by the rules of its two passes
-// (tool/recognition/disk_roles.h). Disk numbers are 0-based.
+// (recognition/disk_roles.h). Disk numbers are 0-based.
 struct RolePicks {
     bool demo[D88Image::maxDisks] = {};
     int32_t mainDisk = noDisk;

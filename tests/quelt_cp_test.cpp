@@ -320,6 +320,13 @@ const NamedCase posixCases[] = {
          c.around.before = geteuid() == 0 ? asNobody : "";
          return c;
      }},
+    {"StandardOutputThatCannotBeWritten",
+     [] {
+         Case c = failing({"1", "notes", "-"},
+                          fileError("quelt-cp", "standard output", errnoError(ENOSPC)));
+         c.around.streams = Streams::outputToFull;
+         return c;
+     }},
     {"ThroughASymbolicLinkTheTargetIsReplaced",
      [] {
          Case c = copyOf(copyDisk(), {"1", "notes", "link"});

@@ -13,7 +13,6 @@
 #include "support/run_tool.h"
 #include "support/system_errors.h"
 #include "support/sample_set.h"
-#include "tool/messages.h"
 
 namespace d88build {
 namespace {
@@ -185,7 +184,7 @@ const NamedCase posixCases[] = {
          Case c;
          c.image = sampleImage();
          c.around.streams = Streams::outputToFull;
-         c.err = stdoutFailedMessage;
+         c.err = fileError("quelt-ls", "standard output", errnoError(ENOSPC));
          c.status = 2;
          return c;
      }},

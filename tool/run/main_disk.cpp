@@ -6,10 +6,10 @@
 #include "common/little_endian.h"
 #include "common/work_buffer.h"
 #include "gamefs/game_fs.h"
+#include "recognition/disk_roles.h"
+#include "tool/messages.h"
 #include "tool/writers/damage_report.h"
 #include "tool/writers/disk_image.h"
-#include "tool/recognition/disk_roles.h"
-#include "tool/messages.h"
 #include "tool/writers/writers.h"
 
 uint8_t musicTable[musicTableSize];

@@ -5,15 +5,15 @@
 
 #include "common/work_buffer.h"
 #include "gamefs/game_fs.h"
+#include "recognition/demo_signature.h"
+#include "recognition/disk_roles.h"
 #include "tool/console/console.h"
-#include "tool/writers/damage_report.h"
-#include "tool/run/demo_disk.h"
-#include "tool/recognition/demo_signature.h"
-#include "tool/writers/disk_image.h"
-#include "tool/recognition/disk_roles.h"
-#include "tool/run/main_disk.h"
 #include "tool/messages.h"
+#include "tool/run/demo_disk.h"
+#include "tool/run/main_disk.h"
 #include "tool/run/scenario_disk.h"
+#include "tool/writers/damage_report.h"
+#include "tool/writers/disk_image.h"
 
 namespace {
 int fail(const char* message) {
@@ -73,5 +73,5 @@ int runSteps(int argc, char** argv) {
 
 int runQuelt(int argc, char** argv) {
     resetRunState();
-    return finishOutput(runSteps(argc, argv));
+    return finishRunOutput(runSteps(argc, argv));
 }

@@ -3,11 +3,11 @@
 #include <cstdio>
 
 #include "gamefs/game_fs.h"
+#include "recognition/disk_roles.h"
+#include "tool/messages.h"
+#include "tool/run/main_disk.h"
 #include "tool/writers/damage_report.h"
 #include "tool/writers/disk_image.h"
-#include "tool/recognition/disk_roles.h"
-#include "tool/run/main_disk.h"
-#include "tool/messages.h"
 #include "tool/writers/writers.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "tool/recognition/disk_roles.h"
+#include "recognition/disk_roles.h"
 
 bool selectForReading(D88Image& image, int32_t diskIndex) {
     bool selected = image.selectDisk(diskIndex);
