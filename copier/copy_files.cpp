@@ -25,6 +25,7 @@
 #include "copier/source_image.h"
 #include "gamefs/game_fs.h"
 #include "recognition/disk_roles.h"
+#include "recognition/header_check.h"
 
 namespace {
 // How one copy went: the run goes on after a damaged or skipped file and stops
@@ -113,6 +114,18 @@ int copyEntries(const CopyRequest& request, const Destination& destination,
     return anyDamaged ? 1 : 0;
 }
 
+// Whether the image is one a D88 writer made; says why not as quelt-ls does.
+bool isD88Image(const char* operand) {
+    const HeaderFault fault = firstHeaderFault(sourceImage);
+    if (fault == HeaderFault::none) {
+        return true;
+    }
+    const std::string reason =
+        faultReason(fault, static_cast<uint32_t>(sourceImage.diskSize()), sourceImage.mediaType());
+    reportFileProblem(copierName, operand, (notD88Prefix + reason).c_str());
+    return false;
+}
+
 // Loads disk DISK's directory; says why when it cannot be copied from.
 bool loadDisk(const CopyRequest& request) {
     if (request.disk < 1 || request.disk > sourceImage.diskCount()) {
@@ -137,6 +150,9 @@ int copyAsRequested(const CopyRequest& request) {
     SystemError why;
     if (!openImage(sourceImage, request.image, why)) {
         reportFileError(copierName, request.image, why);
+        return 1;
+    }
+    if (!isD88Image(request.image)) {
         return 1;
     }
     Destination destination;

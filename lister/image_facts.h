@@ -7,7 +7,7 @@
 
 #include "gamefs/game_fs.h"
 #include "lister/hashes.h"
-#include "lister/header_check.h"
+#include "recognition/header_check.h"
 #include "lister/role_picks.h"
 
 // Everything quelt-ls says of one image file, gathered once (gather_facts.h) and

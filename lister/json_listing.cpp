@@ -7,7 +7,7 @@
 
 #include "common/sector_address.h"
 #include "lister/listed_names.h"
-#include "lister/media_types.h"
+#include "recognition/media_types.h"
 
 namespace {
 // Fields keep the order they are written in, "version" first.

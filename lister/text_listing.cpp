@@ -8,7 +8,7 @@
 #include "common/sector_address.h"
 #include "lister/list_messages.h"
 #include "lister/listed_names.h"
-#include "lister/media_types.h"
+#include "recognition/media_types.h"
 
 namespace {
 constexpr char entryFormat[] = "  entry %2d: ";
