@@ -11,6 +11,7 @@
 #include <io.h>
 #endif
 
+#include "common/plural.h"
 #include "common/work_buffer.h"
 #include "companion/console.h"
 #include "companion/diagnostics.h"
@@ -24,7 +25,7 @@
 #include "copier/output_names.h"
 #include "copier/source_image.h"
 #include "gamefs/game_fs.h"
-#include "recognition/disk_roles.h"
+#include "recognition/disk_verdict.h"
 #include "recognition/header_check.h"
 
 namespace {
@@ -126,24 +127,32 @@ bool isD88Image(const char* operand) {
     return false;
 }
 
-// Loads disk DISK's directory; says why when it cannot be copied from.
-bool loadDisk(const CopyRequest& request) {
-    if (request.disk < 1 || request.disk > sourceImage.diskCount()) {
-        printErrorFormatted(noSuchDiskFormat, request.diskText, sourceImage.diskCount());
+// Whether the disk's files can be looked for: as quelt-ls judges its directory,
+// the tables were read and, when every file is asked for, are this file
+// system's (another system's entries are no files to copy).
+bool copiesFrom(const CopyRequest& request, const DiskVerdict& verdict) {
+    const DirectoryVerdict& directory = verdict.directory;
+    if (!verdict.headerRead || directory.state == DirectoryState::unreadable) {
+        const char* reason = verdict.headerRead ? directory.reason.c_str() : unreadableHeaderReason;
+        printErrorFormatted(unreadableDirectoryFormat, request.disk, reason);
         return false;
     }
-    // The same rule as quelt's: a disk lists files only when both its directory
-    // and its allocation table could be read whole.
-    if (!selectForReading(sourceImage, request.disk - 1) || !loadDirectory(sourceImage)) {
-        printErrorFormatted(unreadableDirectoryFormat, request.disk);
-        return false;
-    }
-    if (request.name == nullptr && directoryHoldsOnlyFill()) {
-        // Another system's disk: its 48 fill entries are no files to copy.
-        printErrorFormatted(onlyFillFormat, request.disk);
+    if (directory.state == DirectoryState::notThisFileSystem &&
+        (!directory.tablesRead || request.name == nullptr)) {
+        printErrorFormatted(foreignDirectoryFormat, request.disk, directory.reason.c_str());
         return false;
     }
     return true;
+}
+
+// Loads disk DISK's directory; says why when it cannot be copied from.
+bool loadDisk(const CopyRequest& request) {
+    if (request.disk < 1 || request.disk > sourceImage.diskCount()) {
+        printErrorFormatted(noSuchDiskFormat, request.diskText,
+                            counted(sourceImage.diskCount(), "disk", "disks").c_str());
+        return false;
+    }
+    return copiesFrom(request, judgeDisk(sourceImage, request.disk - 1));
 }
 
 int copyAsRequested(const CopyRequest& request) {

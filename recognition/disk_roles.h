@@ -5,8 +5,9 @@
 
 #include "image/d88_image.h"
 
-// How the run's two passes give the disks of an image their roles. quelt's run
-// follows these rules and quelt-ls reports by them.
+// How quelt's two passes give the disks of an image their roles: the one home
+// of the rule. quelt's run follows it as it reads and cuts; quelt-ls follows it
+// over what it gathered of each disk.
 
 // A disk whose directory lists "startup" is a main disk; one that lists
 // "bgmscore" is a scenario disk.
@@ -19,16 +20,39 @@ constexpr char bgmscoreFileName[] = "bgmscore";
 // disk's header cannot be read.
 bool selectForReading(D88Image& image, int32_t diskIndex);
 
-// First pass: every disk with the demo signature is cut as a demo disk (a later
-// one over an earlier one's files) and is no candidate for the main disk.
-bool isMainDiskCandidate(bool carriesDemoSignature);
+// What the passes ask of each disk in turn, and what they say of the disks they
+// recognise. Each question is about the disk visited last.
+class PassSteps {
+public:
+    virtual ~PassSteps() = default;
+    virtual void visit(int32_t diskIndex) = 0;
+    virtual bool carriesDemoSignature() = 0;
+    // Whether the disk's directory lists `name` (startupFileName or
+    // bgmscoreFileName).
+    virtual bool listsFile(const char* name) = 0;
+    virtual void demoDisk(int32_t diskIndex) = 0;
+    virtual void mainDisk(int32_t diskIndex) = 0;
+    virtual void scenarioDisk(int32_t diskIndex) = 0;
+};
 
+// The first pass, over disks 0 to diskCount - 1: every disk with the demo
+// signature is a demo disk (and no candidate for the main disk); of the others,
+// the first whose directory lists "startup" is the main disk. Returns whether a
+// main disk was found.
+bool runFirstPass(int32_t diskCount, PassSteps& steps);
+
+// Whether the second pass runs: only after the first found a main disk.
+bool secondPassRuns(bool mainDiskFound);
+
+// The second pass: the first disk whose directory lists "bgmscore" is the
+// scenario disk, demo and main disks included. Returns whether one was found.
+bool runSecondPass(int32_t diskCount, PassSteps& steps);
+
+// The rule's two steps on one disk, which the passes take.
+// A disk with the demo signature is no candidate for the main disk.
+bool isMainDiskCandidate(bool carriesDemoSignature);
 // A candidate whose directory lists its role's file takes the role unless an
 // earlier disk of the pass took it (`found`, the pass's found flag, is set).
 bool takesRole(bool listsRoleFile, bool found);
-
-// The second pass looks for the scenario disk only after the first found a main
-// disk. Every disk is a candidate in it, demo and main disks too.
-bool secondPassRuns(bool mainDiskFound);
 
 #endif

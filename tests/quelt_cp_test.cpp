@@ -175,14 +175,14 @@ const NamedCase copyCases[] = {
      }},
     {"FileNotOnTheDisk",
      [] { return failing({"1", "nope"}, formatted(noSuchFileFormat, 1, "nope")); }},
-    {"DiskZero", [] { return failing({"0", "notes"}, formatted(noSuchDiskFormat, "0", 1)); }},
-    {"DiskPastTheLast", [] { return failing({"2"}, formatted(noSuchDiskFormat, "2", 1)); }},
+    {"DiskZero", [] { return failing({"0", "notes"}, formatted(noSuchDiskFormat, "0", "1 disk")); }},
+    {"DiskPastTheLast", [] { return failing({"2"}, formatted(noSuchDiskFormat, "2", "1 disk")); }},
     {"DiskWithoutAReadableDirectory",
      [] {
          Disk disk = copyDisk();
          disk.removeTrack(40);
          Case c = copyOf(disk, {"1"});
-         c.err = formatted(unreadableDirectoryFormat, 1);
+         c.err = formatted(unreadableDirectoryFormat, 1, "track 40 is missing from the track table");
          c.status = 1;
          return c;
      }},
@@ -194,7 +194,7 @@ const NamedCase copyCases[] = {
              std::fill(sector.begin(), sector.end(), 0xE5);
          }
          Case c = copyOf(disk, {"1"});
-         c.err = formatted(onlyFillFormat, 1);
+         c.err = formatted(foreignDirectoryFormat, 1, "every used entry is one byte repeated");
          c.status = 1;
          return c;
      }},

@@ -62,7 +62,24 @@ std::string shortLineOf(const std::string& path, const json& disk) {
     return path + "\t" + std::to_string(disk["disk"].get<int>()) + "\t" +
            (roles.empty() ? "-" : roles) + "\t" +
            disk["name"].get<std::string>() + "\t" + std::to_string(disk["size"].get<long long>()) +
-           "\t" + disk["hashes"]["sha1"].get<std::string>() + "\n";
+           "\t" + disk["hashes"]["sha1"].get<std::string>() + "\t" +
+           (disk["whole"].get<bool>() ? "whole" : "cut-short") + "\n";
+}
+
+// The text listing's directory line for the JSON's `directory`.
+std::string directoryLineOf(const json& directory) {
+    const std::string state = directory["state"].get<std::string>();
+    if (state == "empty") {
+        return std::string("  directory: empty (allocation table ") +
+               (directory["allocation_formatted"].get<bool>() ? "formatted" : "not formatted");
+    }
+    if (state == "this_file_system") {
+        const int used = directory["used_entries"].get<int>();
+        return "  directory: " + std::to_string(used) + (used == 1 ? " entry" : " entries") +
+               " used";
+    }
+    return "  directory: " + (state == "unreadable" ? state : "not this file system") + " (" +
+           directory["reason"].get<std::string>() + ")";
 }
 
 // The lines of disk block `disk` the text listing must hold for its JSON object.
@@ -76,8 +93,7 @@ std::vector<std::string> textLinesOf(const json& disk) {
         "  " + hashLine(disk["hashes"]),
         "  tracks: " + std::to_string(disk["tracks"]["present"].get<int>()),
         std::string("  demo signature: ") + (disk["demo_signature"].get<bool>() ? "yes" : "no"),
-        "  directory: " + std::to_string(disk["directory"]["used_entries"].get<int>()) +
-            " entries used",
+        directoryLineOf(disk["directory"]),
         "  role: " +
             (disk["roles"].empty() ? "none" : disk["roles"][0].get<std::string>() + " disk")};
     for (const json& entry : disk["directory"]["entries"]) {
@@ -103,7 +119,7 @@ TEST(QueltLsJson, SaysWhatTheTextListingSays) {
     ASSERT_EQ(images.size(), kImages.size());
     EXPECT_FALSE(images[1]["d88"].get<bool>());
     const json& set = images[0];
-    EXPECT_EQ(set["version"], 1);
+    EXPECT_EQ(set["version"], 2);
     EXPECT_EQ(set["quelt"]["completes"], true);
     EXPECT_TRUE(holds(textRun, "file " + hashLine(set["hashes"]) + "\n"));
     std::size_t from = 0;
@@ -115,7 +131,7 @@ TEST(QueltLsJson, SaysWhatTheTextListingSays) {
         }
     }
     const json& cut = images[3]["disks"][1];
-    EXPECT_TRUE(holds(textRun, "  size: 348848 (past the end of the file by " +
+    EXPECT_TRUE(holds(textRun, "  size: 348848 (cut short: past the end of the file by " +
                                    cut["bytes_missing"].dump() + " bytes)\n"));
     EXPECT_TRUE(holds(textRun, "  tracks: " + cut["tracks"]["present"].dump() + " (cut short: " +
                                    cut["tracks"]["cut_short"][0].dump() + "; missing: "));

@@ -29,7 +29,7 @@ disk 1
   sectors per track: 16
   sector sizes: 256
   demo signature: yes
-  directory: 0 entries used
+  directory: empty (allocation table formatted: no cluster links to another)
   startup: not listed
   bgmscore: not listed
   role: demo disk
@@ -253,8 +253,8 @@ const LinesCase linesCases[] = {
          image.resize(100000);
          return image;
      },
-     {"disks: 1\n\ndisk 1\n  offset: 0\n  size: 348848 (past the end of the file by 248848 "
-      "bytes)\n",
+     {"disks: 1\n\ndisk 1\n  offset: 0\n  size: 348848 (cut short: past the end of the file by "
+      "248848 bytes)\n",
       "  tracks: 22 (cut short: 22; missing: 23-79)\n  sectors per track: 14-16\n"}},
     {"TrackZeroMissing",
      [] {
@@ -291,7 +291,8 @@ const LinesCase linesCases[] = {
          return concat({&set.demo, &set.main, &set.scenario});
      },
      {"disk 2\n", "  tracks: 79 (missing: 40)\n",
-      "  directory: unreadable\n  startup: not listed\n  bgmscore: not listed\n"
+      "  directory: unreadable (track 40 is missing from the track table)\n"
+      "  startup: not listed\n  bgmscore: not listed\n"
       "  role: none\n\ndisk 3\n",
       "main disk: none\nscenario disk: 3 (not searched: no main disk)\n"}},
     {"LoopingChain",
@@ -350,7 +351,7 @@ const LinesCase linesCases[] = {
          addFile(set.demo, "startup", set.startup, {100, 101, 102, 103, 104});
          return concat({&set.demo, &set.main, &set.scenario});
      },
-     {"disk 1\n", "  directory: 1 entries used\n",
+     {"disk 1\n", "  directory: 1 entry used\n",
       "  startup: listed (demo disk: no main-disk candidate)\n  bgmscore: not listed\n"
       "  role: demo disk\n",
       "main disk: 2\n"}},

@@ -1,4 +1,4 @@
-#include "lister/disk_verdict.h"
+#include "recognition/disk_verdict.h"
 
 #include "gamefs/game_fs.h"
 #include "recognition/demo_signature.h"
@@ -13,7 +13,8 @@ DiskVerdict judgeDisk(D88Image& image, int32_t diskIndex) {
         return verdict;
     }
     verdict.demoSignature = carriesDemoSignature(image);
-    verdict.directoryRead = loadDirectory(image);
+    const bool whole = loadDirectory(image);
+    verdict.directory = judgeDirectory(image, image.diskOffsetOf(diskIndex), whole);
     verdict.listsStartup = findFile(startupFileName);
     verdict.listsBgmscore = findFile(bgmscoreFileName);
     return verdict;
