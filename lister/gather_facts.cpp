@@ -74,7 +74,8 @@ ImageFacts gatherFacts(D88Image& image, const std::string& path, const GatherWan
     facts.firstSize = static_cast<uint32_t>(image.diskSize());
     facts.firstMedia = image.mediaType();
     facts.fileSize = fileLength(image);
-    if (facts.isD88() || wants.disksOfNonImages) {
+    facts.disksGathered = facts.isD88() || wants.disksOfNonImages;
+    if (facts.disksGathered) {
         gatherDisks(image, wants, facts);
     }
     readRawFacts(path, facts, wants.hashes);

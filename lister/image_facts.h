@@ -98,6 +98,9 @@ struct ImageFacts {
     uint32_t firstSize = 0;  // disk 1's size field and media byte, which a fault names
     int32_t firstMedia = 0;
     Hashes hashes;
+    // Whether the disks were gathered (a D88 image, or any file with --raw); the
+    // picks and damaged outputs are quelt's verdict only then.
+    bool disksGathered = false;
     std::vector<DiskFacts> disks;
     RolePicks picks;
     // The files quelt would write from bytes it could not all read, in the order

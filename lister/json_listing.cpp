@@ -200,7 +200,7 @@ void printJsonListing(const ImageFacts& facts) {
         disks.push_back(diskOf(disk, facts.picks));
     }
     object["disks"] = disks;
-    object["quelt"] = queltOf(facts);
+    object["quelt"] = facts.disksGathered ? queltOf(facts) : json(nullptr);
     printLine(object);
 }
 
