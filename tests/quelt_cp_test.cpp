@@ -13,6 +13,7 @@
 #include "copier/copy_messages.h"
 #include "copier/copy_writer.h"
 #include "support/game_disk.h"
+#include "support/other_disks.h"
 #include "support/run_case.h"
 #include "support/run_tool.h"
 #include "support/system_errors.h"
@@ -195,6 +196,21 @@ const NamedCase copyCases[] = {
          }
          Case c = copyOf(disk, {"1"});
          c.err = formatted(foreignDirectoryFormat, 1, "every used entry is one byte repeated");
+         c.status = 1;
+         return c;
+     }},
+    {"DiskOfAnotherFormatHoldsNoFileEvenByName",
+     [] {
+         Case c = copyOf(uniformDisk(9, 2, 0xF6), {"1", "notes"});
+         c.err = formatted(foreignDirectoryFormat, 1, "track 40 holds 9 sectors of 512 bytes");
+         c.status = 1;
+         return c;
+     }},
+    {"DiskWithADamagedDirectorySaysWhere",
+     [] {
+         Case c = copyOf(gameDiskWithout(14), {"1", "notes"});
+         c.err = formatted(unreadableDirectoryFormat, 1,
+                           "sector 14 of track 40 cannot be read whole");
          c.status = 1;
          return c;
      }},

@@ -9,6 +9,7 @@
 
 #include "lister/list_messages.h"
 #include "support/game_disk.h"
+#include "support/other_disks.h"
 #include "support/run_case.h"
 #include "support/run_tool.h"
 #include "support/system_errors.h"
@@ -218,6 +219,31 @@ void PrintTo(const LinesCase& linesCase, std::ostream* out) {
     *out << linesCase.name;
 }
 
+// The sample set cut `kept` bytes into its scenario disk's track `track` (the
+// disk starts at 697,696).
+Bytes sampleCutInScenarioTrack(int track, long kept) {
+    const SampleSet set = makeSampleSet();
+    return concat({set.demo.bytes(), set.main.bytes(), cutInTrack(set.scenario, track, kept)});
+}
+
+// Track 79 holds a sector of the largest size code (N 8, 32768 bytes) beside
+// one of 256 bytes, and track 78 one of size code 9, which no record can hold.
+Bytes largestSectorSizes() {
+    Disk disk;
+    std::vector<Record>& last = disk.track(79);
+    last.resize(2);
+    last[1].n = 8;
+    last[1].data.assign(32768, 0x38);
+    std::vector<Record>& before = disk.track(78);
+    before.resize(1);
+    before[0].n = 9;
+    for (Record& record : last) {
+        record.sectorCount = 2;
+    }
+    before[0].sectorCount = 1;
+    return disk.bytes();
+}
+
 // 2,000 bytes of text: every header field and track entry reads 0x78787878, past
 // the file's end, with media byte `media`.
 Bytes textFile(uint8_t media) {
@@ -369,6 +395,63 @@ const LinesCase linesCases[] = {
          return concat({&set.demo, &set.main, &set.demo, &set.scenario});
      },
      {"disk 3\n", "  role: demo disk\n", "demo disks: 1 3\nmain disk: 2\nscenario disk: 4\n"}},
+    // ---- What the directory is
+    {"NineSectorsOf512BytesIsNotThisFileSystem", [] { return uniformDisk(9, 2, 0xF6).bytes(); },
+     {"  tracks: 80\n  sectors per track: 9\n  sector sizes: 512\n  demo signature: no\n"
+      "  directory: not this file system (track 40 holds 9 sectors of 512 bytes)\n"
+      "  startup: not listed\n"}},
+    {"AllZeroTrackIsEmptyAndNotFormatted", [] { return zeroDisk().bytes(); },
+     {"  directory: empty (allocation table not formatted: 256 clusters link to another)\n"
+      "  startup: not listed\n  bgmscore: not listed\n  role: none\n\ndemo disks: none\n"}},
+    {"DamagedGameDirectoryIsUnreadable",
+     [] {
+         SampleSet set = makeSampleSet();
+         set.main.removeSector(kSystemTrack, 14);
+         return concat({&set.demo, &set.main, &set.scenario});
+     },
+     {"disk 2\n", "  tracks: 80\n",
+      "  directory: unreadable (sector 14 of track 40 cannot be read whole)\n"
+      "  startup: not listed\n",
+      "main disk: none\n"}},
+    {"LargestSectorSizeByItsLength", largestSectorSizes,
+     {"  sectors per track: 1-16\n  sector sizes: 256 32768 N=9\n"}},
+    // ---- Images cut short: the files they damage
+    {"CutShortFlagsTheFilesItReaches",
+     [] {
+         Bytes image = sampleImage();
+         image.resize(1029136);
+         return image;
+     },
+     {"disk 3\n", "  size: 348848 (cut short: past the end of the file by 17408 bytes)\n",
+      "  tracks: 76 (missing: 76-79)\n",
+      "  entry  2: \"bgmscore\"  size 50000  first cluster  60  chain  25\n"
+      "  entry  3: \"savedat\"   size  3000  first cluster 153  chain   2"
+      "  [cluster 153 on track 76, past the end of the file]\n",
+      "scenario disk: 3\n"}},
+    {"CutInsideATrackOfAFile", [] { return sampleCutInScenarioTrack(76, 2000); },
+     {"  tracks: 76 (cut short: 76; missing: 77-79)\n",
+      "  entry  3: \"savedat\"   size  3000  first cluster 153  chain   2"
+      "  [cluster 153 on track 76, cut short by the end of the file]\n"}},
+    {"CutInsideTheDirectoryTrack", [] { return sampleCutInScenarioTrack(kSystemTrack, 3000); },
+     {"disk 3\n", "  directory: unreadable (track 40 is cut short by the end of the file)\n",
+      "  bgmscore: not listed\n  role: none\n", "scenario disk: none\n"}},
+    {"CutBeforeTheDirectoryTrack", [] { return sampleCutInScenarioTrack(kSystemTrack, -1); },
+     {"disk 3\n", "  directory: unreadable (track 40 lies past the end of the file)\n"}},
+    {"CutInsideAFileQueltCuts", [] { return sampleCutInScenarioTrack(41, 1000); },
+     {"  entry  2: \"bgmscore\"  size 50000  first cluster  60  chain  25"
+      "  [cluster 100 on track 50, past the end of the file]\n",
+      "scenario disk: 3\ndamaged outputs: bgmscore\n"}},
+    {"SectorMissingInAFile",
+     [] {
+         Disk disk(40, 0x74);
+         formatGameFs(disk);
+         addFile(disk, "notes", pattern(3000, 0x75), {20, 21});
+         disk.removeSector(10, 12);
+         return disk.bytes();
+     },
+     {"  directory: 1 entry used\n",
+      "  entry  0: \"notes\"     size  3000  first cluster  20  chain   2"
+      "  [cluster 21: sector 12 of track 10 cannot be read whole]\n"}},
     {"JapaneseNamesInUtf8",
      [] {
          // "ゲーム" and "ゲ" with a byte no character has.
