@@ -66,7 +66,9 @@ std::string foreignTrackReason(const TrackListing& listing) {
     }
     std::string reason = trackName + " holds " + sectorsText(listing.records, listing.sizeCodes);
     if (listing.sizeCodes.count() == 1 && listing.sizeCodes[sectorSizeCode]) {
-        reason += ", not numbered 1 to 16 on cylinder 20, head 0";
+        reason += ", not numbered " + std::to_string(firstSectorNumber) + " to " +
+                  std::to_string(lastSectorNumber) + " on cylinder " +
+                  std::to_string(directoryStart.c) + ", head " + std::to_string(directoryStart.h);
     }
     return reason;
 }
@@ -82,8 +84,9 @@ DirectoryVerdict recordsVerdict(D88Image& image, TrackPresence presence) {
         return verdictOf(DirectoryState::unreadable,
                          trackName + " is cut short by the end of the file");
     }
-    return verdictOf(DirectoryState::unreadable, "sector " + std::to_string(firstUnreadSector(image)) +
-                                                     " of " + trackName + " cannot be read whole");
+    const std::string sector = "sector " + std::to_string(firstUnreadSector(image));
+    return verdictOf(DirectoryState::unreadable,
+                     sector + " of " + trackName + " cannot be read whole");
 }
 
 DirectoryVerdict trackVerdict(D88Image& image, int64_t diskOffset) {

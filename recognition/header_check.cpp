@@ -69,7 +69,8 @@ HeaderFault firstHeaderFault(D88Image& image) {
 }
 
 std::string faultReason(HeaderFault fault, uint32_t firstSize, int32_t firstMedia) {
-    const std::string header = "a disk header (" + counted(D88Image::headerSize, "byte", "bytes") + ")";
+    const std::string header =
+        "a disk header (" + counted(D88Image::headerSize, "byte", "bytes") + ")";
     const std::string size = counted(firstSize, "byte", "bytes");
     const std::string tableOutside = "disk 1's track table points outside the disk, and ";
     switch (fault) {

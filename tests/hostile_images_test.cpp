@@ -384,10 +384,11 @@ void expectCopyAsListed(const Bytes& image, const json& disk) {
             damaged.push_back("\"" + entry["name"].get<std::string>() + "\"");
         }
     }
-    const ToolRun copy = runInFreshFolder(QUELT_CP_PROGRAM, image, {"-t", "out", kImageName, number},
-                                          [](const std::filesystem::path& work) {
-                                              std::filesystem::create_directory(work / "out");
-                                          });
+    const auto makeFolder = [](const std::filesystem::path& work) {
+        std::filesystem::create_directory(work / "out");
+    };
+    const ToolRun copy =
+        runInFreshFolder(QUELT_CP_PROGRAM, image, {"-t", "out", kImageName, number}, makeFolder);
     EXPECT_EQ(namesInCopyWarnings(copy.err), damaged);
     EXPECT_EQ(copy.status, damaged.empty() ? 0 : 1);
 }

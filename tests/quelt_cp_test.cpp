@@ -176,14 +176,17 @@ const NamedCase copyCases[] = {
      }},
     {"FileNotOnTheDisk",
      [] { return failing({"1", "nope"}, formatted(noSuchFileFormat, 1, "nope")); }},
-    {"DiskZero", [] { return failing({"0", "notes"}, formatted(noSuchDiskFormat, "0", "1 disk")); }},
-    {"DiskPastTheLast", [] { return failing({"2"}, formatted(noSuchDiskFormat, "2", "1 disk")); }},
+    {"DiskZero",
+     [] { return failing({"0", "notes"}, formatted(noSuchDiskFormat, "0", "1 disk")); }},
+    {"DiskPastTheLast",
+     [] { return failing({"2"}, formatted(noSuchDiskFormat, "2", "1 disk")); }},
     {"DiskWithoutAReadableDirectory",
      [] {
          Disk disk = copyDisk();
          disk.removeTrack(40);
          Case c = copyOf(disk, {"1"});
-         c.err = formatted(unreadableDirectoryFormat, 1, "track 40 is missing from the track table");
+         c.err =
+             formatted(unreadableDirectoryFormat, 1, "track 40 is missing from the track table");
          c.status = 1;
          return c;
      }},
@@ -406,7 +409,8 @@ const NonImage nonImages[] = {
     {"TextFile", [] { return Bytes(2000, 'x'); },
      "disk 1's track table points outside the disk, and its media byte 0x78 is none a D88 "
      "writer uses"},
-    {"ProgramFile", programFile, "disk 1's size, 0 bytes, is smaller than a disk header (688 bytes)"},
+    {"ProgramFile", programFile,
+     "disk 1's size, 0 bytes, is smaller than a disk header (688 bytes)"},
     {"GzipFile", gzipFile,
      "disk 1's track table points outside the disk, and its media byte 0xBF is none a D88 "
      "writer uses"},

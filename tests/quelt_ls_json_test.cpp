@@ -192,7 +192,8 @@ TEST(QueltLsJson, CutShortImageIsMarkedInEveryForm) {
     EXPECT_TRUE(entries[3]["hashes"].is_object());
     EXPECT_EQ(image["quelt"]["cuts_whole"], true);
     EXPECT_EQ(image["quelt"]["damaged_outputs"], json::array());
-    const ToolRun summary = runInFreshFolder(QUELT_LS_PROGRAM, cutSample(), {"--short", kImageName});
+    const ToolRun summary =
+        runInFreshFolder(QUELT_LS_PROGRAM, cutSample(), {"--short", kImageName});
     std::string marks;
     std::istringstream lines(summary.out);
     for (std::string line; std::getline(lines, line);) {
