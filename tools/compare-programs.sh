@@ -82,5 +82,7 @@ for image in "${images[@]}"; do
         fi
     done
 done
-echo "${#images[@]} images, $runs runs compared, $differ differ"
+# counted N ONE MANY: N and the noun in its number.
+counted() { if [ "$1" -eq 1 ]; then echo "$1 $2"; else echo "$1 $3"; fi; }
+echo "$(counted "${#images[@]}" image images), $(counted "$runs" run runs) compared, $differ differ"
 [ "$differ" -eq 0 ]
