@@ -150,16 +150,20 @@ json diskNumber(int32_t index) {
     return index == noDisk ? json(nullptr) : json(index + 1);
 }
 
-// quelt's verdict on the whole image: the disks it takes, and whether its run
-// finds all it looks for.
-json queltOf(const ImageFacts& facts) {
-    const RolePicks& picks = facts.picks;
+json demoDisksOf(const ImageFacts& facts) {
     json demo = json::array();
     for (std::size_t i = 0; i < facts.disks.size() && i < D88Image::maxDisks; ++i) {
-        if (picks.demo[i]) {
+        if (facts.picks.demo[i]) {
             demo.push_back(i + 1);
         }
     }
+    return demo;
+}
+
+// quelt's verdict on the whole image: the disks it takes, whether its run finds
+// all it looks for, and whether it cuts the set from bytes it can all read.
+json queltOf(const ImageFacts& facts) {
+    const RolePicks& picks = facts.picks;
     json lacks = json::array();
     if (picks.mainDisk == noDisk) {
         lacks.push_back("main disk");
@@ -167,7 +171,7 @@ json queltOf(const ImageFacts& facts) {
         lacks.push_back("scenario disk");
     }
     const bool completes = facts.queltCompletes();
-    return {{"demo_disks", demo},
+    return {{"demo_disks", demoDisksOf(facts)},
             {"main_disk", diskNumber(picks.mainDisk)},
             {"scenario_disk", diskNumber(picks.scenarioDisk)},
             {"scenario_searched", picks.secondPassRuns()},
