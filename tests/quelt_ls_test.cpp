@@ -428,6 +428,16 @@ const LinesCase linesCases[] = {
       "  entry  3: \"savedat\"   size  3000  first cluster 153  chain   2"
       "  [cluster 153 on track 76, past the end of the file]\n",
       "scenario disk: 3\n"}},
+    {"DamagedFilesHashesAreMarked",
+     [] {
+         Bytes image = sampleImage();
+         image.resize(1029136);
+         return image;
+     },
+     {"  entry  2: \"bgmscore\"  size 50000  first cluster  60  chain  25\n    hashes: crc32 ",
+      "  entry  3: \"savedat\"   size  3000  first cluster 153  chain   2"
+      "  [cluster 153 on track 76, past the end of the file]\n    damaged copy's hashes: crc32 "},
+     {"--hash"}},
     {"CutInsideATrackOfAFile", [] { return sampleCutInScenarioTrack(76, 2000); },
      {"  tracks: 76 (cut short: 76; missing: 77-79)\n",
       "  entry  3: \"savedat\"   size  3000  first cluster 153  chain   2"
