@@ -30,4 +30,10 @@ constexpr int32_t sectorLength(int32_t n) {
     return 128 << n;
 }
 
+// Whether sectors of size code `n` have a length (sectorLength): codes above
+// largestSizeCode name none that a record could hold.
+constexpr bool sizeCodeHasLength(int32_t n) {
+    return n >= 0 && n <= largestSizeCode;
+}
+
 #endif

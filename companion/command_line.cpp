@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
+#include "companion/console.h"
 #include "companion/diagnostics.h"
-#include "tool/console/console.h"
 
 namespace {
 // The project's version, given by the build (CMake's project version).

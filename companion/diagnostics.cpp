@@ -8,7 +8,7 @@
 #include <windows.h>
 #endif
 
-#include "tool/console/console.h"
+#include "common/error_stream.h"
 
 namespace {
 // Other programs' messages end without a period and are one line.

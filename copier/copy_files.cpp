@@ -11,7 +11,9 @@
 #include <io.h>
 #endif
 
+#include "common/plural.h"
 #include "common/work_buffer.h"
+#include "companion/console.h"
 #include "companion/diagnostics.h"
 #include "companion/image_input.h"
 #include "companion/name_text.h"
@@ -21,10 +23,10 @@
 #include "copier/destination.h"
 #include "copier/file_selection.h"
 #include "copier/output_names.h"
+#include "copier/source_image.h"
 #include "gamefs/game_fs.h"
-#include "tool/console/console.h"
-#include "tool/writers/disk_image.h"
-#include "tool/recognition/disk_roles.h"
+#include "recognition/disk_verdict.h"
+#include "recognition/header_check.h"
 
 namespace {
 // How one copy went: the run goes on after a damaged or skipped file and stops
@@ -59,7 +61,7 @@ bool writeToFile(const std::string& target, int32_t size) {
 // load, to `target` ("-" standard output).
 CopyOutcome copyEntry(std::size_t index, const std::string& target) {
     std::memset(workBuffer, 0, sizeof workBuffer);
-    LoadResult loaded = loadEntry(diskImage, index);
+    LoadResult loaded = loadEntry(sourceImage, index);
     if (target == standardOutputName) {
         writeToStandardOutput(loaded.size);
     } else if (!writeToFile(target, loaded.size)) {
@@ -113,30 +115,53 @@ int copyEntries(const CopyRequest& request, const Destination& destination,
     return anyDamaged ? 1 : 0;
 }
 
-// Loads disk DISK's directory; says why when it cannot be copied from.
-bool loadDisk(const CopyRequest& request) {
-    if (request.disk < 1 || request.disk > diskImage.diskCount()) {
-        printErrorFormatted(noSuchDiskFormat, request.diskText, diskImage.diskCount());
+// Whether the image is one a D88 writer made; says why not as quelt-ls does.
+bool isD88Image(const char* operand) {
+    const HeaderFault fault = firstHeaderFault(sourceImage);
+    if (fault == HeaderFault::none) {
+        return true;
+    }
+    const std::string reason =
+        faultReason(fault, static_cast<uint32_t>(sourceImage.diskSize()), sourceImage.mediaType());
+    reportFileProblem(copierName, operand, (notD88Prefix + reason).c_str());
+    return false;
+}
+
+// Whether the disk's files can be looked for: as quelt-ls judges its directory,
+// the tables were read and, when every file is asked for, are this file
+// system's (another system's entries are no files to copy).
+bool copiesFrom(const CopyRequest& request, const DiskVerdict& verdict) {
+    const DirectoryVerdict& directory = verdict.directory;
+    if (!verdict.headerRead || directory.state == DirectoryState::unreadable) {
+        const char* reason = verdict.headerRead ? directory.reason.c_str() : unreadableHeaderReason;
+        printErrorFormatted(unreadableDirectoryFormat, request.disk, reason);
         return false;
     }
-    // The same rule as quelt's: a disk lists files only when both its directory
-    // and its allocation table could be read whole.
-    if (!selectForReading(diskImage, request.disk - 1) || !loadDirectory(diskImage)) {
-        printErrorFormatted(unreadableDirectoryFormat, request.disk);
-        return false;
-    }
-    if (request.name == nullptr && directoryHoldsOnlyFill()) {
-        // Another system's disk: its 48 fill entries are no files to copy.
-        printErrorFormatted(onlyFillFormat, request.disk);
+    if (directory.state == DirectoryState::notThisFileSystem &&
+        (!directory.tablesRead || request.name == nullptr)) {
+        printErrorFormatted(foreignDirectoryFormat, request.disk, directory.reason.c_str());
         return false;
     }
     return true;
 }
 
+// Loads disk DISK's directory; says why when it cannot be copied from.
+bool loadDisk(const CopyRequest& request) {
+    if (request.disk < 1 || request.disk > sourceImage.diskCount()) {
+        printErrorFormatted(noSuchDiskFormat, request.diskText,
+                            counted(sourceImage.diskCount(), "disk", "disks").c_str());
+        return false;
+    }
+    return copiesFrom(request, judgeDisk(sourceImage, request.disk - 1));
+}
+
 int copyAsRequested(const CopyRequest& request) {
     SystemError why;
-    if (!openImage(diskImage, request.image, why)) {
+    if (!openImage(sourceImage, request.image, why)) {
         reportFileError(copierName, request.image, why);
+        return 1;
+    }
+    if (!isD88Image(request.image)) {
         return 1;
     }
     Destination destination;
@@ -156,6 +181,7 @@ int copyAsRequested(const CopyRequest& request) {
 }  // namespace
 
 int runCopy(int argc, char** argv) {
+    setProgramName(copierName);
     int status = 0;
     CopyRequest request;
     if (!readCopyRequest(argc, argv, request, status)) {
@@ -164,6 +190,6 @@ int runCopy(int argc, char** argv) {
     int copied = copyAsRequested(request);
     // Closed before the process ends, so that Windows can remove the temporary
     // copy of standard input (companion/image_input.h) when the program exits.
-    diskImage.close();
+    sourceImage.close();
     return finishOutput(copied);
 }

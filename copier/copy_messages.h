@@ -1,10 +1,9 @@
 #ifndef QUELT_COPIER_COPY_MESSAGES_H
 #define QUELT_COPIER_COPY_MESSAGES_H
 
-// What quelt-cp says besides quelt's own message for a failed standard output,
-// which it shares. Standard error, plain ASCII, each line "quelt-cp: ...";
-// failures of the system (a file that cannot be opened or written) come with
-// the system's reason (companion/diagnostics.h).
+// What quelt-cp says. Standard error, plain ASCII, each line "quelt-cp: ...";
+// failures of the system (a file that cannot be opened or written, standard
+// output) come with the system's reason (companion/diagnostics.h).
 constexpr char copierName[] = "quelt-cp";
 // Standard output for --help, with the arguments' lines after it.
 constexpr char copyUsageLine[] =
@@ -32,12 +31,15 @@ constexpr char copyOperandsWithFolder[] = "IMAGE DISK [NAME] with -t";
 constexpr char diskNumberWhat[] = "disk number";
 constexpr char diskNumberExpected[] = "a number from 1, as quelt-ls counts the disks";
 
-// The disk number as given, and how many disks the image holds.
-constexpr char noSuchDiskFormat[] = "quelt-cp: no disk %s: the image holds %d disks\n";
-constexpr char unreadableDirectoryFormat[] = "quelt-cp: disk %d has no readable directory\n";
-constexpr char onlyFillFormat[] =
-    "quelt-cp: disk %d holds no file of this file system: every used entry is one byte "
-    "repeated\n";
+// The disk number as given, and how many disks the image holds ("1 disk").
+constexpr char noSuchDiskFormat[] = "quelt-cp: no disk %s: the image holds %s\n";
+// The disk number, and the reason of quelt-ls's verdict on its directory
+// (recognition/directory_verdict.h).
+constexpr char unreadableDirectoryFormat[] = "quelt-cp: disk %d has no readable directory: %s\n";
+constexpr char foreignDirectoryFormat[] =
+    "quelt-cp: disk %d holds no file of this file system: %s\n";
+// Why a disk whose header cannot be read has no directory either.
+constexpr char unreadableHeaderReason[] = "its header cannot be read";
 // The disk number; the copy of every file of such a disk writes nothing and
 // succeeds.
 constexpr char noUsedEntryFormat[] = "quelt-cp: disk %d has no file: no directory entry is used\n";

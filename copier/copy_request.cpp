@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "companion/command_line.h"
+#include "companion/console.h"
 #include "companion/diagnostics.h"
 #include "copier/copy_messages.h"
-#include "tool/console/console.h"
 
 namespace {
 constexpr ProgramTexts copierTexts = {copierName, copyUsageLine, copyArguments};

@@ -8,8 +8,8 @@
 #include <csignal>
 #include <cstring>
 
+#include "copier/source_image.h"
 #include "copier/temporary_name.h"
-#include "tool/writers/disk_image.h"
 
 namespace {
 // Symbolic links are followed at most this deep, as the system itself does.
@@ -189,7 +189,7 @@ bool writeCopy(const std::string& target, const uint8_t* bytes, int32_t count,
                CopyWriteFailure& failure) {
     prepareOnce();
     std::string reached = linkTarget(target);
-    if (diskImage.isImageFile(reached.c_str())) {
+    if (sourceImage.isImageFile(reached.c_str())) {
         failure.problem = isTheImageProblem;
         return false;
     }

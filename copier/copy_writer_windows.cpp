@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include "companion/native_path.h"
+#include "copier/source_image.h"
 #include "copier/temporary_name.h"
-#include "tool/writers/disk_image.h"
 
 // Windows: the temporary file is written with WriteFile, flushed with
 // FlushFileBuffers and renamed over the target with MoveFileExW and
@@ -43,7 +43,7 @@ bool writeAll(HANDLE file, const uint8_t* bytes, int32_t count) {
 
 bool writeCopy(const std::string& target, const uint8_t* bytes, int32_t count,
                CopyWriteFailure& failure) {
-    if (diskImage.isImageFile(target.c_str())) {
+    if (sourceImage.isImageFile(target.c_str())) {
         failure.problem = isTheImageProblem;
         return false;
     }

@@ -2,11 +2,11 @@
 
 #include <string>
 
+#include "companion/console.h"
 #include "companion/name_text.h"
 #include "copier/copy_messages.h"
 #include "copier/name_pattern.h"
 #include "gamefs/game_fs.h"
-#include "tool/console/console.h"
 
 namespace {
 bool matchesPattern(const char* pattern, const DirectoryEntry& entry) {

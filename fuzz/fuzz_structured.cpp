@@ -26,6 +26,7 @@
 #include "fuzz/program_runs.h"
 #include "fuzz/warm_up.h"
 #include "gamefs/game_fs.h"
+#include "recognition/directory_rule.h"
 #include "tool/writers/disk_image.h"
 
 namespace {
@@ -66,11 +67,11 @@ uint16_t sizeField(const DirectoryEntry& entry) {
 }
 
 // The files a whole-disk copy must have left: one for each used entry of the
-// directory it read, as long as each entry's size field; the sizes are compared
-// as sorted lists.
+// directory it read, as long as each entry's size field, unless the entries are
+// not this file system's; the sizes are compared as sorted lists.
 void checkCopiedFiles(const fuzzruns::Outputs& outputs, int32_t disk) {
     std::multiset<std::uintmax_t> expected;
-    if (!directoryHoldsOnlyFill()) {
+    if (foreignDirectoryReason().empty()) {
         for (const DirectoryEntry& entry : directoryTable) {
             if (entryInUse(entry)) {
                 expected.insert(sizeField(entry));

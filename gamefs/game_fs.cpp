@@ -10,10 +10,6 @@ DirectoryEntry directoryTable[directoryEntries];
 uint8_t allocationTable[allocationEntries];
 
 namespace {
-// Both tables lie on track index 40 (C 20, H 0): the directory over R 13 to 15,
-// the allocation table in R 16.
-constexpr SectorAddress directoryStart = {40, 20, 0, 13, sectorSizeCode};
-constexpr SectorAddress allocationStart = {40, 20, 0, 16, sectorSizeCode};
 constexpr int32_t directoryBytes = static_cast<int32_t>(sizeof directoryTable);
 constexpr int32_t allocationBytes = static_cast<int32_t>(sizeof allocationTable);
 constexpr int32_t sectorsPerCluster = clusterSize / sectorLength(sectorSizeCode);
@@ -38,28 +34,45 @@ bool entryNameEquals(std::size_t entry, const char* name) {
     }
 }
 
+constexpr int32_t sectorsPerTrack = lastSectorNumber - firstSectorNumber + 1;
+
+// Reads `wanted` bytes from the start of `cluster` on into workBuffer at `at`.
+// The first read of the load that comes up short names the sector it stopped at.
+void readFromCluster(D88Image& image, int32_t cluster, int32_t at, int32_t wanted,
+                     LoadResult& result) {
+    const int32_t got = image.readSectors(clusterAddress(cluster), workBuffer + at, wanted);
+    if (got == wanted) {
+        return;
+    }
+    if (result.complete) {
+        result.shortCluster = cluster;
+        result.unreadSector = sectorOfLoad(cluster, got / sectorLength(sectorSizeCode));
+    }
+    result.complete = false;
+}
+
 // Reads the full clusters of the chain, then the rest of the size from the
 // cluster that ends it. A chain that loops has no such cluster: its load stops
 // after the clusters it passed and is incomplete.
-bool loadChain(D88Image& image, const ClusterChain& chain, int32_t size) {
-    bool complete = true;
+void loadChain(D88Image& image, const ClusterChain& chain, LoadResult& result) {
     int32_t loaded = 0;
     for (int32_t i = 0; i < chain.linkedCount; ++i) {
-        complete &= image.readSectors(clusterAddress(chain.linked[i]), workBuffer + loaded,
-                                      clusterSize) == clusterSize;
+        readFromCluster(image, chain.linked[i], loaded, clusterSize, result);
         loaded += clusterSize;
     }
     if (chain.loops) {
-        return false;
+        result.complete = false;
+        return;
     }
-    int32_t remaining = size - loaded;
+    const int32_t remaining = result.size - loaded;
     if (remaining <= 0) {
-        return complete;
+        return;
     }
-    int32_t wanted = std::min(remaining, workBufferBytes - loaded);
-    complete &= wanted == remaining;
-    return image.readSectors(clusterAddress(chain.end), workBuffer + loaded, wanted) == wanted &&
-           complete;
+    const int32_t wanted = std::min(remaining, workBufferBytes - loaded);
+    readFromCluster(image, chain.end, loaded, wanted, result);
+    if (wanted < remaining) {
+        result.complete = false;
+    }
 }
 }  // namespace
 
@@ -85,6 +98,15 @@ bool loadDirectory(D88Image& image) {
 SectorAddress clusterAddress(int32_t cluster) {
     int32_t r = (cluster & 1) ? firstSectorNumber + sectorsPerCluster : firstSectorNumber;
     return {cluster >> 1, cluster >> 2, (cluster >> 1) & 1, r, sectorSizeCode};
+}
+
+// A load's sector run steps through a track's sectors and on to the next track,
+// so the disk's sectors follow each other in cluster order, 16 to a track.
+SectorAddress sectorOfLoad(int32_t cluster, int32_t sectorsAfter) {
+    const int32_t index = cluster * sectorsPerCluster + sectorsAfter;
+    const int32_t track = index / sectorsPerTrack;
+    return {track, track >> 1, track & 1, firstSectorNumber + index % sectorsPerTrack,
+            sectorSizeCode};
 }
 
 ClusterChain walkChain(uint8_t firstCluster) {
@@ -172,7 +194,7 @@ LoadResult loadEntry(D88Image& image, std::size_t index) {
     LoadResult result;
     result.entry = static_cast<int32_t>(index);
     result.size = readLe16(entry.size);
-    result.complete = loadChain(image, walkChain(entry.firstCluster), result.size);
+    loadChain(image, walkChain(entry.firstCluster), result);
     return result;
 }
 

@@ -19,6 +19,11 @@ constexpr int32_t clusterSize = 2048;
 // Allocation-table values from this one up mark a file's last cluster.
 constexpr uint8_t lastClusterMark = 0xC0;
 
+// Both tables lie on track index 40 (C 20, H 0): the directory over R 13 to 15,
+// the allocation table in R 16.
+constexpr SectorAddress directoryStart = {40, 20, 0, 13, sectorSizeCode};
+constexpr SectorAddress allocationStart = {40, 20, 0, 16, sectorSizeCode};
+
 // One directory entry as it lies on the disk.
 struct DirectoryEntry {
     uint8_t name[8];       // NUL-terminated when shorter than 8
@@ -70,6 +75,10 @@ int32_t findEntryToLoad(const char* name);
 // cluster is even and 9-16 when it is odd.
 SectorAddress clusterAddress(int32_t cluster);
 
+// The sector a load that starts at `cluster` reaches `sectorsAfter` sectors
+// later: the rest of the cluster's track, then the following tracks.
+SectorAddress sectorOfLoad(int32_t cluster, int32_t sectorsAfter);
+
 // A file's clusters as allocationTable links them from its first cluster.
 struct ClusterChain {
     uint8_t linked[allocationEntries] = {};  // clusters that name a next one, in chain order
@@ -92,6 +101,10 @@ struct LoadResult {
     int32_t size = 0;       // the entry's size field; 0 when no entry has the name
     bool complete = true;   // false when some of the file's bytes could not be read
     int32_t entry = -1;     // the entry loaded; -1 when no entry has the name
+    // The first cluster whose read came up short (-1: none; a chain that loops
+    // is incomplete without one), and the sector that read stopped at.
+    int32_t shortCluster = -1;
+    SectorAddress unreadSector = {};
 };
 
 // Loads the file of directory entry `index` (below directoryEntries) into

@@ -1,11 +1,13 @@
-// The used directory entries with their chains, warnings and file hashes.
+// The used directory entries with their chains, warnings, loads and hashes.
 #include "lister/directory_facts.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "common/little_endian.h"
 #include "common/work_buffer.h"
-#include "gamefs/game_fs.h"
+#include "recognition/disk_roles.h"
+#include "recognition/track_presence.h"
 
 namespace {
 // A name of all 8 bytes ends only where byte 8 holds a 0; otherwise quelt's
@@ -31,19 +33,7 @@ std::vector<int32_t> clustersOf(const ClusterChain& chain) {
     return clusters;
 }
 
-void noteAbsentTrack(const D88Image& image, const std::vector<int32_t>& chain,
-                     EntryWarnings& warnings) {
-    for (int32_t cluster : chain) {
-        const int32_t track = clusterAddress(cluster).track;
-        if (!image.trackUsable(track)) {
-            warnings.absentCluster = cluster;
-            warnings.absentTrack = track;
-            return;
-        }
-    }
-}
-
-EntryFacts entryFacts(const D88Image& image, std::size_t slot) {
+EntryFacts entryFacts(std::size_t slot) {
     const DirectoryEntry& entry = directoryTable[slot];
     EntryFacts facts;
     facts.slot = static_cast<int32_t>(slot);
@@ -54,30 +44,78 @@ EntryFacts entryFacts(const D88Image& image, std::size_t slot) {
     const ClusterChain chain = walkChain(entry.firstCluster);
     facts.chain = clustersOf(chain);
     facts.warnings.loopsBackTo = chain.loops ? chain.end : -1;
-    noteAbsentTrack(image, facts.chain, facts.warnings);
     if (chainLength(chain) < clustersNeeded(facts.size)) {
         facts.warnings.clustersNeeded = clustersNeeded(facts.size);
     }
     facts.warnings.nameRunsOn = nameRunsOn(entry);
     return facts;
 }
+
+ReadTrouble troubleOf(TrackPresence presence) {
+    switch (presence) {
+    case TrackPresence::absent:
+        return ReadTrouble::absentTrack;
+    case TrackPresence::pastFileEnd:
+        return ReadTrouble::trackPastFileEnd;
+    case TrackPresence::cutShort:
+        return ReadTrouble::trackCutShort;
+    case TrackPresence::whole:
+        break;
+    }
+    return ReadTrouble::unreadableSector;
+}
+
+// Where the entry's load came up short, and why.
+void noteTrouble(D88Image& image, int64_t diskOffset, const LoadResult& loaded,
+                 EntryWarnings& warnings) {
+    warnings.troubleCluster = loaded.shortCluster;
+    warnings.troubleSector = loaded.unreadSector;
+    warnings.trouble = troubleOf(trackPresence(image, diskOffset, loaded.unreadSector.track));
+}
+
+constexpr std::size_t musicTableEnd = musicTableOffset + musicTableSize;
+
+// Loads the entry over zeros, as quelt-cp does; with `musicTable`, keeps what
+// quelt's music table would hold after this load (nothing of the run before
+// it reaches that far into workBuffer).
+void loadEntryFacts(D88Image& image, int64_t diskOffset, bool hashes, EntryFacts& entry,
+                    uint8_t* musicTable) {
+    const std::size_t size = static_cast<std::size_t>(entry.size);
+    std::memset(workBuffer, 0, std::max(size, musicTable != nullptr ? musicTableEnd : 0));
+    const LoadResult loaded = loadEntry(image, static_cast<std::size_t>(entry.slot));
+    entry.whole = loaded.complete;
+    if (loaded.shortCluster >= 0) {
+        noteTrouble(image, diskOffset, loaded, entry.warnings);
+    }
+    if (hashes) {
+        entry.hashes = hashesOf(workBuffer, size);
+    }
+    if (musicTable != nullptr) {
+        std::memcpy(musicTable, workBuffer + musicTableOffset, musicTableSize);
+    }
+}
+
+// The entries quelt's loads by name take, found as quelt finds them (which sets
+// byte 8 of the entries passed to 0: the entries' bytes are kept before).
+void findQueltLoads(QueltLoads& loads) {
+    loads.startup = findEntryToLoad(startupFileName);
+    loads.sudData = findEntryToLoad(sudDataFileName);
+    loads.bgmscore = findEntryToLoad(bgmscoreFileName);
+}
 }  // namespace
 
-std::vector<EntryFacts> gatherEntries(const D88Image& image) {
+std::vector<EntryFacts> gatherEntries(D88Image& image, int64_t diskOffset, bool hashes,
+                                      QueltLoads& loads) {
     std::vector<EntryFacts> entries;
     for (std::size_t slot = 0; slot < directoryEntries; ++slot) {
         if (entryInUse(directoryTable[slot])) {
-            entries.push_back(entryFacts(image, slot));
+            entries.push_back(entryFacts(slot));
         }
     }
-    return entries;
-}
-
-void hashFiles(D88Image& image, std::vector<EntryFacts>& entries) {
+    findQueltLoads(loads);
     for (EntryFacts& entry : entries) {
-        const std::size_t size = static_cast<std::size_t>(entry.size);
-        std::memset(workBuffer, 0, size);
-        loadEntry(image, static_cast<std::size_t>(entry.slot));
-        entry.hashes = hashesOf(workBuffer, size);
+        uint8_t* musicTable = entry.slot == loads.startup ? loads.musicTable : nullptr;
+        loadEntryFacts(image, diskOffset, hashes, entry, musicTable);
     }
+    return entries;
 }

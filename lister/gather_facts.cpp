@@ -1,13 +1,11 @@
 // Gathers an image's facts once, for every rendering.
 #include "lister/gather_facts.h"
 
-#include "gamefs/game_fs.h"
 #include "lister/directory_facts.h"
-#include "lister/directory_rule.h"
-#include "lister/disk_verdict.h"
+#include "lister/quelt_verdict.h"
 #include "lister/raw_pass.h"
 #include "lister/track_survey.h"
-#include "tool/recognition/disk_roles.h"
+#include "recognition/disk_verdict.h"
 
 namespace {
 // The file's length, found by the reads D88Image makes: the first position
@@ -32,52 +30,40 @@ void noteHeader(const D88Image& image, int64_t fileSize, DiskFacts& disk) {
     disk.media = image.mediaType();
 }
 
-// The verdict was taken while all disks were judged; the directory is read
-// again for this disk's entries.
-void noteDirectory(D88Image& image, const GatherWants& wants, DiskFacts& disk) {
-    if (!loadDirectory(image)) {
-        return;
-    }
-    disk.usedEntries = usedEntryCount();
-    disk.entries = gatherEntries(image);
-    disk.foreignReason = foreignDirectoryReason(disk.entries);
-    disk.directory = disk.foreignReason.empty() ? DirectoryState::thisFileSystem
-                                                : DirectoryState::notThisFileSystem;
-    if (wants.hashes && disk.directory == DirectoryState::thisFileSystem) {
-        hashFiles(image, disk.entries);
-    }
+void noteVerdict(const DiskVerdict& verdict, DiskFacts& disk) {
+    disk.demoSignature = verdict.demoSignature;
+    disk.directory = verdict.directory;
+    disk.listsStartup = verdict.listsStartup;
+    disk.listsBgmscore = verdict.listsBgmscore;
 }
 
-DiskFacts diskFacts(D88Image& image, int32_t index, const DiskVerdict& verdict,
-                    int64_t fileSize, const GatherWants& wants) {
+// The disk's directory is read once, when it is judged; its entries are
+// gathered from the tables that read left.
+DiskFacts diskFacts(D88Image& image, int32_t index, int64_t fileSize, const GatherWants& wants) {
     DiskFacts disk;
     disk.number = index + 1;
     disk.offset = image.diskOffsetOf(index);
-    disk.demoSignature = verdict.demoSignature;
-    disk.listsStartup = verdict.listsStartup;
-    disk.listsBgmscore = verdict.listsBgmscore;
-    disk.headerRead = selectForReading(image, index);
+    const DiskVerdict verdict = judgeDisk(image, index);
+    disk.headerRead = verdict.headerRead;
     if (!disk.headerRead) {
         return disk;
     }
+    noteVerdict(verdict, disk);
     noteHeader(image, fileSize, disk);
-    disk.tracks = surveyTracks(image, disk.offset, fileSize);
-    noteDirectory(image, wants, disk);
+    disk.tracks = surveyTracks(image, disk.offset);
+    const bool hashes = wants.hashes && disk.directory.state == DirectoryState::thisFileSystem;
+    disk.entries = gatherEntries(image, disk.offset, hashes, disk.loads);
     return disk;
 }
 
-// Judges every disk before any is gathered, so that each can be told which
-// disk quelt takes for each role: a scenario disk may come before the main
-// disk, and whether quelt searches for it at all depends on a later main disk.
+// Every disk is gathered before quelt's verdict is taken over them: a scenario
+// disk may come before the main disk, and whether quelt searches for it at all
+// depends on a later main disk.
 void gatherDisks(D88Image& image, const GatherWants& wants, ImageFacts& facts) {
-    std::vector<DiskVerdict> verdicts;
     for (int32_t i = 0; i < image.diskCount(); ++i) {
-        verdicts.push_back(judgeDisk(image, i));
-        pickRoles(facts.picks, i, verdicts.back());
+        facts.disks.push_back(diskFacts(image, i, facts.fileSize, wants));
     }
-    for (int32_t i = 0; i < image.diskCount(); ++i) {
-        facts.disks.push_back(diskFacts(image, i, verdicts[i], facts.fileSize, wants));
-    }
+    judgeImage(image, facts);
 }
 }  // namespace
 
@@ -88,7 +74,8 @@ ImageFacts gatherFacts(D88Image& image, const std::string& path, const GatherWan
     facts.firstSize = static_cast<uint32_t>(image.diskSize());
     facts.firstMedia = image.mediaType();
     facts.fileSize = fileLength(image);
-    if (facts.isD88() || wants.disksOfNonImages) {
+    facts.disksGathered = facts.isD88() || wants.disksOfNonImages;
+    if (facts.disksGathered) {
         gatherDisks(image, wants, facts);
     }
     readRawFacts(path, facts, wants.hashes);

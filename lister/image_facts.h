@@ -7,22 +7,26 @@
 
 #include "gamefs/game_fs.h"
 #include "lister/hashes.h"
-#include "lister/header_check.h"
 #include "lister/role_picks.h"
+#include "recognition/directory_verdict.h"
+#include "recognition/header_check.h"
+#include "recognition/set_files.h"
 
 // Everything quelt-ls says of one image file, gathered once (gather_facts.h) and
 // rendered as the text listing, the summary or JSON Lines: no rendering reads
 // the image.
 
-// Where the directory stands: what quelt's recognition reads is the same either
-// way; the listing judges only whether the entries are this file system's.
-enum class DirectoryState { unreadable, thisFileSystem, notThisFileSystem };
+// Why the first read of a file's load that came up short did: its sector lies
+// on a track the disk lacks, past the end of the file or cut off by it, or the
+// track is whole and the sector is missing or short.
+enum class ReadTrouble { none, absentTrack, trackPastFileEnd, trackCutShort, unreadableSector };
 
 // What stands in the way of reading a file whole or finding it by name.
 struct EntryWarnings {
     int32_t loopsBackTo = -1;     // the cluster the chain came back to; -1: no loop
-    int32_t absentCluster = -1;   // the first cluster on a track the disk lacks
-    int32_t absentTrack = -1;
+    ReadTrouble trouble = ReadTrouble::none;
+    int32_t troubleCluster = -1;  // the cluster that read started at
+    SectorAddress troubleSector = {};  // the sector it stopped at
     int32_t clustersNeeded = 0;   // set when the chain is shorter than the size needs
     bool nameRunsOn = false;      // an 8-character name without a 0 after it
 };
@@ -35,7 +39,12 @@ struct EntryFacts {
     int32_t firstCluster = 0;
     std::vector<int32_t> chain;  // the clusters in chain order
     EntryWarnings warnings;
-    Hashes hashes;  // of the file as quelt-cp writes it; only on this file system
+    // Whether the load read every byte, so that quelt-cp copies it without a
+    // warning; loops and read troubles make it false.
+    bool whole = true;
+    // Of the file as quelt-cp writes it (zeros where it could not be read); only
+    // on this file system.
+    Hashes hashes;
 };
 
 struct TrackFacts {
@@ -49,6 +58,15 @@ struct TrackFacts {
     std::vector<int32_t> sizeCodes;  // the size codes N the ID fields hold, rising
 };
 
+// What quelt's loads by name find on a disk: the slot of the entry each loads
+// (-1: none), and the music table as it lies after "startup" is loaded.
+struct QueltLoads {
+    int32_t startup = -1;
+    int32_t sudData = -1;
+    int32_t bgmscore = -1;
+    uint8_t musicTable[musicTableSize] = {};
+};
+
 struct DiskFacts {
     int32_t number = 0;  // from 1, as quelt counts disks
     int64_t offset = 0;
@@ -60,13 +78,17 @@ struct DiskFacts {
     int32_t writeProtect = -1;  // the header's byte; -1 when not read
     TrackFacts tracks;
     bool demoSignature = false;
-    DirectoryState directory = DirectoryState::unreadable;
-    std::string foreignReason;  // why the directory is not this file system's
-    int32_t usedEntries = 0;
+    DirectoryVerdict directory;
     bool listsStartup = false;
     bool listsBgmscore = false;
     std::vector<EntryFacts> entries;  // the used entries, in slot order
+    QueltLoads loads;
     Hashes hashes;                    // of the disk's bytes the file holds
+
+    // Whether the file holds every byte of the disk (else it is cut short).
+    bool whole() const { return bytesMissing == 0; }
+    // The entry in `slot`, or nullptr when that slot is not in use.
+    const EntryFacts* entryInSlot(int32_t slot) const;
 };
 
 struct ImageFacts {
@@ -76,8 +98,17 @@ struct ImageFacts {
     uint32_t firstSize = 0;  // disk 1's size field and media byte, which a fault names
     int32_t firstMedia = 0;
     Hashes hashes;
+    // Whether the disks were gathered (a D88 image, or any file with --raw); the
+    // picks and damaged outputs are quelt's verdict only then.
+    bool disksGathered = false;
     std::vector<DiskFacts> disks;
     RolePicks picks;
+    // The files quelt would write from bytes it could not all read, in the order
+    // it warns of them, as far as its run goes.
+    std::vector<std::string> damagedOutputs;
+
+    // Whether quelt finds a main and a scenario disk.
+    bool queltCompletes() const;
 
     bool isD88() const { return fault == HeaderFault::none; }
 };

@@ -7,7 +7,7 @@
 
 #include "common/sector_address.h"
 #include "lister/listed_names.h"
-#include "lister/media_types.h"
+#include "recognition/media_types.h"
 
 namespace {
 // Fields keep the order they are written in, "version" first.
@@ -24,15 +24,34 @@ std::string hexOf(const std::string& bytes) {
     return hexDigits(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
 }
 
+const char* troubleName(ReadTrouble trouble) {
+    switch (trouble) {
+    case ReadTrouble::none:
+    case ReadTrouble::absentTrack:
+        break;
+    case ReadTrouble::trackPastFileEnd:
+        return "track_past_file_end";
+    case ReadTrouble::trackCutShort:
+        return "track_cut_short";
+    case ReadTrouble::unreadableSector:
+        return "unreadable_sector";
+    }
+    return "absent_track";
+}
+
 json warningsOf(const EntryWarnings& warnings) {
     json list = json::array();
     if (warnings.loopsBackTo >= 0) {
         list.push_back({{"kind", "loops"}, {"cluster", warnings.loopsBackTo}});
     }
-    if (warnings.absentCluster >= 0) {
-        list.push_back({{"kind", "absent_track"},
-                        {"cluster", warnings.absentCluster},
-                        {"track", warnings.absentTrack}});
+    if (warnings.trouble != ReadTrouble::none) {
+        json trouble = {{"kind", troubleName(warnings.trouble)},
+                        {"cluster", warnings.troubleCluster},
+                        {"track", warnings.troubleSector.track}};
+        if (warnings.trouble == ReadTrouble::unreadableSector) {
+            trouble["sector"] = warnings.troubleSector.r;
+        }
+        list.push_back(trouble);
     }
     if (warnings.clustersNeeded > 0) {
         list.push_back({{"kind", "short"}, {"clusters_needed", warnings.clustersNeeded}});
@@ -52,13 +71,14 @@ json entryOf(const EntryFacts& entry) {
             {"first_cluster", entry.firstCluster},
             {"chain", entry.chain},
             {"warnings", warningsOf(entry.warnings)},
+            {"whole", entry.whole},
             {"hashes", hashesOf(entry.hashes)}};
 }
 
 json tracksOf(const TrackFacts& tracks) {
     json sizes = json::array();
     for (int32_t code : tracks.sizeCodes) {
-        sizes.push_back(code <= largestSizeCode ? json(sectorLength(code)) : json(nullptr));
+        sizes.push_back(sizeCodeHasLength(code) ? json(sectorLength(code)) : json(nullptr));
     }
     return {{"present", tracks.present},
             {"cut_short", tracks.cutShort},
@@ -72,19 +92,25 @@ json tracksOf(const TrackFacts& tracks) {
 const char* stateName(DirectoryState state) {
     switch (state) {
     case DirectoryState::unreadable:
-        return "unreadable";
-    case DirectoryState::thisFileSystem:
-        return "this_file_system";
+        break;
     case DirectoryState::notThisFileSystem:
         return "not_this_file_system";
+    case DirectoryState::empty:
+        return "empty";
+    case DirectoryState::thisFileSystem:
+        return "this_file_system";
     }
     return "unreadable";
 }
 
 json directoryOf(const DiskFacts& disk) {
-    json directory = {{"state", stateName(disk.directory)}, {"used_entries", disk.usedEntries}};
-    if (disk.directory == DirectoryState::notThisFileSystem) {
-        directory["reason"] = disk.foreignReason;
+    const DirectoryVerdict& verdict = disk.directory;
+    json directory = {{"state", stateName(verdict.state)}, {"used_entries", verdict.usedEntries}};
+    if (!verdict.reason.empty()) {
+        directory["reason"] = verdict.reason;
+    }
+    if (verdict.state == DirectoryState::empty) {
+        directory["allocation_formatted"] = verdict.allocationFormatted();
     }
     json entries = json::array();
     for (const EntryFacts& entry : disk.entries) {
@@ -104,6 +130,7 @@ json diskOf(const DiskFacts& disk, const RolePicks& picks) {
     const json writeProtect = disk.writeProtect >= 0 ? json(disk.writeProtect) : json(nullptr);
     object.update({{"size", disk.size},
                    {"bytes_missing", disk.bytesMissing},
+                   {"whole", disk.whole()},
                    {"name_hex", hexOf(disk.name)},
                    {"name", listedNameBare(disk.name)},
                    {"media", disk.media},
@@ -123,28 +150,35 @@ json diskNumber(int32_t index) {
     return index == noDisk ? json(nullptr) : json(index + 1);
 }
 
-// quelt's verdict on the whole image: the disks it takes, and whether its run
-// finds all it looks for.
-json queltOf(const ImageFacts& facts) {
-    const RolePicks& picks = facts.picks;
+json demoDisksOf(const ImageFacts& facts) {
     json demo = json::array();
     for (std::size_t i = 0; i < facts.disks.size() && i < D88Image::maxDisks; ++i) {
-        if (picks.demo[i]) {
+        if (facts.picks.demo[i]) {
             demo.push_back(i + 1);
         }
     }
+    return demo;
+}
+
+// quelt's verdict on the whole image: the disks it takes, whether its run finds
+// all it looks for, and whether it cuts the set from bytes it can all read.
+json queltOf(const ImageFacts& facts) {
+    const RolePicks& picks = facts.picks;
     json lacks = json::array();
     if (picks.mainDisk == noDisk) {
         lacks.push_back("main disk");
     } else if (picks.scenarioDisk == noDisk) {
         lacks.push_back("scenario disk");
     }
-    return {{"demo_disks", demo},
+    const bool completes = facts.queltCompletes();
+    return {{"demo_disks", demoDisksOf(facts)},
             {"main_disk", diskNumber(picks.mainDisk)},
             {"scenario_disk", diskNumber(picks.scenarioDisk)},
             {"scenario_searched", picks.secondPassRuns()},
-            {"completes", lacks.empty()},
-            {"lacks", lacks}};
+            {"completes", completes},
+            {"lacks", lacks},
+            {"cuts_whole", completes ? json(facts.damagedOutputs.empty()) : json(nullptr)},
+            {"damaged_outputs", facts.damagedOutputs}};
 }
 
 void printLine(const json& object) {
@@ -170,7 +204,7 @@ void printJsonListing(const ImageFacts& facts) {
         disks.push_back(diskOf(disk, facts.picks));
     }
     object["disks"] = disks;
-    object["quelt"] = queltOf(facts);
+    object["quelt"] = facts.disksGathered ? queltOf(facts) : json(nullptr);
     printLine(object);
 }
 

@@ -7,7 +7,7 @@
 
 // The JSON Lines form: one object on one line per image file, its field names
 // those of quelt-ls(1) under jsonVersion. Written with nlohmann-json.
-constexpr int jsonVersion = 1;
+constexpr int jsonVersion = 2;
 
 // Prints the object of an image that was read.
 void printJsonListing(const ImageFacts& facts);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "companion/command_line.h"
+#include "companion/console.h"
 #include "companion/diagnostics.h"
 #include "companion/image_input.h"
 #include "lister/folder_walk.h"
@@ -16,7 +17,6 @@
 #include "lister/listing_options.h"
 #include "lister/short_listing.h"
 #include "lister/text_listing.h"
-#include "tool/console/console.h"
 
 namespace {
 constexpr ProgramTexts listerTexts = {listerName, listerUsageLine, listerArguments};
@@ -117,6 +117,7 @@ ListingOptions optionsOf(const ParsedCommandLine& parsed) {
 }  // namespace
 
 int listImage(int argc, char** argv) {
+    setProgramName(listerName);
     int status = 0;
     ParsedCommandLine parsed;
     if (!parseCommandLine(argc, argv, listerTexts, listerOptions, parsed, status)) {

@@ -1,8 +1,7 @@
 #ifndef QUELT_LISTER_LIST_MESSAGES_H
 #define QUELT_LISTER_LIST_MESSAGES_H
 
-// What quelt-ls says besides its listing and quelt's own message for a failed
-// standard output, which it shares. Plain ASCII.
+// What quelt-ls says besides its listing. Plain ASCII.
 
 constexpr char listerName[] = "quelt-ls";
 // Standard error on a wrong command line; standard output for --help.
@@ -25,19 +24,5 @@ constexpr char listerArguments[] =
     "  --version        print the version\n";
 // What the operands should have been, for the message on a wrong count of them.
 constexpr char listerOperands[] = "one or more IMAGE";
-
-// What a file that is no D88 image is called, before the reason.
-constexpr char notD88Prefix[] = "not a D88 image: ";
-// Why the first header describes no disk that the file could hold; each is
-// filled with the numbers it names.
-constexpr char noDiskFormat[] = "no disk: the file is shorter than a disk header (%d bytes)";
-constexpr char sizeBelowHeaderFormat[] =
-    "disk 1's size, %u bytes, is smaller than a disk header (%d bytes)";
-constexpr char unknownMediaFormat[] =
-    "disk 1's track table points outside the disk, and its media byte 0x%02X is none a D88 "
-    "writer uses";
-constexpr char sizePastFileFormat[] =
-    "disk 1's track table points outside the disk, and its size, %u bytes, runs past the end "
-    "of the file";
 
 #endif

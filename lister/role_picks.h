@@ -5,13 +5,13 @@
 #include <vector>
 
 #include "image/d88_image.h"
-#include "lister/disk_verdict.h"
-#include "tool/recognition/disk_roles.h"
+#include "recognition/disk_roles.h"
 
 constexpr int32_t noDisk = -1;
 
-// Which disks quelt takes for which role, by the rules of its two passes
-// (tool/recognition/disk_roles.h). Disk numbers are 0-based.
+// Which disks quelt takes for which role, by the rule of its two passes
+// (recognition/disk_roles.h, taken in lister/quelt_verdict.h). Disk numbers
+// are 0-based.
 struct RolePicks {
     bool demo[D88Image::maxDisks] = {};
     int32_t mainDisk = noDisk;
@@ -24,8 +24,5 @@ struct RolePicks {
 // The roles quelt gives disk `diskIndex`: "demo", "main", "scenario", in that
 // order; none when it gives it none.
 std::vector<const char*> rolesOf(const RolePicks& picks, int32_t diskIndex);
-
-// Takes disk `diskIndex` into account; call it for the disks in image order.
-void pickRoles(RolePicks& picks, int32_t diskIndex, const DiskVerdict& verdict);
 
 #endif

@@ -39,7 +39,8 @@ void printShortListing(const ImageFacts& facts) {
     for (const DiskFacts& disk : facts.disks) {
         const std::string sha1 = disk.hashes.known() ? disk.hashes.sha1 : "-";
         const std::string role = roleColumn(facts.picks, disk.number - 1);
-        std::printf("%s\t%d\t%s\t%s\t%u\t%s\n", path.c_str(), disk.number, role.c_str(),
-                    listedNameBare(disk.name).c_str(), disk.size, sha1.c_str());
+        std::printf("%s\t%d\t%s\t%s\t%u\t%s\t%s\n", path.c_str(), disk.number, role.c_str(),
+                    listedNameBare(disk.name).c_str(), disk.size, sha1.c_str(),
+                    disk.whole() ? "whole" : "cut-short");
     }
 }

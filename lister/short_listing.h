@@ -5,9 +5,9 @@
 
 #include "lister/image_facts.h"
 
-// The summary form: one line per disk of a D88 image, six tab-separated columns
-// PATH, DISK, ROLE, NAME, SIZE, SHA1 (quelt-ls(1)). A file that is no D88 image
-// gives no line.
+// The summary form: one line per disk of a D88 image, seven tab-separated
+// columns PATH, DISK, ROLE, NAME, SIZE, SHA1, WHOLE (quelt-ls(1)). A file that
+// is no D88 image gives no line.
 void printShortListing(const ImageFacts& facts);
 
 // `path` with every byte below a space as \xNN, so that a tab or a newline in

@@ -5,10 +5,11 @@
 #include <cstring>
 #include <string>
 
+#include "common/plural.h"
 #include "common/sector_address.h"
 #include "lister/list_messages.h"
 #include "lister/listed_names.h"
-#include "lister/media_types.h"
+#include "recognition/media_types.h"
 
 namespace {
 constexpr char entryFormat[] = "  entry %2d: ";
@@ -68,7 +69,7 @@ void printTrackCounts(const TrackFacts& tracks) {
 void printSectorSizes(const TrackFacts& tracks) {
     std::printf("  sector sizes:");
     for (int32_t code : tracks.sizeCodes) {
-        if (code <= largestSizeCode) {
+        if (sizeCodeHasLength(code)) {
             std::printf(" %d", sectorLength(code));
         } else {
             std::printf(" N=%d", code);
@@ -93,9 +94,9 @@ void printTracks(const TrackFacts& tracks) {
 
 void printHeader(const DiskFacts& disk, const ListingOptions& options) {
     std::printf("  size: %u", disk.size);
-    if (disk.bytesMissing > 0) {
-        std::printf(" (past the end of the file by %lld bytes)",
-                    static_cast<long long>(disk.bytesMissing));
+    if (!disk.whole()) {
+        std::printf(" (cut short: past the end of the file by %s)",
+                    counted(disk.bytesMissing, "byte", "bytes").c_str());
     }
     std::printf("\n  name: %s\n", quotedName(disk.name, D88Image::nameLength).c_str());
     const char* media = mediaNameOf(disk.media);
@@ -155,23 +156,37 @@ void printRole(const DiskFacts& disk, const RolePicks& picks) {
     std::fputs(roles.empty() ? " none\n" : "\n", stdout);
 }
 
-void printDirectoryState(const DiskFacts& disk) {
-    switch (disk.directory) {
+// An empty directory says whether its allocation table is as a formatter
+// leaves it (recognition/directory_rule.h).
+std::string emptyNote(const DirectoryVerdict& directory) {
+    if (directory.allocationFormatted()) {
+        return "allocation table formatted: no cluster links to another";
+    }
+    return "allocation table not formatted: " +
+           counted(directory.linkedClusters, "cluster links", "clusters link") + " to another";
+}
+
+void printDirectoryState(const DirectoryVerdict& directory) {
+    switch (directory.state) {
     case DirectoryState::unreadable:
-        std::printf("  directory: unreadable\n");
-        break;
-    case DirectoryState::thisFileSystem:
-        std::printf("  directory: %d entries used\n", disk.usedEntries);
+        std::printf("  directory: unreadable (%s)\n", directory.reason.c_str());
         break;
     case DirectoryState::notThisFileSystem:
-        std::printf("  directory: not this file system (%s)\n", disk.foreignReason.c_str());
+        std::printf("  directory: not this file system (%s)\n", directory.reason.c_str());
+        break;
+    case DirectoryState::empty:
+        std::printf("  directory: empty (%s)\n", emptyNote(directory).c_str());
+        break;
+    case DirectoryState::thisFileSystem:
+        std::printf("  directory: %s used\n",
+                    counted(directory.usedEntries, "entry", "entries").c_str());
         break;
     }
 }
 
 void printVerdict(const DiskFacts& disk, const RolePicks& picks) {
     std::printf("  demo signature: %s\n", yesNo(disk.demoSignature));
-    printDirectoryState(disk);
+    printDirectoryState(disk.directory);
     printStartupLine(disk, picks);
     printBgmscoreLine(disk, picks);
     printRole(disk, picks);
@@ -179,14 +194,35 @@ void printVerdict(const DiskFacts& disk, const RolePicks& picks) {
 
 // ---- Directory
 
+// Where the first read of the file's load that came up short stopped.
+void printTrouble(const EntryWarnings& warnings) {
+    const int32_t cluster = warnings.troubleCluster;
+    const SectorAddress& sector = warnings.troubleSector;
+    switch (warnings.trouble) {
+    case ReadTrouble::none:
+        break;
+    case ReadTrouble::absentTrack:
+        std::printf("  [cluster %d on absent track %d]", cluster, sector.track);
+        break;
+    case ReadTrouble::trackPastFileEnd:
+        std::printf("  [cluster %d on track %d, past the end of the file]", cluster, sector.track);
+        break;
+    case ReadTrouble::trackCutShort:
+        std::printf("  [cluster %d on track %d, cut short by the end of the file]", cluster,
+                    sector.track);
+        break;
+    case ReadTrouble::unreadableSector:
+        std::printf("  [cluster %d: sector %d of track %d cannot be read whole]", cluster, sector.r,
+                    sector.track);
+        break;
+    }
+}
+
 void printWarnings(const EntryWarnings& warnings) {
     if (warnings.loopsBackTo >= 0) {
         std::printf("  [loops back to cluster %d]", warnings.loopsBackTo);
     }
-    if (warnings.absentCluster >= 0) {
-        std::printf("  [cluster %d on absent track %d]", warnings.absentCluster,
-                    warnings.absentTrack);
-    }
+    printTrouble(warnings);
     if (warnings.clustersNeeded > 0) {
         std::printf("  [short: size needs %d clusters]", warnings.clustersNeeded);
     }
@@ -212,7 +248,7 @@ void printEntries(const std::vector<EntryFacts>& entries, std::size_t first, std
     printWarnings(entry.warnings);
     std::printf("\n");
     if (options.hashes && entry.hashes.known()) {
-        printHashes("    ", entry.hashes);
+        printHashes(entry.whole ? "    " : "    damaged copy's ", entry.hashes);
     }
 }
 
@@ -222,7 +258,7 @@ bool sameEntry(const EntryFacts& a, const EntryFacts& b) {
 }
 
 void printDirectory(const DiskFacts& disk, const ListingOptions& options) {
-    if (disk.directory == DirectoryState::notThisFileSystem && !options.raw) {
+    if (disk.directory.state == DirectoryState::notThisFileSystem && !options.raw) {
         return;
     }
     const std::vector<EntryFacts>& entries = disk.entries;
@@ -275,6 +311,18 @@ void printSummary(const RolePicks& picks, int32_t diskCount) {
     }
 }
 
+// The files quelt would warn of, when there are any.
+void printDamagedOutputs(const std::vector<std::string>& names) {
+    if (names.empty()) {
+        return;
+    }
+    std::printf("damaged outputs:");
+    for (const std::string& name : names) {
+        std::printf(" %s", name.c_str());
+    }
+    std::printf("\n");
+}
+
 void printNotD88(const ImageFacts& facts) {
     std::printf("%s%s\n", notD88Prefix,
                 faultReason(facts.fault, facts.firstSize, facts.firstMedia).c_str());
@@ -299,4 +347,5 @@ void printTextListing(const ImageFacts& facts, const ListingOptions& options) {
     }
     std::printf("\n");
     printSummary(facts.picks, static_cast<int32_t>(facts.disks.size()));
+    printDamagedOutputs(facts.damagedOutputs);
 }

@@ -5,22 +5,10 @@
 #include <bitset>
 #include <vector>
 
+#include "recognition/track_presence.h"
+
 namespace {
 constexpr int32_t sizeCodes = 256;
-
-// Where each track that lies inside the disk ends: at the next higher entry, or
-// at the disk's end.
-int64_t trackEnd(const D88Image& image, int32_t track) {
-    const int64_t start = image.trackOffset(track);
-    int64_t end = static_cast<uint32_t>(image.diskSize());
-    for (int32_t other = 0; other < D88Image::maxTracks; ++other) {
-        const int64_t entry = image.trackOffset(other);
-        if (image.trackUsable(other) && entry > start && entry < end) {
-            end = entry;
-        }
-    }
-    return end;
-}
 
 int32_t highestUsableTrack(const D88Image& image) {
     int32_t highest = -1;
@@ -47,17 +35,17 @@ void noteRecords(TrackFacts& facts, RecordTally& tally, const TrackListing& list
 
 // Records that agree on their count list at most 65535 of them (the count is 16
 // bits); records that disagree are listed only as far as longestListing.
-TrackFacts surveyTracks(D88Image& image, int64_t diskOffset, int64_t fileSize) {
+TrackFacts surveyTracks(D88Image& image, int64_t diskOffset) {
     TrackFacts facts;
     RecordTally tally;
     const int32_t highest = highestUsableTrack(image);
     for (int32_t track = 0; track <= highest; ++track) {
-        const int64_t start = diskOffset + image.trackOffset(track);
-        if (!image.trackUsable(track) || start >= fileSize) {
+        const TrackPresence presence = trackPresence(image, diskOffset, track);
+        if (presence == TrackPresence::absent || presence == TrackPresence::pastFileEnd) {
             facts.missing.push_back(track);
             continue;
         }
-        if (diskOffset + trackEnd(image, track) > fileSize) {
+        if (presence == TrackPresence::cutShort) {
             facts.cutShort.push_back(track);
         } else {
             ++facts.present;

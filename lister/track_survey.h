@@ -6,10 +6,9 @@
 #include "image/d88_image.h"
 #include "lister/image_facts.h"
 
-// The tracks of the selected disk, which begins at `diskOffset` in a file of
-// `fileSize` bytes: which are whole in the file, cut off by its end or missing,
-// and the ID fields of those that can be read. A track runs from its table
-// entry to the next entry above it, or to the disk's end.
-TrackFacts surveyTracks(D88Image& image, int64_t diskOffset, int64_t fileSize);
+// The tracks of the selected disk, which begins at `diskOffset` in the file:
+// which are whole in the file, cut off by its end or missing
+// (recognition/track_presence.h), and the ID fields of those that can be read.
+TrackFacts surveyTracks(D88Image& image, int64_t diskOffset);
 
 #endif

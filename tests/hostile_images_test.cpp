@@ -11,7 +11,11 @@
 #include <array>
 #include <cstdio>
 #include <functional>
+#include <sstream>
 #include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
 
 #include "gamefs/game_fs.h"
 #include "image/d88_image.h"
@@ -19,6 +23,7 @@
 #include "support/expected_run.h"
 #include "support/game_disk.h"
 #include "support/hostile_images.h"
+#include "support/other_disks.h"
 #include "support/run_case.h"
 #include "support/run_tool.h"
 #include "support/test_folder.h"
@@ -287,6 +292,129 @@ INSTANTIATE_TEST_SUITE_P(Recipes, ReadingWork, testing::ValuesIn(hostileRecipes(
                              std::string name = info.param.name;
                              std::replace(name.begin(), name.end(), '-', '_');
                              return name;
+                         });
+
+// ---- quelt, quelt-cp and quelt-ls agree on damage
+
+// An image on which the three programs must agree about what could not be read.
+struct AgreementImage {
+    std::string name;
+    std::function<Bytes()> make;
+};
+
+void PrintTo(const AgreementImage& image, std::ostream* out) {
+    *out << image.name;
+}
+
+// Every hostile case's image, every hostile recipe's at the tests' size, and
+// the sample set cut short at many places and damaged in other ways.
+std::vector<AgreementImage> agreementImages() {
+    std::vector<AgreementImage> images;
+    for (const NamedCase& hostile : hostileCases) {
+        images.push_back({hostile.name, [hostile] { return hostile.make().image; }});
+    }
+    for (const HostileRecipe& recipe : hostileRecipes()) {
+        std::string name = recipe.name;
+        std::replace(name.begin(), name.end(), '-', '_');
+        images.push_back({name, [recipe] { return recipe.make(kHostileImageLimit - 16); }});
+    }
+    for (long cut : {100000L, 500000L, 697696L + 20000L, 697696L + 112000L, 697696L + 180000L,
+                     1029136L, 1031136L, 1046543L}) {
+        images.push_back({"SampleCutAt" + std::to_string(cut), [cut] {
+                              Bytes image = sampleImage();
+                              image.resize(static_cast<size_t>(cut));
+                              return image;
+                          }});
+    }
+    images.push_back({"FileSectorMissing", [] {
+                          SampleSet set = makeSampleSet();
+                          set.main.removeSector(6, 3);        // startup's first cluster
+                          set.scenario.removeSector(22, 10);  // sud_data's
+                          set.scenario.removeTrack(50);       // bgmscore's
+                          return concat({&set.demo, &set.main, &set.scenario});
+                      }});
+    return images;
+}
+
+using nlohmann::json;
+
+// Parses a line of JSON; null when it is none.
+json parsedJson(const std::string& text) {
+    return json::parse(text, nullptr, false);
+}
+
+// The names quelt-cp's damaged-copy warnings give, in order.
+std::vector<std::string> namesInCopyWarnings(const std::string& err) {
+    std::vector<std::string> names;
+    std::istringstream lines(err);
+    const std::string before = "damaged copy: part of ";
+    const std::string after = " could not be read";
+    for (std::string line; std::getline(lines, line);) {
+        const size_t from = line.find(before);
+        const size_t to = line.rfind(after);
+        if (from != std::string::npos && to != std::string::npos) {
+            names.push_back(line.substr(from + before.size(), to - from - before.size()));
+        }
+    }
+    return names;
+}
+
+// What quelt prints on standard error and returns, as quelt-ls's verdict has it.
+void expectQueltAsListed(const json& verdict, const ToolRun& run) {
+    std::string err;
+    for (const json& name : verdict["damaged_outputs"]) {
+        err += partlyUnreadable(name.get<std::string>().c_str());
+    }
+    if (!verdict["lacks"].empty()) {
+        err += verdict["lacks"][0] == "main disk" ? noMainDiskMessage : noScenarioDiskMessage;
+    }
+    EXPECT_EQ(run.err, asTextStream(err));
+    const bool whole = verdict["cuts_whole"].is_boolean() && verdict["cuts_whole"].get<bool>();
+    EXPECT_EQ(run.status, whole ? 0 : 1);
+}
+
+// quelt-cp's warnings when it copies every file of the disk, as quelt-ls's
+// entries have them.
+void expectCopyAsListed(const Bytes& image, const json& disk) {
+    const std::string number = std::to_string(disk["disk"].get<int>());
+    SCOPED_TRACE("disk " + number);
+    std::vector<std::string> damaged;
+    for (const json& entry : disk["directory"]["entries"]) {
+        if (!entry["whole"].get<bool>()) {
+            damaged.push_back("\"" + entry["name"].get<std::string>() + "\"");
+        }
+    }
+    const auto makeFolder = [](const std::filesystem::path& work) {
+        std::filesystem::create_directory(work / "out");
+    };
+    const ToolRun copy =
+        runInFreshFolder(QUELT_CP_PROGRAM, image, {"-t", "out", kImageName, number}, makeFolder);
+    EXPECT_EQ(namesInCopyWarnings(copy.err), damaged);
+    EXPECT_EQ(copy.status, damaged.empty() ? 0 : 1);
+}
+
+class DamageAgreement : public testing::TestWithParam<AgreementImage> {};
+
+TEST_P(DamageAgreement, QueltQueltCpAndQueltLsTellTheSameDamage) {
+    const Bytes image = GetParam().make();
+    // --raw: quelt reads a file whose header no writer made as an image all the same.
+    const ToolRun list =
+        runInFreshFolder(QUELT_LS_PROGRAM, image, {"--json", "--raw", kImageName});
+    const json facts = parsedJson(list.out);
+    ASSERT_TRUE(facts.is_object()) << list.out << list.err;
+    expectQueltAsListed(facts["quelt"], runInFreshFolder(QUELT_PROGRAM, image));
+    // quelt-cp copies from D88 images only.
+    for (const json& disk : facts["d88"].get<bool>() ? facts["disks"] : json::array()) {
+        if (disk["header_read"].get<bool>() &&
+            disk["directory"]["state"] == "this_file_system") {
+            expectCopyAsListed(image, disk);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Images, DamageAgreement, testing::ValuesIn(agreementImages()),
+                         [](const testing::TestParamInfo<AgreementImage>& info) {
+                             return info.param.name;
                          });
 
 }  // namespace

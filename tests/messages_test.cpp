@@ -5,8 +5,8 @@
 
 #include <string>
 
+#include "recognition/demo_signature.h"
 #include "support/sample_set.h"
-#include "tool/recognition/demo_signature.h"
 #include "tool/messages.h"
 
 #ifdef _WIN32

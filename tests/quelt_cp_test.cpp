@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #ifndef _WIN32
@@ -12,7 +13,9 @@
 #include "copier/copy_messages.h"
 #include "copier/copy_writer.h"
 #include "support/game_disk.h"
+#include "support/other_disks.h"
 #include "support/run_case.h"
+#include "support/run_tool.h"
 #include "support/system_errors.h"
 
 namespace d88build {
@@ -173,14 +176,17 @@ const NamedCase copyCases[] = {
      }},
     {"FileNotOnTheDisk",
      [] { return failing({"1", "nope"}, formatted(noSuchFileFormat, 1, "nope")); }},
-    {"DiskZero", [] { return failing({"0", "notes"}, formatted(noSuchDiskFormat, "0", 1)); }},
-    {"DiskPastTheLast", [] { return failing({"2"}, formatted(noSuchDiskFormat, "2", 1)); }},
+    {"DiskZero",
+     [] { return failing({"0", "notes"}, formatted(noSuchDiskFormat, "0", "1 disk")); }},
+    {"DiskPastTheLast",
+     [] { return failing({"2"}, formatted(noSuchDiskFormat, "2", "1 disk")); }},
     {"DiskWithoutAReadableDirectory",
      [] {
          Disk disk = copyDisk();
          disk.removeTrack(40);
          Case c = copyOf(disk, {"1"});
-         c.err = formatted(unreadableDirectoryFormat, 1);
+         c.err =
+             formatted(unreadableDirectoryFormat, 1, "track 40 is missing from the track table");
          c.status = 1;
          return c;
      }},
@@ -192,7 +198,22 @@ const NamedCase copyCases[] = {
              std::fill(sector.begin(), sector.end(), 0xE5);
          }
          Case c = copyOf(disk, {"1"});
-         c.err = formatted(onlyFillFormat, 1);
+         c.err = formatted(foreignDirectoryFormat, 1, "every used entry is one byte repeated");
+         c.status = 1;
+         return c;
+     }},
+    {"DiskOfAnotherFormatHoldsNoFileEvenByName",
+     [] {
+         Case c = copyOf(uniformDisk(9, 2, 0xF6), {"1", "notes"});
+         c.err = formatted(foreignDirectoryFormat, 1, "track 40 holds 9 sectors of 512 bytes");
+         c.status = 1;
+         return c;
+     }},
+    {"DiskWithADamagedDirectorySaysWhere",
+     [] {
+         Case c = copyOf(gameDiskWithout(14), {"1", "notes"});
+         c.err = formatted(unreadableDirectoryFormat, 1,
+                           "sector 14 of track 40 cannot be read whole");
          c.status = 1;
          return c;
      }},
@@ -320,6 +341,13 @@ const NamedCase posixCases[] = {
          c.around.before = geteuid() == 0 ? asNobody : "";
          return c;
      }},
+    {"StandardOutputThatCannotBeWritten",
+     [] {
+         Case c = failing({"1", "notes", "-"},
+                          fileError("quelt-cp", "standard output", errnoError(ENOSPC)));
+         c.around.streams = Streams::outputToFull;
+         return c;
+     }},
     {"ThroughASymbolicLinkTheTargetIsReplaced",
      [] {
          Case c = copyOf(copyDisk(), {"1", "notes", "link"});
@@ -343,6 +371,78 @@ INSTANTIATE_TEST_SUITE_P(Cases, QueltCp, testing::ValuesIn(copyCases), caseName)
 #ifndef _WIN32
 INSTANTIATE_TEST_SUITE_P(Posix, QueltCp, testing::ValuesIn(posixCases), caseName);
 #endif
+
+// Files that are no D88 image, as a collection holds them beside images, and
+// the reason both companions give for each.
+struct NonImage {
+    const char* name;
+    std::function<Bytes()> bytes;
+    const char* reason;
+};
+
+void PrintTo(const NonImage& nonImage, std::ostream* out) {
+    *out << nonImage.name;
+}
+
+// The first bytes of a program file: an ELF header, whose bytes 28 to 31 (the
+// size field of a disk header) are 0.
+Bytes programFile() {
+    Bytes bytes(4096, 0);
+    const uint8_t elf[] = {0x7F, 'E', 'L', 'F', 2, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0x3E};
+    std::copy(std::begin(elf), std::end(elf), bytes.begin());
+    return bytes;
+}
+
+// gzip data: its magic bytes, then bytes that look like nothing.
+Bytes gzipFile() {
+    Bytes bytes = pattern(3000, 0x1F);
+    bytes[0] = 0x1F;
+    bytes[1] = 0x8B;
+    bytes[2] = 0x08;
+    bytes[kMediaTypeOffset] = 0xBF;
+    return bytes;
+}
+
+const NonImage nonImages[] = {
+    {"EmptyFile", [] { return Bytes{}; },
+     "no disk: the file is shorter than a disk header (688 bytes)"},
+    {"TextFile", [] { return Bytes(2000, 'x'); },
+     "disk 1's track table points outside the disk, and its media byte 0x78 is none a D88 "
+     "writer uses"},
+    {"ProgramFile", programFile,
+     "disk 1's size, 0 bytes, is smaller than a disk header (688 bytes)"},
+    {"GzipFile", gzipFile,
+     "disk 1's track table points outside the disk, and its media byte 0xBF is none a D88 "
+     "writer uses"},
+    {"SizeOfOneByte",
+     [] {
+         Disk disk;
+         disk.setSizeField(1);
+         return disk.bytes();
+     },
+     "disk 1's size, 1 byte, is smaller than a disk header (688 bytes)"},
+};
+
+class NonImageFile : public testing::TestWithParam<NonImage> {};
+
+// One verdict, one message: quelt-cp names the file and quelt-ls's reason.
+TEST_P(NonImageFile, BothCompanionsSayWhyAlike) {
+    const Bytes bytes = GetParam().bytes();
+    const std::string line = std::string("not a D88 image: ") + GetParam().reason + "\n";
+    const ToolRun copy = runInFreshFolder(QUELT_CP_PROGRAM, bytes, {kImageName, "1", "x"});
+    EXPECT_EQ(copy.err, asTextStream(std::string("quelt-cp: ") + kImageName + ": " + line));
+    EXPECT_EQ(copy.out, "");
+    EXPECT_EQ(copy.status, 1);
+    EXPECT_TRUE(copy.files.empty());
+    const ToolRun list = runInFreshFolder(QUELT_LS_PROGRAM, bytes);
+    EXPECT_EQ(list.out, asTextStream(line));
+    EXPECT_EQ(list.status, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, NonImageFile, testing::ValuesIn(nonImages),
+                         [](const testing::TestParamInfo<NonImage>& info) {
+                             return std::string(info.param.name);
+                         });
 
 }  // namespace
 }  // namespace d88build

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -10,6 +12,7 @@
 #include <nlohmann/json.hpp>
 
 #include "support/game_disk.h"
+#include "support/other_disks.h"
 #include "support/run_tool.h"
 #include "support/sample_set.h"
 
@@ -62,7 +65,24 @@ std::string shortLineOf(const std::string& path, const json& disk) {
     return path + "\t" + std::to_string(disk["disk"].get<int>()) + "\t" +
            (roles.empty() ? "-" : roles) + "\t" +
            disk["name"].get<std::string>() + "\t" + std::to_string(disk["size"].get<long long>()) +
-           "\t" + disk["hashes"]["sha1"].get<std::string>() + "\n";
+           "\t" + disk["hashes"]["sha1"].get<std::string>() + "\t" +
+           (disk["whole"].get<bool>() ? "whole" : "cut-short") + "\n";
+}
+
+// The text listing's directory line for the JSON's `directory`.
+std::string directoryLineOf(const json& directory) {
+    const std::string state = directory["state"].get<std::string>();
+    if (state == "empty") {
+        return std::string("  directory: empty (allocation table ") +
+               (directory["allocation_formatted"].get<bool>() ? "formatted" : "not formatted");
+    }
+    if (state == "this_file_system") {
+        const int used = directory["used_entries"].get<int>();
+        return "  directory: " + std::to_string(used) + (used == 1 ? " entry" : " entries") +
+               " used";
+    }
+    return "  directory: " + (state == "unreadable" ? state : "not this file system") + " (" +
+           directory["reason"].get<std::string>() + ")";
 }
 
 // The lines of disk block `disk` the text listing must hold for its JSON object.
@@ -76,8 +96,7 @@ std::vector<std::string> textLinesOf(const json& disk) {
         "  " + hashLine(disk["hashes"]),
         "  tracks: " + std::to_string(disk["tracks"]["present"].get<int>()),
         std::string("  demo signature: ") + (disk["demo_signature"].get<bool>() ? "yes" : "no"),
-        "  directory: " + std::to_string(disk["directory"]["used_entries"].get<int>()) +
-            " entries used",
+        directoryLineOf(disk["directory"]),
         "  role: " +
             (disk["roles"].empty() ? "none" : disk["roles"][0].get<std::string>() + " disk")};
     for (const json& entry : disk["directory"]["entries"]) {
@@ -103,7 +122,7 @@ TEST(QueltLsJson, SaysWhatTheTextListingSays) {
     ASSERT_EQ(images.size(), kImages.size());
     EXPECT_FALSE(images[1]["d88"].get<bool>());
     const json& set = images[0];
-    EXPECT_EQ(set["version"], 1);
+    EXPECT_EQ(set["version"], 2);
     EXPECT_EQ(set["quelt"]["completes"], true);
     EXPECT_TRUE(holds(textRun, "file " + hashLine(set["hashes"]) + "\n"));
     std::size_t from = 0;
@@ -115,7 +134,7 @@ TEST(QueltLsJson, SaysWhatTheTextListingSays) {
         }
     }
     const json& cut = images[3]["disks"][1];
-    EXPECT_TRUE(holds(textRun, "  size: 348848 (past the end of the file by " +
+    EXPECT_TRUE(holds(textRun, "  size: 348848 (cut short: past the end of the file by " +
                                    cut["bytes_missing"].dump() + " bytes)\n"));
     EXPECT_TRUE(holds(textRun, "  tracks: " + cut["tracks"]["present"].dump() + " (cut short: " +
                                    cut["tracks"]["cut_short"][0].dump() + "; missing: "));
@@ -136,6 +155,167 @@ TEST(QueltLsJson, SaysWhatTheTextListingSays) {
     EXPECT_EQ(set["disks"][2]["hashes"], images[2]["hashes"]);
     EXPECT_EQ(images[2]["disks"][0]["hashes"], images[2]["hashes"]);
 }
+
+// The one JSON object of quelt-ls --json on `image`.
+json jsonOf(const Bytes& image) {
+    const ToolRun run = runInFreshFolder(QUELT_LS_PROGRAM, image, {"--json", kImageName});
+    const std::vector<json> lines = jsonLines(run.out);
+    return lines.size() == 1 ? lines[0] : json();
+}
+
+Bytes cutSample() {
+    Bytes image = sampleImage();
+    image.resize(1029136);
+    return image;
+}
+
+// The sample set cut off inside its scenario disk's track 76: the file
+// savedat reaches it, none of quelt's files do.
+TEST(QueltLsJson, CutShortImageIsMarkedInEveryForm) {
+    const json image = jsonOf(cutSample());
+    const json& disks = image["disks"];
+    ASSERT_EQ(disks.size(), 3u);
+    EXPECT_EQ(disks[0]["whole"], true);
+    EXPECT_EQ(disks[1]["whole"], true);
+    EXPECT_EQ(disks[2]["whole"], false);
+    EXPECT_EQ(disks[2]["bytes_missing"], 17408);
+    const json& entries = disks[2]["directory"]["entries"];
+    ASSERT_EQ(entries.size(), 4u);
+    for (int e = 0; e < 3; ++e) {
+        EXPECT_EQ(entries[e]["whole"], true) << e;
+        EXPECT_EQ(entries[e]["warnings"], json::array()) << e;
+    }
+    EXPECT_EQ(entries[3]["name"], "savedat");
+    EXPECT_EQ(entries[3]["whole"], false);
+    EXPECT_EQ(entries[3]["warnings"],
+              json::parse(R"([{"kind":"track_past_file_end","cluster":153,"track":76}])"));
+    EXPECT_TRUE(entries[3]["hashes"].is_object());
+    EXPECT_EQ(image["quelt"]["cuts_whole"], true);
+    EXPECT_EQ(image["quelt"]["damaged_outputs"], json::array());
+    const ToolRun summary =
+        runInFreshFolder(QUELT_LS_PROGRAM, cutSample(), {"--short", kImageName});
+    std::string marks;
+    std::istringstream lines(summary.out);
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();  // a text stream's line end on Windows
+        }
+        marks += line.substr(line.rfind('\t') + 1) + " ";
+    }
+    EXPECT_EQ(marks, "whole whole cut-short ");
+}
+
+// Where the state's verdict, reason and allocation note stand in the JSON, one
+// disk of each state in one image.
+TEST(QueltLsJson, DirectoryStatesAndReasons) {
+    Disk formatted;
+    formatGameFs(formatted);
+    Disk game = formatted;
+    addFile(game, "notes", pattern(3000, 0x76), {20, 21});
+    const json image = jsonOf(concat({game.bytes(), formatted.bytes(), zeroDisk().bytes(),
+                                      uniformDisk(9, 2, 0xF6).bytes(), gameDiskWithout(14).bytes(),
+                                      filledDirectoryDisk(0xE5).bytes()}));
+    const char* const expected[] = {
+        R"({"state":"this_file_system","used_entries":1})",
+        R"({"state":"empty","used_entries":0,"allocation_formatted":true})",
+        R"({"state":"empty","used_entries":0,"allocation_formatted":false})",
+        R"({"state":"not_this_file_system","used_entries":0,
+            "reason":"track 40 holds 9 sectors of 512 bytes"})",
+        R"({"state":"unreadable","used_entries":0,
+            "reason":"sector 14 of track 40 cannot be read whole"})",
+        R"({"state":"not_this_file_system","used_entries":48,
+            "reason":"every used entry is one byte repeated"})"};
+    ASSERT_EQ(image["disks"].size(), std::size(expected));
+    for (size_t d = 0; d < std::size(expected); ++d) {
+        json directory = image["disks"][d]["directory"];
+        directory.erase("entries");
+        EXPECT_EQ(directory, json::parse(expected[d])) << "disk " << d + 1;
+    }
+}
+
+// The largest size code has its length; a larger one has none.
+TEST(QueltLsJson, SectorSizesByTheirCodes) {
+    Disk disk;
+    std::vector<Record>& track = disk.track(79);
+    track.resize(2);
+    track[1].n = 8;
+    track[1].data.assign(32768, 0x38);
+    disk.track(78).resize(1);
+    disk.track(78)[0].n = 9;
+    for (int t : {78, 79}) {
+        for (Record& record : disk.track(t)) {
+            record.sectorCount = static_cast<uint16_t>(disk.track(t).size());
+        }
+    }
+    const json tracks = jsonOf(disk.bytes())["disks"][0]["tracks"];
+    EXPECT_EQ(tracks["size_codes"], json::parse("[1, 8, 9]"));
+    EXPECT_EQ(tracks["sector_sizes"], json::parse("[256, 32768, null]"));
+}
+
+// quelt's picks, by the disks' numbers from 1, in images whose disks come in
+// other orders.
+struct PicksRow {
+    const char* name;
+    std::function<Bytes()> image;
+    const char* quelt;     // the fields of the "quelt" object checked
+    const char* roles;     // every disk's roles, as a JSON list of lists
+};
+
+void PrintTo(const PicksRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
+const PicksRow picksRows[] = {
+    {"TheSampleSet", sampleImage,
+     R"({"demo_disks":[1],"main_disk":2,"scenario_disk":3,"scenario_searched":true,
+         "completes":true,"cuts_whole":true})",
+     R"([["demo"],["main"],["scenario"]])"},
+    {"DisksInAnotherOrder",
+     [] {
+         SampleSet set = makeSampleSet();
+         return concat({&set.scenario, &set.main, &set.demo, &set.main, &set.demo});
+     },
+     R"({"demo_disks":[3,5],"main_disk":2,"scenario_disk":1,"scenario_searched":true,
+         "completes":true,"cuts_whole":true})",
+     R"([["scenario"],["main"],["demo"],[],["demo"]])"},
+    {"NoMainDisk",
+     [] {
+         SampleSet set = makeSampleSet();
+         return concat({&set.demo, &set.demo, &set.scenario});
+     },
+     R"({"demo_disks":[1,2],"main_disk":null,"scenario_disk":3,"scenario_searched":false,
+         "completes":false,"cuts_whole":null})",
+     R"([["demo"],["demo"],[]])"},
+    {"DamagedStartup",
+     [] {
+         SampleSet set = makeSampleSet();
+         set.main.removeSector(6, 3);  // startup's cluster 12
+         return concat({&set.demo, &set.main, &set.scenario});
+     },
+     R"({"demo_disks":[1],"main_disk":2,"scenario_disk":3,"completes":true,
+         "cuts_whole":false,"damaged_outputs":["startup"]})",
+     R"([["demo"],["main"],["scenario"]])"},
+};
+
+class QueltPicks : public testing::TestWithParam<PicksRow> {};
+
+TEST_P(QueltPicks, NumberTheDisksFromOne) {
+    const json image = jsonOf(GetParam().image());
+    const json expected = json::parse(GetParam().quelt);
+    for (const auto& [field, value] : expected.items()) {
+        EXPECT_EQ(image["quelt"][field], value) << field;
+    }
+    json roles = json::array();
+    for (const json& disk : image["disks"]) {
+        roles.push_back(disk["roles"]);
+    }
+    EXPECT_EQ(roles, json::parse(GetParam().roles));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, QueltPicks, testing::ValuesIn(picksRows),
+                         [](const testing::TestParamInfo<PicksRow>& info) {
+                             return std::string(info.param.name);
+                         });
 
 #ifndef _WIN32
 // sha1sum, md5sum and a second CRC32 tool (crc32, of libarchive-zip-perl) on the
@@ -165,6 +345,22 @@ TEST(QueltLsJson, HashesAgreeWithTheSystemsTools) {
         found += word + "\n";
     }
     EXPECT_EQ(found, expected);
+}
+
+// A damaged file's hashes are those of the bytes quelt-cp writes for it.
+TEST(QueltLsJson, DamagedFilesHashesAreOfTheCopy) {
+    const std::string copier = std::filesystem::absolute(QUELT_CP_PROGRAM).string();
+    Surroundings around;
+    around.before = "'" + copier + "' image.d88 3 savedat 2> warning; sha1sum savedat > sums && ";
+    const ToolRun run =
+        runInFreshFolder(QUELT_LS_PROGRAM, cutSample(), {"--json", kImageName}, {}, around);
+    const std::vector<json> images = jsonLines(run.out);
+    ASSERT_EQ(images.size(), 1u);
+    const json& savedat = images[0]["disks"][2]["directory"]["entries"][3];
+    EXPECT_EQ(savedat["whole"], false);
+    const Bytes& sums = run.files.at("sums");
+    EXPECT_EQ(std::string(sums.begin(), sums.begin() + 40), savedat["hashes"]["sha1"]);
+    EXPECT_FALSE(run.files.at("warning").empty());
 }
 #endif
 

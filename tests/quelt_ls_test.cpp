@@ -9,11 +9,11 @@
 
 #include "lister/list_messages.h"
 #include "support/game_disk.h"
+#include "support/other_disks.h"
 #include "support/run_case.h"
 #include "support/run_tool.h"
 #include "support/system_errors.h"
 #include "support/sample_set.h"
-#include "tool/messages.h"
 
 namespace d88build {
 namespace {
@@ -30,7 +30,7 @@ disk 1
   sectors per track: 16
   sector sizes: 256
   demo signature: yes
-  directory: 0 entries used
+  directory: empty (allocation table formatted: no cluster links to another)
   startup: not listed
   bgmscore: not listed
   role: demo disk
@@ -185,7 +185,7 @@ const NamedCase posixCases[] = {
          Case c;
          c.image = sampleImage();
          c.around.streams = Streams::outputToFull;
-         c.err = stdoutFailedMessage;
+         c.err = fileError("quelt-ls", "standard output", errnoError(ENOSPC));
          c.status = 2;
          return c;
      }},
@@ -217,6 +217,31 @@ struct LinesCase {
 
 void PrintTo(const LinesCase& linesCase, std::ostream* out) {
     *out << linesCase.name;
+}
+
+// The sample set cut `kept` bytes into its scenario disk's track `track` (the
+// disk starts at 697,696).
+Bytes sampleCutInScenarioTrack(int track, long kept) {
+    const SampleSet set = makeSampleSet();
+    return concat({set.demo.bytes(), set.main.bytes(), cutInTrack(set.scenario, track, kept)});
+}
+
+// Track 79 holds a sector of the largest size code (N 8, 32768 bytes) beside
+// one of 256 bytes, and track 78 one of size code 9, which no record can hold.
+Bytes largestSectorSizes() {
+    Disk disk;
+    std::vector<Record>& last = disk.track(79);
+    last.resize(2);
+    last[1].n = 8;
+    last[1].data.assign(32768, 0x38);
+    std::vector<Record>& before = disk.track(78);
+    before.resize(1);
+    before[0].n = 9;
+    for (Record& record : last) {
+        record.sectorCount = 2;
+    }
+    before[0].sectorCount = 1;
+    return disk.bytes();
 }
 
 // 2,000 bytes of text: every header field and track entry reads 0x78787878, past
@@ -254,8 +279,8 @@ const LinesCase linesCases[] = {
          image.resize(100000);
          return image;
      },
-     {"disks: 1\n\ndisk 1\n  offset: 0\n  size: 348848 (past the end of the file by 248848 "
-      "bytes)\n",
+     {"disks: 1\n\ndisk 1\n  offset: 0\n  size: 348848 (cut short: past the end of the file by "
+      "248848 bytes)\n",
       "  tracks: 22 (cut short: 22; missing: 23-79)\n  sectors per track: 14-16\n"}},
     {"TrackZeroMissing",
      [] {
@@ -292,7 +317,8 @@ const LinesCase linesCases[] = {
          return concat({&set.demo, &set.main, &set.scenario});
      },
      {"disk 2\n", "  tracks: 79 (missing: 40)\n",
-      "  directory: unreadable\n  startup: not listed\n  bgmscore: not listed\n"
+      "  directory: unreadable (track 40 is missing from the track table)\n"
+      "  startup: not listed\n  bgmscore: not listed\n"
       "  role: none\n\ndisk 3\n",
       "main disk: none\nscenario disk: 3 (not searched: no main disk)\n"}},
     {"LoopingChain",
@@ -351,7 +377,7 @@ const LinesCase linesCases[] = {
          addFile(set.demo, "startup", set.startup, {100, 101, 102, 103, 104});
          return concat({&set.demo, &set.main, &set.scenario});
      },
-     {"disk 1\n", "  directory: 1 entries used\n",
+     {"disk 1\n", "  directory: 1 entry used\n",
       "  startup: listed (demo disk: no main-disk candidate)\n  bgmscore: not listed\n"
       "  role: demo disk\n",
       "main disk: 2\n"}},
@@ -369,6 +395,73 @@ const LinesCase linesCases[] = {
          return concat({&set.demo, &set.main, &set.demo, &set.scenario});
      },
      {"disk 3\n", "  role: demo disk\n", "demo disks: 1 3\nmain disk: 2\nscenario disk: 4\n"}},
+    // ---- What the directory is
+    {"NineSectorsOf512BytesIsNotThisFileSystem", [] { return uniformDisk(9, 2, 0xF6).bytes(); },
+     {"  tracks: 80\n  sectors per track: 9\n  sector sizes: 512\n  demo signature: no\n"
+      "  directory: not this file system (track 40 holds 9 sectors of 512 bytes)\n"
+      "  startup: not listed\n"}},
+    {"AllZeroTrackIsEmptyAndNotFormatted", [] { return zeroDisk().bytes(); },
+     {"  directory: empty (allocation table not formatted: 256 clusters link to another)\n"
+      "  startup: not listed\n  bgmscore: not listed\n  role: none\n\ndemo disks: none\n"}},
+    {"DamagedGameDirectoryIsUnreadable",
+     [] {
+         SampleSet set = makeSampleSet();
+         set.main.removeSector(kSystemTrack, 14);
+         return concat({&set.demo, &set.main, &set.scenario});
+     },
+     {"disk 2\n", "  tracks: 80\n",
+      "  directory: unreadable (sector 14 of track 40 cannot be read whole)\n"
+      "  startup: not listed\n",
+      "main disk: none\n"}},
+    {"LargestSectorSizeByItsLength", largestSectorSizes,
+     {"  sectors per track: 1-16\n  sector sizes: 256 32768 N=9\n"}},
+    // ---- Images cut short: the files they damage
+    {"CutShortFlagsTheFilesItReaches",
+     [] {
+         Bytes image = sampleImage();
+         image.resize(1029136);
+         return image;
+     },
+     {"disk 3\n", "  size: 348848 (cut short: past the end of the file by 17408 bytes)\n",
+      "  tracks: 76 (missing: 76-79)\n",
+      "  entry  2: \"bgmscore\"  size 50000  first cluster  60  chain  25\n"
+      "  entry  3: \"savedat\"   size  3000  first cluster 153  chain   2"
+      "  [cluster 153 on track 76, past the end of the file]\n",
+      "scenario disk: 3\n"}},
+    {"DamagedFilesHashesAreMarked",
+     [] {
+         Bytes image = sampleImage();
+         image.resize(1029136);
+         return image;
+     },
+     {"  entry  2: \"bgmscore\"  size 50000  first cluster  60  chain  25\n    hashes: crc32 ",
+      "  entry  3: \"savedat\"   size  3000  first cluster 153  chain   2"
+      "  [cluster 153 on track 76, past the end of the file]\n    damaged copy's hashes: crc32 "},
+     {"--hash"}},
+    {"CutInsideATrackOfAFile", [] { return sampleCutInScenarioTrack(76, 2000); },
+     {"  tracks: 76 (cut short: 76; missing: 77-79)\n",
+      "  entry  3: \"savedat\"   size  3000  first cluster 153  chain   2"
+      "  [cluster 153 on track 76, cut short by the end of the file]\n"}},
+    {"CutInsideTheDirectoryTrack", [] { return sampleCutInScenarioTrack(kSystemTrack, 3000); },
+     {"disk 3\n", "  directory: unreadable (track 40 is cut short by the end of the file)\n",
+      "  bgmscore: not listed\n  role: none\n", "scenario disk: none\n"}},
+    {"CutBeforeTheDirectoryTrack", [] { return sampleCutInScenarioTrack(kSystemTrack, -1); },
+     {"disk 3\n", "  directory: unreadable (track 40 lies past the end of the file)\n"}},
+    {"CutInsideAFileQueltCuts", [] { return sampleCutInScenarioTrack(41, 1000); },
+     {"  entry  2: \"bgmscore\"  size 50000  first cluster  60  chain  25"
+      "  [cluster 100 on track 50, past the end of the file]\n",
+      "scenario disk: 3\ndamaged outputs: bgmscore\n"}},
+    {"SectorMissingInAFile",
+     [] {
+         Disk disk(40, 0x74);
+         formatGameFs(disk);
+         addFile(disk, "notes", pattern(3000, 0x75), {20, 21});
+         disk.removeSector(10, 12);
+         return disk.bytes();
+     },
+     {"  directory: 1 entry used\n",
+      "  entry  0: \"notes\"     size  3000  first cluster  20  chain   2"
+      "  [cluster 21: sector 12 of track 10 cannot be read whole]\n"}},
     {"JapaneseNamesInUtf8",
      [] {
          // "ゲーム" and "ゲ" with a byte no character has.

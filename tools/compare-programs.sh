@@ -5,16 +5,23 @@
 # every file written. With --pipe the second build also reads each image through
 # a pipe (/dev/stdin), which must give the same as the first build's file run.
 # Prints one line per difference and a count; exits 1 when any run differs.
+# With --quelt-only only quelt's runs are compared (when the companions are
+# meant to differ).
 #
-#   bash tools/compare-programs.sh [--pipe] OLD_BUILD NEW_BUILD IMAGE_OR_FOLDER...
+#   bash tools/compare-programs.sh [--pipe] [--quelt-only] OLD_BUILD NEW_BUILD IMAGE_OR_FOLDER...
 set -euo pipefail
 
 pipe=false
-if [ "${1:-}" = --pipe ]; then
-    pipe=true
+commands=("quelt" "quelt-ls" "quelt-cp 1" "quelt-cp 2")
+while [ "$#" -gt 0 ]; do
+    case "$1" in
+    --pipe) pipe=true ;;
+    --quelt-only) commands=("quelt") ;;
+    *) break ;;
+    esac
     shift
-fi
-[ "$#" -ge 3 ] || { sed -n 2,9p "$0" >&2; exit 2; }
+done
+[ "$#" -ge 3 ] || { sed -n 2,12p "$0" >&2; exit 2; }
 old=$(cd "$1" && pwd)
 new=$(cd "$2" && pwd)
 shift 2
@@ -64,7 +71,7 @@ compare() {
 
 for image in "${images[@]}"; do
     image=$(cd "$(dirname "$image")" && pwd)/$(basename "$image")
-    for command in "quelt" "quelt-ls" "quelt-cp 1" "quelt-cp 2"; do
+    for command in "${commands[@]}"; do
         read -r -a words <<<"$command"
         run "$old" old "$image" "${words[@]}"
         run "$new" new "$image" "${words[@]}"
@@ -75,5 +82,7 @@ for image in "${images[@]}"; do
         fi
     done
 done
-echo "${#images[@]} images, $runs runs compared, $differ differ"
+# counted N ONE MANY: N and the noun in its number.
+counted() { if [ "$1" -eq 1 ]; then echo "$1 $2"; else echo "$1 $3"; fi; }
+echo "$(counted "${#images[@]}" image images), $(counted "$runs" run runs) compared, $differ differ"
 [ "$differ" -eq 0 ]

@@ -8,7 +8,7 @@
 
 #include "support/d88_builder.h"
 #include "support/sample_set.h"
-#include "tool/console/console.h"
+#include "common/error_stream.h"
 
 namespace d88build {
 

@@ -1,27 +1,11 @@
 #ifndef QUELT_TOOL_CONSOLE_CONSOLE_H
 #define QUELT_TOOL_CONSOLE_CONSOLE_H
 
-// The programs' two streams. Standard output is buffered and standard error is
-// not, so every message to standard error first flushes standard output: one log
-// of both streams keeps the lines in the order they were printed.
+#include "common/error_stream.h"
 
-// Lets g++ and clang++ check the arguments of a printf-style function against its
-// format (the format is argument `formatAt`, the values begin at argument
-// `valuesAt`); MSVC has no such check.
-#if defined(__GNUC__) || defined(__clang__)
-#define QUELT_PRINTF_FORMAT(formatAt, valuesAt) __attribute__((format(printf, formatAt, valuesAt)))
-#else
-#define QUELT_PRINTF_FORMAT(formatAt, valuesAt)
-#endif
-
-// Writes `text` to standard error.
-void printError(const char* text);
-// Writes `format`, filled as printf does, to standard error.
-void printErrorFormatted(const char* format, ...) QUELT_PRINTF_FORMAT(1, 2);
-
-// Ends a program's output: flushes standard output and, when any of it could not
-// be written, says so once on standard error. Returns `status`, or 1 when
-// standard output failed.
-int finishOutput(int status);
+// Ends quelt's output: flushes standard output and, when any of it could not be
+// written, says so once on standard error in quelt's own words. Returns
+// `status`, or 1 when standard output failed.
+int finishRunOutput(int status);
 
 #endif

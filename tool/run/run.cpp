@@ -5,15 +5,15 @@
 
 #include "common/work_buffer.h"
 #include "gamefs/game_fs.h"
+#include "recognition/demo_signature.h"
+#include "recognition/disk_roles.h"
 #include "tool/console/console.h"
-#include "tool/writers/damage_report.h"
-#include "tool/run/demo_disk.h"
-#include "tool/recognition/demo_signature.h"
-#include "tool/writers/disk_image.h"
-#include "tool/recognition/disk_roles.h"
-#include "tool/run/main_disk.h"
 #include "tool/messages.h"
+#include "tool/run/demo_disk.h"
+#include "tool/run/main_disk.h"
 #include "tool/run/scenario_disk.h"
+#include "tool/writers/damage_report.h"
+#include "tool/writers/disk_image.h"
 
 namespace {
 int fail(const char* message) {
@@ -29,29 +29,28 @@ void resetRunState() {
     clearDamage();
 }
 
-bool findMainDisk() {
-    bool found = false;
-    for (int32_t i = 0; i < diskImage.diskCount(); ++i) {
-        selectForReading(diskImage, i);
-        if (isMainDiskCandidate(carriesDemoSignature(diskImage))) {
-            extractIfMainDisk(i, found);
-        } else {
-            std::printf(demoDiskFoundFormat, i + 1);
-            cutDemoFiles();
-        }
+// The passes' steps as quelt takes them: each question is read off the disk as
+// the pass comes to it (the directory again for every question), and each disk
+// recognised is cut at once, so the reads and cuts into workBuffer keep their
+// order.
+class CuttingSteps : public PassSteps {
+public:
+    void visit(int32_t diskIndex) override { selectForReading(diskImage, diskIndex); }
+    bool carriesDemoSignature() override { return ::carriesDemoSignature(diskImage); }
+    bool listsFile(const char* name) override {
+        loadDirectory(diskImage);
+        return findFile(name);
     }
-    return found;
-}
+    void demoDisk(int32_t diskIndex) override {
+        std::printf(demoDiskFoundFormat, diskIndex + 1);
+        cutDemoFiles();
+    }
+    void mainDisk(int32_t diskIndex) override { cutMainDisk(diskIndex); }
+    void scenarioDisk(int32_t diskIndex) override { cutScenarioDisk(diskIndex, nameBuffer_); }
 
-bool findScenarioDisk() {
-    bool found = false;
-    char nameBuffer[nameBufferSize] = {};
-    for (int32_t i = 0; i < diskImage.diskCount(); ++i) {
-        selectForReading(diskImage, i);
-        extractIfScenarioDisk(i, found, nameBuffer);
-    }
-    return found;
-}
+private:
+    char nameBuffer_[nameBufferSize] = {};
+};
 
 int runSteps(int argc, char** argv) {
     if (argc != 2) {
@@ -60,10 +59,11 @@ int runSteps(int argc, char** argv) {
     if (!diskImage.open(argv[1])) {
         return fail(cannotOpenMessage);
     }
-    if (!secondPassRuns(findMainDisk())) {
+    CuttingSteps steps;
+    if (!secondPassRuns(runFirstPass(diskImage.diskCount(), steps))) {
         return fail(noMainDiskMessage);
     }
-    if (!findScenarioDisk()) {
+    if (!runSecondPass(diskImage.diskCount(), steps)) {
         return fail(noScenarioDiskMessage);
     }
     std::fputs(completeMessage, stdout);
@@ -73,5 +73,5 @@ int runSteps(int argc, char** argv) {
 
 int runQuelt(int argc, char** argv) {
     resetRunState();
-    return finishOutput(runSteps(argc, argv));
+    return finishRunOutput(runSteps(argc, argv));
 }

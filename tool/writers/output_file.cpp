@@ -23,7 +23,7 @@ bool writeWhole(std::FILE* out, const uint8_t* bytes, int32_t count) {
 
 [[noreturn]] void stopOnWriteFailure() {
     printError(cannotWriteMessage);
-    std::exit(finishOutput(1));
+    std::exit(finishRunOutput(1));
 }
 }  // namespace
 

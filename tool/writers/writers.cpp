@@ -4,20 +4,10 @@
 #include <cstdio>
 
 #include "common/work_buffer.h"
+#include "tool/messages.h"
 #include "tool/writers/damage_report.h"
 #include "tool/writers/disk_image.h"
-#include "tool/messages.h"
 #include "tool/writers/output_file.h"
-
-namespace {
-// The bytes of [offset, offset + size) that lie inside workBuffer.
-int32_t bytesInsideBuffer(int32_t offset, int32_t size) {
-    if (offset < 0 || size <= 0 || offset >= workBufferBytes) {
-        return 0;
-    }
-    return std::min(size, workBufferBytes - offset);
-}
-}  // namespace
 
 void cutSectors(const char* name, const SectorAddress& address, int32_t size) {
     int32_t wanted = std::min(std::max(size, 0), workBufferBytes);
@@ -32,7 +22,7 @@ void cutSectors(const char* name, const SectorAddress& address, int32_t size) {
 void cutBuffer(const char* name, int32_t offset, int32_t size) {
     std::printf(cuttingSliceFormat, name, static_cast<unsigned>(offset),
                 static_cast<unsigned>(size));
-    int32_t inside = bytesInsideBuffer(offset, size);
+    int32_t inside = bytesInsideWorkBuffer(offset, size);
     writeOutputFile(name, workBuffer + (inside > 0 ? offset : 0), inside);
     if (inside < size) {
         reportDamaged(name);

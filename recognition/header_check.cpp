@@ -1,10 +1,10 @@
-#include "lister/header_check.h"
+#include "recognition/header_check.h"
 
 #include <cstdint>
 #include <cstdio>
 
-#include "lister/list_messages.h"
-#include "lister/media_types.h"
+#include "common/plural.h"
+#include "recognition/media_types.h"
 
 namespace {
 // The size field as the header holds it: an unsigned count of bytes.
@@ -69,22 +69,24 @@ HeaderFault firstHeaderFault(D88Image& image) {
 }
 
 std::string faultReason(HeaderFault fault, uint32_t firstSize, int32_t firstMedia) {
-    char text[200] = "";
+    const std::string header =
+        "a disk header (" + counted(D88Image::headerSize, "byte", "bytes") + ")";
+    const std::string size = counted(firstSize, "byte", "bytes");
+    const std::string tableOutside = "disk 1's track table points outside the disk, and ";
     switch (fault) {
     case HeaderFault::none:
         break;
     case HeaderFault::noDisk:
-        std::snprintf(text, sizeof text, noDiskFormat, D88Image::headerSize);
-        break;
+        return "no disk: the file is shorter than " + header;
     case HeaderFault::sizeBelowHeader:
-        std::snprintf(text, sizeof text, sizeBelowHeaderFormat, firstSize, D88Image::headerSize);
-        break;
-    case HeaderFault::unknownMedia:
-        std::snprintf(text, sizeof text, unknownMediaFormat, static_cast<unsigned>(firstMedia));
-        break;
-    case HeaderFault::sizePastFile:
-        std::snprintf(text, sizeof text, sizePastFileFormat, firstSize);
-        break;
+        return "disk 1's size, " + size + ", is smaller than " + header;
+    case HeaderFault::unknownMedia: {
+        char media[16];
+        std::snprintf(media, sizeof media, "0x%02X", static_cast<unsigned>(firstMedia));
+        return tableOutside + "its media byte " + media + " is none a D88 writer uses";
     }
-    return text;
+    case HeaderFault::sizePastFile:
+        return tableOutside + "its size, " + size + ", runs past the end of the file";
+    }
+    return "";
 }

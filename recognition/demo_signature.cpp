@@ -1,4 +1,4 @@
-#include "tool/recognition/demo_signature.h"
+#include "recognition/demo_signature.h"
 
 #include <cstring>
 

@@ -1,8 +1,8 @@
-#include "lister/disk_verdict.h"
+#include "recognition/disk_verdict.h"
 
 #include "gamefs/game_fs.h"
-#include "tool/recognition/demo_signature.h"
-#include "tool/recognition/disk_roles.h"
+#include "recognition/demo_signature.h"
+#include "recognition/disk_roles.h"
 
 // quelt reads the directory of every disk in its second pass, the demo disk's
 // included, so every disk gets all the tests here.
@@ -13,7 +13,8 @@ DiskVerdict judgeDisk(D88Image& image, int32_t diskIndex) {
         return verdict;
     }
     verdict.demoSignature = carriesDemoSignature(image);
-    verdict.directoryRead = loadDirectory(image);
+    const bool whole = loadDirectory(image);
+    verdict.directory = judgeDirectory(image, image.diskOffsetOf(diskIndex), whole);
     verdict.listsStartup = findFile(startupFileName);
     verdict.listsBgmscore = findFile(bgmscoreFileName);
     return verdict;

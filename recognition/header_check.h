@@ -1,5 +1,5 @@
-#ifndef QUELT_LISTER_HEADER_CHECK_H
-#define QUELT_LISTER_HEADER_CHECK_H
+#ifndef QUELT_RECOGNITION_HEADER_CHECK_H
+#define QUELT_RECOGNITION_HEADER_CHECK_H
 
 #include <cstdint>
 #include <string>
@@ -20,8 +20,12 @@ enum class HeaderFault {
 // Judges disk 1's header, which it leaves selected when there is one.
 HeaderFault firstHeaderFault(D88Image& image);
 
-// The reason a fault gives, without the "not a D88 image: " before it, filled
-// with disk 1's size field and media byte.
+// What a file that is no D88 image is called, before the reason; quelt-ls and
+// quelt-cp say it alike.
+constexpr char notD88Prefix[] = "not a D88 image: ";
+
+// The reason a fault gives, without notD88Prefix before it, filled with disk
+// 1's size field and media byte.
 std::string faultReason(HeaderFault fault, uint32_t firstSize, int32_t firstMedia);
 
 #endif

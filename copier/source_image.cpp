@@ -1,0 +1,3 @@
+#include "copier/source_image.h"
+
+D88Image sourceImage;

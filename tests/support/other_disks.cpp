@@ -1,0 +1,60 @@
+#include "support/other_disks.h"
+
+#include <vector>
+
+#include "support/game_disk.h"
+
+namespace d88build {
+
+Disk uniformDisk(int count, uint8_t n, uint8_t fill) {
+    Disk disk;
+    for (int t = 0; t < disk.trackCount(); ++t) {
+        std::vector<Record>& records = disk.track(t);
+        records.clear();
+        for (int r = 1; r <= count; ++r) {
+            Record record;
+            record.c = static_cast<uint8_t>(t / kHeads);
+            record.h = static_cast<uint8_t>(t % kHeads);
+            record.r = static_cast<uint8_t>(r);
+            record.n = n;
+            record.sectorCount = static_cast<uint16_t>(count);
+            record.data.assign(static_cast<size_t>(128) << n, fill);
+            records.push_back(record);
+        }
+    }
+    return disk;
+}
+
+Disk zeroDisk() {
+    Disk disk;
+    for (int t = 0; t < disk.trackCount(); ++t) {
+        for (Record& record : disk.track(t)) {
+            record.data.assign(record.data.size(), 0);
+        }
+    }
+    return disk;
+}
+
+Disk filledDirectoryDisk(uint8_t fill) {
+    Disk disk;
+    for (int r = kDirectorySector; r <= kAllocationSector; ++r) {
+        disk.sector(kSystemTrack, r).assign(kSectorSize, fill);
+    }
+    return disk;
+}
+
+Disk gameDiskWithout(int r) {
+    Disk disk(40, 0x6A);
+    formatGameFs(disk);
+    addFile(disk, "notes", pattern(3000, 0x6B), {20, 21});
+    disk.removeSector(kSystemTrack, r);
+    return disk;
+}
+
+Bytes cutInTrack(const Disk& disk, int track, long kept) {
+    Bytes bytes = disk.bytes();
+    bytes.resize(static_cast<size_t>(static_cast<long>(disk.trackOffset(track)) + kept));
+    return bytes;
+}
+
+}  // namespace d88build
