@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "companion/name_text.h"
+#include "names/name_text.h"
 
 // What a quelt-cp command line asks for.
 struct CopyRequest {

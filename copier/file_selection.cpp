@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "companion/name_text.h"
+#include "names/name_text.h"
 #include "copier/copy_messages.h"
-#include "copier/name_pattern.h"
+#include "names/name_pattern.h"
 #include "gamefs/game_fs.h"
 #include "tool/console/console.h"
 

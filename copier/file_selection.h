@@ -8,9 +8,9 @@
 
 // Which entries of the loaded directory a copy takes: every used one without
 // NAME; those a pattern matches (shown escaped or in UTF-8, see
-// copier/name_pattern.h); or the one quelt's own lookup finds for NAME, tried
+// names/name_pattern.h); or the one quelt's own lookup finds for NAME, tried
 // as typed, with its UTF-8 characters as Shift_JIS, and with its %XX escapes as
-// bytes (companion/name_text.h). Returns false, with the reason on standard
+// bytes (names/name_text.h). Returns false, with the reason on standard
 // error, when NAME finds nothing.
 bool selectEntries(const CopyRequest& request, std::vector<std::size_t>& entries);
 

@@ -6,7 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "common/sector_address.h"
-#include "lister/listed_names.h"
+#include "names/listed_names.h"
 #include "lister/media_types.h"
 
 namespace {

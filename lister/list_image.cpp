@@ -12,7 +12,7 @@
 #include "lister/gather_facts.h"
 #include "lister/json_listing.h"
 #include "lister/list_messages.h"
-#include "lister/listed_names.h"
+#include "names/listed_names.h"
 #include "lister/listing_options.h"
 #include "lister/short_listing.h"
 #include "lister/text_listing.h"

@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "lister/listed_names.h"
+#include "names/listed_names.h"
 
 namespace {
 // The roles quelt gives the disk, joined by "+"; "-" for none.

@@ -7,7 +7,7 @@
 
 #include "common/sector_address.h"
 #include "lister/list_messages.h"
-#include "lister/listed_names.h"
+#include "names/listed_names.h"
 #include "lister/media_types.h"
 
 namespace {

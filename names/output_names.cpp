@@ -1,10 +1,10 @@
-#include "copier/output_names.h"
+#include "names/output_names.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "common/byte_escape.h"
-#include "companion/shift_jis.h"
+#include "names/hex_codec.h"
+#include "names/shift_jis.h"
 
 namespace {
 constexpr char escapePrefix[] = "%";

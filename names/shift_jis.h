@@ -1,5 +1,5 @@
-#ifndef QUELT_COMPANION_SHIFT_JIS_H
-#define QUELT_COMPANION_SHIFT_JIS_H
+#ifndef QUELT_NAMES_SHIFT_JIS_H
+#define QUELT_NAMES_SHIFT_JIS_H
 
 // The disks' names are Shift_JIS (code page 932) bytes. These turn them into
 // UTF-8 for the companions' --utf8 option, and UTF-8 typed by the user back into

@@ -1,4 +1,4 @@
-#include "copier/name_pattern.h"
+#include "names/name_pattern.h"
 
 #include <cstring>
 #include <vector>

@@ -1,5 +1,5 @@
-#ifndef QUELT_COMMON_BYTE_ESCAPE_H
-#define QUELT_COMMON_BYTE_ESCAPE_H
+#ifndef QUELT_NAMES_HEX_CODEC_H
+#define QUELT_NAMES_HEX_CODEC_H
 
 #include <cstdint>
 #include <string>

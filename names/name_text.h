@@ -1,5 +1,5 @@
-#ifndef QUELT_COMPANION_NAME_TEXT_H
-#define QUELT_COMPANION_NAME_TEXT_H
+#ifndef QUELT_NAMES_NAME_TEXT_H
+#define QUELT_NAMES_NAME_TEXT_H
 
 // How the companions show a name of the disk, and which names a NAME typed by
 // the user stands for. A name is shown as quelt-ls prints it: printable ASCII as

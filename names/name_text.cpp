@@ -1,8 +1,8 @@
 // A disk's names as the companions show them, and a typed NAME's bytes (see the header).
-#include "companion/name_text.h"
+#include "names/name_text.h"
 
-#include "common/quoted_text.h"
-#include "companion/shift_jis.h"
+#include "names/quoted_text.h"
+#include "names/shift_jis.h"
 
 namespace {
 constexpr char quote = '"';

@@ -1,5 +1,5 @@
 // Shift_JIS (code page 932) <-> UTF-8 by the platform's converter (see the header).
-#include "companion/shift_jis.h"
+#include "names/shift_jis.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -1,6 +1,6 @@
-#include "common/quoted_text.h"
+#include "names/quoted_text.h"
 
-#include "common/byte_escape.h"
+#include "names/hex_codec.h"
 
 namespace {
 constexpr char quote = '"';
