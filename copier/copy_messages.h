@@ -43,6 +43,11 @@ constexpr char onlyFillFormat[] =
 constexpr char noUsedEntryFormat[] = "quelt-cp: disk %d has no file: no directory entry is used\n";
 // The disk number, and the name or pattern as given.
 constexpr char noSuchFileFormat[] = "quelt-cp: disk %d has no file \"%s\"\n";
+// The disk number, NAME~N as given, how many files a copy of every file writes
+// as NAME, NAME~2, ..., and NAME.
+constexpr char noSuchCopyNumberFormat[] =
+    "quelt-cp: disk %d has no file \"%s\": only %d of its files are written as \"%s\" or "
+    "with ~N after it\n";
 constexpr char noMatchFormat[] = "quelt-cp: disk %d has no file that matches \"%s\"\n";
 // OUTPUT, and how many files it would have to hold.
 constexpr char notAFolderFormat[] =

@@ -3,44 +3,32 @@
 #include <cstring>
 #include <vector>
 
+#include "names/hex_codec.h"
+#include "names/utf8_text.h"
+
 namespace {
 constexpr char anyRun = '*';
 constexpr char anyOne = '?';
 
-bool isHexDigit(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+const char* prefixOf(EscapeNotation notation) {
+    return notation == EscapeNotation::listed ? "\\x" : "%";
 }
 
-char upperHex(char c) {
-    return c >= 'a' && c <= 'f' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-// Length of the character that begins at `at`.
-std::size_t characterLength(const std::string& text, std::size_t at) {
-    bool escape = text.compare(at, 2, "\\x") == 0 && at + 3 < text.size() &&
-                  isHexDigit(text[at + 2]) && isHexDigit(text[at + 3]);
-    if (escape) {
-        return 4;
-    }
-    std::size_t length = 1;
-    while (at + length < text.size() && (static_cast<uint8_t>(text[at + length]) & 0xC0) == 0x80 &&
-           (static_cast<uint8_t>(text[at]) & 0x80) != 0) {
-        ++length;
-    }
-    return length;
-}
-
-// The text as characters, escapes' digits in upper case.
-std::vector<std::string> charactersOf(const std::string& text) {
+// The text as characters, each escape with upper-case digits.
+std::vector<std::string> charactersOf(const std::string& text, EscapeNotation notation) {
+    const char* prefix = prefixOf(notation);
     std::vector<std::string> characters;
     for (std::size_t at = 0; at < text.size();) {
-        std::string character = text.substr(at, characterLength(text, at));
-        if (character.size() == 4 && character[0] == '\\') {
-            character[2] = upperHex(character[2]);
-            character[3] = upperHex(character[3]);
+        uint8_t byte = 0;
+        std::size_t length = utf8CharacterLength(text, at);
+        if (hexEscapeAt(text, at, prefix, byte)) {
+            characters.push_back(hexEscape(prefix, byte));
+            at += characters.back().size();
+        } else {
+            length = length > 0 ? length : 1;
+            characters.push_back(text.substr(at, length));
+            at += length;
         }
-        characters.push_back(character);
-        at += characters.back().size();
     }
     return characters;
 }
@@ -55,9 +43,10 @@ bool isNamePattern(const char* name) {
 }
 
 // The usual matching with one point to go back to: the last * seen.
-bool patternMatches(const std::string& pattern, const std::string& listedName) {
-    std::vector<std::string> wanted = charactersOf(pattern);
-    std::vector<std::string> name = charactersOf(listedName);
+bool patternMatches(const std::string& pattern, const std::string& text,
+                    EscapeNotation notation) {
+    std::vector<std::string> wanted = charactersOf(pattern, notation);
+    std::vector<std::string> name = charactersOf(text, notation);
     std::size_t p = 0;
     std::size_t n = 0;
     std::size_t starAt = std::string::npos;

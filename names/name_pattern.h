@@ -5,13 +5,19 @@
 
 // NAME as a pattern, as shells match file names: * stands for any run of
 // characters, ? for one, everything else for itself. A character here is what
-// a listing shows as one: a \xNN escape (its digits in either case), a UTF-8
-// character, or one ASCII character. To match * or ? themselves, write \x2A
-// or \x3F.
+// the text shows as one: an escape of one byte (its digits in either case), a
+// UTF-8 character, or one byte. To match * or ? themselves in a listed name,
+// write \x2A or \x3F.
 
 bool isNamePattern(const char* name);
 
-// Whether `pattern` matches a name as quelt-ls shows it (without the quotes).
-bool patternMatches(const std::string& pattern, const std::string& listedName);
+// The escapes of the text a pattern is matched against: a name as quelt-ls lists
+// it (\xNN), or a file name as quelt-cp writes it (%XX).
+enum class EscapeNotation { listed, written };
+
+// Whether `pattern` matches `text` (a listed name without its quotes, or a
+// written file name).
+bool patternMatches(const std::string& pattern, const std::string& text,
+                    EscapeNotation notation = EscapeNotation::listed);
 
 #endif

@@ -2,9 +2,10 @@
 #define QUELT_NAMES_SHIFT_JIS_H
 
 // The disks' names are Shift_JIS (code page 932) bytes. These turn them into
-// UTF-8 for the companions' --utf8 option, and UTF-8 typed by the user back into
+// UTF-8 for the companions' decoded names, and UTF-8 typed by the user back into
 // them, one character at a time through the platform's own converter (iconv on
-// POSIX, MultiByteToWideChar and WideCharToMultiByte on Windows). A character
+// POSIX, opened once per run; MultiByteToWideChar and WideCharToMultiByte on
+// Windows). A character
 // counts as converted only when it converts back to the very same bytes, so each
 // text stands for exactly one name.
 
