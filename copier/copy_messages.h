@@ -15,16 +15,21 @@ constexpr char copyArguments[] =
     "without NAME every file of the disk into the current folder.\n"
     "  IMAGE        the image file, or a pipe; - is standard input\n"
     "  DISK         the disk's number, counted from 1 as quelt-ls counts\n"
-    "  NAME         the file's name as quelt-ls prints it (other bytes as \\xNN,\n"
-    "               Japanese as UTF-8 or as \\xNN); * and ? make it a pattern\n"
+    "  NAME         the file's name as quelt-ls prints it or quelt-cp wrote it\n"
+    "               (other bytes as \\xNN, %XX or UTF-8); * and ? make it a pattern\n"
     "  OUTPUT       the file to write (named for NAME by default); - standard\n"
     "               output; a folder, or a name ending in /, copies into it\n"
     "  -t, --target-directory=FOLDER  copy into FOLDER\n"
     "  -n, --no-clobber  leave existing files alone (each is named)\n"
+    "  -f, --force  replace files you could not write to (read-only ones)\n"
     "  --utf8       name the files written with UTF-8 for Japanese names\n"
+    "  --escaped    name them with %XX for every byte that is not plain ASCII\n"
+    "               (default: --utf8 in a UTF-8 locale and on Windows)\n"
     "  --           end the options (for names that begin with -)\n"
     "  -h, --help   print this help\n"
     "  --version    print the version\n";
+// A second -t.
+constexpr char multipleTargetFolders[] = "multiple target directories: expected one -t FOLDER";
 // What the operands should have been, for the messages on a wrong count.
 constexpr char copyOperands[] = "IMAGE DISK [NAME [OUTPUT]]";
 constexpr char copyOperandsWithFolder[] = "IMAGE DISK [NAME] with -t";

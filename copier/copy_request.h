@@ -14,6 +14,7 @@ struct CopyRequest {
     const char* output = nullptr;        // none: into the folder below
     const char* targetFolder = nullptr;  // -t FOLDER; none: the current folder
     bool noClobber = false;
+    bool force = false;                  // replace files the user could not write
     NameForm writtenNames = NameForm::escaped;
 };
 
