@@ -60,6 +60,13 @@ constexpr char notAFolderFormat[] =
 // The file written (- for standard output), and the name on the disk as listed.
 constexpr char damagedCopyFormat[] =
     "quelt-cp: %s: damaged copy: part of %s could not be read and is zeros\n";
+// The folder named when no temporary file can be made in it; the system's
+// reason follows.
+constexpr char noTemporaryProblem[] = "cannot make a temporary file in this folder: ";
+// The file written, and how many other names (hard links) the replaced file had.
+constexpr char otherLinksFormat[] =
+    "quelt-cp: %s: warning: a new file replaced it; its other hard links (%lu) keep the old "
+    "bytes\n";
 // The file left alone under --no-clobber.
 constexpr char notOverwrittenFormat[] = "quelt-cp: %s: exists; not overwritten (--no-clobber)\n";
 

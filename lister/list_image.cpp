@@ -14,6 +14,7 @@
 #include "lister/json_listing.h"
 #include "lister/list_messages.h"
 #include "names/listed_names.h"
+#include "names/path_text.h"
 #include "names/system_name_form.h"
 #include "lister/listing_options.h"
 #include "lister/short_listing.h"
@@ -64,7 +65,7 @@ void render(Run& run, const ImageFacts& facts) {
     switch (run.options.form) {
     case ListingForm::text:
         if (run.headings) {
-            std::printf("%s%s:\n", run.listed > 0 ? "\n" : "", facts.path.c_str());
+            std::printf("%s%s:\n", run.listed > 0 ? "\n" : "", pathForLine(facts.path).c_str());
         }
         printTextListing(facts, run.options);
         break;

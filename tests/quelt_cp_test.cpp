@@ -65,6 +65,12 @@ Disk japaneseDisk() {
     return disk;
 }
 
+// The message for a folder where no temporary file can be made.
+std::string noTemporaryIn(const char* folder, const SystemError& error) {
+    return std::string("quelt-cp: ") + folder + ": " + noTemporaryProblem + reasonFor(error) +
+           "\n";
+}
+
 Case failing(std::vector<std::string> args, const std::string& err) {
     Case c = copyOf(copyDisk(), std::move(args));
     c.err = err;
@@ -212,8 +218,7 @@ const NamedCase copyCases[] = {
      }},
     {"IntoAMissingFolder",
      [] {
-         return failing({"1", "notes", "nodir/out"},
-                        fileError("quelt-cp", "nodir/out", kNoSuchPath));
+         return failing({"1", "notes", "nodir/out"}, noTemporaryIn("nodir", kNoSuchPath));
      }},
     {"FolderThatDoesNotExist",
      [] { return failing({"1", "notes", "out/"}, fileError("quelt-cp", "out/", kNoSuchFolder)); }},
@@ -307,8 +312,7 @@ const NamedCase posixCases[] = {
      }},
     {"FolderThatCannotBeWritten",
      [] {
-         Case c = failing({"1", "notes", "locked/"},
-                          fileError("quelt-cp", "locked/notes", errnoError(EACCES)));
+         Case c = failing({"1", "notes", "locked/"}, noTemporaryIn("locked", errnoError(EACCES)));
          c.prepare = [](const fs::path& work) {
              fs::create_directory(work / "locked");
              fs::permissions(work / "locked", fs::perms::owner_read | fs::perms::owner_exec |
