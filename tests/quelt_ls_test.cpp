@@ -378,8 +378,9 @@ const LinesCase linesCases[] = {
          addFile(disk, "\x83Q\xFF", Bytes(10, 2), {21});
          return disk.bytes();
      },
-     {"  entry  0: \"\xE3\x82\xB2\xE3\x83\xBC\xE3\x83\xA0\"  size",
-      "  entry  1: \"\xE3\x82\xB2\\xFF\"   size"},
+     // Each kana is two columns wide: the fields line up by display width.
+     {"  entry  0: \"\xE3\x82\xB2\xE3\x83\xBC\xE3\x83\xA0\"    size",
+      "  entry  1: \"\xE3\x82\xB2\\xFF\"    size"},
      {"--utf8"}},
 };
 
