@@ -89,15 +89,10 @@ private:
 };
 
 // getopt_long keeps its place in globals; each reading starts afresh (the fuzz
-// targets read many command lines in one process). glibc starts over at
-// optind 0; the BSD code of mingw-w64 (and of MSVC builds' getopt) at optreset.
+// targets read many command lines in one process). optind 0 starts over in
+// glibc and in the BSD code of mingw-w64 and vcpkg (which set optreset then).
 void startGetopt() {
-#ifdef _WIN32
-    optreset = 1;
-    optind = 1;
-#else
     optind = 0;
-#endif
     opterr = 0;
 }
 

@@ -19,9 +19,9 @@ public:
     // decoded text made canonical); -1 when there is none.
     int fileWrittenAs(const std::string& typed) const;
 
-    // For `typed` "STEM~N" that names no written file: how many files a copy of
-    // every file writes as STEM, STEM~2, ... (regardless of case); 0 when
-    // `typed` is no such name or no file is written as STEM.
+    // For `typed` "STEM~N" (N from 2): how many files a copy of every file
+    // writes as STEM, STEM~2, ... (regardless of case), in the form that writes
+    // most; 0 when `typed` is no such name or no file is written as STEM.
     int filesWrittenAsStem(const std::string& typed) const;
 
     // Whether `pattern` matches file `index`: its name as listed in either form,

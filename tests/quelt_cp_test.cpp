@@ -14,6 +14,7 @@
 #include "support/game_disk.h"
 #include "support/run_case.h"
 #include "support/system_errors.h"
+#include "support/test_folder.h"
 
 namespace d88build {
 namespace {
@@ -336,6 +337,27 @@ const NamedCase posixCases[] = {
      }},
 };
 #endif
+
+// A temporary file that cannot take the target's name is removed, made with a
+// name or (on Linux) without: the target here is a folder, which no rename
+// may replace.
+TEST(CopyWriter, TemporaryFileGoesWhenItCannotTakeTheName) {
+    for (TemporaryFile kind : {TemporaryFile::named, TemporaryFile::best}) {
+        const fs::path folder = freshTestFolder(kind == TemporaryFile::named ? "named" : "best");
+        fs::create_directories(folder / "target" / "inside");
+        CopyWriteOptions options;
+        options.temporary = kind;
+        const uint8_t bytes[] = {1, 2, 3};
+        const CopyWriteResult result = writeCopy((folder / "target").string(), bytes, 3, options);
+        EXPECT_FALSE(result.written);
+        EXPECT_FALSE(result.noTemporary);
+        std::vector<std::string> left;
+        for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+            left.push_back(entry.path().filename().string());
+        }
+        EXPECT_EQ(left, std::vector<std::string>{"target"});
+    }
+}
 
 class QueltCp : public testing::TestWithParam<NamedCase> {};
 
