@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -165,6 +166,50 @@ TEST(QueltLsJson, HashesAgreeWithTheSystemsTools) {
         found += word + "\n";
     }
     EXPECT_EQ(found, expected);
+}
+
+// README's find-and-join recipes, read from README.md itself, rebuild the set
+// from disks kept one a file under Shift_JIS names, a name with a literal
+// "\x41" in it among them.
+std::string readmeRecipe(const std::string& firstLine) {
+    std::ifstream readme(QUELT_README);
+    std::string recipe;
+    bool inRecipe = false;
+    for (std::string line; std::getline(readme, line);) {
+        inRecipe = inRecipe ? line.compare(0, 4, "    ") == 0 : line == "    " + firstLine;
+        recipe += inRecipe ? line.substr(4) + "\n" : "";
+    }
+    return recipe;
+}
+
+void addDisksUnderShiftJisNames(const std::filesystem::path& work) {
+    const SampleSet set = makeSampleSet();
+    std::filesystem::create_directory(work / "images");
+    const std::string images = (work / "images").string() + "/";
+    writeFile(images + "\x83\x66\x83\x82.d88", set.demo.bytes());         // デモ
+    writeFile(images + "\x83\x81\x83\x43\x83\x93", set.main.bytes());    // メイン
+    writeFile(images + "b\\x41\x83\x56.d88", set.scenario.bytes());       // b\x41シ
+    writeFile(images + "\x83\x56\x83\x69\x83\x8A.d88", set.scenario.bytes());  // シナリ
+}
+
+TEST(QueltLsJson, ReadmeRecipesJoinDisksWithShiftJisNames) {
+    const std::string programs =
+        std::filesystem::absolute(QUELT_LS_PROGRAM).parent_path().string();
+    const std::string wanted = "quelt-ls --short image.d88 | cut -f6 > wanted.txt\n";
+    for (const std::string& recipe :
+         {readmeRecipe("quelt-ls --json -r images | jq -r '"),
+          wanted + readmeRecipe("quelt-ls --short -r images |")}) {
+        ASSERT_NE(recipe.find("set.d88"), std::string::npos);
+        const ToolRun run = runInFreshFolder(
+            "/bin/bash", sampleImage(), {"recipe.sh"}, [&](const std::filesystem::path& work) {
+                addDisksUnderShiftJisNames(work);
+                const std::string script = "PATH='" + programs + "':$PATH\n" + recipe;
+                writeFile((work / "recipe.sh").string(), Bytes(script.begin(), script.end()));
+            });
+        EXPECT_EQ(run.status, 0) << recipe << run.err;
+        ASSERT_EQ(run.files.count("set.d88"), 1u) << recipe << run.err;
+        EXPECT_TRUE(run.files.at("set.d88") == sampleImage()) << recipe;
+    }
 }
 #endif
 
