@@ -28,8 +28,9 @@ std::string stemOf(const std::string& name) {
         return std::string();
     }
     const std::string digits = name.substr(mark + 1);
-    const bool number = digits.find_first_not_of("0123456789") == std::string::npos &&
-                        digits[0] != '0' && (digits.size() > 1 || digits[0] >= '0' + firstCopyNumber);
+    const bool digitsOnly = digits.find_first_not_of("0123456789") == std::string::npos;
+    const bool number = digitsOnly && digits[0] != '0' &&
+                        (digits.size() > 1 || digits[0] >= '0' + firstCopyNumber);
     return number ? name.substr(0, mark) : std::string();
 }
 }  // namespace

@@ -72,6 +72,47 @@ std::string noTemporaryIn(const char* folder, const SystemError& error) {
            "\n";
 }
 
+// Three files named alike, each its own bytes; ソ (0x5C trail byte) and ～ (code
+// page 932's tilde, 0x8160).
+Disk alikeDisk() {
+    Disk disk(40, 0x68);
+    formatGameFs(disk);
+    addFile(disk, "notes", notes, {20, 21});
+    addFile(disk, "Notes", kana, {22});
+    addFile(disk, "notes", longName, {23});
+    addFile(disk, "\x83\x5C", kana, {24});
+    addFile(disk, "a\x81\x60", longName, {25});
+    return disk;
+}
+
+// Copies NAME of alikeDisk to standard output.
+Case alikeToStandardOutput(const char* name, const Bytes& bytes) {
+    Case c = copyOf(alikeDisk(), {"1", name, "-"});
+    c.out.assign(bytes.begin(), bytes.end());
+    c.binaryOutput = true;
+    return c;
+}
+
+// A file's permissions do not stop root: such runs are then nobody's, in a
+// work folder nobody may write.
+void runAsNobodyWhenRoot(Case& c) {
+#ifndef _WIN32
+    if (geteuid() == 0) {
+        c.around.before = "setpriv --reuid=65534 --regid=65534 --clear-groups ";
+    }
+#else
+    (void)c;
+#endif
+}
+
+void makeReadOnlySavedat(const fs::path& work) {
+    writeFile((work / "savedat").string(), longName);
+    fs::permissions(work / "savedat", fs::perms::owner_write | fs::perms::group_write |
+                                          fs::perms::others_write,
+                    fs::perm_options::remove);
+    fs::permissions(work, fs::perms::all);
+}
+
 Case failing(std::vector<std::string> args, const std::string& err) {
     Case c = copyOf(copyDisk(), std::move(args));
     c.err = err;
@@ -290,6 +331,93 @@ const NamedCase copyCases[] = {
          c.err = formatted(noUsedEntryFormat, 1);
          return c;
      }},
+    {"Utf8LocaleWritesDecodedNames",
+     [] {
+         // Windows always writes them so: its programs' text is Unicode.
+         Case c = copyOf(japaneseDisk(), {"1"});
+         c.around.locale = "C.UTF-8";
+         const std::string game = gameUtf8;
+         const std::string broken = game.substr(0, 3) + "%FF";
+         c.out = copying(("\"" + game + "\"").c_str(), game.c_str()) +
+                 copying(("\"" + game.substr(0, 3) + "\\xFF\"").c_str(), broken.c_str());
+         c.files = {{game, notes}, {broken, kana}};
+         return c;
+     }},
+    {"EscapedNamesWhateverTheLocale",
+     [] {
+         Case c = copyOf(japaneseDisk(), {"--utf8", "--escaped", "1"});
+         c.around.locale = "C.UTF-8";
+         c.out = copying("\"\\x83Q\\x81[\\x83\\x80\"", "%83Q%81[%83%80") +
+                 copying("\"\\x83Q\\xFF\"", "%83Q%FF");
+         c.files = {{"%83Q%81[%83%80", notes}, {"%83Q%FF", kana}};
+         return c;
+     }},
+    {"DecomposedNameFindsItsFile",
+     [] {
+         // ケ and the voicing mark apart, as macOS file names and clipboards give ゲ.
+         const char* decomposed = "\xE3\x82\xB1\xE3\x82\x99\xE3\x83\xBC\xE3\x83\xA0";
+         Case c = copyOf(japaneseDisk(), {"1", decomposed, "copy"});
+         c.files["copy"] = notes;
+         return c;
+     }},
+    {"WaveDashFindsCodePage932sTilde",
+     [] { return alikeToStandardOutput("a\xE3\x80\x9C", longName); }},
+    {"WrittenCopyNumberFindsItsFile", [] { return alikeToStandardOutput("notes~3", longName); }},
+    {"WrittenEscapesInLowerCaseFindTheirFile",
+     [] { return alikeToStandardOutput("%83%5c", kana); }},
+    {"PatternMatchesWrittenEscapes",
+     [] {
+         Case c = copyOf(alikeDisk(), {"--escaped", "1", "%83%5c*", "out"});
+         c.prepare = makeFolder;
+         c.out = copying("\"\\x83\\x5C\"", "out/%83%5C");
+         c.files["out/%83%5C"] = kana;
+         return c;
+     }},
+    {"CopyNumberPastTheFilesSaysWhy",
+     [] {
+         Case c = copyOf(alikeDisk(), {"1", "NOTES~4"});
+         c.err = formatted(noSuchCopyNumberFormat, 1, "NOTES~4", 3, "NOTES");
+         c.status = 1;
+         return c;
+     }},
+    {"DeviceNameAsWrittenFindsItsFile",
+     [] {
+         Case c = everyFileOfAnAwkwardDisk();
+         c.args = {kImageName, "1", "con_.txt", "-"};
+         c.out.assign(kana.begin(), kana.end());
+         c.binaryOutput = true;
+         c.files.clear();
+         return c;
+     }},
+    {"ReadOnlyFileIsNotReplaced",
+     [] {
+         Case c = copyOf(copyDisk(), {"1", "notes", "savedat"});
+         c.prepare = makeReadOnlySavedat;
+         runAsNobodyWhenRoot(c);
+         c.err = std::string("quelt-cp: savedat: ") + readOnlyProblem + "\n";
+         c.status = 1;
+         c.files["savedat"] = longName;
+         return c;
+     }},
+    {"ForceReplacesAReadOnlyFile",
+     [] {
+         Case c = copyOf(copyDisk(), {"--force", "1", "notes", "savedat"});
+         c.prepare = makeReadOnlySavedat;
+         runAsNobodyWhenRoot(c);
+         c.files["savedat"] = notes;
+         return c;
+     }},
+    {"HardLinkedTargetIsReplacedAndSaid",
+     [] {
+         Case c = copyOf(copyDisk(), {"1", "notes", "savedat"});
+         c.prepare = [](const fs::path& work) {
+             writeFile((work / "savedat").string(), longName);
+             fs::create_hard_link(work / "savedat", work / "other");
+         };
+         c.err = formatted(otherLinksFormat, "savedat", 1ul);
+         c.files = {{"savedat", notes}, {"other", longName}};
+         return c;
+     }},
 };
 
 #ifndef _WIN32
@@ -334,6 +462,39 @@ const NamedCase posixCases[] = {
          };
          c.files = {{"target", notes}, {"link", notes}};
          return c;
+     }},
+    {"CLocaleWritesEscapedNames",
+     [] {
+         Case c = copyOf(japaneseDisk(), {"1"});
+         c.out = copying("\"\\x83Q\\x81[\\x83\\x80\"", "%83Q%81[%83%80") +
+                 copying("\"\\x83Q\\xFF\"", "%83Q%FF");
+         c.files = {{"%83Q%81[%83%80", notes}, {"%83Q%FF", kana}};
+         return c;
+     }},
+    {"ReplacedFileKeepsItsOwnerGroupAndMode",
+     [] {
+         // Root gives the new file nobody's owner and group; another user keeps
+         // their own. The mode passes either way.
+         Case c = copyOf(copyDisk(), {"1", "notes", "savedat"});
+         const bool root = geteuid() == 0;
+         c.prepare = [root](const fs::path& work) {
+             writeFile((work / "savedat").string(), longName);
+             fs::permissions(work / "savedat", fs::perms::owner_read | fs::perms::owner_write |
+                                                   fs::perms::group_read);
+             if (root && chown((work / "savedat").c_str(), 65534, 65534) != 0) {
+                 ADD_FAILURE() << "chown failed";
+             }
+         };
+         c.around.after = "stat -c '%u %g %a' savedat > owner";
+         const std::string owner = root ? "65534 65534" : std::to_string(geteuid()) + " " +
+                                                             std::to_string(getegid());
+         const std::string expected = owner + " 640\n";
+         c.files = {{"savedat", notes}, {"owner", Bytes(expected.begin(), expected.end())}};
+         return c;
+     }},
+    {"PathsInMessagesStayOneLine",
+     [] {
+         return failing({"1", "notes", "a\nb/out"}, noTemporaryIn("a\\x0Ab", kNoSuchPath));
      }},
 };
 #endif
