@@ -20,6 +20,7 @@
 #include "names/typed_names.h"
 #include "names/unicode_text.h"
 #include "names/utf8_text.h"
+#include "support/printf_decoded.h"
 
 namespace {
 
@@ -251,31 +252,13 @@ TEST_P(PathTexts, KeepOneLineAndColumnsReversible) {
 
 INSTANTIATE_TEST_SUITE_P(Rows, PathTexts, testing::ValuesIn(pathRows), rowName);
 
-// What printf '%b' does with a column: \\ and \xNN back to their bytes.
-std::string printfDecoded(const std::string& column) {
-    std::string bytes;
-    for (std::size_t at = 0; at < column.size();) {
-        uint8_t byte = 0;
-        if (column.compare(at, 2, "\\\\") == 0) {
-            bytes += '\\';
-            at += 2;
-        } else if (hexEscapeAt(column, at, "\\x", byte)) {
-            bytes += static_cast<char>(byte);
-            at += 4;
-        } else {
-            bytes += column[at++];
-        }
-    }
-    return bytes;
-}
-
 // Every byte after every other, and after a backslash: no two paths share a column.
 TEST(PathTexts, ColumnGivesEveryPathBack) {
     for (int first = 1; first < 256; ++first) {
         for (int second : {0x5C, 0x78, 0x83, first}) {
             const std::string path = {static_cast<char>(first), '\\', static_cast<char>(second),
                                       '4', '1'};
-            EXPECT_EQ(printfDecoded(pathForColumn(path)), path) << hexOfBytes(path);
+            EXPECT_EQ(d88build::printfDecoded(pathForColumn(path)), path) << hexOfBytes(path);
         }
     }
 }

@@ -292,6 +292,17 @@ const NamedCase copyCases[] = {
          c.files = {{"out/notes", kana}, {"out/%82%A0x", kana}, {"out/longname", longName}};
          return c;
      }},
+    {"AbbreviatedOptionsAmongTheOperands",
+     [] {
+         Case c = copyOf(copyDisk(), {"1", "--no-clob", "notes", "--target=out"});
+         c.prepare = [](const fs::path& work) {
+             makeFolder(work);
+             writeFile((work / "out" / "notes").string(), kana);
+         };
+         c.err = formatted(notOverwrittenFormat, "out/notes");
+         c.files = {{"out/notes", kana}};
+         return c;
+     }},
     {"StandardInputToStandardOutput",
      [] {
          Case c = copyOf(copyDisk(), {"1", "notes", "-"});

@@ -2,7 +2,9 @@
 // text listing of the same images, and its hashes beside the system's tools.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <set>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -10,7 +12,9 @@
 
 #include <nlohmann/json.hpp>
 
+#include "names/hex_codec.h"
 #include "support/game_disk.h"
+#include "support/printf_decoded.h"
 #include "support/run_tool.h"
 #include "support/sample_set.h"
 
@@ -166,6 +170,40 @@ TEST(QueltLsJson, HashesAgreeWithTheSystemsTools) {
         found += word + "\n";
     }
     EXPECT_EQ(found, expected);
+}
+
+// Files whose names differ in a byte that is not UTF-8, or that hold a newline
+// or a literal "\x0A", each get a path of their own in --short and in JSON, and
+// each path gives the file's bytes back.
+TEST(QueltLsJson, EveryPathComesBackByteForByte) {
+    const std::vector<std::string> names = {"a\x83Q.d88", "a\x84Q.d88", "b\\x0Ac.d88",
+                                            "b\nc.d88"};
+    const auto addFiles = [&names](const std::filesystem::path& work) {
+        std::filesystem::create_directory(work / "in");
+        for (const std::string& name : names) {
+            writeFile((work / "in").string() + "/" + name, makeSampleSet().scenario.bytes());
+        }
+    };
+    const ToolRun jsonRun =
+        runInFreshFolder(QUELT_LS_PROGRAM, sampleImage(), {"--json", "-r", "in"}, addFiles);
+    const ToolRun shortRun =
+        runInFreshFolder(QUELT_LS_PROGRAM, sampleImage(), {"--short", "-r", "in"}, addFiles);
+    std::set<std::string> fromJson;
+    for (const json& image : jsonLines(jsonRun.out)) {
+        fromJson.insert(unescapedHex(image["path_hex"].get<std::string>(), ""));
+    }
+    std::set<std::string> fromShort;
+    std::istringstream lines(shortRun.out);
+    for (std::string line; std::getline(lines, line);) {
+        fromShort.insert(printfDecoded(line.substr(0, line.find('\t'))));
+    }
+    std::set<std::string> expected;
+    for (const std::string& name : names) {
+        expected.insert("in/" + name);
+    }
+    EXPECT_EQ(fromJson, expected);
+    EXPECT_EQ(fromShort, expected);
+    EXPECT_EQ(std::count(shortRun.out.begin(), shortRun.out.end(), '\n'), 4);
 }
 
 // README's find-and-join recipes, read from README.md itself, rebuild the set
