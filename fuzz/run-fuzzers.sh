@@ -25,7 +25,7 @@ rss_limit_mb=2048
 run_max_len=126976
 image_max_len=65536
 description_max_len=4096
-targets=(fuzz_run fuzz_image fuzz_structured)
+targets=(fuzz_run fuzz_image fuzz_structured fuzz_names)
 
 build_targets() {
     cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -121,7 +121,8 @@ const NamedCase wholeRunCases[] = {
      [] {
          Case c;
          c.image = otherSystemsDisk();
-         c.args = {"--raw", kImageName};
+         // 0xE5 0xE5 is a kanji in code page 932: escaped, the fill shows as bytes.
+         c.args = {"--raw", "--escaped", kImageName};
          c.out = "disks: 1\n\ndisk 1\n  offset: 0\n  size: 348848\n  name: \"BLANK\"\n"
                  "  media: 2D\n  tracks: 80\n  sectors per track: 16\n  sector sizes: 256\n"
                  "  demo signature: no\n"
