@@ -35,13 +35,18 @@ std::string stemOf(const std::string& name) {
 }
 }  // namespace
 
+// Names are compared as typed names are made canonical: a decoded name may
+// hold characters that normalisation changes (code page 932's compatibility
+// ideographs), and the typed name then stands for the name as normalised.
 DiskNames::DiskNames(std::vector<std::string> nameBytes) : bytes_(std::move(nameBytes)) {
     for (NameForm form : bothForms) {
         const int f = static_cast<int>(form);
-        written_[f] = writtenNamesOf(bytes_, form);
+        for (const std::string& written : writtenNamesOf(bytes_, form)) {
+            written_[f].push_back(canonicalTyped(written));
+        }
         for (const std::string& bytes : bytes_) {
-            listed_[f].push_back(listedNameText(bytes, form));
-            stems_[f].push_back(upperCaseAscii(outputNameFor(bytes, form)));
+            listed_[f].push_back(canonicalTyped(listedNameText(bytes, form)));
+            stems_[f].push_back(upperCaseAscii(canonicalTyped(outputNameFor(bytes, form))));
         }
     }
 }

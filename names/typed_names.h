@@ -13,10 +13,9 @@
 // UTF-8 stay as they are.
 std::string canonicalTyped(const std::string& typed);
 
-// The bytes a typed NAME may stand for, in the order to try them: its \xNN
-// escapes as bytes and everything else as typed; then, when it differs, its
-// canonical form with its UTF-8 characters as their Shift_JIS bytes and its \xNN
-// escapes as bytes.
+// The bytes a typed NAME may stand for, in the order to try them, each once:
+// its \xNN escapes as bytes and everything else as typed; then with its UTF-8
+// characters as their Shift_JIS bytes, as typed and made canonical.
 std::vector<std::string> bytesOfTypedName(const std::string& typed);
 
 #endif

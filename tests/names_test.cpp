@@ -346,11 +346,15 @@ INSTANTIATE_TEST_SUITE_P(Rows, Patterns, testing::ValuesIn(patternRows), rowName
 
 // ---- A disk's files found by what the programs showed or wrote
 
-const Names diskFiles = {"notes", "Notes", "\x83\x5C", "con.txt", "\x83Q\xFF", "notes", "\x81\x60"};
+// 0xFB86 decodes to U+FA1C, a compatibility ideograph, which normalisation
+// makes U+9756.
+const Names diskFiles = {"notes",        "Notes", "\x83\x5C", "con.txt",
+                         "\x83Q\xFF", "notes", "\x81\x60",  "\xFB\x86"};
 
 TEST(DiskNames, WrittenNamesCountCopies) {
     EXPECT_EQ(writtenNamesOf(diskFiles, NameForm::escaped),
-              (Names{"notes", "Notes~2", "%83%5C", "con_.txt", "%83Q%FF", "notes~3", "%81`"}));
+              (Names{"notes", "Notes~2", "%83%5C", "con_.txt", "%83Q%FF", "notes~3", "%81`",
+                     "%FB%86"}));
 }
 
 struct WrittenRow {
@@ -373,6 +377,8 @@ const WrittenRow writtenRows[] = {
     {"DeviceName", "con_.txt", 3, 0},
     {"DecodedThenEscaped", "\xE3\x82\xB2%ff", 4, 0},
     {"WaveDashForTheTilde", "\xE3\x80\x9C", 6, 0},
+    {"CompatibilityIdeograph", "\xEF\xA8\x9C", 7, 0},
+    {"CompatibilityIdeographNormalised", "\xE9\x9D\x96", 7, 0},
     {"NoSuchStem", "zz~2", -1, 0},
     {"NotACopyNumber", "notes~1", -1, 0},
 };
