@@ -29,13 +29,11 @@ using Names = std::vector<std::string>;
 // Characters in UTF-8: ゲーム, ソ (its Shift_JIS trail byte is 0x5C), ミ (0x7E),
 // half-width ｱ, ケ with the separate voicing mark (NFD ゲ), and ～ as code page
 // 932 decodes 0x8160.
-constexpr char game[] = "\xE3\x82\xB2\xE3\x83\xBC\xE3\x83\xA0";
-constexpr char gameShiftJis[] = "\x83Q\x81[\x83\x80";
-constexpr char gameDecomposed[] = "\xE3\x82\xB1\xE3\x82\x99\xE3\x83\xBC\xE3\x83\xA0";
-constexpr char so[] = "\xE3\x82\xBD";
-constexpr char mi[] = "\xE3\x83\x9F";
-constexpr char halfWidthA[] = "\xEF\xBD\xB1";
-constexpr char fullWidthTilde[] = "\xEF\xBD\x9E";
+const char* const game = "\xE3\x82\xB2\xE3\x83\xBC\xE3\x83\xA0";
+const char* const gameShiftJis = "\x83Q\x81[\x83\x80";
+const char* const gameDecomposed = "\xE3\x82\xB1\xE3\x82\x99\xE3\x83\xBC\xE3\x83\xA0";
+const char* const so = "\xE3\x82\xBD", *const mi = "\xE3\x83\x9F";
+const char* const halfWidthA = "\xEF\xBD\xB1", *const fullWidthTilde = "\xEF\xBD\x9E";
 
 // Every row below has a `what`: the test's name, and what gtest prints for it.
 struct RowName {
@@ -150,17 +148,16 @@ TEST(CodePage932Variants, DecodeAndEncodeAsTheTableSays) {
 }
 
 #ifndef _WIN32
-std::string iconvDecoded(const char* from, const std::string& bytes) {
+// The system's own decoding, apart from names/'s use of it.
+std::string iconvDecoded(const char* from, std::string bytes) {
+    std::string text(16, '\0');
+    char* places[] = {&bytes[0], &text[0]};
+    std::size_t left[] = {bytes.size(), text.size()};
     iconv_t converter = iconv_open("UTF-8", from);
-    std::string in = bytes;
-    char out[16] = {};
-    char* inAt = &in[0];
-    char* outAt = out;
-    std::size_t inLeft = in.size();
-    std::size_t outLeft = sizeof out;
-    iconv(converter, &inAt, &inLeft, &outAt, &outLeft);
+    iconv(converter, &places[0], &left[0], &places[1], &left[1]);
     iconv_close(converter);
-    return std::string(out, sizeof out - outLeft);
+    text.resize(text.size() - left[1]);
+    return text;
 }
 
 // The hand-kept table against the system's two mappings: glibc's SHIFT_JIS
@@ -178,16 +175,17 @@ TEST(CodePage932Variants, AgreeWithTheSystemsConverters) {
 
 // ---- Strict UTF-8
 
-struct Utf8Row {
+// A text and a number the rule gives it: a character's length, a width.
+struct CountRow {
     const char* what;
     std::string text;
-    std::size_t length;
+    std::size_t count;
 };
-void PrintTo(const Utf8Row& row, std::ostream* out) {
+void PrintTo(const CountRow& row, std::ostream* out) {
     *out << row.what;
 }
 
-const Utf8Row utf8Rows[] = {
+const CountRow utf8Rows[] = {
     {"Ascii", "A", 1},
     {"TwoBytes", "\xC2\x80", 2},
     {"ThreeBytes", "\xE3\x82\xB2", 3},
@@ -207,12 +205,12 @@ const Utf8Row utf8Rows[] = {
     {"BadContinuation", "\xE3\x82\x41", 0},
 };
 
-class Utf8Characters : public testing::TestWithParam<Utf8Row> {};
+class Utf8Characters : public testing::TestWithParam<CountRow> {};
 
 TEST_P(Utf8Characters, AreReadStrictly) {
-    const Utf8Row& row = GetParam();
-    EXPECT_EQ(utf8CharacterLength(row.text, 0), row.length);
-    EXPECT_EQ(isValidUtf8(row.text), row.length == row.text.size());
+    const CountRow& row = GetParam();
+    EXPECT_EQ(utf8CharacterLength(row.text, 0), row.count);
+    EXPECT_EQ(isValidUtf8(row.text), row.count == row.text.size());
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, Utf8Characters, testing::ValuesIn(utf8Rows), rowName);
@@ -276,16 +274,7 @@ TEST(HexCodec, EscapesAndDumps) {
 
 // ---- Width and normalisation
 
-struct WidthRow {
-    const char* what;
-    std::string text;
-    std::size_t width;
-};
-void PrintTo(const WidthRow& row, std::ostream* out) {
-    *out << row.what;
-}
-
-const WidthRow widthRows[] = {
+const CountRow widthRows[] = {
     {"Ascii", "\"notes\"", 7},
     {"Kana", game, 6},
     {"HalfWidthKatakana", halfWidthA, 1},
@@ -294,12 +283,12 @@ const WidthRow widthRows[] = {
     {"ByteThatIsNotUtf8", "\xFF", 1},
 };
 
-class DisplayWidths : public testing::TestWithParam<WidthRow> {};
+class DisplayWidths : public testing::TestWithParam<CountRow> {};
 
 TEST_P(DisplayWidths, CountColumns) {
-    const WidthRow& row = GetParam();
-    EXPECT_EQ(displayWidth(row.text), row.width);
-    EXPECT_EQ(displayWidth(paddedToWidth(row.text, 10)), std::max<std::size_t>(row.width, 10));
+    const CountRow& row = GetParam();
+    EXPECT_EQ(displayWidth(row.text), row.count);
+    EXPECT_EQ(displayWidth(paddedToWidth(row.text, 10)), std::max<std::size_t>(row.count, 10));
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, DisplayWidths, testing::ValuesIn(widthRows), rowName);
