@@ -116,10 +116,21 @@ std::string toShiftJis(const std::string& utf8) {
 }
 #endif
 
-// The UTF-8 text of one Shift_JIS character; empty unless it converts both ways.
+// Whether UTF-8 text begins with a private-use character (U+E000 to U+F8FF,
+// UTF-8 EE 80 80 to EF A3 BF): code page 932's user-defined characters decode
+// there, and no two fonts show them alike.
+bool isPrivateUse(const std::string& utf8) {
+    const auto lead = static_cast<uint8_t>(utf8[0]);
+    const auto second = utf8.size() > 1 ? static_cast<uint8_t>(utf8[1]) : 0;
+    return lead == 0xEE || (lead == 0xEF && second <= 0xA3);
+}
+
+// The UTF-8 text of one Shift_JIS character; empty unless it converts both ways
+// to a character that is not private use.
 std::string decodedCharacter(const std::string& character) {
     std::string utf8 = toUtf8(character);
-    return !utf8.empty() && toShiftJis(utf8) == character ? utf8 : std::string();
+    bool exact = !utf8.empty() && !isPrivateUse(utf8) && toShiftJis(utf8) == character;
+    return exact ? utf8 : std::string();
 }
 
 // How many bytes of `bytes` at `at` make one character that may convert.

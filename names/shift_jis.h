@@ -18,6 +18,8 @@ using SingleByteText = std::string (*)(uint8_t byte);
 
 // `bytes` as UTF-8: each double-byte character and half-width kana that converts
 // stands as its UTF-8 text; every other byte, ASCII included, is given to `single`.
+// The user-defined characters (lead bytes 0xF0 to 0xF9, Unicode's private use
+// area) stay bytes: no two fonts show them alike.
 std::string decodeShiftJis(const std::string& bytes, SingleByteText single);
 
 // The Shift_JIS bytes of `text`: each UTF-8 character of two or more bytes that

@@ -67,6 +67,8 @@ const NameRow nameRows[] = {
     {"HalfWidthKatakana", "\xB1", "\\xB1", halfWidthA, "%B1", halfWidthA},
     {"InvalidLeadBytes", "\x80\xA0\xFD", "\\x80\\xA0\\xFD", "\\x80\\xA0\\xFD", "%80%A0%FD",
      "%80%A0%FD"},
+    {"UserDefinedCharacters", "\xF0\xF1\xF9\x40", "\\xF0\\xF1\\xF9@", "\\xF0\\xF1\\xF9@",
+     "%F0%F1%F9@", "%F0%F1%F9@"},
     {"InvalidTrailByte", "\x83\x7F", "\\x83\\x7F", "\\x83\\x7F", "%83%7F", "%83%7F"},
     {"LeadByteAtTheEnd", "a\x83", "a\\x83", "a\\x83", "a%83", "a%83"},
     {"DecodedThenInvalid", "\x83Q\xFF", "\\x83Q\\xFF", "\xE3\x82\xB2\\xFF", "%83Q%FF",
