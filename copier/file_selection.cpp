@@ -31,11 +31,8 @@ DiskNames namesOf(const std::vector<std::size_t>& entries) {
 
 bool selectMatches(const CopyRequest& request, std::vector<std::size_t>& entries) {
     const std::vector<std::size_t> used = usedEntries();
-    const DiskNames names = namesOf(used);
-    for (std::size_t i = 0; i < used.size(); ++i) {
-        if (names.matches(i, request.name)) {
-            entries.push_back(used[i]);
-        }
+    for (std::size_t i : namesOf(used).matching(request.name)) {
+        entries.push_back(used[i]);
     }
     if (entries.empty()) {
         printErrorFormatted(noMatchFormat, request.disk, pathForLine(request.name).c_str());

@@ -77,13 +77,19 @@ int DiskNames::filesWrittenAsStem(const std::string& typed) const {
     return most;
 }
 
-bool DiskNames::matches(std::size_t index, const std::string& pattern) const {
+std::vector<std::size_t> DiskNames::matching(const std::string& pattern) const {
     const std::string wanted = canonicalTyped(pattern);
-    for (int f = 0; f < 2; ++f) {
-        if (patternMatches(wanted, listed_[f][index], EscapeNotation::listed) ||
-            patternMatches(wanted, written_[f][index], EscapeNotation::written)) {
-            return true;
+    const NamePattern listed(wanted, EscapeNotation::listed);
+    const NamePattern written(wanted, EscapeNotation::written);
+    std::vector<std::size_t> files;
+    for (std::size_t i = 0; i < bytes_.size(); ++i) {
+        bool any = false;
+        for (int f = 0; f < 2 && !any; ++f) {
+            any = listed.matches(listed_[f][i]) || written.matches(written_[f][i]);
+        }
+        if (any) {
+            files.push_back(i);
         }
     }
-    return false;
+    return files;
 }

@@ -24,9 +24,9 @@ public:
     // most; 0 when `typed` is no such name or no file is written as STEM.
     int filesWrittenAsStem(const std::string& typed) const;
 
-    // Whether `pattern` matches file `index`: its name as listed in either form,
+    // The files `pattern` matches, in order: by name as listed in either form,
     // or as written in either form (%XX escapes as one character).
-    bool matches(std::size_t index, const std::string& pattern) const;
+    std::vector<std::size_t> matching(const std::string& pattern) const;
 
 private:
     std::vector<std::string> bytes_;

@@ -42,20 +42,22 @@ bool isNamePattern(const char* name) {
     return std::strchr(name, anyRun) != nullptr || std::strchr(name, anyOne) != nullptr;
 }
 
+NamePattern::NamePattern(const std::string& pattern, EscapeNotation notation)
+    : wanted_(charactersOf(pattern, notation)), notation_(notation) {}
+
 // The usual matching with one point to go back to: the last * seen.
-bool patternMatches(const std::string& pattern, const std::string& text,
-                    EscapeNotation notation) {
-    std::vector<std::string> wanted = charactersOf(pattern, notation);
-    std::vector<std::string> name = charactersOf(text, notation);
+bool NamePattern::matches(const std::string& text) const {
+    const std::vector<std::string> name = charactersOf(text, notation_);
     std::size_t p = 0;
     std::size_t n = 0;
     std::size_t starAt = std::string::npos;
     std::size_t resumeAt = 0;
     while (n < name.size()) {
-        if (p < wanted.size() && isWildcard(wanted[p], anyRun)) {
+        if (p < wanted_.size() && isWildcard(wanted_[p], anyRun)) {
             starAt = p++;
             resumeAt = n;
-        } else if (p < wanted.size() && (isWildcard(wanted[p], anyOne) || wanted[p] == name[n])) {
+        } else if (p < wanted_.size() &&
+                   (isWildcard(wanted_[p], anyOne) || wanted_[p] == name[n])) {
             ++p;
             ++n;
         } else if (starAt != std::string::npos) {
@@ -65,8 +67,13 @@ bool patternMatches(const std::string& pattern, const std::string& text,
             return false;
         }
     }
-    while (p < wanted.size() && isWildcard(wanted[p], anyRun)) {
+    while (p < wanted_.size() && isWildcard(wanted_[p], anyRun)) {
         ++p;
     }
-    return p == wanted.size();
+    return p == wanted_.size();
+}
+
+bool patternMatches(const std::string& pattern, const std::string& text,
+                    EscapeNotation notation) {
+    return NamePattern(pattern, notation).matches(text);
 }

@@ -409,14 +409,7 @@ class DiskPatterns : public testing::TestWithParam<DiskPatternRow> {};
 
 TEST_P(DiskPatterns, MatchListedAndWrittenNames) {
     const DiskPatternRow& row = GetParam();
-    const DiskNames names(diskFiles);
-    std::vector<std::size_t> matched;
-    for (std::size_t i = 0; i < diskFiles.size(); ++i) {
-        if (names.matches(i, row.pattern)) {
-            matched.push_back(i);
-        }
-    }
-    EXPECT_EQ(matched, row.files);
+    EXPECT_EQ(DiskNames(diskFiles).matching(row.pattern), row.files);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, DiskPatterns, testing::ValuesIn(diskPatternRows), rowName);
