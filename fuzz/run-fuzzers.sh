@@ -25,6 +25,9 @@ rss_limit_mb=2048
 run_max_len=126976
 image_max_len=65536
 description_max_len=4096
+# Names as text: a directory's names (48 of up to 16 bytes) and a typed name
+# or path of some length fit in 1 KiB; longer inputs only slow each run.
+names_max_len=1024
 targets=(fuzz_run fuzz_image fuzz_structured fuzz_names)
 
 build_targets() {
@@ -72,6 +75,7 @@ max_len_of() {
     case $1 in
         fuzz_run) echo "$run_max_len" ;;
         fuzz_image) echo "$image_max_len" ;;
+        fuzz_names) echo "$names_max_len" ;;
         *) echo "$description_max_len" ;;
     esac
 }

@@ -23,12 +23,22 @@ void splitAtInvalidBytes(const std::string& text, OnRun onRun, OnByte onByte) {
     }
     onRun(text.substr(runStart));
 }
+// Plain ASCII is its own normal form and one column a byte, whatever the
+// library says; most names are, and they skip it.
+bool isAscii(const std::string& run) {
+    for (char c : run) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            return false;
+        }
+    }
+    return true;
+}
 }  // namespace
 
 std::string composedText(const std::string& text) {
     std::string composed;
     splitAtInvalidBytes(
-        text, [&](const std::string& run) { composed += run.empty() ? run : nfcOfValidUtf8(run); },
+        text, [&](const std::string& run) { composed += isAscii(run) ? run : nfcOfValidUtf8(run); },
         [&](char byte) { composed += byte; });
     return composed;
 }
@@ -36,7 +46,8 @@ std::string composedText(const std::string& text) {
 std::size_t displayWidth(const std::string& text) {
     std::size_t width = 0;
     splitAtInvalidBytes(
-        text, [&](const std::string& run) { width += run.empty() ? 0 : widthOfValidUtf8(run); },
+        text,
+        [&](const std::string& run) { width += isAscii(run) ? run.size() : widthOfValidUtf8(run); },
         [&](char) { ++width; });
     return width;
 }
