@@ -24,8 +24,9 @@ set(CPACK_RESOURCE_FILE_README ${PROJECT_SOURCE_DIR}/README.md)
 set(CPACK_PACKAGE_CHECKSUM SHA256)
 
 # Debian: installed under /usr. The dependencies are what dpkg-shlibdeps reads
-# off the programs (the C and C++ runtimes they link, and quelt-ls's zlib and
-# OpenSSL libcrypto: zlib1g, libssl3), so they stay right for whichever
+# off the programs (the C and C++ runtimes they link, quelt-ls's zlib and
+# OpenSSL libcrypto: zlib1g, libssl3, and the companions' GNU libunistring:
+# libunistring2), so they stay right for whichever
 # compiler and release build the package.
 if(NOT WIN32)
   set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

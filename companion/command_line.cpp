@@ -1,5 +1,7 @@
-// The companions' GNU-style command-line reader (see the header).
+// The companions' command-line reader over the platform's getopt_long (see the header).
 #include "companion/command_line.h"
+
+#include <getopt.h>
 
 #include <cstdio>
 #include <cstring>
@@ -7,6 +9,7 @@
 
 #include "companion/console.h"
 #include "companion/diagnostics.h"
+#include "names/path_text.h"
 
 namespace {
 // The project's version, given by the build (CMake's project version).
@@ -16,97 +19,157 @@ constexpr char version[] = QUELT_VERSION;
 constexpr int helpOption = -1;
 constexpr int versionOption = -2;
 const OptionEntry answeredOptions[] = {{helpOption, 'h', "help", false},
-                                      {versionOption, 0, "version", false}};
+                                       {versionOption, 0, "version", false}};
 
-const OptionEntry* findOption(const std::vector<OptionEntry>& table, char shortName,
-                             const std::string& longName) {
-    auto matches = [&](const OptionEntry& entry) {
-        return shortName != 0 ? entry.shortName == shortName
-                              : entry.longName != nullptr && longName == entry.longName;
-    };
-    for (const OptionEntry& entry : answeredOptions) {
-        if (matches(entry)) {
-            return &entry;
+// getopt_long's code for an option: its short letter, or for a long-only
+// option a number above every byte.
+constexpr int firstLongOnlyCode = 0x100;
+// A leading ':' makes getopt_long say ':' for a missing value and print nothing.
+constexpr char quietStart[] = ":";
+
+// The options of one program, answered ones first, in getopt_long's terms.
+class OptionTable {
+public:
+    explicit OptionTable(const std::vector<OptionEntry>& table) {
+        entries_.assign(std::begin(answeredOptions), std::end(answeredOptions));
+        entries_.insert(entries_.end(), table.begin(), table.end());
+        shortNames_ = quietStart;
+        for (std::size_t i = 0; i < entries_.size(); ++i) {
+            addEntry(entries_[i], static_cast<int>(i));
+        }
+        longOptions_.push_back({nullptr, 0, nullptr, 0});
+    }
+
+    const char* shortNames() const { return shortNames_.c_str(); }
+    const option* longOptions() const { return longOptions_.data(); }
+
+    // The entry getopt_long's `code` stands for; nullptr for none.
+    const OptionEntry* entryOf(int code) const {
+        for (std::size_t i = 0; i < entries_.size(); ++i) {
+            if (code == codeOf(entries_[i], static_cast<int>(i))) {
+                return &entries_[i];
+            }
+        }
+        return nullptr;
+    }
+
+    // The long options whose names begin with `prefix`.
+    std::vector<const OptionEntry*> longMatches(const std::string& prefix) const {
+        std::vector<const OptionEntry*> matches;
+        for (const OptionEntry& entry : entries_) {
+            if (entry.longName != nullptr && std::strncmp(entry.longName, prefix.c_str(),
+                                                          prefix.size()) == 0) {
+                matches.push_back(&entry);
+            }
+        }
+        return matches;
+    }
+
+private:
+    static int codeOf(const OptionEntry& entry, int index) {
+        return entry.shortName != 0 ? static_cast<unsigned char>(entry.shortName)
+                                    : firstLongOnlyCode + index;
+    }
+
+    void addEntry(const OptionEntry& entry, int index) {
+        if (entry.shortName != 0) {
+            shortNames_ += entry.shortName;
+            shortNames_ += entry.takesValue ? ":" : "";
+        }
+        if (entry.longName != nullptr) {
+            longOptions_.push_back({entry.longName, entry.takesValue ? required_argument
+                                                                     : no_argument,
+                                    nullptr, codeOf(entry, index)});
         }
     }
-    for (const OptionEntry& entry : table) {
-        if (matches(entry)) {
-            return &entry;
-        }
-    }
-    return nullptr;
+
+    std::vector<OptionEntry> entries_;
+    std::string shortNames_;
+    std::vector<option> longOptions_;
+};
+
+// getopt_long keeps its place in globals; each reading starts afresh (the fuzz
+// targets read many command lines in one process). optind 0 starts over in
+// glibc and in the BSD code of mingw-w64 and vcpkg (which set optreset then).
+void startGetopt() {
+    optind = 0;
+    opterr = 0;
 }
 
-// Reads argv one argument at a time; stops at the first that answers or
+// Reads argv through getopt_long; stops at the first argument that answers or
 // refuses the command line.
 class Reader {
 public:
-    Reader(int argc, char** argv, const ProgramTexts& texts, const std::vector<OptionEntry>& table,
+    Reader(int argc, char** argv, const ProgramTexts& texts, const OptionTable& table,
            ParsedCommandLine& parsed)
         : argc_(argc), argv_(argv), texts_(texts), table_(table), parsed_(parsed) {}
 
     // False when the run ends here, with its status in `status`.
     bool readAll(int& status) {
-        for (next_ = 1; next_ < argc_ && !stopped_;) {
-            readArgument(argv_[next_++]);
+        startGetopt();
+        int code = 0;
+        while (!stopped_ &&
+               (code = getopt_long(argc_, argv_, table_.shortNames(), table_.longOptions(),
+                                   nullptr)) != -1) {
+            readCode(code);
+        }
+        for (int at = optind; !stopped_ && at < argc_; ++at) {
+            parsed_.operands.push_back(argv_[at]);
         }
         status = status_;
         return !stopped_;
     }
 
 private:
-    void readArgument(const char* argument) {
-        if (optionsEnded_ || argument[0] != '-' || std::strcmp(argument, "-") == 0) {
-            parsed_.operands.push_back(argument);
-        } else if (std::strcmp(argument, "--") == 0) {
-            optionsEnded_ = true;
-        } else if (argument[1] == '-') {
-            readLongOption(argument + 2);
-        } else {
-            readShortOptions(argument + 1);
+    void readCode(int code) {
+        const OptionEntry* entry = table_.entryOf(code);
+        if (code == '?' || code == ':') {
+            refuseOption();
+        } else if (entry != nullptr) {
+            take(*entry, optarg);
         }
     }
 
-    void readLongOption(const char* text) {
-        const char* equals = std::strchr(text, '=');
-        std::string name = equals != nullptr ? std::string(text, equals) : std::string(text);
-        const OptionEntry* entry = findOption(table_, 0, name);
-        std::string shown = "--" + name;
-        if (entry == nullptr) {
-            refuseUnknown(shown);
-        } else if (!entry->takesValue && equals != nullptr) {
+    // The argument getopt_long just finished with.
+    std::string lastArgument() const {
+        return optind > 0 && optind <= argc_ ? argv_[optind - 1] : std::string();
+    }
+
+    // getopt_long says only that an option is wrong, with optopt the option's
+    // code (0 for a long option it did not find); the argument tells how. An
+    // error in a short option's value comes only at the end of the command
+    // line, where the argument just read is that option's.
+    void refuseOption() {
+        const OptionEntry* entry = table_.entryOf(optopt);
+        const std::string argument = lastArgument();
+        const bool isLong = argument.compare(0, 2, "--") == 0;
+        if (entry == nullptr && optopt != 0) {
+            refuseUnknown(std::string("-") + static_cast<char>(optopt));
+        } else if (entry == nullptr) {
+            refuseLong(argument.substr(2));
+        } else if (isLong && argument.find('=') != std::string::npos) {
+            const std::string shown = std::string("--") + entry->longName;
             refuse("option '" + shown + "' takes no value: expected " + shown + " alone");
-        } else if (entry->takesValue && equals != nullptr) {
-            take(*entry, equals + 1);
         } else {
-            takeWithNextValue(*entry, shown);
-        }
-    }
-
-    // A bundle such as "-rn" or "-tDIR": a value takes the rest of the bundle.
-    void readShortOptions(const char* bundle) {
-        for (const char* at = bundle; *at != '\0' && !stopped_; ++at) {
-            const OptionEntry* entry = findOption(table_, *at, "");
-            std::string shown = std::string("-") + *at;
-            if (entry == nullptr) {
-                refuseUnknown(shown);
-            } else if (entry->takesValue && at[1] != '\0') {
-                take(*entry, at + 1);
-                return;
-            } else {
-                takeWithNextValue(*entry, shown);
-            }
-        }
-    }
-
-    void takeWithNextValue(const OptionEntry& entry, const std::string& shown) {
-        if (!entry.takesValue) {
-            take(entry, nullptr);
-        } else if (next_ < argc_) {
-            take(entry, argv_[next_++]);
-        } else {
+            const std::string shown = isLong ? std::string("--") + entry->longName
+                                             : std::string("-") + entry->shortName;
             refuse("option '" + shown + "' needs a value: expected it after the option");
         }
+    }
+
+    // A long option getopt_long found no one option for: none or several begin so.
+    void refuseLong(const std::string& text) {
+        const std::string name = text.substr(0, text.find('='));
+        const std::vector<const OptionEntry*> matches = table_.longMatches(name);
+        if (matches.size() < 2) {
+            refuseUnknown("--" + name);
+            return;
+        }
+        std::string names;
+        for (const OptionEntry* match : matches) {
+            names += (names.empty() ? "--" : " or --") + std::string(match->longName);
+        }
+        refuse("ambiguous option '--" + pathForLine(name) + "': expected " + names);
     }
 
     void take(const OptionEntry& entry, const char* value) {
@@ -123,7 +186,7 @@ private:
     }
 
     void refuseUnknown(const std::string& shown) {
-        refuse("unknown option '" + shown + "': expected one that " + texts_.name +
+        refuse("unknown option '" + pathForLine(shown) + "': expected one that " + texts_.name +
                " --help lists");
     }
 
@@ -140,10 +203,8 @@ private:
     int argc_;
     char** argv_;
     const ProgramTexts& texts_;
-    const std::vector<OptionEntry>& table_;
+    const OptionTable& table_;
     ParsedCommandLine& parsed_;
-    int next_ = 1;
-    bool optionsEnded_ = false;
     bool stopped_ = false;
     int status_ = 0;
 };
@@ -166,9 +227,28 @@ const char* ParsedCommandLine::valueOf(int id) const {
     return value;
 }
 
+int ParsedCommandLine::count(int id) const {
+    int given = 0;
+    for (const GivenOption& option : options) {
+        given += option.id == id ? 1 : 0;
+    }
+    return given;
+}
+
+int ParsedCommandLine::lastOf(std::initializer_list<int> ids) const {
+    int last = -1;
+    for (const GivenOption& option : options) {
+        for (int id : ids) {
+            last = option.id == id ? id : last;
+        }
+    }
+    return last;
+}
+
 bool parseCommandLine(int argc, char** argv, const ProgramTexts& texts,
                       const std::vector<OptionEntry>& table, ParsedCommandLine& parsed,
                       int& status) {
-    Reader reader(argc, argv, texts, table, parsed);
+    const OptionTable options(table);
+    Reader reader(argc, argv, texts, options, parsed);
     return reader.readAll(status);
 }

@@ -9,6 +9,7 @@
 #endif
 
 #include "common/error_stream.h"
+#include "names/path_text.h"
 
 namespace {
 // Other programs' messages end without a period and are one line.
@@ -85,11 +86,11 @@ std::string reasonFor(const SystemError& error) {
 }
 
 void reportFileError(const char* program, const std::string& file, const SystemError& error) {
-    printLine(program, file + ": " + reasonFor(error));
+    printLine(program, pathForLine(file) + ": " + reasonFor(error));
 }
 
 void reportFileProblem(const char* program, const std::string& file, const char* text) {
-    printLine(program, file + ": " + text);
+    printLine(program, pathForLine(file) + ": " + text);
 }
 
 void reportProblem(const char* program, const std::string& text) {
@@ -98,8 +99,8 @@ void reportProblem(const char* program, const std::string& text) {
 
 void reportInvalidArgument(const char* program, const char* what, const char* argument,
                            const char* expected) {
-    printLine(program, std::string("invalid ") + what + " '" + argument + "': expected " +
-                           expected);
+    printLine(program, std::string("invalid ") + what + " '" + pathForLine(argument) +
+                           "': expected " + expected);
 }
 
 void reportMissingOperand(const char* program, const char* expected) {
@@ -107,5 +108,6 @@ void reportMissingOperand(const char* program, const char* expected) {
 }
 
 void reportExtraOperand(const char* program, const char* operand, const char* expected) {
-    printLine(program, std::string("extra operand '") + operand + "': expected " + expected);
+    printLine(program,
+              std::string("extra operand '") + pathForLine(operand) + "': expected " + expected);
 }

@@ -32,6 +32,9 @@ SystemError systemErrorOf(const std::error_code& code);
 // in English, or it is not plain ASCII, the reason is "system error N".
 std::string reasonFor(const SystemError& error);
 
+// Every file and argument a line names is shown by names/path_text.h's
+// pathForLine, so that the line stays one whatever it holds.
+
 // "PROGRAM: FILE: REASON\n".
 void reportFileError(const char* program, const std::string& file, const SystemError& error);
 // "PROGRAM: FILE: TEXT\n", for a reason of the program's own ("is the image being read").

@@ -16,14 +16,16 @@
 #include "companion/console.h"
 #include "companion/diagnostics.h"
 #include "companion/image_input.h"
-#include "companion/name_text.h"
+#include "names/name_text.h"
 #include "copier/copy_messages.h"
 #include "copier/copy_request.h"
 #include "copier/copy_writer.h"
 #include "copier/destination.h"
 #include "copier/file_selection.h"
-#include "copier/output_names.h"
 #include "copier/source_image.h"
+#include "copier/temporary_name.h"
+#include "names/output_names.h"
+#include "names/path_text.h"
 #include "gamefs/game_fs.h"
 #include "recognition/disk_verdict.h"
 #include "recognition/header_check.h"
@@ -44,34 +46,53 @@ void writeToStandardOutput(int32_t size) {
     std::fwrite(workBuffer, 1, static_cast<std::size_t>(size), stdout);
 }
 
-bool writeToFile(const std::string& target, int32_t size) {
-    CopyWriteFailure failure;
-    if (writeCopy(target, workBuffer, size, failure)) {
-        return true;
+// The folder a temporary file for `target` goes into, as messages name it.
+std::string folderShownFor(const std::string& target) {
+    std::string folder = folderPartOf(target);
+    if (folder.size() > 1) {
+        folder.pop_back();  // its final separator
     }
-    if (failure.problem != nullptr) {
-        reportFileProblem(copierName, target, failure.problem);
+    return folder.empty() ? "." : folder;
+}
+
+void reportWriteFailure(const std::string& target, const CopyWriteResult& result) {
+    if (result.problem != nullptr) {
+        reportFileProblem(copierName, target, result.problem);
+    } else if (result.noTemporary) {
+        const std::string problem = noTemporaryProblem + reasonFor(result.error);
+        reportFileProblem(copierName, folderShownFor(target), problem.c_str());
     } else {
-        reportFileError(copierName, target, failure.error);
+        reportFileError(copierName, target, result.error);
     }
-    return false;
+}
+
+bool writeToFile(const std::string& target, int32_t size, bool force) {
+    CopyWriteOptions options;
+    options.force = force;
+    const CopyWriteResult result = writeCopy(target, workBuffer, size, options);
+    if (!result.written) {
+        reportWriteFailure(target, result);
+    } else if (result.otherLinks > 0) {
+        printErrorFormatted(otherLinksFormat, pathForLine(target).c_str(), result.otherLinks);
+    }
+    return result.written;
 }
 
 // The file of entry `index`, as it lies in a zero-filled workBuffer after its
 // load, to `target` ("-" standard output).
-CopyOutcome copyEntry(std::size_t index, const std::string& target) {
+CopyOutcome copyEntry(std::size_t index, const std::string& target, bool force) {
     std::memset(workBuffer, 0, sizeof workBuffer);
     LoadResult loaded = loadEntry(sourceImage, index);
     if (target == standardOutputName) {
         writeToStandardOutput(loaded.size);
-    } else if (!writeToFile(target, loaded.size)) {
+    } else if (!writeToFile(target, loaded.size, force)) {
         return CopyOutcome::failed;
     }
     if (loaded.complete) {
         return CopyOutcome::copied;
     }
     std::string shown = listedName(directoryTable[index].name, entryNameBytes, NameForm::escaped);
-    printErrorFormatted(damagedCopyFormat, target.c_str(), shown.c_str());
+    printErrorFormatted(damagedCopyFormat, pathForLine(target).c_str(), shown.c_str());
     return CopyOutcome::damaged;
 }
 
@@ -80,7 +101,8 @@ bool destinationHolds(const Destination& destination, std::size_t files) {
     if (destination.kind == Destination::Kind::folder || files <= 1) {
         return true;
     }
-    printErrorFormatted(notAFolderFormat, destination.path.c_str(), static_cast<int>(files));
+    printErrorFormatted(notAFolderFormat, pathForLine(destination.path).c_str(),
+                        static_cast<int>(files));
     return false;
 }
 
@@ -98,15 +120,15 @@ int copyEntries(const CopyRequest& request, const Destination& destination,
         }
         if (request.noClobber && destination.kind != Destination::Kind::standardOutput &&
             nameTaken(target)) {
-            printErrorFormatted(notOverwrittenFormat, target.c_str());
+            printErrorFormatted(notOverwrittenFormat, pathForLine(target).c_str());
             continue;
         }
         bool toStandardOutput = destination.kind == Destination::Kind::standardOutput;
         if (mayCopySeveral(request) && !toStandardOutput) {
             std::string shown = listedName(entry.name, entryNameBytes, request.writtenNames);
-            std::printf(copyingFormat, shown.c_str(), target.c_str());
+            std::printf(copyingFormat, shown.c_str(), pathForLine(target).c_str());
         }
-        CopyOutcome outcome = copyEntry(index, target);
+        CopyOutcome outcome = copyEntry(index, target, request.force);
         if (outcome == CopyOutcome::failed) {
             return 1;
         }

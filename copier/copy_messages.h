@@ -14,16 +14,21 @@ constexpr char copyArguments[] =
     "without NAME every file of the disk into the current folder.\n"
     "  IMAGE        the image file, or a pipe; - is standard input\n"
     "  DISK         the disk's number, counted from 1 as quelt-ls counts\n"
-    "  NAME         the file's name as quelt-ls prints it (other bytes as \\xNN,\n"
-    "               Japanese as UTF-8 or as \\xNN); * and ? make it a pattern\n"
+    "  NAME         the file's name as quelt-ls prints it or quelt-cp wrote it\n"
+    "               (other bytes as \\xNN, %XX or UTF-8); * and ? make it a pattern\n"
     "  OUTPUT       the file to write (named for NAME by default); - standard\n"
     "               output; a folder, or a name ending in /, copies into it\n"
     "  -t, --target-directory=FOLDER  copy into FOLDER\n"
     "  -n, --no-clobber  leave existing files alone (each is named)\n"
+    "  -f, --force  replace files you could not write to (read-only ones)\n"
     "  --utf8       name the files written with UTF-8 for Japanese names\n"
+    "  --escaped    name them with %XX for every byte that is not plain ASCII\n"
+    "               (default: --utf8 in a UTF-8 locale and on Windows)\n"
     "  --           end the options (for names that begin with -)\n"
     "  -h, --help   print this help\n"
     "  --version    print the version\n";
+// A second -t.
+constexpr char multipleTargetFolders[] = "multiple target directories: expected one -t FOLDER";
 // What the operands should have been, for the messages on a wrong count.
 constexpr char copyOperands[] = "IMAGE DISK [NAME [OUTPUT]]";
 constexpr char copyOperandsWithFolder[] = "IMAGE DISK [NAME] with -t";
@@ -45,6 +50,11 @@ constexpr char unreadableHeaderReason[] = "its header cannot be read";
 constexpr char noUsedEntryFormat[] = "quelt-cp: disk %d has no file: no directory entry is used\n";
 // The disk number, and the name or pattern as given.
 constexpr char noSuchFileFormat[] = "quelt-cp: disk %d has no file \"%s\"\n";
+// The disk number, NAME~N as given, how many files a copy of every file writes
+// as NAME, NAME~2, ..., and NAME.
+constexpr char noSuchCopyNumberFormat[] =
+    "quelt-cp: disk %d has no file \"%s\": only %d of its files are written as \"%s\" or "
+    "with ~N after it\n";
 constexpr char noMatchFormat[] = "quelt-cp: disk %d has no file that matches \"%s\"\n";
 // OUTPUT, and how many files it would have to hold.
 constexpr char notAFolderFormat[] =
@@ -52,6 +62,13 @@ constexpr char notAFolderFormat[] =
 // The file written (- for standard output), and the name on the disk as listed.
 constexpr char damagedCopyFormat[] =
     "quelt-cp: %s: damaged copy: part of %s could not be read and is zeros\n";
+// The folder named when no temporary file can be made in it; the system's
+// reason follows.
+constexpr char noTemporaryProblem[] = "cannot make a temporary file in this folder: ";
+// The file written, and how many other names (hard links) the replaced file had.
+constexpr char otherLinksFormat[] =
+    "quelt-cp: %s: warning: a new file replaced it; its other hard links (%lu) keep the old "
+    "bytes\n";
 // The file left alone under --no-clobber.
 constexpr char notOverwrittenFormat[] = "quelt-cp: %s: exists; not overwritten (--no-clobber)\n";
 

@@ -6,15 +6,25 @@
 #include "companion/command_line.h"
 #include "companion/console.h"
 #include "companion/diagnostics.h"
+#include "companion/name_form_option.h"
+#include "names/system_name_form.h"
 #include "copier/copy_messages.h"
 
 namespace {
 constexpr ProgramTexts copierTexts = {copierName, copyUsageLine, copyArguments};
-enum CopierOption { noClobberOption, targetFolderOption, utf8Option };
+enum CopierOption {
+    noClobberOption,
+    forceOption,
+    targetFolderOption,
+    utf8Option,
+    escapedOption
+};
 const std::vector<OptionEntry> copierOptions = {
     {noClobberOption, 'n', "no-clobber", false},
+    {forceOption, 'f', "force", false},
     {targetFolderOption, 't', "target-directory", true},
     {utf8Option, 0, "utf8", false},
+    {escapedOption, 0, "escaped", false},
 };
 constexpr int32_t largestDiskNumber = 0x7FFFFFFF;
 
@@ -53,6 +63,14 @@ bool takeOperands(const std::vector<const char*>& operands, CopyRequest& request
     request.output = operands.size() > 3 ? operands[3] : nullptr;
     return true;
 }
+// Copies go into one folder, as with cp.
+bool oneTargetFolder(const ParsedCommandLine& parsed) {
+    if (parsed.count(targetFolderOption) > 1) {
+        reportProblem(copierName, multipleTargetFolders);
+        return false;
+    }
+    return true;
+}
 }  // namespace
 
 bool readCopyRequest(int argc, char** argv, CopyRequest& request, int& status) {
@@ -61,9 +79,10 @@ bool readCopyRequest(int argc, char** argv, CopyRequest& request, int& status) {
         return false;
     }
     request.noClobber = parsed.has(noClobberOption);
+    request.force = parsed.has(forceOption);
     request.targetFolder = parsed.valueOf(targetFolderOption);
-    request.writtenNames = parsed.has(utf8Option) ? NameForm::utf8 : NameForm::escaped;
-    if (!takeOperands(parsed.operands, request)) {
+    request.writtenNames = chosenNameForm(parsed, utf8Option, escapedOption, systemNameForm());
+    if (!oneTargetFolder(parsed) || !takeOperands(parsed.operands, request)) {
         status = finishOutput(1);
         return false;
     }

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "companion/name_text.h"
+#include "names/name_text.h"
 
 // What a quelt-cp command line asks for.
 struct CopyRequest {
@@ -14,6 +14,7 @@ struct CopyRequest {
     const char* output = nullptr;        // none: into the folder below
     const char* targetFolder = nullptr;  // -t FOLDER; none: the current folder
     bool noClobber = false;
+    bool force = false;                  // replace files the user could not write
     NameForm writtenNames = NameForm::escaped;
 };
 

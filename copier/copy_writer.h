@@ -11,26 +11,47 @@
 // the disk, and only then is the temporary file renamed over the target. On any
 // failure the temporary file is removed and a file of the target's name is left
 // exactly as it was. Through a symbolic link, the file the link leads to is the
-// one replaced (as cp writes through links). quelt's own writer
-// (tool/writers/output_file.h) writes in place; its documented behaviour relies on that.
+// one replaced (as cp writes through links). A replaced file's mode, and where
+// the system allows it its owner and group, pass to the new file; its other
+// hard links keep the old bytes (a write in place would lose them on a failed
+// copy), which the result tells. quelt's own writer (tool/writers/output_file.h)
+// writes in place; its documented behaviour relies on that.
 
-// Why a copy could not be written: the system's reason, or one of the program's
-// own when `problem` is set.
-struct CopyWriteFailure {
+// How the temporary file is made: the best way the system has (on Linux a file
+// without a name until it is complete), or always with a name, the way of
+// every other system (the tests take it on Linux too).
+enum class TemporaryFile { best, named };
+
+struct CopyWriteOptions {
+    // Replace a file the user could not write (read-only to them), as cp -f.
+    bool force = false;
+    TemporaryFile temporary = TemporaryFile::best;
+};
+
+// How a copy's write went.
+struct CopyWriteResult {
+    bool written = false;
+    // Not written: the system's reason, or one of the program's own when
+    // `problem` is set.
     SystemError error;
     const char* problem = nullptr;
+    // Not written because no temporary file could be made in the target's folder.
+    bool noTemporary = false;
+    // Written over a file that had other names (hard links): how many.
+    unsigned long otherLinks = 0;
 };
 
 // Shown when the target is the image being read, which is never written (also
 // through a hard or symbolic link).
 constexpr char isTheImageProblem[] = "is the image being read; not written";
+// Shown when the target exists and the user could not write it, without -f.
+constexpr char readOnlyProblem[] = "is read-only to you; not replaced (-f replaces it)";
 
-// Writes the `count` bytes at `bytes` as the file `target`. Returns false, with
-// the reason in `failure`, when it could not. The first call also lets a
-// file-size limit fail a write instead of ending the process, and on POSIX makes
-// an interrupting signal (SIGINT, SIGTERM, SIGHUP) remove a temporary file that
-// has a name before the process ends.
-bool writeCopy(const std::string& target, const uint8_t* bytes, int32_t count,
-               CopyWriteFailure& failure);
+// Writes the `count` bytes at `bytes` as the file `target`. The first call also
+// lets a file-size limit fail a write instead of ending the process, and on
+// POSIX makes an interrupting signal (SIGINT, SIGTERM, SIGHUP) remove a
+// temporary file that has a name before the process ends.
+CopyWriteResult writeCopy(const std::string& target, const uint8_t* bytes, int32_t count,
+                          const CopyWriteOptions& options);
 
 #endif

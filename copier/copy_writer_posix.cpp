@@ -63,11 +63,6 @@ std::string linkTarget(std::string path) {
     return path;
 }
 
-bool fail(CopyWriteFailure& failure) {
-    failure.error = lastErrnoError();
-    return false;
-}
-
 bool writeAll(int file, const uint8_t* bytes, std::size_t count) {
     while (count > 0) {
         ssize_t written = write(file, bytes, count);
@@ -153,46 +148,94 @@ bool nameUnnamed(int, const std::string&) {
 }
 #endif
 
-// A replaced file keeps its permissions, as it would had it been written in place.
-void keepPermissionsOf(const std::string& target, int file) {
+// What the file to be replaced was, when there is one.
+struct ReplacedFile {
+    bool exists = false;
     struct stat status {};
-    if (stat(target.c_str(), &status) == 0) {
-        fchmod(file, status.st_mode & 07777);
-    }
+};
+
+ReplacedFile replacedFile(const std::string& target) {
+    ReplacedFile replaced;
+    replaced.exists = stat(target.c_str(), &replaced.status) == 0;
+    return replaced;
 }
 
-bool writeThrough(const std::string& target, const uint8_t* bytes, std::size_t count,
-                  CopyWriteFailure& failure) {
+// Whether the user may write `target` (as cp would open it to write): a file
+// that does not exist yet may be made. Checked with the effective user, as
+// the rename's own rights are.
+bool userMayWrite(const std::string& target) {
+    return faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) == 0 ||
+           (errno != EACCES && errno != EPERM);
+}
+
+// The new file takes the replaced one's owner and group where the system
+// allows it (root: both; another user: a group of theirs), then its mode, as
+// had it been written in place. The owner goes first: changing it may clear
+// set-user-ID bits. What is not allowed stays the copier's own.
+void keepOwnerAndMode(const ReplacedFile& replaced, int file) {
+    if (!replaced.exists) {
+        return;
+    }
+    const struct stat& status = replaced.status;
+    if (fchown(file, status.st_uid, status.st_gid) != 0 &&
+        fchown(file, static_cast<uid_t>(-1), status.st_gid) != 0) {
+        errno = 0;  // neither is allowed: the copier's owner and group stay
+    }
+    fchmod(file, status.st_mode & 07777);
+}
+
+// A temporary file beside `target`: without a name where the system has such
+// files and `kind` allows, else with one (its name to `name`).
+int openTemporary(const std::string& target, TemporaryFile kind, std::string& name) {
+    int file = kind == TemporaryFile::best ? createUnnamedTemporary(target) : -1;
+    return file >= 0 ? file : createNamedTemporary(target, name);
+}
+
+// Writes the bytes and gives the temporary file the target's name.
+bool fillAndName(int file, const std::string& name, const std::string& target,
+                 const uint8_t* bytes, std::size_t count) {
+    return writeAll(file, bytes, count) &&
+           (!name.empty() ? rename(name.c_str(), target.c_str()) == 0
+                          : nameUnnamed(file, target));
+}
+
+CopyWriteResult writeThrough(const std::string& target, const uint8_t* bytes, std::size_t count,
+                             TemporaryFile kind) {
+    CopyWriteResult result;
+    const ReplacedFile replaced = replacedFile(target);
     std::string name;
-    int file = createUnnamedTemporary(target);
+    int file = openTemporary(target, kind, name);
     if (file < 0) {
-        file = createNamedTemporary(target, name);
+        result.error = lastErrnoError();
+        result.noTemporary = true;
+        return result;
     }
-    if (file < 0) {
-        return fail(failure);
-    }
-    keepPermissionsOf(target, file);
-    bool named = !name.empty();
-    bool done = writeAll(file, bytes, count) &&
-                (named ? rename(name.c_str(), target.c_str()) == 0 : nameUnnamed(file, target));
-    failure.error = lastErrnoError();
+    keepOwnerAndMode(replaced, file);
+    result.written = fillAndName(file, name, target, bytes, count);
+    result.error = lastErrnoError();
     close(file);
-    if (!name.empty() && !done) {
+    if (!name.empty() && !result.written) {
         unlink(name.c_str());
     }
     namePending = 0;
-    return done;
+    const bool linked = result.written && replaced.exists && replaced.status.st_nlink > 1;
+    result.otherLinks = linked ? static_cast<unsigned long>(replaced.status.st_nlink - 1) : 0;
+    return result;
 }
 }  // namespace
 
-bool writeCopy(const std::string& target, const uint8_t* bytes, int32_t count,
-               CopyWriteFailure& failure) {
+CopyWriteResult writeCopy(const std::string& target, const uint8_t* bytes, int32_t count,
+                          const CopyWriteOptions& options) {
     prepareOnce();
-    std::string reached = linkTarget(target);
+    const std::string reached = linkTarget(target);
+    CopyWriteResult result;
     if (sourceImage.isImageFile(reached.c_str())) {
-        failure.problem = isTheImageProblem;
-        return false;
+        result.problem = isTheImageProblem;
+    } else if (!options.force && !userMayWrite(reached)) {
+        result.problem = readOnlyProblem;
+    } else {
+        result = writeThrough(reached, bytes, static_cast<std::size_t>(count < 0 ? 0 : count),
+                              options.temporary);
     }
-    return writeThrough(reached, bytes, static_cast<std::size_t>(count < 0 ? 0 : count),
-                        failure);
+    return result;
 }

@@ -15,11 +15,6 @@
 // may leave its temporary file behind.
 
 namespace {
-bool fail(CopyWriteFailure& failure) {
-    failure.error = lastSystemError();
-    return false;
-}
-
 HANDLE createTemporary(const std::string& target, std::wstring& name) {
     for (int attempt = 0; attempt < temporaryNameAttempts; ++attempt) {
         name = widePath(temporaryNameFor(target, GetCurrentProcessId(), attempt));
@@ -39,27 +34,83 @@ bool writeAll(HANDLE file, const uint8_t* bytes, int32_t count) {
                                 written == static_cast<DWORD>(count));
     return whole && FlushFileBuffers(file) != 0;
 }
-}  // namespace
 
-bool writeCopy(const std::string& target, const uint8_t* bytes, int32_t count,
-               CopyWriteFailure& failure) {
-    if (sourceImage.isImageFile(target.c_str())) {
-        failure.problem = isTheImageProblem;
-        return false;
+// Whether the attributes of a file (INVALID_FILE_ATTRIBUTES: none) make it
+// read-only, Windows' own mode of a file the user may not write.
+bool isReadOnly(DWORD attributes) {
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+// How many names (hard links) the file has; 0 when there is no file.
+unsigned long linkCountOf(const std::wstring& path) {
+    constexpr DWORD shareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    HANDLE file = CreateFileW(path.c_str(), 0, shareAll, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return 0;
     }
+    BY_HANDLE_FILE_INFORMATION information{};
+    const bool known = GetFileInformationByHandle(file, &information) != 0;
+    CloseHandle(file);
+    return known ? information.nNumberOfLinks : 0;
+}
+
+// Moves the temporary file over the target. A read-only target (replaced with
+// -f) loses the attribute for the move, and the new file gets it back, as the
+// mode passes to the new file on POSIX.
+bool moveOver(const std::wstring& name, const std::wstring& target, DWORD attributes) {
+    const bool readOnly = isReadOnly(attributes);
+    if (readOnly) {
+        SetFileAttributesW(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    }
+    const bool moved = MoveFileExW(name.c_str(), target.c_str(),
+                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    const DWORD error = GetLastError();
+    if (readOnly) {
+        const DWORD now = GetFileAttributesW(target.c_str());
+        SetFileAttributesW(target.c_str(), moved ? now | FILE_ATTRIBUTE_READONLY : attributes);
+    }
+    SetLastError(error);
+    return moved;
+}
+
+CopyWriteResult writeThrough(const std::string& target, const uint8_t* bytes, int32_t count,
+                             DWORD attributes) {
+    CopyWriteResult result;
+    const std::wstring wideTarget = widePath(target);
+    const unsigned long links = linkCountOf(wideTarget);
     std::wstring name;
     HANDLE file = createTemporary(target, name);
     if (file == INVALID_HANDLE_VALUE) {
-        return fail(failure);
+        result.error = lastSystemError();
+        result.noTemporary = true;
+        return result;
     }
-    bool written = writeAll(file, bytes, count);
-    failure.error = lastSystemError();
+    const bool filled = writeAll(file, bytes, count);
+    result.error = lastSystemError();
     CloseHandle(file);
-    bool done = written && MoveFileExW(name.c_str(), widePath(target).c_str(),
-                                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-    if (!done) {
-        failure.error = written ? lastSystemError() : failure.error;
+    result.written = filled && moveOver(name, wideTarget, attributes);
+    if (!result.written) {
+        result.error = filled ? lastSystemError() : result.error;
         DeleteFileW(name.c_str());
     }
-    return done;
+    result.otherLinks = result.written && links > 1 ? links - 1 : 0;
+    return result;
+}
+}  // namespace
+
+// The one way of Windows: every temporary file has a name, so `temporary` is
+// the same either way.
+CopyWriteResult writeCopy(const std::string& target, const uint8_t* bytes, int32_t count,
+                          const CopyWriteOptions& options) {
+    CopyWriteResult result;
+    const DWORD attributes = GetFileAttributesW(widePath(target).c_str());
+    if (sourceImage.isImageFile(target.c_str())) {
+        result.problem = isTheImageProblem;
+    } else if (isReadOnly(attributes) && !options.force) {
+        result.problem = readOnlyProblem;
+    } else {
+        result = writeThrough(target, bytes, count, attributes);
+    }
+    return result;
 }

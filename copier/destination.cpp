@@ -8,7 +8,7 @@
 #include "companion/diagnostics.h"
 #include "companion/native_path.h"
 #include "copier/copy_messages.h"
-#include "copier/output_names.h"
+#include "names/output_names.h"
 
 namespace fs = std::filesystem;
 

@@ -3,42 +3,83 @@
 #include <string>
 
 #include "companion/console.h"
-#include "companion/name_text.h"
 #include "copier/copy_messages.h"
-#include "copier/name_pattern.h"
 #include "gamefs/game_fs.h"
+#include "names/disk_names.h"
+#include "names/name_pattern.h"
+#include "names/path_text.h"
+#include "names/typed_names.h"
 
 namespace {
-bool matchesPattern(const char* pattern, const DirectoryEntry& entry) {
-    std::string bytes = entryName(entry);
-    return patternMatches(pattern, listedNameText(bytes, NameForm::escaped)) ||
-           patternMatches(pattern, listedNameText(bytes, NameForm::utf8));
-}
-
-bool selectMatches(const CopyRequest& request, std::vector<std::size_t>& entries) {
+std::vector<std::size_t> usedEntries() {
+    std::vector<std::size_t> entries;
     for (std::size_t i = 0; i < directoryEntries; ++i) {
-        if (entryInUse(directoryTable[i]) && matchesPattern(request.name, directoryTable[i])) {
+        if (entryInUse(directoryTable[i])) {
             entries.push_back(i);
         }
     }
+    return entries;
+}
+
+DiskNames namesOf(const std::vector<std::size_t>& entries) {
+    std::vector<std::string> names;
+    for (std::size_t index : entries) {
+        names.push_back(entryName(directoryTable[index]));
+    }
+    return DiskNames(names);
+}
+
+bool selectMatches(const CopyRequest& request, std::vector<std::size_t>& entries) {
+    const std::vector<std::size_t> used = usedEntries();
+    for (std::size_t i : namesOf(used).matching(request.name)) {
+        entries.push_back(used[i]);
+    }
     if (entries.empty()) {
-        printErrorFormatted(noMatchFormat, request.disk, request.name);
+        printErrorFormatted(noMatchFormat, request.disk, pathForLine(request.name).c_str());
     }
     return !entries.empty();
 }
 
-bool selectNamed(const CopyRequest& request, std::vector<std::size_t>& entries) {
-    for (const std::string& wanted : bytesOfTypedName(request.name)) {
+// The entry quelt's own lookup finds for NAME, read as typed or encoded.
+int32_t entryLookedUp(const char* name) {
+    for (const std::string& wanted : bytesOfTypedName(name)) {
         // An empty name would match an unused entry; a 0 byte would end the name early.
         bool possible = !wanted.empty() && wanted.find('\0') == std::string::npos;
         int32_t index = possible ? findEntryToLoad(wanted.c_str()) : -1;
         if (index >= 0) {
-            entries.push_back(static_cast<std::size_t>(index));
-            return true;
+            return index;
         }
     }
-    printErrorFormatted(noSuchFileFormat, request.disk, request.name);
-    return false;
+    return -1;
+}
+
+// Says why NAME finds no file: a "~N" past the files written under its stem is told.
+void reportNoSuchFile(const CopyRequest& request, const DiskNames& names) {
+    const std::string shown = pathForLine(request.name);
+    const int written = names.filesWrittenAsStem(request.name);
+    if (written > 0) {
+        const std::string stem = shown.substr(0, shown.rfind('~'));
+        printErrorFormatted(noSuchCopyNumberFormat, request.disk, shown.c_str(), written,
+                            stem.c_str());
+    } else {
+        printErrorFormatted(noSuchFileFormat, request.disk, shown.c_str());
+    }
+}
+
+bool selectNamed(const CopyRequest& request, std::vector<std::size_t>& entries) {
+    int32_t index = entryLookedUp(request.name);
+    const std::vector<std::size_t> used = usedEntries();
+    const DiskNames names = namesOf(used);
+    if (index < 0) {
+        const int written = names.fileWrittenAs(request.name);
+        index = written >= 0 ? static_cast<int32_t>(used[static_cast<std::size_t>(written)]) : -1;
+    }
+    if (index < 0) {
+        reportNoSuchFile(request, names);
+        return false;
+    }
+    entries.push_back(static_cast<std::size_t>(index));
+    return true;
 }
 }  // namespace
 
@@ -48,11 +89,7 @@ bool mayCopySeveral(const CopyRequest& request) {
 
 bool selectEntries(const CopyRequest& request, std::vector<std::size_t>& entries) {
     if (request.name == nullptr) {
-        for (std::size_t i = 0; i < directoryEntries; ++i) {
-            if (entryInUse(directoryTable[i])) {
-                entries.push_back(i);
-            }
-        }
+        entries = usedEntries();
         return true;
     }
     return isNamePattern(request.name) ? selectMatches(request, entries)

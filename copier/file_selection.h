@@ -7,11 +7,11 @@
 #include "copier/copy_request.h"
 
 // Which entries of the loaded directory a copy takes: every used one without
-// NAME; those a pattern matches (shown escaped or in UTF-8, see
-// copier/name_pattern.h); or the one quelt's own lookup finds for NAME, tried
-// as typed, with its UTF-8 characters as Shift_JIS, and with its %XX escapes as
-// bytes (companion/name_text.h). Returns false, with the reason on standard
-// error, when NAME finds nothing.
+// NAME; those a pattern matches (listed or written, escaped or decoded, see
+// names/disk_names.h); or for NAME the one quelt's own lookup finds, tried as
+// typed and with its UTF-8 characters as Shift_JIS (names/typed_names.h), else
+// the one a copy of every file writes as NAME. Returns false, with the reason on
+// standard error, when NAME finds nothing.
 bool selectEntries(const CopyRequest& request, std::vector<std::size_t>& entries);
 
 // Whether the request may give several files (no NAME, or a pattern): each is

@@ -63,8 +63,10 @@ void writeOutputFile(const char* name, const uint8_t* bytes, int32_t count) {
 
 
 // quelt-cp's writer, kept in memory the same way.
-bool writeCopy(const std::string& target, const uint8_t* bytes, int32_t count,
-               CopyWriteFailure&) {
+CopyWriteResult writeCopy(const std::string& target, const uint8_t* bytes, int32_t count,
+                          const CopyWriteOptions&) {
     fuzzruns::capture(target.c_str(), bytes, count);
-    return true;
+    CopyWriteResult result;
+    result.written = true;
+    return result;
 }

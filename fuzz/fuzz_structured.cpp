@@ -18,7 +18,7 @@
 #include <set>
 #include <string>
 
-#include "common/quoted_text.h"
+#include "names/quoted_text.h"
 #include "fuzz/fuzz_setup.h"
 #include "fuzz/image_checks.h"
 #include "fuzz/image_description.h"

@@ -6,7 +6,9 @@
 #include <nlohmann/json.hpp>
 
 #include "common/sector_address.h"
-#include "lister/listed_names.h"
+#include "names/hex_codec.h"
+#include "names/listed_names.h"
+#include "names/path_text.h"
 #include "recognition/media_types.h"
 
 namespace {
@@ -20,8 +22,11 @@ json hashesOf(const Hashes& hashes) {
     return {{"crc32", hashes.crc32}, {"md5", hashes.md5}, {"sha1", hashes.sha1}};
 }
 
-std::string hexOf(const std::string& bytes) {
-    return hexDigits(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+// A path as two fields: `key` its text (U+FFFD for each byte that is no part of
+// a UTF-8 character), `key`_hex its exact bytes.
+void putPath(json& object, const char* key, const std::string& path) {
+    object[key] = pathAsUnicode(path);
+    object[std::string(key) + "_hex"] = hexOfBytes(path);
 }
 
 const char* troubleName(ReadTrouble trouble) {
@@ -65,7 +70,7 @@ json warningsOf(const EntryWarnings& warnings) {
 json entryOf(const EntryFacts& entry) {
     return {{"slot", entry.slot},
             {"bytes_hex", hexDigits(entry.bytes, sizeof entry.bytes)},
-            {"name_hex", hexOf(entry.name)},
+            {"name_hex", hexOfBytes(entry.name)},
             {"name", listedNameBare(entry.name)},
             {"size", entry.size},
             {"first_cluster", entry.firstCluster},
@@ -131,7 +136,7 @@ json diskOf(const DiskFacts& disk, const RolePicks& picks) {
     object.update({{"size", disk.size},
                    {"bytes_missing", disk.bytesMissing},
                    {"whole", disk.whole()},
-                   {"name_hex", hexOf(disk.name)},
+                   {"name_hex", hexOfBytes(disk.name)},
                    {"name", listedNameBare(disk.name)},
                    {"media", disk.media},
                    {"media_name", media != nullptr ? json(media) : json(nullptr)},
@@ -182,20 +187,20 @@ json queltOf(const ImageFacts& facts) {
 }
 
 void printLine(const json& object) {
-    // Paths need not be UTF-8: a byte that is not becomes U+FFFD rather than
-    // stopping the output.
+    // Every text is UTF-8 by now (paths through putPath); should one not be,
+    // its bytes become U+FFFD rather than stopping the output.
     const std::string line = object.dump(-1, ' ', false, json::error_handler_t::replace);
     std::printf("%s\n", line.c_str());
 }
 }  // namespace
 
 void printJsonListing(const ImageFacts& facts) {
-    json object = {{"version", jsonVersion},
-                   {"path", facts.path},
-                   {"readable", true},
+    json object = {{"version", jsonVersion}};
+    putPath(object, "path", facts.path);
+    object.update({{"readable", true},
                    {"file_size", facts.fileSize},
                    {"d88", facts.isD88()},
-                   {"hashes", hashesOf(facts.hashes)}};
+                   {"hashes", hashesOf(facts.hashes)}});
     if (!facts.isD88()) {
         object["not_d88_reason"] = faultReason(facts.fault, facts.firstSize, facts.firstMedia);
     }
@@ -209,5 +214,8 @@ void printJsonListing(const ImageFacts& facts) {
 }
 
 void printJsonFailure(const std::string& path, const std::string& reason) {
-    printLine({{"version", jsonVersion}, {"path", path}, {"readable", false}, {"error", reason}});
+    json object = {{"version", jsonVersion}};
+    putPath(object, "path", path);
+    object.update({{"readable", false}, {"error", reason}});
+    printLine(object);
 }

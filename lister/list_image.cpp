@@ -9,19 +9,31 @@
 #include "companion/console.h"
 #include "companion/diagnostics.h"
 #include "companion/image_input.h"
+#include "companion/name_form_option.h"
 #include "lister/folder_walk.h"
 #include "lister/gather_facts.h"
 #include "lister/json_listing.h"
 #include "lister/list_messages.h"
-#include "lister/listed_names.h"
+#include "names/listed_names.h"
+#include "names/path_text.h"
+#include "names/system_name_form.h"
 #include "lister/listing_options.h"
 #include "lister/short_listing.h"
 #include "lister/text_listing.h"
 
 namespace {
 constexpr ProgramTexts listerTexts = {listerName, listerUsageLine, listerArguments};
-enum ListerOption { utf8Option, shortOption, jsonOption, hashOption, rawOption, recursiveOption };
+enum ListerOption {
+    utf8Option,
+    escapedOption,
+    shortOption,
+    jsonOption,
+    hashOption,
+    rawOption,
+    recursiveOption
+};
 const std::vector<OptionEntry> listerOptions = {{utf8Option, 0, "utf8", false},
+                                               {escapedOption, 0, "escaped", false},
                                                {shortOption, 0, "short", false},
                                                {jsonOption, 0, "json", false},
                                                {hashOption, 0, "hash", false},
@@ -53,7 +65,7 @@ void render(Run& run, const ImageFacts& facts) {
     switch (run.options.form) {
     case ListingForm::text:
         if (run.headings) {
-            std::printf("%s%s:\n", run.listed > 0 ? "\n" : "", facts.path.c_str());
+            std::printf("%s%s:\n", run.listed > 0 ? "\n" : "", pathForLine(facts.path).c_str());
         }
         printTextListing(facts, run.options);
         break;
@@ -101,6 +113,14 @@ void listOperand(Run& run, const std::string& operand) {
         });
 }
 
+// The last of --utf8 and --escaped wins. Without either, the text listing, for
+// people, follows the system (decoded in a UTF-8 locale and on Windows); --short
+// and --json, for scripts, are escaped everywhere.
+NameForm listedForm(const ParsedCommandLine& parsed, ListingForm form) {
+    const NameForm otherwise = form == ListingForm::text ? systemNameForm() : NameForm::escaped;
+    return chosenNameForm(parsed, utf8Option, escapedOption, otherwise);
+}
+
 ListingOptions optionsOf(const ParsedCommandLine& parsed) {
     ListingOptions options;
     for (const GivenOption& given : parsed.options) {
@@ -128,9 +148,9 @@ int listImage(int argc, char** argv) {
         finishOutput(0);
         return trouble;
     }
-    listNamesAs(parsed.has(utf8Option) ? NameForm::utf8 : NameForm::escaped);
     Run run;
     run.options = optionsOf(parsed);
+    listNamesAs(listedForm(parsed, run.options.form));
     run.headings = parsed.operands.size() > 1 || run.options.recursive;
     for (const char* operand : parsed.operands) {
         listOperand(run, operand);

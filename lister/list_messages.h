@@ -6,7 +6,7 @@
 constexpr char listerName[] = "quelt-ls";
 // Standard error on a wrong command line; standard output for --help.
 constexpr char listerUsageLine[] =
-    "Usage: quelt-ls [-r] [--short | --json] [--hash] [--raw] [--utf8] IMAGE...\n";
+    "Usage: quelt-ls [-r] [--short | --json] [--hash] [--raw] [--utf8 | --escaped] IMAGE...\n";
 // Standard output, after the usage line, for --help.
 constexpr char listerArguments[] =
     "Lists the disks and files of each D88 image file IMAGE and what quelt makes of\n"
@@ -19,7 +19,9 @@ constexpr char listerArguments[] =
     "  --json           one JSON object per file (JSON Lines), hashes included\n"
     "  --hash           add the CRC32, MD5 and SHA-1 of files, disks and their files\n"
     "  --raw            list entries of other systems' directories, disks of non-images\n"
-    "  --utf8           show the names' Shift_JIS characters in UTF-8\n"
+    "  --utf8           show the names' Shift_JIS characters in UTF-8 (the text\n"
+    "                   listing's default in a UTF-8 locale and on Windows)\n"
+    "  --escaped        show every byte of a name that is not plain ASCII as \\xNN\n"
     "  -h, --help       print this help\n"
     "  --version        print the version\n";
 // What the operands should have been, for the message on a wrong count of them.

@@ -3,7 +3,8 @@
 
 #include <cstdio>
 
-#include "lister/listed_names.h"
+#include "names/listed_names.h"
+#include "names/path_text.h"
 
 namespace {
 // The roles quelt gives the disk, joined by "+"; "-" for none.
@@ -17,25 +18,11 @@ std::string roleColumn(const RolePicks& picks, int32_t index) {
 
 }  // namespace
 
-std::string pathForColumns(const std::string& path) {
-    std::string shown;
-    for (unsigned char byte : path) {
-        if (byte < 0x20) {
-            char escape[5];
-            std::snprintf(escape, sizeof escape, "\\x%02X", byte);
-            shown += escape;
-        } else {
-            shown += static_cast<char>(byte);
-        }
-    }
-    return shown;
-}
-
 void printShortListing(const ImageFacts& facts) {
     if (!facts.isD88()) {
         return;
     }
-    const std::string path = pathForColumns(facts.path);
+    const std::string path = pathForColumn(facts.path);
     for (const DiskFacts& disk : facts.disks) {
         const std::string sha1 = disk.hashes.known() ? disk.hashes.sha1 : "-";
         const std::string role = roleColumn(facts.picks, disk.number - 1);

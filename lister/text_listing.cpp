@@ -8,7 +8,8 @@
 #include "common/plural.h"
 #include "common/sector_address.h"
 #include "lister/list_messages.h"
-#include "lister/listed_names.h"
+#include "names/listed_names.h"
+#include "names/unicode_text.h"
 #include "recognition/media_types.h"
 
 namespace {
@@ -16,7 +17,10 @@ constexpr char entryFormat[] = "  entry %2d: ";
 // A run of identical entries is one line, so that a disk another system filled
 // with one byte does not take 48 lines that all say the same.
 constexpr char runFormat[] = "  entries %d-%d: %d identical entries, each ";
-constexpr char fieldsFormat[] = "%-10s  size %5d  first cluster %3d  chain %3d";
+// The name in its column (padded to nameColumns by display width, so decoded
+// names line up too), then the numbers.
+constexpr std::size_t nameColumns = 10;
+constexpr char fieldsFormat[] = "%s  size %5d  first cluster %3d  chain %3d";
 constexpr int32_t writeProtectOff = 0;
 
 void printHashes(const char* lead, const Hashes& hashes) {
@@ -242,7 +246,7 @@ void printEntries(const std::vector<EntryFacts>& entries, std::size_t first, std
     } else {
         std::printf(runFormat, from, to, to - from + 1);
     }
-    const std::string name = quotedName(entry.name, entryNameBytes);
+    const std::string name = paddedToWidth(quotedName(entry.name, entryNameBytes), nameColumns);
     std::printf(fieldsFormat, name.c_str(), entry.size, entry.firstCluster,
                 static_cast<int32_t>(entry.chain.size()));
     printWarnings(entry.warnings);

@@ -17,6 +17,7 @@
 #include "support/run_case.h"
 #include "support/run_tool.h"
 #include "support/system_errors.h"
+#include "support/test_folder.h"
 
 namespace d88build {
 namespace {
@@ -68,12 +69,74 @@ Disk japaneseDisk() {
     return disk;
 }
 
+// The message for a folder where no temporary file can be made.
+std::string noTemporaryIn(const char* folder, const SystemError& error) {
+    return std::string("quelt-cp: ") + folder + ": " + noTemporaryProblem + reasonFor(error) +
+           "\n";
+}
+
+// Three files named alike, each its own bytes; ソ (0x5C trail byte) and ～ (code
+// page 932's tilde, 0x8160).
+Disk alikeDisk() {
+    Disk disk(40, 0x68);
+    formatGameFs(disk);
+    addFile(disk, "notes", notes, {20, 21});
+    addFile(disk, "Notes", kana, {22});
+    addFile(disk, "notes", longName, {23});
+    addFile(disk, "\x83\x5C", kana, {24});
+    addFile(disk, "a\x81\x60", longName, {25});
+    return disk;
+}
+
+// Copies NAME of alikeDisk to standard output.
+Case alikeToStandardOutput(const char* name, const Bytes& bytes) {
+    Case c = copyOf(alikeDisk(), {"1", name, "-"});
+    c.out.assign(bytes.begin(), bytes.end());
+    c.binaryOutput = true;
+    return c;
+}
+
+// A file's permissions do not stop root: such runs are then nobody's, in a
+// work folder nobody may write.
+void runAsNobodyWhenRoot(Case& c) {
+#ifndef _WIN32
+    if (geteuid() == 0) {
+        c.around.before = "setpriv --reuid=65534 --regid=65534 --clear-groups ";
+    }
+#else
+    (void)c;
+#endif
+}
+
+void makeReadOnlySavedat(const fs::path& work) {
+    writeFile((work / "savedat").string(), longName);
+    fs::permissions(work / "savedat", fs::perms::owner_write | fs::perms::group_write |
+                                          fs::perms::others_write,
+                    fs::perm_options::remove);
+    fs::permissions(work, fs::perms::all);
+}
+
 Case failing(std::vector<std::string> args, const std::string& err) {
     Case c = copyOf(copyDisk(), std::move(args));
     c.err = err;
     c.status = 1;
     return c;
 }
+
+// What a copy writes and says without --utf8 or --escaped: the tests run the
+// programs in the C locale, which escapes; on Windows names are always decoded.
+std::string byDefault(const std::string& escaped, const std::string& decoded) {
+#ifdef _WIN32
+    (void)escaped;
+    return decoded;
+#else
+    (void)decoded;
+    return escaped;
+#endif
+}
+
+// "あ": the disk's bytes 0x82 0xA0 in UTF-8.
+constexpr char aUtf8[] = "\xE3\x81\x82";
 
 // Names that no file system takes as they are, each the size of `kana`.
 const char* const awkwardNames[] = {"../evil", "a/b", "CON", "con.txt", "..", "notes",
@@ -87,13 +150,15 @@ Case everyFileOfAnAwkwardDisk() {
         addFile(disk, name, kana, {cluster++});
     }
     Case c = copyOf(disk, {"1"});
-    const char* const written[][2] = {
+    const std::string a = byDefault("\"\\x82\\xA0\"", std::string("\"") + aUtf8 + "\"");
+    const std::string aWritten = byDefault("%82%A0", aUtf8);
+    const std::string written[][2] = {
         {"\"../evil\"", "..%2Fevil"}, {"\"a/b\"", "a%2Fb"},     {"\"CON\"", "CON_"},
         {"\"con.txt\"", "con_.txt"},  {"\"..\"", "%2E%2E"},      {"\"notes\"", "notes"},
         {"\"Notes\"", "Notes~2"},     {"\"notes\"", "notes~3"},  {"\"50%\"", "50%25"},
-        {"\"x.\"", "x%2E"},           {"\"\\x82\\xA0\"", "%82%A0"}, {"\"-\"", "%2D"}};
+        {"\"x.\"", "x%2E"},           {a, aWritten}, {"\"-\"", "%2D"}};
     for (const auto& [shown, output] : written) {
-        c.out += formatted(copyingFormat, shown, output);
+        c.out += formatted(copyingFormat, shown.c_str(), output.c_str());
         c.files[output] = kana;
     }
     return c;
@@ -128,7 +193,7 @@ const NamedCase copyCases[] = {
     {"EscapedNameWithHexDigitsInEitherCase",
      [] {
          Case c = copyOf(copyDisk(), {"1", "\\x82\\xa0x"});
-         c.files["%82%A0x"] = kana;
+         c.files[byDefault("%82%A0x", aUtf8 + std::string("x"))] = kana;
          return c;
      }},
     {"EightCharacterNameWithByteEightSet",
@@ -233,8 +298,7 @@ const NamedCase copyCases[] = {
      }},
     {"IntoAMissingFolder",
      [] {
-         return failing({"1", "notes", "nodir/out"},
-                        fileError("quelt-cp", "nodir/out", kNoSuchPath));
+         return failing({"1", "notes", "nodir/out"}, noTemporaryIn("nodir", kNoSuchPath));
      }},
     {"FolderThatDoesNotExist",
      [] { return failing({"1", "notes", "out/"}, fileError("quelt-cp", "out/", kNoSuchFolder)); }},
@@ -261,9 +325,21 @@ const NamedCase copyCases[] = {
              writeFile((work / "out" / "notes").string(), kana);
          };
          c.err = formatted(notOverwrittenFormat, "out/notes");
-         c.out = copying("\"\\x82\\xA0x\"", "out/%82%A0x") +
-                 copying("\"longname\"", "out/longname");
-         c.files = {{"out/notes", kana}, {"out/%82%A0x", kana}, {"out/longname", longName}};
+         const std::string a = byDefault("\"\\x82\\xA0x\"", "\"" + std::string(aUtf8) + "x\"");
+         const std::string aWritten = "out/" + byDefault("%82%A0x", aUtf8 + std::string("x"));
+         c.out = copying(a.c_str(), aWritten.c_str()) + copying("\"longname\"", "out/longname");
+         c.files = {{"out/notes", kana}, {aWritten, kana}, {"out/longname", longName}};
+         return c;
+     }},
+    {"AbbreviatedOptionsAmongTheOperands",
+     [] {
+         Case c = copyOf(copyDisk(), {"1", "--no-clob", "notes", "--target=out"});
+         c.prepare = [](const fs::path& work) {
+             makeFolder(work);
+             writeFile((work / "out" / "notes").string(), kana);
+         };
+         c.err = formatted(notOverwrittenFormat, "out/notes");
+         c.files = {{"out/notes", kana}};
          return c;
      }},
     {"StandardInputToStandardOutput",
@@ -288,7 +364,7 @@ const NamedCase copyCases[] = {
     {"JapaneseNameTypedInUtf8",
      [] {
          Case c = copyOf(japaneseDisk(), {"1", gameUtf8});
-         c.files["%83Q%81[%83%80"] = notes;
+         c.files[byDefault("%83Q%81[%83%80", gameUtf8)] = notes;
          return c;
      }},
     {"WrittenNamesAreAcceptedBack",
@@ -303,6 +379,93 @@ const NamedCase copyCases[] = {
          formatGameFs(disk);
          Case c = copyOf(disk, {"1"});
          c.err = formatted(noUsedEntryFormat, 1);
+         return c;
+     }},
+    {"Utf8LocaleWritesDecodedNames",
+     [] {
+         // Windows always writes them so: its programs' text is Unicode.
+         Case c = copyOf(japaneseDisk(), {"1"});
+         c.around.locale = "C.UTF-8";
+         const std::string game = gameUtf8;
+         const std::string broken = game.substr(0, 3) + "%FF";
+         c.out = copying(("\"" + game + "\"").c_str(), game.c_str()) +
+                 copying(("\"" + game.substr(0, 3) + "\\xFF\"").c_str(), broken.c_str());
+         c.files = {{game, notes}, {broken, kana}};
+         return c;
+     }},
+    {"EscapedNamesWhateverTheLocale",
+     [] {
+         Case c = copyOf(japaneseDisk(), {"--utf8", "--escaped", "1"});
+         c.around.locale = "C.UTF-8";
+         c.out = copying("\"\\x83Q\\x81[\\x83\\x80\"", "%83Q%81[%83%80") +
+                 copying("\"\\x83Q\\xFF\"", "%83Q%FF");
+         c.files = {{"%83Q%81[%83%80", notes}, {"%83Q%FF", kana}};
+         return c;
+     }},
+    {"DecomposedNameFindsItsFile",
+     [] {
+         // ケ and the voicing mark apart, as macOS file names and clipboards give ゲ.
+         const char* decomposed = "\xE3\x82\xB1\xE3\x82\x99\xE3\x83\xBC\xE3\x83\xA0";
+         Case c = copyOf(japaneseDisk(), {"1", decomposed, "copy"});
+         c.files["copy"] = notes;
+         return c;
+     }},
+    {"WaveDashFindsCodePage932sTilde",
+     [] { return alikeToStandardOutput("a\xE3\x80\x9C", longName); }},
+    {"WrittenCopyNumberFindsItsFile", [] { return alikeToStandardOutput("notes~3", longName); }},
+    {"WrittenEscapesInLowerCaseFindTheirFile",
+     [] { return alikeToStandardOutput("%83%5c", kana); }},
+    {"PatternMatchesWrittenEscapes",
+     [] {
+         Case c = copyOf(alikeDisk(), {"--escaped", "1", "%83%5c*", "out"});
+         c.prepare = makeFolder;
+         c.out = copying("\"\\x83\\x5C\"", "out/%83%5C");
+         c.files["out/%83%5C"] = kana;
+         return c;
+     }},
+    {"CopyNumberPastTheFilesSaysWhy",
+     [] {
+         Case c = copyOf(alikeDisk(), {"1", "NOTES~4"});
+         c.err = formatted(noSuchCopyNumberFormat, 1, "NOTES~4", 3, "NOTES");
+         c.status = 1;
+         return c;
+     }},
+    {"DeviceNameAsWrittenFindsItsFile",
+     [] {
+         Case c = everyFileOfAnAwkwardDisk();
+         c.args = {kImageName, "1", "con_.txt", "-"};
+         c.out.assign(kana.begin(), kana.end());
+         c.binaryOutput = true;
+         c.files.clear();
+         return c;
+     }},
+    {"ReadOnlyFileIsNotReplaced",
+     [] {
+         Case c = copyOf(copyDisk(), {"1", "notes", "savedat"});
+         c.prepare = makeReadOnlySavedat;
+         runAsNobodyWhenRoot(c);
+         c.err = std::string("quelt-cp: savedat: ") + readOnlyProblem + "\n";
+         c.status = 1;
+         c.files["savedat"] = longName;
+         return c;
+     }},
+    {"ForceReplacesAReadOnlyFile",
+     [] {
+         Case c = copyOf(copyDisk(), {"--force", "1", "notes", "savedat"});
+         c.prepare = makeReadOnlySavedat;
+         runAsNobodyWhenRoot(c);
+         c.files["savedat"] = notes;
+         return c;
+     }},
+    {"HardLinkedTargetIsReplacedAndSaid",
+     [] {
+         Case c = copyOf(copyDisk(), {"1", "notes", "savedat"});
+         c.prepare = [](const fs::path& work) {
+             writeFile((work / "savedat").string(), longName);
+             fs::create_hard_link(work / "savedat", work / "other");
+         };
+         c.err = formatted(otherLinksFormat, "savedat", 1ul);
+         c.files = {{"savedat", notes}, {"other", longName}};
          return c;
      }},
 };
@@ -328,8 +491,7 @@ const NamedCase posixCases[] = {
      }},
     {"FolderThatCannotBeWritten",
      [] {
-         Case c = failing({"1", "notes", "locked/"},
-                          fileError("quelt-cp", "locked/notes", errnoError(EACCES)));
+         Case c = failing({"1", "notes", "locked/"}, noTemporaryIn("locked", errnoError(EACCES)));
          c.prepare = [](const fs::path& work) {
              fs::create_directory(work / "locked");
              fs::permissions(work / "locked", fs::perms::owner_read | fs::perms::owner_exec |
@@ -358,8 +520,62 @@ const NamedCase posixCases[] = {
          c.files = {{"target", notes}, {"link", notes}};
          return c;
      }},
+    {"CLocaleWritesEscapedNames",
+     [] {
+         Case c = copyOf(japaneseDisk(), {"1"});
+         c.out = copying("\"\\x83Q\\x81[\\x83\\x80\"", "%83Q%81[%83%80") +
+                 copying("\"\\x83Q\\xFF\"", "%83Q%FF");
+         c.files = {{"%83Q%81[%83%80", notes}, {"%83Q%FF", kana}};
+         return c;
+     }},
+    {"ReplacedFileKeepsItsOwnerGroupAndMode",
+     [] {
+         // Root gives the new file nobody's owner and group; another user keeps
+         // their own. The mode passes either way.
+         Case c = copyOf(copyDisk(), {"1", "notes", "savedat"});
+         const bool root = geteuid() == 0;
+         c.prepare = [root](const fs::path& work) {
+             writeFile((work / "savedat").string(), longName);
+             fs::permissions(work / "savedat", fs::perms::owner_read | fs::perms::owner_write |
+                                                   fs::perms::group_read);
+             if (root && chown((work / "savedat").c_str(), 65534, 65534) != 0) {
+                 ADD_FAILURE() << "chown failed";
+             }
+         };
+         c.around.after = "stat -c '%u %g %a' savedat > owner";
+         const std::string owner = root ? "65534 65534" : std::to_string(geteuid()) + " " +
+                                                             std::to_string(getegid());
+         const std::string expected = owner + " 640\n";
+         c.files = {{"savedat", notes}, {"owner", Bytes(expected.begin(), expected.end())}};
+         return c;
+     }},
+    {"PathsInMessagesStayOneLine",
+     [] {
+         return failing({"1", "notes", "a\nb/out"}, noTemporaryIn("a\\x0Ab", kNoSuchPath));
+     }},
 };
 #endif
+
+// A temporary file that cannot take the target's name is removed, made with a
+// name or (on Linux) without: the target here is a folder, which no rename
+// may replace.
+TEST(CopyWriter, TemporaryFileGoesWhenItCannotTakeTheName) {
+    for (TemporaryFile kind : {TemporaryFile::named, TemporaryFile::best}) {
+        const fs::path folder = freshTestFolder(kind == TemporaryFile::named ? "named" : "best");
+        fs::create_directories(folder / "target" / "inside");
+        CopyWriteOptions options;
+        options.temporary = kind;
+        const uint8_t bytes[] = {1, 2, 3};
+        const CopyWriteResult result = writeCopy((folder / "target").string(), bytes, 3, options);
+        EXPECT_FALSE(result.written);
+        EXPECT_FALSE(result.noTemporary);
+        std::vector<std::string> left;
+        for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+            left.push_back(entry.path().filename().string());
+        }
+        EXPECT_EQ(left, std::vector<std::string>{"target"});
+    }
+}
 
 class QueltCp : public testing::TestWithParam<NamedCase> {};
 

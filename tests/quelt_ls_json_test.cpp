@@ -2,17 +2,22 @@
 // text listing of the same images, and its hashes beside the system's tools.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <iterator>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include <nlohmann/json.hpp>
 
+#include "names/hex_codec.h"
 #include "support/game_disk.h"
 #include "support/other_disks.h"
+#include "support/printf_decoded.h"
 #include "support/run_tool.h"
 #include "support/sample_set.h"
 
@@ -361,6 +366,84 @@ TEST(QueltLsJson, DamagedFilesHashesAreOfTheCopy) {
     const Bytes& sums = run.files.at("sums");
     EXPECT_EQ(std::string(sums.begin(), sums.begin() + 40), savedat["hashes"]["sha1"]);
     EXPECT_FALSE(run.files.at("warning").empty());
+}
+
+// Files whose names differ in a byte that is not UTF-8, or that hold a newline
+// or a literal "\x0A", each get a path of their own in --short and in JSON, and
+// each path gives the file's bytes back.
+TEST(QueltLsJson, EveryPathComesBackByteForByte) {
+    const std::vector<std::string> names = {"a\x83Q.d88", "a\x84Q.d88", "b\\x0Ac.d88",
+                                            "b\nc.d88"};
+    const auto addFiles = [&names](const std::filesystem::path& work) {
+        std::filesystem::create_directory(work / "in");
+        for (const std::string& name : names) {
+            writeFile((work / "in").string() + "/" + name, makeSampleSet().scenario.bytes());
+        }
+    };
+    const ToolRun jsonRun =
+        runInFreshFolder(QUELT_LS_PROGRAM, sampleImage(), {"--json", "-r", "in"}, addFiles);
+    const ToolRun shortRun =
+        runInFreshFolder(QUELT_LS_PROGRAM, sampleImage(), {"--short", "-r", "in"}, addFiles);
+    std::set<std::string> fromJson;
+    for (const json& image : jsonLines(jsonRun.out)) {
+        fromJson.insert(unescapedHex(image["path_hex"].get<std::string>(), ""));
+    }
+    std::set<std::string> fromShort;
+    std::istringstream lines(shortRun.out);
+    for (std::string line; std::getline(lines, line);) {
+        fromShort.insert(printfDecoded(line.substr(0, line.find('\t'))));
+    }
+    std::set<std::string> expected;
+    for (const std::string& name : names) {
+        expected.insert("in/" + name);
+    }
+    EXPECT_EQ(fromJson, expected);
+    EXPECT_EQ(fromShort, expected);
+    EXPECT_EQ(std::count(shortRun.out.begin(), shortRun.out.end(), '\n'), 4);
+}
+
+// README's find-and-join recipes, read from README.md itself, rebuild the set
+// from disks kept one a file under Shift_JIS names, a name with a literal
+// "\x41" in it among them.
+std::string readmeRecipe(const std::string& firstLine) {
+    std::ifstream readme(QUELT_README);
+    std::string recipe;
+    bool inRecipe = false;
+    for (std::string line; std::getline(readme, line);) {
+        inRecipe = inRecipe ? line.compare(0, 4, "    ") == 0 : line == "    " + firstLine;
+        recipe += inRecipe ? line.substr(4) + "\n" : "";
+    }
+    return recipe;
+}
+
+void addDisksUnderShiftJisNames(const std::filesystem::path& work) {
+    const SampleSet set = makeSampleSet();
+    std::filesystem::create_directory(work / "images");
+    const std::string images = (work / "images").string() + "/";
+    writeFile(images + "\x83\x66\x83\x82.d88", set.demo.bytes());         // デモ
+    writeFile(images + "\x83\x81\x83\x43\x83\x93", set.main.bytes());    // メイン
+    writeFile(images + "b\\x41\x83\x56.d88", set.scenario.bytes());       // b\x41シ
+    writeFile(images + "\x83\x56\x83\x69\x83\x8A.d88", set.scenario.bytes());  // シナリ
+}
+
+TEST(QueltLsJson, ReadmeRecipesJoinDisksWithShiftJisNames) {
+    const std::string programs =
+        std::filesystem::absolute(QUELT_LS_PROGRAM).parent_path().string();
+    const std::string wanted = "quelt-ls --short image.d88 | cut -f6 > wanted.txt\n";
+    for (const std::string& recipe :
+         {readmeRecipe("quelt-ls --json -r images | jq -r '"),
+          wanted + readmeRecipe("quelt-ls --short -r images |")}) {
+        ASSERT_NE(recipe.find("set.d88"), std::string::npos);
+        const ToolRun run = runInFreshFolder(
+            "/bin/bash", sampleImage(), {"recipe.sh"}, [&](const std::filesystem::path& work) {
+                addDisksUnderShiftJisNames(work);
+                const std::string script = "PATH='" + programs + "':$PATH\n" + recipe;
+                writeFile((work / "recipe.sh").string(), Bytes(script.begin(), script.end()));
+            });
+        EXPECT_EQ(run.status, 0) << recipe << run.err;
+        ASSERT_EQ(run.files.count("set.d88"), 1u) << recipe << run.err;
+        EXPECT_TRUE(run.files.at("set.d88") == sampleImage()) << recipe;
+    }
 }
 #endif
 

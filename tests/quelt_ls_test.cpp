@@ -121,7 +121,8 @@ const NamedCase wholeRunCases[] = {
      [] {
          Case c;
          c.image = otherSystemsDisk();
-         c.args = {"--raw", kImageName};
+         // 0xE5 0xE5 is a kanji in code page 932: escaped, the fill shows as bytes.
+         c.args = {"--raw", "--escaped", kImageName};
          c.out = "disks: 1\n\ndisk 1\n  offset: 0\n  size: 348848\n  name: \"BLANK\"\n"
                  "  media: 2D\n  tracks: 80\n  sectors per track: 16\n  sector sizes: 256\n"
                  "  demo signature: no\n"
@@ -180,6 +181,20 @@ const NamedCase posixCases[] = {
          c.out = sampleSetListing;
          return c;
      }},
+    {"HeadingsStayOneLine",
+     [] {
+         Case c;
+         c.args = {"-r", "in"};
+         c.prepare = [](const std::filesystem::path& work) {
+             std::filesystem::create_directory(work / "in");
+             writeFile((work / "in").string() + "/a\nb\x83.d88", Bytes());
+         };
+         c.out = "in/a\\x0Ab\\x83.d88:\nnot a D88 image: no disk: the file is shorter than a "
+                 "disk header (688 bytes)\n";
+         c.files["in/a\nb\x83.d88"] = Bytes();
+         c.status = 1;
+         return c;
+     }},
     {"StandardOutputThatCannotBeWritten",
      [] {
          Case c;
@@ -213,6 +228,7 @@ struct LinesCase {
     std::vector<std::string> texts;
     std::vector<std::string> options = {};
     int status = 0;
+    std::string locale = "C";
 };
 
 void PrintTo(const LinesCase& linesCase, std::ostream* out) {
@@ -250,6 +266,15 @@ Bytes textFile(uint8_t media) {
     Bytes text(2000, 'x');
     text[kMediaTypeOffset] = media;
     return text;
+}
+
+// "ゲーム" and "ゲ" with a byte no character has.
+Bytes japaneseNames() {
+    Disk disk;
+    formatGameFs(disk);
+    addFile(disk, "\x83Q\x81[\x83\x80", Bytes(10, 1), {20});
+    addFile(disk, "\x83Q\xFF", Bytes(10, 2), {21});
+    return disk.bytes();
 }
 
 const LinesCase linesCases[] = {
@@ -462,18 +487,21 @@ const LinesCase linesCases[] = {
      {"  directory: 1 entry used\n",
       "  entry  0: \"notes\"     size  3000  first cluster  20  chain   2"
       "  [cluster 21: sector 12 of track 10 cannot be read whole]\n"}},
-    {"JapaneseNamesInUtf8",
-     [] {
-         // "ゲーム" and "ゲ" with a byte no character has.
-         Disk disk;
-         formatGameFs(disk);
-         addFile(disk, "\x83Q\x81[\x83\x80", Bytes(10, 1), {20});
-         addFile(disk, "\x83Q\xFF", Bytes(10, 2), {21});
-         return disk.bytes();
-     },
-     {"  entry  0: \"\xE3\x82\xB2\xE3\x83\xBC\xE3\x83\xA0\"  size",
-      "  entry  1: \"\xE3\x82\xB2\\xFF\"   size"},
+    {"JapaneseNamesInUtf8", japaneseNames,
+     // Each kana is two columns wide: the fields line up by display width.
+     {"  entry  0: \"\xE3\x82\xB2\xE3\x83\xBC\xE3\x83\xA0\"    size",
+      "  entry  1: \"\xE3\x82\xB2\\xFF\"    size"},
      {"--utf8"}},
+    {"JapaneseNamesDecodedInAUtf8Locale", japaneseNames,
+     {"  entry  0: \"\xE3\x82\xB2\xE3\x83\xBC\xE3\x83\xA0\"    size"},
+     {},
+     0,
+     "C.UTF-8"},
+    {"EscapedNamesWhateverTheLocale", japaneseNames,
+     {"  entry  0: \"\\x83Q\\x81[\\x83\\x80\"  size", "  entry  1: \"\\x83Q\\xFF\"  size"},
+     {"--escaped"},
+     0,
+     "C.UTF-8"},
 };
 
 class QueltLsLines : public testing::TestWithParam<LinesCase> {};
@@ -482,7 +510,9 @@ TEST_P(QueltLsLines, TellsWhatQueltMakesOfTheImage) {
     const LinesCase& expected = GetParam();
     std::vector<std::string> args = expected.options;
     args.push_back(kImageName);
-    ToolRun run = runInFreshFolder(QUELT_LS_PROGRAM, expected.image(), args);
+    Surroundings around;
+    around.locale = expected.locale;
+    ToolRun run = runInFreshFolder(QUELT_LS_PROGRAM, expected.image(), args, {}, around);
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(run.status, expected.status);
     EXPECT_TRUE(run.files.empty());

@@ -41,6 +41,8 @@ zlib_program='#include <zlib.h>
 int main() { return static_cast<int>(crc32(0L, Z_NULL, 0)); }'
 crypto_program='#include <openssl/evp.h>
 int main() { return EVP_md5() == nullptr; }'
+unistring_program='#include <uninorm.h>
+int main() { return UNINORM_NFC == nullptr; }'
 probes=
 missing=0
 
@@ -77,8 +79,11 @@ check_native_libraries() {
     if have g++; then
         need "zlib, for building" zlib1g-dev links "$zlib_program" g++ -lz
         need "OpenSSL's libcrypto, for building" libssl-dev links "$crypto_program" g++ -lcrypto
+        need "GNU libunistring, for building" libunistring-dev \
+            links "$unistring_program" g++ -lunistring
     fi
     need "crc32" libarchive-zip-perl command -v crc32
+    need jq jq command -v jq
 }
 
 check_gcc() {

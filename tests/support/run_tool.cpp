@@ -52,13 +52,20 @@ std::string redirections(Streams streams, const fs::path& out, const fs::path& e
 
 std::string commandLine(const std::string& program, const std::vector<std::string>& args,
                         const fs::path& out, const fs::path& err, const Surroundings& around) {
+#ifdef _WIN32
     std::string command = around.before + quoted(program);
+#else
+    std::string command = around.before + "env LC_ALL=" + around.locale + " " + quoted(program);
+#endif
     for (const std::string& arg : args) {
         command += " " + quoted(arg);
     }
     command += redirections(around.streams, out, err);
     if (!around.input.empty()) {
         command += " <" + quoted(around.input);
+    }
+    if (!around.after.empty()) {
+        command += "; status=$?; " + around.after + "; exit $status";
     }
 #ifdef _WIN32
     // cmd.exe strips the outer pair of quotes from a command that starts with one.

@@ -43,6 +43,13 @@ struct Surroundings {
     std::string input;
     // Largest file the run may write (RLIMIT_FSIZE), in bytes; 0 for no limit.
     long fileSizeLimit = 0;
+    // The program's locale (LC_ALL), whatever the test's own is: names follow
+    // it on POSIX systems. Windows has none; its programs' text is Unicode.
+    std::string locale = "C";
+    // Shell text run after the program in the work folder (POSIX), e.g. to
+    // write a file's mode into a file of the folder; the program's status stays
+    // the run's.
+    std::string after;
 };
 
 // The image is written into the work folder under this name.

@@ -1,5 +1,7 @@
 // Shift_JIS (code page 932) <-> UTF-8 by the platform's converter (see the header).
-#include "companion/shift_jis.h"
+#include "names/shift_jis.h"
+
+#include "names/utf8_text.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -18,25 +20,6 @@ bool isTrailByte(uint8_t byte) {
 }
 bool isHalfWidthKana(uint8_t byte) {
     return byte >= 0xA1 && byte <= 0xDF;
-}
-
-// Length of the UTF-8 character of two or more bytes at `at`; 0 when none
-// begins there.
-std::size_t utf8Length(const std::string& text, std::size_t at) {
-    const auto lead = static_cast<uint8_t>(text[at]);
-    std::size_t length = lead >= 0xC2 && lead <= 0xDF ? 2
-                         : lead >= 0xE0 && lead <= 0xEF ? 3
-                         : lead >= 0xF0 && lead <= 0xF4 ? 4
-                                                        : 0;
-    if (length == 0 || at + length > text.size()) {
-        return 0;
-    }
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((static_cast<uint8_t>(text[at + i]) & 0xC0) != 0x80) {
-            return 0;
-        }
-    }
-    return length;
 }
 
 #ifdef _WIN32
@@ -75,14 +58,44 @@ std::string toShiftJis(const std::string& utf8) {
 // Code page 932 as iconv names it; glibc and GNU libiconv both know it.
 constexpr char shiftJisName[] = "CP932";
 constexpr char utf8Name[] = "UTF-8";
+const iconv_t noConverter = reinterpret_cast<iconv_t>(-1);
 
-// The text converted whole; empty when any of it does not convert. Each call
-// opens its own converter: names are few and short.
-std::string convert(const char* to, const char* from, const std::string& text) {
-    iconv_t converter = iconv_open(to, from);
-    if (converter == reinterpret_cast<iconv_t>(-1)) {
+// The run's two converters, opened at their first use and closed when the
+// program ends: a listing converts every name a character at a time.
+class Converters {
+public:
+    Converters()
+        : toUtf8_(iconv_open(utf8Name, shiftJisName)),
+          toShiftJis_(iconv_open(shiftJisName, utf8Name)) {}
+    ~Converters() {
+        for (iconv_t converter : {toUtf8_, toShiftJis_}) {
+            if (converter != noConverter) {
+                iconv_close(converter);
+            }
+        }
+    }
+    Converters(const Converters&) = delete;
+    Converters& operator=(const Converters&) = delete;
+
+    iconv_t toUtf8() const { return toUtf8_; }
+    iconv_t toShiftJis() const { return toShiftJis_; }
+
+private:
+    iconv_t toUtf8_;
+    iconv_t toShiftJis_;
+};
+
+const Converters& converters() {
+    static const Converters opened;
+    return opened;
+}
+
+// The text converted whole; empty when any of it does not convert.
+std::string convert(iconv_t converter, const std::string& text) {
+    if (converter == noConverter) {
         return std::string();
     }
+    iconv(converter, nullptr, nullptr, nullptr, nullptr);  // a fresh start
     std::string in = text;
     char out[16] = {};
     char* inAt = &in[0];
@@ -90,24 +103,34 @@ std::string convert(const char* to, const char* from, const std::string& text) {
     std::size_t inLeft = in.size();
     std::size_t outLeft = sizeof out;
     std::size_t done = iconv(converter, &inAt, &inLeft, &outAt, &outLeft);
-    iconv_close(converter);
     bool whole = done != static_cast<std::size_t>(-1) && inLeft == 0;
     return whole ? std::string(out, sizeof out - outLeft) : std::string();
 }
 
 std::string toUtf8(const std::string& shiftJis) {
-    return convert(utf8Name, shiftJisName, shiftJis);
+    return convert(converters().toUtf8(), shiftJis);
 }
 
 std::string toShiftJis(const std::string& utf8) {
-    return convert(shiftJisName, utf8Name, utf8);
+    return convert(converters().toShiftJis(), utf8);
 }
 #endif
 
-// The UTF-8 text of one Shift_JIS character; empty unless it converts both ways.
+// Whether UTF-8 text begins with a private-use character (U+E000 to U+F8FF,
+// UTF-8 EE 80 80 to EF A3 BF): code page 932's user-defined characters decode
+// there, and no two fonts show them alike.
+bool isPrivateUse(const std::string& utf8) {
+    const auto lead = static_cast<uint8_t>(utf8[0]);
+    const auto second = utf8.size() > 1 ? static_cast<uint8_t>(utf8[1]) : 0;
+    return lead == 0xEE || (lead == 0xEF && second <= 0xA3);
+}
+
+// The UTF-8 text of one Shift_JIS character; empty unless it converts both ways
+// to a character that is not private use.
 std::string decodedCharacter(const std::string& character) {
     std::string utf8 = toUtf8(character);
-    return !utf8.empty() && toShiftJis(utf8) == character ? utf8 : std::string();
+    bool exact = !utf8.empty() && !isPrivateUse(utf8) && toShiftJis(utf8) == character;
+    return exact ? utf8 : std::string();
 }
 
 // How many bytes of `bytes` at `at` make one character that may convert.
@@ -140,9 +163,9 @@ std::string decodeShiftJis(const std::string& bytes, SingleByteText single) {
 std::string encodeShiftJis(const std::string& text) {
     std::string bytes;
     for (std::size_t at = 0; at < text.size();) {
-        std::size_t length = utf8Length(text, at);
+        std::size_t length = utf8CharacterLength(text, at);
         std::string character = text.substr(at, length > 0 ? length : 1);
-        std::string shiftJis = length > 0 ? toShiftJis(character) : "";
+        std::string shiftJis = length > 1 ? toShiftJis(character) : "";
         bool exact = !shiftJis.empty() && toUtf8(shiftJis) == character;
         bytes += exact ? shiftJis : character;
         at += character.size();

@@ -1,10 +1,11 @@
-#ifndef QUELT_COPIER_OUTPUT_NAMES_H
-#define QUELT_COPIER_OUTPUT_NAMES_H
+#ifndef QUELT_NAMES_OUTPUT_NAMES_H
+#define QUELT_NAMES_OUTPUT_NAMES_H
 
 #include <set>
 #include <string>
+#include <vector>
 
-#include "companion/name_text.h"
+#include "names/name_text.h"
 
 // File names for the files of a disk, made from the bytes of their names on the
 // disk so that each is one valid file name in the current folder on Linux and on
@@ -18,9 +19,16 @@
 //   PRN, AUX, NUL, COM1-COM9, LPT1-LPT9, in any case) gets "_" after that part
 //   ("con.txt" is "con_.txt");
 // - the name "-" is "%2D": as OUTPUT, "-" is standard output.
-// In the UTF-8 form (--utf8) each Shift_JIS character that converts stands as
+// In the decoded form each Shift_JIS character that converts stands as
 // its UTF-8 text instead of its escapes.
 std::string outputNameFor(const std::string& nameBytes, NameForm form = NameForm::escaped);
+
+// The names a copy of every file writes for `nameBytes`, a disk's used entries'
+// names in directory order, in `form` (OutputNames's "~N" included).
+std::vector<std::string> writtenNamesOf(const std::vector<std::string>& nameBytes, NameForm form);
+
+// `text` with ASCII letters in upper case, as written names are told apart.
+std::string upperCaseAscii(std::string text);
 
 // OUTPUT, the fourth argument, may name standard output.
 constexpr char standardOutputName[] = "-";

@@ -1,10 +1,18 @@
-#include "copier/output_names.h"
+#include "names/output_names.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "common/byte_escape.h"
-#include "companion/shift_jis.h"
+#include "names/hex_codec.h"
+#include "names/shift_jis.h"
+
+// Folds ASCII letters only: the other bytes of a name are escapes or stay as they are.
+std::string upperCaseAscii(std::string text) {
+    for (char& c : text) {
+        c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    }
+    return text;
+}
 
 namespace {
 constexpr char escapePrefix[] = "%";
@@ -22,17 +30,9 @@ bool onlyDots(const std::string& name) {
     return name.find_first_not_of('.') == std::string::npos;
 }
 
-// Folds ASCII letters only: the other bytes of a name are escapes or stay as they are.
-std::string upperCase(std::string text) {
-    for (char& c : text) {
-        c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-    }
-    return text;
-}
-
 // `word` is upper case.
 bool equalsIgnoringCase(const std::string& text, const char* word) {
-    return upperCase(text) == word;
+    return upperCaseAscii(text) == word;
 }
 
 bool isDeviceName(const std::string& stem) {
@@ -95,9 +95,18 @@ std::string outputNameFor(const std::string& nameBytes, NameForm form) {
 
 std::string OutputNames::claim(const std::string& name) {
     std::string unique = name;
-    for (int n = 2; claimed_.count(upperCase(unique)) != 0; ++n) {
+    for (int n = 2; claimed_.count(upperCaseAscii(unique)) != 0; ++n) {
         unique = name + "~" + std::to_string(n);
     }
-    claimed_.insert(upperCase(unique));
+    claimed_.insert(upperCaseAscii(unique));
     return unique;
+}
+
+std::vector<std::string> writtenNamesOf(const std::vector<std::string>& nameBytes, NameForm form) {
+    OutputNames outputs;
+    std::vector<std::string> written;
+    for (const std::string& bytes : nameBytes) {
+        written.push_back(outputs.claim(outputNameFor(bytes, form)));
+    }
+    return written;
 }

@@ -1,5 +1,5 @@
-#ifndef QUELT_COMMON_QUOTED_TEXT_H
-#define QUELT_COMMON_QUOTED_TEXT_H
+#ifndef QUELT_NAMES_QUOTED_TEXT_H
+#define QUELT_NAMES_QUOTED_TEXT_H
 
 #include <cstddef>
 #include <cstdint>

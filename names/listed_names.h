@@ -1,11 +1,11 @@
-#ifndef QUELT_LISTER_LISTED_NAMES_H
-#define QUELT_LISTER_LISTED_NAMES_H
+#ifndef QUELT_NAMES_LISTED_NAMES_H
+#define QUELT_NAMES_LISTED_NAMES_H
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
-#include "companion/name_text.h"
+#include "names/name_text.h"
 
 // How this run of quelt-ls shows the names of disks and files: escaped by
 // default, in UTF-8 with --utf8. Set once before the listing.

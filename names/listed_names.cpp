@@ -1,4 +1,4 @@
-#include "lister/listed_names.h"
+#include "names/listed_names.h"
 
 namespace {
 NameForm listedForm = NameForm::escaped;

@@ -1,0 +1,82 @@
+// libFuzzer target: arbitrary bytes as a disk's names (split at 0 bytes, as a
+// directory holds at most 48 of up to 16 bytes) and as a typed name, a pattern
+// and a path, through names/: every escape gives its bytes back, every line
+// stays one valid line, every written name finds a file.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "fuzz/fuzz_setup.h"
+#include "names/disk_names.h"
+#include "names/name_text.h"
+#include "names/output_names.h"
+#include "names/path_text.h"
+#include "names/quoted_text.h"
+#include "names/typed_names.h"
+#include "names/unicode_text.h"
+#include "names/utf8_text.h"
+#include "support/printf_decoded.h"
+
+namespace {
+constexpr std::size_t largestDirectory = 48;
+constexpr std::size_t largestName = 16;
+
+std::vector<std::string> namesIn(const std::string& bytes) {
+    std::vector<std::string> names;
+    for (std::size_t at = 0; at < bytes.size() && names.size() < largestDirectory;) {
+        const std::size_t end = std::min(bytes.find('\0', at), bytes.size());
+        if (end > at) {  // an entry whose name begins with 0 is not in use
+            names.push_back(bytes.substr(at, std::min(end - at, largestName)));
+        }
+        at = end + 1;
+    }
+    return names;
+}
+
+void require(bool holds, const std::string& what) {
+    if (!holds) {
+        fuzzsetup::fail(what);
+    }
+}
+
+void checkPath(const std::string& path) {
+    require(d88build::printfDecoded(pathForColumn(path)) == path, "a column lost its path");
+    const std::string line = pathForLine(path);
+    require(isValidUtf8(line) && line.find('\n') == std::string::npos, "a path broke its line");
+    require(isValidUtf8(pathAsUnicode(path)), "a JSON path is not UTF-8");
+}
+
+void checkNames(const std::vector<std::string>& names, const std::string& typed) {
+    const DiskNames disk(names);
+    for (NameForm form : {NameForm::escaped, NameForm::utf8}) {
+        const std::vector<std::string> written = writtenNamesOf(names, form);
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            const std::string listed = listedNameText(names[i], form);
+            require(isValidUtf8(listed), "a listed name is not UTF-8");
+            require(form == NameForm::utf8 || bytesOfQuotedName(listed.c_str()) == names[i],
+                    "an escaped name lost its bytes");
+            require(disk.fileWrittenAs(written[i]) >= 0, "a written name finds no file");
+        }
+    }
+    require(disk.matching("*").size() == names.size(), "* misses a name");
+    disk.matching(typed);
+    disk.fileWrittenAs(typed);
+    disk.filesWrittenAsStem(typed);
+}
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    fuzzsetup::prepare(argc, argv);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    checkPath(bytes);
+    checkNames(namesIn(bytes), bytes);
+    bytesOfTypedName(bytes);
+    displayWidth(canonicalTyped(bytes));
+    return 0;
+}

@@ -1,0 +1,417 @@
+// names/ on its own: every rule that turns a disk's name bytes, typed names and
+// paths into text and back, called directly, a table row per case, so that a
+// fault there fails here without a program run.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#ifndef _WIN32
+#include <iconv.h>
+#endif
+
+#include "names/code_page_932_variants.h"
+#include "names/disk_names.h"
+#include "names/hex_codec.h"
+#include "names/name_pattern.h"
+#include "names/name_text.h"
+#include "names/output_names.h"
+#include "names/path_text.h"
+#include "names/typed_names.h"
+#include "names/unicode_text.h"
+#include "names/utf8_text.h"
+#include "support/printf_decoded.h"
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+// Characters in UTF-8: ゲーム, ソ (its Shift_JIS trail byte is 0x5C), ミ (0x7E),
+// half-width ｱ, ケ with the separate voicing mark (NFD ゲ), and ～ as code page
+// 932 decodes 0x8160.
+const char* const game = "\xE3\x82\xB2\xE3\x83\xBC\xE3\x83\xA0";
+const char* const gameShiftJis = "\x83Q\x81[\x83\x80";
+const char* const gameDecomposed = "\xE3\x82\xB1\xE3\x82\x99\xE3\x83\xBC\xE3\x83\xA0";
+const char* const so = "\xE3\x82\xBD", *const mi = "\xE3\x83\x9F";
+const char* const halfWidthA = "\xEF\xBD\xB1", *const fullWidthTilde = "\xEF\xBD\x9E";
+
+// Every row below has a `what`: the test's name, and what gtest prints for it.
+struct RowName {
+    template <typename Row>
+    std::string operator()(const testing::TestParamInfo<Row>& info) const {
+        return info.param.what;
+    }
+};
+const RowName rowName;
+
+// ---- A disk's name bytes as listed and as written
+
+struct NameRow {
+    const char* what;
+    std::string bytes;
+    std::string escaped;     // listed, escaped form
+    std::string decoded;     // listed, decoded form
+    std::string written;     // written, escaped form
+    std::string writtenUtf8; // written, decoded form
+};
+void PrintTo(const NameRow& row, std::ostream* out) {
+    *out << row.what;
+}
+
+const NameRow nameRows[] = {
+    {"Ascii", "notes", "notes", "notes", "notes", "notes"},
+    {"QuoteAndBackslash", "a\"\\", "a\\x22\\x5C", "a\\x22\\x5C", "a%22%5C", "a%22%5C"},
+    {"Kana", gameShiftJis, "\\x83Q\\x81[\\x83\\x80", game, "%83Q%81[%83%80", game},
+    {"TrailByte5C", "\x83\x5C", "\\x83\\x5C", so, "%83%5C", so},
+    {"TrailByte7E", "\x83~", "\\x83~", mi, "%83~", mi},
+    {"HalfWidthKatakana", "\xB1", "\\xB1", halfWidthA, "%B1", halfWidthA},
+    {"InvalidLeadBytes", "\x80\xA0\xFD", "\\x80\\xA0\\xFD", "\\x80\\xA0\\xFD", "%80%A0%FD",
+     "%80%A0%FD"},
+    {"UserDefinedCharacters", "\xF0\xF1\xF9\x40", "\\xF0\\xF1\\xF9@", "\\xF0\\xF1\\xF9@",
+     "%F0%F1%F9@", "%F0%F1%F9@"},
+    {"InvalidTrailByte", "\x83\x7F", "\\x83\\x7F", "\\x83\\x7F", "%83%7F", "%83%7F"},
+    {"LeadByteAtTheEnd", "a\x83", "a\\x83", "a\\x83", "a%83", "a%83"},
+    {"DecodedThenInvalid", "\x83Q\xFF", "\\x83Q\\xFF", "\xE3\x82\xB2\\xFF", "%83Q%FF",
+     "\xE3\x82\xB2%FF"},
+    {"CodePage932Tilde", "\x81\x60", "\\x81`", fullWidthTilde, "%81`", fullWidthTilde},
+    {"DeviceName", "con.txt", "con.txt", "con.txt", "con_.txt", "con_.txt"},
+    {"NumberedDeviceName", "LPT1", "LPT1", "LPT1", "LPT1_", "LPT1_"},
+    {"NoDeviceName", "com0.x", "com0.x", "com0.x", "com0.x", "com0.x"},
+    {"OnlyDots", "..", "..", "..", "%2E%2E", "%2E%2E"},
+    {"LastDotAndSpace", "a. b ", "a. b ", "a. b ", "a. b%20", "a. b%20"},
+    {"StandardOutputName", "-", "-", "-", "%2D", "%2D"},
+    {"SeparatorsAndPercent", "a/b\\c:50%", "a/b\\x5Cc:50%", "a/b\\x5Cc:50%", "a%2Fb%5Cc%3A50%25",
+     "a%2Fb%5Cc%3A50%25"},
+};
+
+class NameForms : public testing::TestWithParam<NameRow> {};
+
+TEST_P(NameForms, ListAndWriteEachByte) {
+    const NameRow& row = GetParam();
+    EXPECT_EQ(listedNameText(row.bytes, NameForm::escaped), row.escaped);
+    EXPECT_EQ(listedNameText(row.bytes, NameForm::utf8), row.decoded);
+    EXPECT_EQ(outputNameFor(row.bytes, NameForm::escaped), row.written);
+    EXPECT_EQ(outputNameFor(row.bytes, NameForm::utf8), row.writtenUtf8);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, NameForms, testing::ValuesIn(nameRows), rowName);
+
+// ---- Typed names: the bytes they stand for
+
+struct TypedRow {
+    const char* what;
+    std::string typed;
+    std::string bytes;  // the last candidate: typed made canonical, encoded, escapes read
+};
+void PrintTo(const TypedRow& row, std::ostream* out) {
+    *out << row.what;
+}
+
+const TypedRow typedRows[] = {
+    {"Escapes", "\\x82\\xa0x", "\x82\xA0x"},
+    {"Utf8", game, gameShiftJis},
+    {"Decomposed", gameDecomposed, gameShiftJis},
+    {"TrailByte5C", so, "\x83\x5C"},
+    {"HalfWidthKatakana", halfWidthA, "\xB1"},
+    {"WaveDash", "\xE3\x80\x9C", "\x81\x60"},
+    {"MinusSign", "\xE2\x88\x92", "\x81\x7C"},
+    {"DoubleVerticalLine", "\xE2\x80\x96", "\x81\x61"},
+    {"CentSign", "\xC2\xA2", "\x81\x91"},
+    {"PoundSign", "\xC2\xA3", "\x81\x92"},
+    {"NotSign", "\xC2\xAC", "\x81\xCA"},
+    {"EmDash", "\xE2\x80\x94", "\x81\x5C"},
+    {"EscapedBytesAreNotUtf8", "\\xE3\\x82\\xB2", "\xE3\x82\xB2"},
+    {"InvalidUtf8StaysAsItIs", "\xF5\x80\x80\x80", "\xF5\x80\x80\x80"},
+};
+
+class TypedNames : public testing::TestWithParam<TypedRow> {};
+
+TEST_P(TypedNames, StandForTheDisksBytes) {
+    const TypedRow& row = GetParam();
+    const std::vector<std::string> candidates = bytesOfTypedName(row.typed);
+    ASSERT_FALSE(candidates.empty());
+    EXPECT_EQ(candidates.back(), row.bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, TypedNames, testing::ValuesIn(typedRows), rowName);
+
+TEST(TypedNames, CanonicalKeepsBytesThatAreNotUtf8) {
+    EXPECT_EQ(canonicalTyped(std::string("\xFF") + gameDecomposed + "\xE3\x80\x9C"),
+              std::string("\xFF") + game + fullWidthTilde);
+}
+
+// Each variant's two forms: code page 932 decodes its bytes to the one, and the
+// typed other finds them.
+TEST(CodePage932Variants, DecodeAndEncodeAsTheTableSays) {
+    for (const CodePage932Variant& variant : codePage932Variants) {
+        EXPECT_EQ(listedNameText(variant.shiftJis, NameForm::utf8), variant.decoded);
+        EXPECT_EQ(bytesOfTypedName(variant.typed).back(), variant.shiftJis);
+    }
+}
+
+#ifndef _WIN32
+// The system's own decoding, apart from names/'s use of it.
+std::string iconvDecoded(const char* from, std::string bytes) {
+    std::string text(16, '\0');
+    char* places[] = {&bytes[0], &text[0]};
+    std::size_t left[] = {bytes.size(), text.size()};
+    iconv_t converter = iconv_open("UTF-8", from);
+    iconv(converter, &places[0], &left[0], &places[1], &left[1]);
+    iconv_close(converter);
+    text.resize(text.size() - left[1]);
+    return text;
+}
+
+// The hand-kept table against the system's two mappings: glibc's SHIFT_JIS
+// (the JIS form) gives the first six; its CP932 every decoded form.
+TEST(CodePage932Variants, AgreeWithTheSystemsConverters) {
+    for (const CodePage932Variant& variant : codePage932Variants) {
+        EXPECT_EQ(iconvDecoded("CP932", variant.shiftJis), variant.decoded);
+    }
+    for (std::size_t i = 0; i < 6; ++i) {
+        const CodePage932Variant& variant = codePage932Variants[i];
+        EXPECT_EQ(iconvDecoded("SHIFT_JIS", variant.shiftJis), variant.typed);
+    }
+}
+#endif
+
+// ---- Strict UTF-8
+
+// A text and a number the rule gives it: a character's length, a width.
+struct CountRow {
+    const char* what;
+    std::string text;
+    std::size_t count;
+};
+void PrintTo(const CountRow& row, std::ostream* out) {
+    *out << row.what;
+}
+
+const CountRow utf8Rows[] = {
+    {"Ascii", "A", 1},
+    {"TwoBytes", "\xC2\x80", 2},
+    {"ThreeBytes", "\xE3\x82\xB2", 3},
+    {"FourBytes", "\xF0\x90\x80\x80", 4},
+    {"LargestCodePoint", "\xF4\x8F\xBF\xBF", 4},
+    {"ContinuationByte", "\x80", 0},
+    {"OverlongTwoBytes", "\xC0\x80", 0},
+    {"OverlongThreeBytes", "\xE0\x80\x80", 0},
+    {"OverlongFourBytes", "\xF0\x80\x80\x80", 0},
+    {"Surrogate", "\xED\xA0\x80", 0},
+    {"AboveU10FFFF", "\xF4\x90\x80\x80", 0},
+    {"LeadF5", "\xF5\x80\x80\x80", 0},
+    {"LeadF7", "\xF7\xBF\xBF\xBF", 0},
+    {"LeadF8", "\xF8\x88\x80\x80\x80", 0},
+    {"LeadFF", "\xFF\x80\x80\x80", 0},
+    {"CutShort", "\xE3\x82", 0},
+    {"BadContinuation", "\xE3\x82\x41", 0},
+};
+
+class Utf8Characters : public testing::TestWithParam<CountRow> {};
+
+TEST_P(Utf8Characters, AreReadStrictly) {
+    const CountRow& row = GetParam();
+    EXPECT_EQ(utf8CharacterLength(row.text, 0), row.count);
+    EXPECT_EQ(isValidUtf8(row.text), row.count == row.text.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, Utf8Characters, testing::ValuesIn(utf8Rows), rowName);
+
+// ---- Paths in lines, columns and JSON
+
+struct PathRow {
+    const char* what;
+    std::string path;
+    std::string line;
+    std::string column;
+    std::string unicode;
+};
+void PrintTo(const PathRow& row, std::ostream* out) {
+    *out << row.what;
+}
+
+const PathRow pathRows[] = {
+    {"Plain", "images/set.d88", "images/set.d88", "images/set.d88", "images/set.d88"},
+    {"Japanese", game, game, game, game},
+    {"Newline", "a\nb", "a\\x0Ab", "a\\x0Ab", "a\nb"},
+    {"TabAndDelete", "a\t\x7F", "a\\x09\\x7F", "a\\x09\\x7F", "a\t\x7F"},
+    {"Backslash", "a\\x0Ab", "a\\x0Ab", "a\\\\x0Ab", "a\\x0Ab"},
+    {"ShiftJis", "a\x83Q.d88", "a\\x83Q.d88", "a\\x83Q.d88", "a\xEF\xBF\xBDQ.d88"},
+    {"InvalidLeadByte", "\xF5\x80", "\\xF5\\x80", "\\xF5\\x80", "\xEF\xBF\xBD\xEF\xBF\xBD"},
+};
+
+class PathTexts : public testing::TestWithParam<PathRow> {};
+
+TEST_P(PathTexts, KeepOneLineAndColumnsReversible) {
+    const PathRow& row = GetParam();
+    EXPECT_EQ(pathForLine(row.path), row.line);
+    EXPECT_EQ(pathForColumn(row.path), row.column);
+    EXPECT_EQ(pathAsUnicode(row.path), row.unicode);
+    EXPECT_EQ(unescapedHex(hexOfBytes(row.path), ""), row.path);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, PathTexts, testing::ValuesIn(pathRows), rowName);
+
+// Every byte after every other, and after a backslash: no two paths share a column.
+TEST(PathTexts, ColumnGivesEveryPathBack) {
+    for (int first = 1; first < 256; ++first) {
+        for (int second : {0x5C, 0x78, 0x83, first}) {
+            const std::string path = {static_cast<char>(first), '\\', static_cast<char>(second),
+                                      '4', '1'};
+            EXPECT_EQ(d88build::printfDecoded(pathForColumn(path)), path) << hexOfBytes(path);
+        }
+    }
+}
+
+// ---- Hex
+
+TEST(HexCodec, EscapesAndDumps) {
+    EXPECT_EQ(hexEscape("%", 0x8A), "%8A");
+    EXPECT_EQ(hexOfBytes("\x83Q"), "8351");
+    EXPECT_EQ(unescapedHex("%83%5c%zz%4", "%"), "\x83\x5C%zz%4");
+    EXPECT_EQ(withUpperCaseEscapes("%83%5cq%", "%"), "%83%5Cq%");
+    EXPECT_EQ(hexDigitValue('f'), 15);
+    EXPECT_EQ(hexDigitValue('g'), -1);
+}
+
+// ---- Width and normalisation
+
+const CountRow widthRows[] = {
+    {"Ascii", "\"notes\"", 7},
+    {"Kana", game, 6},
+    {"HalfWidthKatakana", halfWidthA, 1},
+    {"FullWidthTilde", fullWidthTilde, 2},
+    {"Decomposed", gameDecomposed, 6},
+    {"ByteThatIsNotUtf8", "\xFF", 1},
+};
+
+class DisplayWidths : public testing::TestWithParam<CountRow> {};
+
+TEST_P(DisplayWidths, CountColumns) {
+    const CountRow& row = GetParam();
+    EXPECT_EQ(displayWidth(row.text), row.count);
+    EXPECT_EQ(displayWidth(paddedToWidth(row.text, 10)), std::max<std::size_t>(row.count, 10));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, DisplayWidths, testing::ValuesIn(widthRows), rowName);
+
+TEST(ComposedText, ComposesBetweenBytesThatAreNotUtf8) {
+    EXPECT_EQ(composedText(gameDecomposed), game);
+    EXPECT_EQ(composedText(std::string("\x83") + gameDecomposed), std::string("\x83") + game);
+    EXPECT_EQ(composedText("plain"), "plain");
+}
+
+// ---- Patterns
+
+struct PatternRow {
+    const char* what;
+    std::string pattern;
+    std::string text;
+    EscapeNotation notation;
+    bool matches;
+};
+void PrintTo(const PatternRow& row, std::ostream* out) {
+    *out << row.what;
+}
+
+const PatternRow patternRows[] = {
+    {"Star", "no*", "notes", EscapeNotation::listed, true},
+    {"QuestionIsOneEscape", "?x", "\\x82x", EscapeNotation::listed, true},
+    {"QuestionIsOneCharacter", "?", so, EscapeNotation::listed, true},
+    {"ListedHexInEitherCase", "\\x82\\xa0*", "\\x82\\xA0x", EscapeNotation::listed, true},
+    {"WrittenHexInEitherCase", "%83%5c*", "%83%5Cabc", EscapeNotation::written, true},
+    {"QuestionIsOnePercentEscape", "?abc", "%83abc", EscapeNotation::written, true},
+    {"PercentIsNoEscapeInListedNames", "50%", "50%", EscapeNotation::listed, true},
+    {"LiteralStar", "\\x2A", "*", EscapeNotation::listed, false},
+    {"NoMatch", "zz*", "notes", EscapeNotation::listed, false},
+};
+
+class Patterns : public testing::TestWithParam<PatternRow> {};
+
+TEST_P(Patterns, MatchByCharacters) {
+    const PatternRow& row = GetParam();
+    EXPECT_EQ(patternMatches(row.pattern, row.text, row.notation), row.matches);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, Patterns, testing::ValuesIn(patternRows), rowName);
+
+// ---- A disk's files found by what the programs showed or wrote
+
+// 0xFB86 decodes to U+FA1C, a compatibility ideograph, which normalisation
+// makes U+9756.
+const Names diskFiles = {"notes",        "Notes", "\x83\x5C", "con.txt",
+                         "\x83Q\xFF", "notes", "\x81\x60",  "\xFB\x86"};
+
+TEST(DiskNames, WrittenNamesCountCopies) {
+    EXPECT_EQ(writtenNamesOf(diskFiles, NameForm::escaped),
+              (Names{"notes", "Notes~2", "%83%5C", "con_.txt", "%83Q%FF", "notes~3", "%81`",
+                     "%FB%86"}));
+}
+
+struct WrittenRow {
+    const char* what;
+    std::string typed;
+    int file;     // -1: none
+    int ofStem;   // files written as the stem of a NAME~N
+};
+void PrintTo(const WrittenRow& row, std::ostream* out) {
+    *out << row.what;
+}
+
+const WrittenRow writtenRows[] = {
+    {"CopyNumber", "Notes~2", 1, 3},
+    {"CopyNumberOtherCase", "NOTES~3", -1, 3},
+    {"CopyNumberPastTheFiles", "notes~4", -1, 3},
+    {"EscapedTrailByte5C", "%83%5C", 2, 0},
+    {"EscapeDigitsInLowerCase", "%83%5c", 2, 0},
+    {"DecodedTrailByte5C", so, 2, 0},
+    {"DeviceName", "con_.txt", 3, 0},
+    {"DecodedThenEscaped", "\xE3\x82\xB2%ff", 4, 0},
+    {"WaveDashForTheTilde", "\xE3\x80\x9C", 6, 0},
+    {"CompatibilityIdeograph", "\xEF\xA8\x9C", 7, 0},
+    {"CompatibilityIdeographNormalised", "\xE9\x9D\x96", 7, 0},
+    {"NoSuchStem", "zz~2", -1, 0},
+    {"NotACopyNumber", "notes~1", -1, 0},
+};
+
+class WrittenNames : public testing::TestWithParam<WrittenRow> {};
+
+TEST_P(WrittenNames, FindTheirFilesAgain) {
+    const WrittenRow& row = GetParam();
+    const DiskNames names(diskFiles);
+    EXPECT_EQ(names.fileWrittenAs(row.typed), row.file);
+    EXPECT_EQ(names.filesWrittenAsStem(row.typed), row.ofStem);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, WrittenNames, testing::ValuesIn(writtenRows), rowName);
+
+struct DiskPatternRow {
+    const char* what;
+    std::string pattern;
+    std::vector<std::size_t> files;
+};
+void PrintTo(const DiskPatternRow& row, std::ostream* out) {
+    *out << row.what;
+}
+
+const DiskPatternRow diskPatternRows[] = {
+    {"WrittenEscapes", "%83%5C*", {2}},
+    {"WrittenEscapesInLowerCase", "%83%5c*", {2}},
+    {"ListedEscapes", "\\x83*", {2, 4}},
+    {"CopyNumbers", "*~?", {1, 5}},
+    {"Decoded", "\xE3\x82\xB2*", {4}},
+    {"DecomposedPattern", "\xE3\x82\xB1\xE3\x82\x99?", {4}},
+    {"WaveDash", "\xE3\x80\x9C*", {6}},
+    {"DeviceNameAsWritten", "con_*", {3}},
+};
+
+class DiskPatterns : public testing::TestWithParam<DiskPatternRow> {};
+
+TEST_P(DiskPatterns, MatchListedAndWrittenNames) {
+    const DiskPatternRow& row = GetParam();
+    EXPECT_EQ(DiskNames(diskFiles).matching(row.pattern), row.files);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, DiskPatterns, testing::ValuesIn(diskPatternRows), rowName);
+
+}  // namespace
