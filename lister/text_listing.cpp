@@ -23,7 +23,7 @@ void printHashes(const char* lead, const Hashes& hashes) {
         std::printf("%shashes: crc32 %s  md5 %s  sha1 %s\n", lead, hashes.crc32.c_str(),
                     hashes.md5.c_str(), hashes.sha1.c_str());
     } else {
-        std::printf("%shashes: not known (the file cannot be read a second time)\n", lead);
+        std::printf("%shashes: not known (the file could not be read to its end)\n", lead);
     }
 }
 
