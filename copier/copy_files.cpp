@@ -13,13 +13,13 @@
 
 #include "common/work_buffer.h"
 #include "companion/diagnostics.h"
-#include "companion/image_input.h"
 #include "companion/name_text.h"
 #include "copier/copy_messages.h"
 #include "copier/copy_request.h"
 #include "copier/copy_writer.h"
 #include "copier/destination.h"
 #include "copier/file_selection.h"
+#include "copier/image_operand.h"
 #include "copier/output_names.h"
 #include "gamefs/game_fs.h"
 #include "tool/console/console.h"
@@ -133,10 +133,8 @@ bool loadDisk(const CopyRequest& request) {
     return true;
 }
 
-int copyAsRequested(const CopyRequest& request) {
-    SystemError why;
-    if (!openImage(diskImage, request.image, why)) {
-        reportFileError(copierName, request.image, why);
+int copyAsRequested(const CopyRequest& request, ImageOperand& operand) {
+    if (!operand.open(diskImage, request.image)) {
         return 1;
     }
     Destination destination;
@@ -151,7 +149,8 @@ int copyAsRequested(const CopyRequest& request) {
     if (!selectEntries(request, entries) || !destinationHolds(destination, entries.size())) {
         return 1;
     }
-    return copyEntries(request, destination, entries);
+    const int copied = copyEntries(request, destination, entries);
+    return operand.readWell(diskImage, request.image) ? copied : 1;
 }
 }  // namespace
 
@@ -161,9 +160,10 @@ int runCopy(int argc, char** argv) {
     if (!readCopyRequest(argc, argv, request, status)) {
         return status;
     }
-    int copied = copyAsRequested(request);
-    // Closed before the process ends, so that Windows can remove the temporary
-    // copy of standard input (companion/image_input.h) when the program exits.
+    ImageOperand operand;
+    int copied = copyAsRequested(request, operand);
+    // Closed before the operand's archive, whose member it may be reading, and
+    // before the process ends, so that Windows can remove the temporary copy.
     diskImage.close();
     return finishOutput(copied);
 }

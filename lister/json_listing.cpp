@@ -7,6 +7,7 @@
 
 #include "common/sector_address.h"
 #include "lister/listed_names.h"
+#include "lister/listing_labels.h"
 #include "lister/media_types.h"
 
 namespace {
@@ -153,17 +154,26 @@ void printLine(const json& object) {
     const std::string line = object.dump(-1, ' ', false, json::error_handler_t::replace);
     std::printf("%s\n", line.c_str());
 }
+
+// The file's path, and an archive member's name beside it.
+json pathFields(const std::string& path, const std::string& member) {
+    json fields = {{"version", jsonVersion}, {"path", path}};
+    if (!member.empty()) {
+        fields["member"] = member;
+    }
+    return fields;
+}
 }  // namespace
 
 void printJsonListing(const ImageFacts& facts) {
-    json object = {{"version", jsonVersion},
-                   {"path", facts.path},
-                   {"readable", true},
-                   {"file_size", facts.fileSize},
-                   {"d88", facts.isD88()},
-                   {"hashes", hashesOf(facts.hashes)}};
+    json object = pathFields(facts.path, facts.member);
+    object.update({{"readable", true}, {"file_size", facts.fileSize}});
+    if (facts.cutOffAt >= 0) {
+        object["cut_off_at"] = facts.cutOffAt;
+    }
+    object.update({{"d88", facts.isD88()}, {"hashes", hashesOf(facts.hashes)}});
     if (!facts.isD88()) {
-        object["not_d88_reason"] = faultReason(facts.fault, facts.firstSize, facts.firstMedia);
+        object["not_d88_reason"] = notD88ReasonOf(facts);
     }
     json disks = json::array();
     for (const DiskFacts& disk : facts.disks) {
@@ -174,6 +184,9 @@ void printJsonListing(const ImageFacts& facts) {
     printLine(object);
 }
 
-void printJsonFailure(const std::string& path, const std::string& reason) {
-    printLine({{"version", jsonVersion}, {"path", path}, {"readable", false}, {"error", reason}});
+void printJsonFailure(const std::string& path, const std::string& member,
+                      const std::string& reason) {
+    json object = pathFields(path, member);
+    object.update({{"readable", false}, {"error", reason}});
+    printLine(object);
 }

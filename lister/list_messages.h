@@ -26,6 +26,10 @@ constexpr char listerArguments[] =
 // What the operands should have been, for the message on a wrong count of them.
 constexpr char listerOperands[] = "one or more IMAGE";
 
+// A stream (a pipe, an archive member) longer than an image can be is read only
+// so far: the bytes read, which no image can go past.
+constexpr char cutOffFormat[] =
+    "cut off after %lld bytes: no D88 image is longer, and the rest was not read";
 // What a file that is no D88 image is called, before the reason.
 constexpr char notD88Prefix[] = "not a D88 image: ";
 // Why the first header describes no disk that the file could hold; each is

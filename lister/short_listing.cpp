@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "lister/listed_names.h"
+#include "lister/listing_labels.h"
 
 namespace {
 // The roles quelt gives the disk, joined by "+"; "-" for none.
@@ -35,7 +36,7 @@ void printShortListing(const ImageFacts& facts) {
     if (!facts.isD88()) {
         return;
     }
-    const std::string path = pathForColumns(facts.path);
+    const std::string path = pathColumnOf(facts);
     for (const DiskFacts& disk : facts.disks) {
         const std::string sha1 = disk.hashes.known() ? disk.hashes.sha1 : "-";
         const std::string role = roleColumn(facts.picks, disk.number - 1);

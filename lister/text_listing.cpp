@@ -8,6 +8,7 @@
 #include "common/sector_address.h"
 #include "lister/list_messages.h"
 #include "lister/listed_names.h"
+#include "lister/listing_labels.h"
 #include "lister/media_types.h"
 
 namespace {
@@ -276,8 +277,7 @@ void printSummary(const RolePicks& picks, int32_t diskCount) {
 }
 
 void printNotD88(const ImageFacts& facts) {
-    std::printf("%s%s\n", notD88Prefix,
-                faultReason(facts.fault, facts.firstSize, facts.firstMedia).c_str());
+    std::printf("%s%s\n", notD88Prefix, notD88ReasonOf(facts).c_str());
 }
 }  // namespace
 

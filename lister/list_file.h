@@ -1,0 +1,28 @@
+#ifndef QUELT_LISTER_LIST_FILE_H
+#define QUELT_LISTER_LIST_FILE_H
+
+#include <string>
+
+#include "lister/listing_options.h"
+
+// The exit statuses, from best to worst: the run ends with the worst it met.
+enum ListerStatus { allD88 = 0, someNotD88 = 1, trouble = 2 };
+
+// One run over its files: the options, whether each listing is headed by its
+// path, how many were listed, and the worst status so far.
+struct ListingRun {
+    ListingOptions options;
+    bool headings = false;
+    int listed = 0;
+    int status = allD88;
+
+    void noteStatus(int found) { status = found > status ? found : status; }
+};
+
+// Lists the file `path` names ("-": standard input), opened once: an image, a
+// compressed image (x.d88.gz), or every member of an archive, each as an image
+// of its own (an archive inside one is a member like any other, not opened).
+// A file or member that cannot be read is reported, and the run goes on.
+void listFile(ListingRun& run, const std::string& path);
+
+#endif
