@@ -143,8 +143,9 @@ ArchiveReader::Kind ArchiveReader::open() {
     archive_read_set_skip_callback(archive_, Callbacks::skip);
     const int opened = archive_read_open1(archive_);
     if (opened != ARCHIVE_OK) {
+        // No format took the bytes (an empty file): an image reader's, then.
         noteFailure(opened);
-        return Kind::unreadable;
+        return source_.failed() ? Kind::unreadable : Kind::plainFile;
     }
     const bool any = nextMember();
     const bool compressed = archive_filter_code(archive_, 0) != ARCHIVE_FILTER_NONE;
