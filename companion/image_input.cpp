@@ -100,7 +100,13 @@ const char* pathOfOperand(const char* operand) {
 #endif
 }
 
-std::unique_ptr<ByteSource> openOperand(const char* operand, SystemError& why) {
+std::unique_ptr<ByteSource> openOperand(const char* operand, SystemError& why,
+                                        SourceOpener* opener) {
+    if (opener != nullptr) {
+        std::unique_ptr<ByteSource> source = opener->open(operand);
+        why = {SystemError::Kind::errnoValue, ENOENT};
+        return source;
+    }
     if (std::strcmp(operand, standardInputOperand) == 0) {
         return standardInputSource(why);
     }

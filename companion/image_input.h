@@ -10,6 +10,7 @@
 #include "companion/diagnostics.h"
 #include "image/byte_source.h"
 #include "image/d88_image.h"
+#include "image/file_source.h"
 
 constexpr char standardInputOperand[] = "-";
 
@@ -18,7 +19,10 @@ constexpr char standardInputOperand[] = "-";
 // has no such name, it is read in binary mode as a stream, through the one
 // temporary copy every stream is read by (image/stream_copy.h). Null, with the
 // reason in `why`, when the operand cannot be opened or read (a folder cannot).
-std::unique_ptr<ByteSource> openOperand(const char* operand, SystemError& why);
+// `opener`, when given, opens the operand instead of the file system (the fuzz
+// targets' images in memory).
+std::unique_ptr<ByteSource> openOperand(const char* operand, SystemError& why,
+                                        SourceOpener* opener = nullptr);
 
 // The path `operand` is opened by, which a writer must never write over:
 // /dev/stdin for "-" on POSIX (a redirected file is that file), none on Windows.

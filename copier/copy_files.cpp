@@ -154,13 +154,13 @@ int copyAsRequested(const CopyRequest& request, ImageOperand& operand) {
 }
 }  // namespace
 
-int runCopy(int argc, char** argv) {
+int runCopy(int argc, char** argv, SourceOpener* opener) {
     int status = 0;
     CopyRequest request;
     if (!readCopyRequest(argc, argv, request, status)) {
         return status;
     }
-    ImageOperand operand;
+    ImageOperand operand(opener);
     int copied = copyAsRequested(request, operand);
     // Closed before the operand's archive, whose member it may be reading, and
     // before the process ends, so that Windows can remove the temporary copy.

@@ -44,14 +44,15 @@ std::size_t memberSplitOf(const std::string& operand, bool (*isFile)(const std::
 }
 
 bool ImageOperand::open(D88Image& image, const char* operand) {
-    const std::size_t split = namesSomething(operand) ? std::string::npos
-                                                      : memberSplitOf(operand, holdsMembers);
+    const std::size_t split = opener_ != nullptr || namesSomething(operand)
+                                  ? std::string::npos
+                                  : memberSplitOf(operand, holdsMembers);
     if (split != std::string::npos) {
         const std::string path = operand;
         return openMember(image, path.substr(0, split), path.substr(split + 1));
     }
     SystemError why;
-    std::unique_ptr<ByteSource> source = openOperand(operand, why);
+    std::unique_ptr<ByteSource> source = openOperand(operand, why, opener_);
     if (!source) {
         reportFileError(copierName, operand, why);
         return false;
@@ -83,7 +84,7 @@ bool ImageOperand::openWhole(D88Image& image, const char* operand,
 bool ImageOperand::openMember(D88Image& image, const std::string& archivePath,
                               const std::string& member) {
     SystemError why;
-    archiveBytes_ = openOperand(archivePath.c_str(), why);
+    archiveBytes_ = openOperand(archivePath.c_str(), why, opener_);
     if (!archiveBytes_) {
         reportFileError(copierName, archivePath, why);
         return false;

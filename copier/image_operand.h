@@ -6,6 +6,7 @@
 #include "archive/archive_reader.h"
 #include "image/byte_source.h"
 #include "image/d88_image.h"
+#include "image/file_source.h"
 
 // quelt-cp's IMAGE, opened once: a file, "-" (standard input), a compressed
 // image (x.d88.gz), or a member of an archive named as ARCHIVE/MEMBER, the
@@ -15,6 +16,9 @@
 // member in a subfolder: set.zip/disks/a.d88). On Windows \ splits too.
 class ImageOperand {
 public:
+    // `opener`, when given, opens the files instead of the file system.
+    explicit ImageOperand(SourceOpener* opener = nullptr) : opener_(opener) {}
+
     // Opens `operand` into `image`; false, having said why on standard error.
     // The archive's bytes stay open while this lives: a member is read as it
     // is unpacked.
@@ -29,6 +33,7 @@ private:
     bool openMember(D88Image& image, const std::string& archivePath, const std::string& member);
     bool openUnpacked(D88Image& image, const char* archivePath);
 
+    SourceOpener* opener_;
     std::unique_ptr<ByteSource> archiveBytes_;
     std::unique_ptr<ArchiveReader> archive_;
 };

@@ -123,7 +123,7 @@ void listMembers(ListingRun& run, const std::string& path, ArchiveReader& archiv
 
 void listFile(ListingRun& run, const std::string& path) {
     SystemError why;
-    std::unique_ptr<ByteSource> source = openOperand(path.c_str(), why);
+    std::unique_ptr<ByteSource> source = openOperand(path.c_str(), why, run.opener);
     if (!source) {
         reportUnreadable(run, {path, ""}, reasonFor(why));
         return;

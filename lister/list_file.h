@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "image/file_source.h"
 #include "lister/listing_options.h"
 
 // The exit statuses, from best to worst: the run ends with the worst it met.
@@ -15,6 +16,7 @@ struct ListingRun {
     bool headings = false;
     int listed = 0;
     int status = allD88;
+    SourceOpener* opener = nullptr;  // the fuzz targets' images; null: the file system's
 
     void noteStatus(int found) { status = found > status ? found : status; }
 };

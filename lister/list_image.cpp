@@ -54,7 +54,7 @@ ListingOptions optionsOf(const ParsedCommandLine& parsed) {
 }
 }  // namespace
 
-int listImage(int argc, char** argv) {
+int listImage(int argc, char** argv, SourceOpener* opener) {
     int status = 0;
     ParsedCommandLine parsed;
     if (!parseCommandLine(argc, argv, listerTexts, listerOptions, parsed, status)) {
@@ -67,6 +67,7 @@ int listImage(int argc, char** argv) {
     }
     listNamesAs(parsed.has(utf8Option) ? NameForm::utf8 : NameForm::escaped);
     ListingRun run;
+    run.opener = opener;
     run.options = optionsOf(parsed);
     run.headings = parsed.operands.size() > 1 || run.options.recursive;
     for (const char* operand : parsed.operands) {

@@ -19,6 +19,7 @@ struct ArchiveMember {
 
 enum class ArchiveForm {
     zip,       // deflated
+    tar,       // POSIX tar, uncompressed
     tarXz,     // POSIX tar, xz-compressed (needs the build's libarchive to have liblzma)
     sevenZip,  // stored, so that every build reads it
     lzh,       // LZH, level-0 headers, stored
