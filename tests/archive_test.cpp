@@ -235,6 +235,19 @@ const ArchiveRunRow archiveRunRows[] = {
      "not a D88 image: lzop data\n",
      "",
      1},
+#ifdef _WIN32
+    // The Windows build's libarchive has no xz (tools/build-windows-libarchive.sh).
+    {"XzThatThisBuildCannotReadSaysWhatItIs",
+     [] {
+         Bytes xz = withBytesAt(0, std::string("\xFD" "7zXZ\0", 6));
+         xz.resize(2000, 0x55);
+         return std::map<std::string, Bytes>{{"set.d88.xz", xz}};
+     },
+     {"set.d88.xz"},
+     "not a D88 image: xz data\n",
+     "",
+     1},
+#endif
     {"CorruptArchiveSaysWhyAndTheRestIsListed",
      [] {
          return std::map<std::string, Bytes>{

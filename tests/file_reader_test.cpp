@@ -84,6 +84,8 @@ class ReaderSource : public testing::TestWithParam<SourceRow> {
 protected:
     // Opens `reader` on `file` as the row's kind of source.
     void open(FileReader& reader, const Bytes& file) {
+        // Windows cannot remove the folder of a file that is still open.
+        reader.close();
         switch (GetParam().kind) {
         case SourceKind::file: {
             const std::string path = (freshTestFolder() / "image.d88").string();

@@ -190,9 +190,12 @@ void PrintTo(const StreamRow& row, std::ostream* out) {
     *out << row.name;
 }
 
+// The tests' own binary cat: Windows' type is a text command, which stops at 0x1A.
+const std::string binaryCat = "\"" + std::filesystem::absolute(QUELT_TEST_CAT_PROGRAM).string() + "\" ";
+
 const StreamRow streamRows[] = {
 #ifdef _WIN32
-    {"Pipe", "type image.d88 | ", "-"},
+    {"Pipe", binaryCat + "image.d88 | ", "-"},
 #else
     {"Pipe", "cat image.d88 | ", "-"},
     {"DevStdinOfAPipe", "cat image.d88 | ", "/dev/stdin"},
