@@ -93,7 +93,7 @@ struct ArchiveReader::Callbacks {
         auto* reader = static_cast<ArchiveReader*>(data);
         const int64_t base = whence == SEEK_SET   ? 0
                              : whence == SEEK_CUR ? reader->position_
-                                                  : length(reader->source_);
+                                                  : endOf(*reader);
         if (base < 0 || base + offset < 0) {
             return ARCHIVE_FATAL;
         }
@@ -105,15 +105,21 @@ struct ArchiveReader::Callbacks {
         const int64_t from = reader->position_;
         return seek(a, data, request, SEEK_CUR) < 0 ? 0 : reader->position_ - from;
     }
-    // A stream's length is known once it is read to its end (or cut off).
-    static int64_t length(ByteSource& source) {
-        uint8_t byte = 0;
-        if (source.knownLength() < 0) {
-            source.readAt(largestImageOffset, &byte, 1);
-        }
-        return source.knownLength();
-    }
+    static int64_t endOf(ArchiveReader& reader);
 };
+
+// Where the source ends; -1 for a stream not read to its end while the formats
+// bid for the bytes. A stream's end is known only once it is read there, and
+// reading it to its end to let a bidder look there would copy every piped file
+// whole: a ZIP on a pipe is then read as it comes, as libarchive can. Once a
+// format is chosen that needs the end (7-Zip), the stream is read to it.
+int64_t ArchiveReader::Callbacks::endOf(ArchiveReader& reader) {
+    uint8_t byte = 0;
+    if (reader.source_.knownLength() < 0 && reader.formatChosen_) {
+        reader.source_.readAt(largestImageOffset, &byte, 1);
+    }
+    return reader.source_.knownLength();
+}
 
 ArchiveReader::ArchiveReader(ByteSource& source)
     : source_(source), block_(new uint8_t[blockSize]) {}
@@ -142,6 +148,7 @@ ArchiveReader::Kind ArchiveReader::open() {
     archive_read_set_seek_callback(archive_, Callbacks::seek);
     archive_read_set_skip_callback(archive_, Callbacks::skip);
     const int opened = archive_read_open1(archive_);
+    formatChosen_ = true;
     if (opened != ARCHIVE_OK) {
         // No format took the bytes (an empty file): an image reader's, then.
         noteFailure(opened);

@@ -65,6 +65,7 @@ private:
     std::string memberName_;
     std::string why_;
     bool fatal_ = false;  // libarchive can read no further
+    bool formatChosen_ = false;  // the formats have bid for the bytes
 };
 
 #endif

@@ -25,8 +25,9 @@ set(CPACK_PACKAGE_CHECKSUM SHA256)
 
 # Debian: installed under /usr. The dependencies are what dpkg-shlibdeps reads
 # off the programs (the C and C++ runtimes they link, and quelt-ls's zlib and
-# OpenSSL libcrypto: zlib1g, libssl3), so they stay right for whichever
-# compiler and release build the package.
+# OpenSSL libcrypto, and the companions' libarchive: zlib1g, libssl3,
+# libarchive13), so they stay right for whichever compiler and release build
+# the package.
 if(NOT WIN32)
   set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 endif()

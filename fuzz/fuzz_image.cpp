@@ -13,7 +13,7 @@
 #include "image/d88_image.h"
 
 namespace {
-constexpr uint32_t archiveSample = 8;
+constexpr uint32_t archiveSample = 16;
 constexpr uint32_t archiveSalt = 3;
 }  // namespace
 

@@ -306,6 +306,29 @@ TEST(ArchiveRun, ZipBombMemberIsReadToItsEnd) {
     EXPECT_EQ(lines[0]["hashes"]["crc32"], "b2eb30ed");  // crc32 of 64 MiB of zeros
 }
 
+// An archive on a pipe lists as the file: 7-Zip seeks to where its header says,
+// a ZIP is read as it comes (its end is not known before it is read).
+TEST(ArchiveRun, ArchiveOnAPipeListsAsTheFile) {
+    for (const ArchiveForm form : {ArchiveForm::zip, ArchiveForm::sevenZip}) {
+        const Bytes archive = archiveOf(form, theMembers());
+        Surroundings around;
+        around.before = "\"" + std::filesystem::absolute(QUELT_TEST_CAT_PROGRAM).string() +
+                        "\" " + kImageName + " | ";
+        const ToolRun piped = runInFreshFolder(QUELT_LS_PROGRAM, archive, {"--json", "-"}, {}, around);
+        const ToolRun file = runInFreshFolder(QUELT_LS_PROGRAM, archive, {"--json", kImageName});
+        std::vector<json> pipedLines = jsonLines(piped.out);
+        std::vector<json> fileLines = jsonLines(file.out);
+        ASSERT_EQ(pipedLines.size(), 3u) << piped.err;
+        ASSERT_EQ(fileLines.size(), 3u) << file.err;
+        for (size_t i = 0; i < 3; ++i) {
+            EXPECT_EQ(pipedLines[i]["path"], "-");
+            pipedLines[i].erase("path");
+            fileLines[i].erase("path");
+            EXPECT_EQ(pipedLines[i], fileLines[i]);
+        }
+    }
+}
+
 // ---- quelt-cp from a member
 
 TEST(ArchiveCopy, CopiesFromAMemberAsFromItsFile) {
