@@ -64,7 +64,7 @@ private:
     std::unique_ptr<uint8_t[]> block_;
     std::string memberName_;
     std::string why_;
-    bool fatal_ = false;  // libarchive can read no further
+    bool fatal_ = false;         // libarchive can read no further
     bool formatChosen_ = false;  // the formats have bid for the bytes
 };
 

@@ -19,7 +19,7 @@ struct Signature {
 const Signature signatures[] = {
     {0, "\x1F\x8B", 2, anyByte, "gzip data"},
     {0, "BZh", 3, anyByte, "bzip2 data"},
-    {0, "\xFD" "7zXZ\0", 6, anyByte, "xz data"},
+    {0, "\xFD\x37\x7A\x58\x5A\x00", 6, anyByte, "xz data"},
     {0, "\x28\xB5\x2F\xFD", 4, anyByte, "zstd data"},
     {0, "\x04\x22\x4D\x18", 4, anyByte, "lz4 data"},
     {0, "LZIP", 4, anyByte, "lzip data"},

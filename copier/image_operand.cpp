@@ -95,8 +95,8 @@ bool ImageOperand::openMember(D88Image& image, const std::string& archivePath,
         found = archive_->nextMember();
     }
     if (!found) {
-        const std::string reason = archive_->failed() ? archive_->why()
-                                                      : noSuchMemberText + member + "\"";
+        const std::string reason =
+            archive_->failed() ? archive_->why() : noSuchMemberText + member + "\"";
         reportFileProblem(copierName, archivePath, reason.c_str());
         return false;
     }

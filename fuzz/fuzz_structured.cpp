@@ -96,8 +96,8 @@ void copyFirstFileByName(int32_t disk) {
             const std::string quoted =
                 quotedText(reinterpret_cast<const uint8_t*>(name.data()), name.size());
             const std::string listed = quoted.substr(1, quoted.size() - 2);
-            const int status = fuzzruns::runCopier(fuzzsetup::imageName, disk,
-                                                   listed.c_str(), standardOutput);
+            const int status =
+                fuzzruns::runCopier(fuzzsetup::imageName, disk, listed.c_str(), standardOutput);
             if (fuzzruns::takeOutputs(status).size() != 1) {
                 fuzzsetup::fail("quelt-cp to standard output left a file");
             }
@@ -161,8 +161,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     fuzzsetup::noteImageSize(image.size());
     fuzzsetup::memoryImage().set(image.data(), image.size());
     fuzzchecks::setLimits(diskImage, fuzzchecks::sweptInput(data, size));
-    fuzzruns::checkQueltOutputs(
-        fuzzruns::takeOutputs(fuzzruns::runQuelt(fuzzsetup::imageName)));
+    fuzzruns::checkQueltOutputs(fuzzruns::takeOutputs(fuzzruns::runQuelt(fuzzsetup::imageName)));
     const auto companion = static_cast<Companion>(fuzzsetup::sampleOf(
         data, size, static_cast<uint32_t>(Companion::count), companionSalt));
     if (companion == Companion::lister) {
@@ -171,8 +170,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         // One of the first disks, by the input's size.
         runCopier(static_cast<int32_t>(size % copiedDisks) + 1);
     } else {
-        fuzzchecks::checkImage(image, disksChecked,
-                               fuzzchecks::sweptInput(data, size));
+        fuzzchecks::checkImage(image, disksChecked, fuzzchecks::sweptInput(data, size));
     }
     return 0;
 }

@@ -50,7 +50,9 @@ int runQuelt(const std::string& image) {
 }
 
 int runLister(const std::string& image, const char* option) {
-    const auto lister = [](int argc, char** argv) { return listImage(argc, argv, &fuzzsetup::memoryImage()); };
+    const auto lister = [](int argc, char** argv) {
+        return listImage(argc, argv, &fuzzsetup::memoryImage());
+    };
     if (option != nullptr) {
         return runWith(lister, {"quelt-ls", option, image});
     }
@@ -69,8 +71,9 @@ int runCopier(const std::string& image, int32_t disk,
     if (output != nullptr) {
         arguments.push_back(output);
     }
-    return runWith([](int argc, char** argv) { return runCopy(argc, argv, &fuzzsetup::memoryImage()); },
-                   arguments);
+    return runWith(
+        [](int argc, char** argv) { return runCopy(argc, argv, &fuzzsetup::memoryImage()); },
+        arguments);
 }
 
 Outputs takeOutputs(int status) {

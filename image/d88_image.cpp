@@ -32,7 +32,8 @@ bool D88Image::open(const char* path) {
     if (path == nullptr) {
         return true;
     }
-    const bool opened = opener_ != nullptr ? file_.open(opener_->open(path), path) : file_.open(path);
+    const bool opened =
+        opener_ != nullptr ? file_.open(opener_->open(path), path) : file_.open(path);
     if (!opened) {
         diskCount_ = counted;
         return false;

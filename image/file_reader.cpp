@@ -120,8 +120,7 @@ std::size_t FileReader::windowToReplace() {
 
 bool FileReader::isSameFile(const char* path) const {
     std::error_code error;
-    return isOpen() && !path_.empty() && std::filesystem::equivalent(path_, path, error) &&
-           !error;
+    return isOpen() && !path_.empty() && std::filesystem::equivalent(path_, path, error) && !error;
 }
 
 std::size_t FileReader::readDirect(int64_t position, uint8_t* dest, std::size_t count) {

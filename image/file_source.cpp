@@ -8,7 +8,8 @@
 namespace {
 class FileSource : public ByteSource {
 public:
-    FileSource(std::ifstream stream, int64_t length) : stream_(std::move(stream)), length_(length) {}
+    FileSource(std::ifstream stream, int64_t length)
+        : stream_(std::move(stream)), length_(length) {}
 
     std::size_t readAt(int64_t position, uint8_t* dest, std::size_t count) override {
         // A seek clears the end-of-file state left by an earlier short read.

@@ -31,7 +31,8 @@ std::size_t StreamCopy::readCopy(int64_t position, uint8_t* dest, std::size_t co
     if (position >= copied_) {
         return 0;
     }
-    count = static_cast<std::size_t>(std::min<int64_t>(static_cast<int64_t>(count), copied_ - position));
+    count = static_cast<std::size_t>(
+        std::min<int64_t>(static_cast<int64_t>(count), copied_ - position));
     std::ifstream& from = copy_.reader();
     // A seek clears the end-of-file state left by an earlier short read.
     from.clear();

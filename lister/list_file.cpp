@@ -41,7 +41,8 @@ void render(ListingRun& run, const ImageFacts& facts) {
     switch (run.options.form) {
     case ListingForm::text:
         if (run.headings || !facts.member.empty()) {
-            std::printf("%s%s:\n", run.listed > 0 ? "\n" : "", headingOf(facts.path, facts.member).c_str());
+            std::printf("%s%s:\n", run.listed > 0 ? "\n" : "",
+                        headingOf(facts.path, facts.member).c_str());
         }
         if (facts.cutOffAt >= 0) {
             std::printf("%s\n", cutOffNote(facts).c_str());
@@ -51,7 +52,8 @@ void render(ListingRun& run, const ImageFacts& facts) {
     case ListingForm::summary:
         printShortListing(facts);
         if (facts.cutOffAt >= 0) {
-            reportFileProblem(listerName, headingOf(facts.path, facts.member), cutOffNote(facts).c_str());
+            reportFileProblem(listerName, headingOf(facts.path, facts.member),
+                              cutOffNote(facts).c_str());
         }
         if (!facts.isD88()) {
             reportFileProblem(listerName, headingOf(facts.path, facts.member),
@@ -74,6 +76,11 @@ void reportUnreadable(ListingRun& run, const Listed& listed, const std::string& 
     run.noteStatus(trouble);
 }
 
+// Why a file's read failed: the system said so, and no more, to the stream.
+std::string inputOutputError() {
+    return reasonFor({SystemError::Kind::errnoValue, EIO});
+}
+
 // The compressed or archived form of the bytes `source` begins with, if any.
 std::string formOf(ByteSource& source) {
     uint8_t first[formSignatureReach];
@@ -82,7 +89,7 @@ std::string formOf(ByteSource& source) {
 
 // Lists the image `source` holds; `why` gives the reason when a read fails.
 void listSource(ListingRun& run, const Listed& listed, std::unique_ptr<ByteSource> source,
-               const char* openedPath, const std::function<std::string()>& why) {
+                const char* openedPath, const std::function<std::string()>& why) {
     const std::string form = formOf(*source);
     D88Image image;
     image.open(std::move(source), openedPath);
@@ -132,7 +139,7 @@ void listFile(ListingRun& run, const std::string& path) {
     switch (archive.open()) {
     case ArchiveReader::Kind::plainFile:
         listSource(run, {path, ""}, std::move(source), pathOfOperand(path.c_str()),
-                  [] { return reasonFor({SystemError::Kind::errnoValue, EIO}); });
+                   inputOutputError);
         break;
     case ArchiveReader::Kind::compressedFile:
         listMember(run, {path, ""}, archive);

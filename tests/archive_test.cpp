@@ -44,7 +44,13 @@ Bytes withBytesAt(size_t offset, const std::string& text) {
 
 const FormRow formRows[] = {
     {"Gzip", [] { return withBytesAt(0, "\x1F\x8B\x08"); }, "gzip data"},
-    {"Xz", [] { return withBytesAt(0, std::string("\xFD" "7zXZ\0", 6)); }, "xz data"},
+    {"Xz",
+     [] {
+         return withBytesAt(0, std::string("\xFD"
+                                           "7zXZ\0",
+                                           6));
+     },
+     "xz data"},
     {"Bzip2", [] { return withBytesAt(0, "BZh9"); }, "bzip2 data"},
     {"Zip", [] { return withBytesAt(0, "PK\x03\x04"); }, "ZIP archive"},
     {"SevenZip", [] { return withBytesAt(0, "7z\xBC\xAF\x27\x1C"); }, "7-Zip archive"},
@@ -52,7 +58,13 @@ const FormRow formRows[] = {
     {"Tar", [] { return withBytesAt(257, "ustar"); }, "tar archive"},
     {"D88ImageIsNone", [] { return sampleImage(); }, ""},
     {"TooShortForItsSignature", [] { return Bytes{0x1F}; }, ""},
-    {"XzSignatureCutShort", [] { return withBytesAt(0, "\xFD" "7zX"); }, ""},
+    {"XzSignatureCutShort",
+     [] {
+         return withBytesAt(0,
+                            "\xFD"
+                            "7zX");
+     },
+     ""},
 };
 
 class CompressedForm : public testing::TestWithParam<FormRow> {};
@@ -193,23 +205,35 @@ const std::string scenarioShortLine =
 
 const ArchiveRunRow archiveRunRows[] = {
     {"TextHeadingsNameArchiveAndMember",
-     [] { return std::map<std::string, Bytes>{{"set.zip", archiveOf(ArchiveForm::zip, theMembers())}}; },
+     [] {
+         return std::map<std::string, Bytes>{
+             {"set.zip", archiveOf(ArchiveForm::zip, theMembers())}};
+     },
      {"set.zip"},
      "set.zip/disks/set.d88:\n",  // the first line; the rest is the sample set's listing
      "",
      1},
     {"ShortLinesNameArchiveAndMember",
-     [] { return std::map<std::string, Bytes>{{"set.zip", archiveOf(ArchiveForm::zip, {theMembers()[1]})}}; },
+     [] {
+         return std::map<std::string, Bytes>{
+             {"set.zip", archiveOf(ArchiveForm::zip, {theMembers()[1]})}};
+     },
      {"--short", "set.zip"},
      "set.zip/one.d88" + scenarioShortLine,
      ""},
     {"CompressedImageIsItsMember",
-     [] { return std::map<std::string, Bytes>{{"one.d88.gz", gzipOf(makeSampleSet().scenario.bytes())}}; },
+     [] {
+         return std::map<std::string, Bytes>{
+             {"one.d88.gz", gzipOf(makeSampleSet().scenario.bytes())}};
+     },
      {"--short", "one.d88.gz"},
      "one.d88.gz" + scenarioShortLine,
      ""},
     {"MemberThatIsNoImageIsOneLine",
-     [] { return std::map<std::string, Bytes>{{"set.zip", archiveOf(ArchiveForm::zip, {theMembers()[2]})}}; },
+     [] {
+         return std::map<std::string, Bytes>{
+             {"set.zip", archiveOf(ArchiveForm::zip, {theMembers()[2]})}};
+     },
      {"set.zip"},
      "set.zip/notes.txt:\nnot a D88 image: no disk: the file is shorter than a disk header (688 "
      "bytes)\n",
@@ -239,7 +263,9 @@ const ArchiveRunRow archiveRunRows[] = {
     // The Windows build's libarchive has no xz (tools/build-windows-libarchive.sh).
     {"XzThatThisBuildCannotReadSaysWhatItIs",
      [] {
-         Bytes xz = withBytesAt(0, std::string("\xFD" "7zXZ\0", 6));
+         Bytes xz = withBytesAt(0, std::string("\xFD"
+                                               "7zXZ\0",
+                                               6));
          xz.resize(2000, 0x55);
          return std::map<std::string, Bytes>{{"set.d88.xz", xz}};
      },
@@ -250,15 +276,17 @@ const ArchiveRunRow archiveRunRows[] = {
 #endif
     {"CorruptArchiveSaysWhyAndTheRestIsListed",
      [] {
-         return std::map<std::string, Bytes>{
-             {"bad.zip", truncatedZip()}, {"one.d88", makeSampleSet().scenario.bytes()}};
+         return std::map<std::string, Bytes>{{"bad.zip", truncatedZip()},
+                                             {"one.d88", makeSampleSet().scenario.bytes()}};
      },
      {"--short", "bad.zip", "one.d88"},
      "one.d88" + scenarioShortLine,
      "quelt-ls: bad.zip/disks/set.d88: ",  // and libarchive's reason
      2},
     {"ZipBombIsListedAsFarAsItsHeader",
-     [] { return std::map<std::string, Bytes>{{"bomb.zip", zipOfZeros("zeros.d88", 64u << 20)}}; },
+     [] {
+         return std::map<std::string, Bytes>{{"bomb.zip", zipOfZeros("zeros.d88", 64u << 20)}};
+     },
      {"bomb.zip"},
      "bomb.zip/zeros.d88:\nnot a D88 image: disk 1's size, 0 bytes, is smaller than a disk "
      "header (688 bytes)\n",
@@ -312,9 +340,10 @@ TEST(ArchiveRun, ArchiveOnAPipeListsAsTheFile) {
     for (const ArchiveForm form : {ArchiveForm::zip, ArchiveForm::sevenZip}) {
         const Bytes archive = archiveOf(form, theMembers());
         Surroundings around;
-        around.before = "\"" + std::filesystem::absolute(QUELT_TEST_CAT_PROGRAM).string() +
-                        "\" " + kImageName + " | ";
-        const ToolRun piped = runInFreshFolder(QUELT_LS_PROGRAM, archive, {"--json", "-"}, {}, around);
+        around.before = "\"" + std::filesystem::absolute(QUELT_TEST_CAT_PROGRAM).string() + "\" " +
+                        kImageName + " | ";
+        const ToolRun piped =
+            runInFreshFolder(QUELT_LS_PROGRAM, archive, {"--json", "-"}, {}, around);
         const ToolRun file = runInFreshFolder(QUELT_LS_PROGRAM, archive, {"--json", kImageName});
         std::vector<json> pipedLines = jsonLines(piped.out);
         std::vector<json> fileLines = jsonLines(file.out);
@@ -336,19 +365,21 @@ TEST(ArchiveCopy, CopiesFromAMemberAsFromItsFile) {
     const auto prepare = [&zip](const std::filesystem::path& work) {
         writeFile((work / "set.zip").string(), zip);
     };
-    const ToolRun fromFile = runInFreshFolder(QUELT_CP_PROGRAM, sampleImage(),
-                                              {kImageName, "3", "savedat"});
+    const ToolRun fromFile =
+        runInFreshFolder(QUELT_CP_PROGRAM, sampleImage(), {kImageName, "3", "savedat"});
     const ToolRun fromMember =
         runInFreshFolder(QUELT_CP_PROGRAM, {}, {"set.zip/disks/set.d88", "3", "savedat"}, prepare);
     EXPECT_EQ(fromMember.err, "");
     EXPECT_EQ(fromMember.status, 0);
     ASSERT_EQ(fromFile.files.count("savedat"), 1u);
     EXPECT_EQ(fromMember.files.at("savedat"), fromFile.files.at("savedat"));
-    const ToolRun whole = runInFreshFolder(QUELT_CP_PROGRAM, {}, {"set.zip", "3", "savedat"}, prepare);
+    const ToolRun whole =
+        runInFreshFolder(QUELT_CP_PROGRAM, {}, {"set.zip", "3", "savedat"}, prepare);
     EXPECT_EQ(whole.err, asTextStream("quelt-cp: set.zip: an archive: name the image in it as "
                                       "ARCHIVE/MEMBER (quelt-ls ARCHIVE lists them)\n"));
     EXPECT_EQ(whole.status, 1);
-    const ToolRun missing = runInFreshFolder(QUELT_CP_PROGRAM, {}, {"set.zip/no.d88", "3"}, prepare);
+    const ToolRun missing =
+        runInFreshFolder(QUELT_CP_PROGRAM, {}, {"set.zip/no.d88", "3"}, prepare);
     EXPECT_EQ(missing.err, asTextStream("quelt-cp: set.zip: holds no member \"no.d88\"\n"));
     EXPECT_EQ(missing.status, 1);
 }

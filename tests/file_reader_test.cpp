@@ -58,7 +58,9 @@ private:
 // Takes the bytes in order, as a program's hashes do.
 class Collector : public ByteObserver {
 public:
-    void take(const uint8_t* bytes, size_t count) override { taken.insert(taken.end(), bytes, bytes + count); }
+    void take(const uint8_t* bytes, size_t count) override {
+        taken.insert(taken.end(), bytes, bytes + count);
+    }
     Bytes taken;
 };
 
@@ -94,11 +96,12 @@ protected:
             break;
         }
         case SourceKind::memory:
-            ASSERT_TRUE(reader.open(std::unique_ptr<ByteSource>(new MemorySource(file.data(), file.size()))));
+            ASSERT_TRUE(reader.open(
+                std::unique_ptr<ByteSource>(new MemorySource(file.data(), file.size()))));
             break;
         case SourceKind::stream:
-            ASSERT_TRUE(reader.open(StreamCopy::over(
-                std::unique_ptr<SequentialInput>(new MemoryStream(file, 5000)))));
+            ASSERT_TRUE(reader.open(
+                StreamCopy::over(std::unique_ptr<SequentialInput>(new MemoryStream(file, 5000)))));
             break;
         }
     }
@@ -190,7 +193,8 @@ TEST(D88ImageSource, ImageInMemoryReadsAsItsFile) {
     const Bytes image = concat({first.bytes(), secondBytes});
     D88Image fromFile, fromMemory;
     ASSERT_TRUE(openInFreshFolder(fromFile, image));
-    ASSERT_TRUE(fromMemory.open(std::unique_ptr<ByteSource>(new MemorySource(image.data(), image.size()))));
+    ASSERT_TRUE(
+        fromMemory.open(std::unique_ptr<ByteSource>(new MemorySource(image.data(), image.size()))));
     ASSERT_EQ(fromMemory.diskCount(), 2);
     EXPECT_EQ(fromMemory.knownFileLength(), static_cast<int64_t>(image.size()));
     for (int32_t disk = 0; disk < 2; ++disk) {

@@ -153,7 +153,8 @@ void addEachDisk(const std::filesystem::path& work) {
     const size_t disk = image.size() / 3;
     for (size_t i = 0; i < 3; ++i) {
         const auto from = image.begin() + static_cast<std::ptrdiff_t>(i * disk);
-        writeFile((work / ("disk" + std::to_string(i + 1))).string(), Bytes(from, from + static_cast<std::ptrdiff_t>(disk)));
+        writeFile((work / ("disk" + std::to_string(i + 1))).string(),
+                  Bytes(from, from + static_cast<std::ptrdiff_t>(disk)));
     }
 }
 
@@ -161,9 +162,9 @@ void addEachDisk(const std::filesystem::path& work) {
 // disk of a file of several (disk 1 too, which begins where the file does), and
 // its write-protect byte is its own header's.
 TEST(QueltLsJson, EveryDiskHasItsOwnHashesAndHeader) {
-    const ToolRun run = runInFreshFolder(QUELT_LS_PROGRAM, protectedSet(),
-                                         {"--json", kImageName, "disk1", "disk2", "disk3"},
-                                         addEachDisk);
+    const ToolRun run =
+        runInFreshFolder(QUELT_LS_PROGRAM, protectedSet(),
+                         {"--json", kImageName, "disk1", "disk2", "disk3"}, addEachDisk);
     const std::vector<json> images = jsonLines(run.out);
     ASSERT_EQ(images.size(), 4u) << run.err;
     const json& disks = images[0]["disks"];
@@ -174,7 +175,8 @@ TEST(QueltLsJson, EveryDiskHasItsOwnHashesAndHeader) {
     }
     const ToolRun text = runInFreshFolder(QUELT_LS_PROGRAM, protectedSet(), {"--hash", kImageName});
     EXPECT_NE(text.out.find(asTextStream("  name: \"MAIN\"\n  media: 2D\n  write protect: 0x10\n  "
-                                         "hashes: crc32 " + disks[1]["hashes"]["crc32"].get<std::string>())),
+                                         "hashes: crc32 " +
+                                         disks[1]["hashes"]["crc32"].get<std::string>())),
               std::string::npos)
         << text.out;
 }
@@ -191,7 +193,8 @@ void PrintTo(const StreamRow& row, std::ostream* out) {
 }
 
 // The tests' own binary cat: Windows' type is a text command, which stops at 0x1A.
-const std::string binaryCat = "\"" + std::filesystem::absolute(QUELT_TEST_CAT_PROGRAM).string() + "\" ";
+const std::string binaryCat =
+    "\"" + std::filesystem::absolute(QUELT_TEST_CAT_PROGRAM).string() + "\" ";
 
 const StreamRow streamRows[] = {
 #ifdef _WIN32
@@ -212,7 +215,8 @@ TEST_P(QueltLsStream, ListsAsTheFile) {
     around.before = row.before;
     const ToolRun fromStream =
         runInFreshFolder(QUELT_LS_PROGRAM, protectedSet(), {"--json", row.operand}, {}, around);
-    const ToolRun fromFile = runInFreshFolder(QUELT_LS_PROGRAM, protectedSet(), {"--json", kImageName});
+    const ToolRun fromFile =
+        runInFreshFolder(QUELT_LS_PROGRAM, protectedSet(), {"--json", kImageName});
     std::vector<json> streamed = jsonLines(fromStream.out);
     std::vector<json> file = jsonLines(fromFile.out);
     ASSERT_EQ(streamed.size(), 1u) << fromStream.err;
@@ -236,7 +240,8 @@ TEST(QueltLsJson, ProcessSubstitutionListsAsTheFile) {
     Surroundings around;
     around.before = "bash -c '\"$0\" --json <(cat image.d88)' ";
     const ToolRun substituted = runInFreshFolder(QUELT_LS_PROGRAM, protectedSet(), {}, {}, around);
-    const ToolRun fromFile = runInFreshFolder(QUELT_LS_PROGRAM, protectedSet(), {"--json", kImageName});
+    const ToolRun fromFile =
+        runInFreshFolder(QUELT_LS_PROGRAM, protectedSet(), {"--json", kImageName});
     std::vector<json> streamed = jsonLines(substituted.out);
     std::vector<json> file = jsonLines(fromFile.out);
     ASSERT_EQ(streamed.size(), 1u) << substituted.err;

@@ -15,8 +15,8 @@ int main(int argc, char** argv) {
     }
     std::vector<d88build::ArchiveMember> members;
     for (int i = 2; i < argc; ++i) {
-        members.push_back({std::filesystem::path(argv[i]).filename().string(),
-                           d88build::readFile(argv[i])});
+        members.push_back(
+            {std::filesystem::path(argv[i]).filename().string(), d88build::readFile(argv[i])});
     }
     const d88build::Bytes zip = d88build::archiveOf(d88build::ArchiveForm::zip, members);
     return d88build::writeFile(argv[1], zip) ? 0 : 1;

@@ -28,6 +28,13 @@ la_ssize_t appendWritten(struct archive*, void* data, const void* bytes, size_t 
     return static_cast<la_ssize_t>(count);
 }
 
+// Opens the writer on its memory; `what` names what it writes, for a failure.
+void openInMemory(Writer& writer, const char* what) {
+    require(archive_write_open2(writer.handle, &writer, nullptr, appendWritten, nullptr,
+                                nullptr) == ARCHIVE_OK,
+            what);
+}
+
 void setForm(struct archive* handle, ArchiveForm form) {
     switch (form) {
     case ArchiveForm::zip:
@@ -68,9 +75,7 @@ void writeMember(struct archive* handle, const std::string& name, uint64_t size,
 Bytes written(ArchiveForm form, const std::vector<ArchiveMember>& members) {
     Writer writer;
     setForm(writer.handle, form);
-    require(archive_write_open2(writer.handle, &writer, nullptr, appendWritten, nullptr,
-                                nullptr) == ARCHIVE_OK,
-            "an archive in memory");
+    openInMemory(writer, "an archive in memory");
     for (const ArchiveMember& member : members) {
         writeMember(writer.handle, member.name, member.bytes.size(), [&member](struct archive* a) {
             archive_write_data(a, member.bytes.data(), member.bytes.size());
@@ -155,12 +160,9 @@ Bytes gzipOf(const Bytes& bytes) {
     Writer writer;
     archive_write_set_format_raw(writer.handle);
     archive_write_add_filter_gzip(writer.handle);
-    require(archive_write_open2(writer.handle, &writer, nullptr, appendWritten, nullptr,
-                                nullptr) == ARCHIVE_OK,
-            "gzip in memory");
-    writeMember(writer.handle, "data", bytes.size(), [&bytes](struct archive* a) {
-        archive_write_data(a, bytes.data(), bytes.size());
-    });
+    openInMemory(writer, "gzip in memory");
+    writeMember(writer.handle, "data", bytes.size(),
+                [&bytes](struct archive* a) { archive_write_data(a, bytes.data(), bytes.size()); });
     require(archive_write_close(writer.handle) == ARCHIVE_OK, "the gzip data's end");
     return writer.out;
 }
@@ -168,13 +170,12 @@ Bytes gzipOf(const Bytes& bytes) {
 Bytes zipOfZeros(const std::string& name, uint64_t size) {
     Writer writer;
     archive_write_set_format_zip(writer.handle);
-    require(archive_write_open2(writer.handle, &writer, nullptr, appendWritten, nullptr,
-                                nullptr) == ARCHIVE_OK,
-            "a ZIP in memory");
+    openInMemory(writer, "a ZIP in memory");
     const Bytes zeros(kZeroBlock, 0);
     writeMember(writer.handle, name, size, [&zeros, size](struct archive* a) {
         for (uint64_t done = 0; done < size; done += zeros.size()) {
-            archive_write_data(a, zeros.data(), static_cast<size_t>(std::min<uint64_t>(zeros.size(), size - done)));
+            archive_write_data(a, zeros.data(),
+                               static_cast<size_t>(std::min<uint64_t>(zeros.size(), size - done)));
         }
     });
     require(archive_write_close(writer.handle) == ARCHIVE_OK, "the ZIP's end");
