@@ -6,6 +6,8 @@
 
 #include <cstdio>
 
+#include "archive/compressed_forms.h"
+
 namespace {
 // libarchive is given the source's bytes in blocks of this size.
 constexpr std::size_t blockSize = 16384;
@@ -135,7 +137,19 @@ void ArchiveReader::noteFailure(int status) {
     fatal_ = fatal_ || status == ARCHIVE_FATAL;
 }
 
+// Only bytes that begin with the signature of a compressed or archived form are
+// shown to libarchive: a D88 image begins with its first disk's name, and
+// libarchive's tar would take a file that begins with zeros for an empty
+// archive, or a header whose checksum happens to hold for one of its own.
+bool ArchiveReader::mayBeArchive() {
+    uint8_t first[formSignatureReach];
+    return !compressedFormOf(first, source_.readAt(0, first, sizeof first)).empty();
+}
+
 ArchiveReader::Kind ArchiveReader::open() {
+    if (!mayBeArchive()) {
+        return source_.failed() ? Kind::unreadable : Kind::plainFile;
+    }
     archive_ = archive_read_new();
     if (archive_ == nullptr) {
         why_ = "out of memory";

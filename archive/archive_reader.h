@@ -17,6 +17,8 @@ struct archive;
 //
 // An ArchiveReader reads the bytes of a file's source (which it borrows) and
 // tells what they are: an archive of members, one compressed file, or neither.
+// A file is shown to libarchive only when it begins with the signature of such
+// a form (compressed_forms.h), so that no image is ever taken for an archive.
 // A member's bytes are read as they are unpacked, as a stream (memberInput), so
 // that an image reader copies them only as far as it reaches.
 class ArchiveReader {
@@ -55,6 +57,8 @@ public:
 private:
     friend class MemberInput;
     struct Callbacks;
+
+    bool mayBeArchive();
 
     void noteFailure(int status);
 

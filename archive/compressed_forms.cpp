@@ -25,6 +25,7 @@ const Signature signatures[] = {
     {0, "LZIP", 4, anyByte, "lzip data"},
     {0, "\x89LZO\0\r\n\x1A\n", 9, anyByte, "lzop data"},
     {0, "\x1F\x9D", 2, anyByte, "compress data"},
+    {0, "\x5D\x00\x00", 3, anyByte, "lzma data"},
     {0, "PK\x03\x04", 4, anyByte, "ZIP archive"},
     {0, "PK\x05\x06", 4, anyByte, "ZIP archive"},
     {0, "7z\xBC\xAF\x27\x1C", 6, anyByte, "7-Zip archive"},

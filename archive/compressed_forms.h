@@ -8,11 +8,12 @@
 // How many of a file's first bytes compressedFormOf looks at.
 constexpr std::size_t formSignatureReach = 264;
 
-// What a file that is no D88 image is, when its first bytes are the signature
-// of a compressed or archived form: "gzip data", "ZIP archive"; empty when they
-// are none of them. libarchive names only the forms it can read; this names a
-// form the build cannot read, and a member that is itself an archive, which is
-// never unpacked further. It only names: nothing is read by it.
+// What a file is when its first bytes are the signature of a compressed or
+// archived form: "gzip data", "ZIP archive"; empty when they are none of them.
+// It decides which files libarchive is asked to read (archive_reader.h), and
+// names what a file that is no D88 image is when libarchive cannot read it (a
+// form the build lacks) or is not asked to (a member that is itself an archive,
+// never unpacked further). It only names: nothing is read by it.
 std::string compressedFormOf(const uint8_t* bytes, std::size_t count);
 
 #endif

@@ -81,7 +81,11 @@ max_len_of() {
 # cost different amounts: the quicker ones give the structured target some of
 # their share.
 niceness_of() {
-    if [ "$1" = fuzz_structured ]; then echo 0; else echo 2; fi
+    case $1 in
+        fuzz_structured) echo 0 ;;
+        fuzz_image) echo 1 ;;
+        *) echo 4 ;;
+    esac
 }
 
 # Runs TARGET for SECONDS on CORPUS (kept as it is) plus its seeds; findings go

@@ -91,9 +91,11 @@ std::string formOf(ByteSource& source) {
 void listSource(ListingRun& run, const Listed& listed, std::unique_ptr<ByteSource> source,
                 const char* openedPath, const std::function<std::string()>& why) {
     const std::string form = formOf(*source);
-    D88Image image;
+    D88Image& image = run.image;
     image.open(std::move(source), openedPath);
     ImageFacts facts = gatherFacts(image, listed.path, wantsOf(run.options));
+    // Closed before the next member is read, whose stream this one's reads.
+    image.close();
     if (facts.readFailed) {
         reportUnreadable(run, listed, why());
         return;

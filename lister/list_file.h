@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "image/d88_image.h"
 #include "image/file_source.h"
 #include "lister/listing_options.h"
 
@@ -10,13 +11,15 @@
 enum ListerStatus { allD88 = 0, someNotD88 = 1, trouble = 2 };
 
 // One run over its files: the options, whether each listing is headed by its
-// path, how many were listed, and the worst status so far.
+// path, how many were listed, the worst status so far, and the one reader
+// every image is read by, whose windows serve file after file.
 struct ListingRun {
     ListingOptions options;
     bool headings = false;
     int listed = 0;
     int status = allD88;
     SourceOpener* opener = nullptr;  // the fuzz targets' images; null: the file system's
+    D88Image image;
 
     void noteStatus(int found) { status = found > status ? found : status; }
 };
