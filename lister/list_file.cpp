@@ -76,7 +76,7 @@ void reportUnreadable(ListingRun& run, const Listed& listed, const std::string& 
     run.noteStatus(trouble);
 }
 
-// Why a file's read failed: the system said so, and no more, to the stream.
+// Why a file's read failed: its reader learns no more than that it did.
 std::string inputOutputError() {
     return reasonFor({SystemError::Kind::errnoValue, EIO});
 }
@@ -94,7 +94,7 @@ void listSource(ListingRun& run, const Listed& listed, std::unique_ptr<ByteSourc
     D88Image& image = run.image;
     image.open(std::move(source), openedPath);
     ImageFacts facts = gatherFacts(image, listed.path, wantsOf(run.options));
-    // Closed before the next member is read, whose stream this one's reads.
+    // Closed at once: a member is read from the archive, which goes on to the next.
     image.close();
     if (facts.readFailed) {
         reportUnreadable(run, listed, why());
