@@ -31,8 +31,11 @@ run() {
     mkdir -p "$work/$side/files"
     local status=0
     if [ "$side" = piped ]; then
-        (cd "$work/$side/files" && cat "$image" | "$build/$program" /dev/stdin "$@" \
-            >"$work/$side/stdout" 2>"$work/$side/stderr") || status=$?
+        # The program's status, not cat's: a program that has read what it needs
+        # ends before cat has written all, which a pipe then refuses.
+        (set +o pipefail && cd "$work/$side/files" && cat "$image" 2>/dev/null |
+            "$build/$program" /dev/stdin "$@" >"$work/$side/stdout" 2>"$work/$side/stderr") ||
+            status=$?
     else
         (cd "$work/$side/files" && "$build/$program" "$image" "$@" \
             >"$work/$side/stdout" 2>"$work/$side/stderr") || status=$?
