@@ -25,9 +25,9 @@ set(CPACK_PACKAGE_CHECKSUM SHA256)
 
 # Debian: installed under /usr. The dependencies are what dpkg-shlibdeps reads
 # off the programs (the C and C++ runtimes they link, quelt-ls's zlib and
-# OpenSSL libcrypto: zlib1g, libssl3, and the companions' GNU libunistring:
-# libunistring2), so they stay right for whichever
-# compiler and release build the package.
+# OpenSSL libcrypto, and the companions' GNU libunistring and libarchive:
+# zlib1g, libssl3, libunistring2, libarchive13), so they stay right for
+# whichever compiler and release build the package.
 if(NOT WIN32)
   set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 endif()

@@ -6,6 +6,9 @@
 #include <cstring>
 #include <string>
 
+#include "image/file_source.h"
+#include "image/stream_copy.h"
+
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -20,45 +23,26 @@
 
 namespace {
 #ifdef _WIN32
-std::wstring standardInputCopy;  // removed at exit
+// Standard input in binary mode, read as it comes.
+class StandardInput : public SequentialInput {
+public:
+    StandardInput() { _setmode(_fileno(stdin), _O_BINARY); }
+    std::size_t read(uint8_t* dest, std::size_t count) override {
+        return std::fread(dest, 1, count, stdin);
+    }
+    bool failed() const override { return std::ferror(stdin) != 0; }
+};
 
-void removeStandardInputCopy() {
-    DeleteFileW(standardInputCopy.c_str());
+std::unique_ptr<ByteSource> standardInputSource(SystemError& why) {
+    std::unique_ptr<ByteSource> source =
+        StreamCopy::over(std::unique_ptr<SequentialInput>(new StandardInput));
+    if (!source) {
+        why = lastErrnoError();
+    }
+    return source;
 }
 
-bool copyStream(std::FILE* from, std::FILE* to) {
-    char block[65536];
-    std::size_t got = 0;
-    while ((got = std::fread(block, 1, sizeof block, from)) > 0) {
-        if (std::fwrite(block, 1, got, to) != got) {
-            return false;
-        }
-    }
-    return std::ferror(from) == 0 && std::fflush(to) == 0;
-}
-
-// Standard input, copied whole to a new temporary file; its name, or "" with
-// the reason in `why`.
-std::string copyOfStandardInput(SystemError& why) {
-    wchar_t folder[MAX_PATH + 1] = {};
-    wchar_t name[MAX_PATH + 1] = {};
-    if (GetTempPathW(MAX_PATH + 1, folder) == 0 || GetTempFileNameW(folder, L"qlt", 0, name) == 0) {
-        why = lastSystemError();
-        return "";
-    }
-    standardInputCopy = name;
-    std::atexit(removeStandardInputCopy);
-    _setmode(_fileno(stdin), _O_BINARY);
-    std::FILE* copy = _wfopen(name, L"wb");
-    bool copied = copy != nullptr && copyStream(stdin, copy);
-    why = lastErrnoError();
-    if (copy != nullptr) {
-        std::fclose(copy);
-    }
-    return copied ? narrowPath(name) : "";
-}
-
-// Why `path` cannot be read.
+// Why `path` cannot be read; only asked once it failed to open as an image.
 SystemError whyUnreadable(const char* path) {
     std::wstring wide = widePath(path);
     DWORD attributes = GetFileAttributesW(wide.c_str());
@@ -79,8 +63,9 @@ SystemError whyUnreadable(const char* path) {
 constexpr char standardInputPath[] = "/dev/stdin";
 
 // Why `path` cannot be read: it does not open, it is a folder, or reading fails.
+// Only asked once it failed to open as an image; a FIFO is not waited for.
 SystemError whyUnreadable(const char* path) {
-    int file = ::open(path, O_RDONLY);
+    int file = ::open(path, O_RDONLY | O_NONBLOCK);
     if (file < 0) {
         return lastErrnoError();
     }
@@ -93,30 +78,46 @@ SystemError whyUnreadable(const char* path) {
     ::close(file);
     return {SystemError::Kind::errnoValue, error};
 }
-#endif
 
-// The name the image is opened by; "" with the reason in `why` when there is none.
-std::string imagePath(const char* operand, SystemError& why) {
+std::unique_ptr<ByteSource> standardInputSource(SystemError& why) {
+    std::unique_ptr<ByteSource> source = openPathSource(standardInputPath);
+    if (!source) {
+        why = whyUnreadable(standardInputPath);
+    }
+    return source;
+}
+#endif
+}  // namespace
+
+const char* pathOfOperand(const char* operand) {
     if (std::strcmp(operand, standardInputOperand) != 0) {
         return operand;
     }
 #ifdef _WIN32
-    return copyOfStandardInput(why);
+    return nullptr;
 #else
-    (void)why;
     return standardInputPath;
 #endif
 }
-}  // namespace
+
+std::unique_ptr<ByteSource> openOperand(const char* operand, SystemError& why,
+                                        SourceOpener* opener) {
+    if (opener != nullptr) {
+        std::unique_ptr<ByteSource> source = opener->open(operand);
+        why = {SystemError::Kind::errnoValue, ENOENT};
+        return source;
+    }
+    if (std::strcmp(operand, standardInputOperand) == 0) {
+        return standardInputSource(why);
+    }
+    std::unique_ptr<ByteSource> source = openPathSource(operand);
+    if (!source) {
+        why = whyUnreadable(operand);
+    }
+    return source;
+}
 
 bool openImage(D88Image& image, const char* operand, SystemError& why) {
-    std::string path = imagePath(operand, why);
-    if (path.empty()) {
-        return false;
-    }
-    if (!image.open(path.c_str())) {
-        why = whyUnreadable(path.c_str());
-        return false;
-    }
-    return true;
+    std::unique_ptr<ByteSource> source = openOperand(operand, why);
+    return source && image.open(std::move(source), pathOfOperand(operand));
 }

@@ -5,16 +5,31 @@
 // redirected file), as with other command-line tools; any other operand is a
 // file's name. A failure comes with the system's reason.
 
+#include <memory>
+
 #include "companion/diagnostics.h"
+#include "image/byte_source.h"
 #include "image/d88_image.h"
+#include "image/file_source.h"
 
 constexpr char standardInputOperand[] = "-";
 
-// Opens `operand` into `image`. Returns false, with the reason in `why`, when it
-// cannot be opened or read (a folder cannot). On POSIX standard input is read
-// through /dev/stdin; on Windows, which has no such name, standard input is first
-// copied (in binary mode) to a temporary file that is removed when the program
-// exits, once `image` has been closed (Windows keeps an open file).
+// The bytes of `operand`, opened once. On POSIX standard input is read through
+// /dev/stdin, so that a redirected file is read where it lies; on Windows, which
+// has no such name, it is read in binary mode as a stream, through the one
+// temporary copy every stream is read by (image/stream_copy.h). Null, with the
+// reason in `why`, when the operand cannot be opened or read (a folder cannot).
+// `opener`, when given, opens the operand instead of the file system (the fuzz
+// targets' images in memory).
+std::unique_ptr<ByteSource> openOperand(const char* operand, SystemError& why,
+                                        SourceOpener* opener = nullptr);
+
+// The path `operand` is opened by, which a writer must never write over:
+// /dev/stdin for "-" on POSIX (a redirected file is that file), none on Windows.
+const char* pathOfOperand(const char* operand);
+
+// Opens `operand` into `image` by openOperand; false, with the reason in `why`,
+// when it cannot be.
 bool openImage(D88Image& image, const char* operand, SystemError& why);
 
 #endif

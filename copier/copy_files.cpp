@@ -15,13 +15,13 @@
 #include "common/work_buffer.h"
 #include "companion/console.h"
 #include "companion/diagnostics.h"
-#include "companion/image_input.h"
 #include "names/name_text.h"
 #include "copier/copy_messages.h"
 #include "copier/copy_request.h"
 #include "copier/copy_writer.h"
 #include "copier/destination.h"
 #include "copier/file_selection.h"
+#include "copier/image_operand.h"
 #include "copier/source_image.h"
 #include "copier/temporary_name.h"
 #include "names/output_names.h"
@@ -138,14 +138,15 @@ int copyEntries(const CopyRequest& request, const Destination& destination,
 }
 
 // Whether the image is one a D88 writer made; says why not as quelt-ls does.
-bool isD88Image(const char* operand) {
+bool isD88Image(const char* operandText, const ImageOperand& operand) {
     const HeaderFault fault = firstHeaderFault(sourceImage);
     if (fault == HeaderFault::none) {
         return true;
     }
-    const std::string reason =
-        faultReason(fault, static_cast<uint32_t>(sourceImage.diskSize()), sourceImage.mediaType());
-    reportFileProblem(copierName, operand, (notD88Prefix + reason).c_str());
+    const std::string reason = notD88Reason(operand.form(), fault,
+                                            static_cast<uint32_t>(sourceImage.diskSize()),
+                                            sourceImage.mediaType());
+    reportFileProblem(copierName, operandText, (notD88Prefix + reason).c_str());
     return false;
 }
 
@@ -177,13 +178,11 @@ bool loadDisk(const CopyRequest& request) {
     return copiesFrom(request, judgeDisk(sourceImage, request.disk - 1));
 }
 
-int copyAsRequested(const CopyRequest& request) {
-    SystemError why;
-    if (!openImage(sourceImage, request.image, why)) {
-        reportFileError(copierName, request.image, why);
+int copyAsRequested(const CopyRequest& request, ImageOperand& operand) {
+    if (!operand.open(sourceImage, request.image)) {
         return 1;
     }
-    if (!isD88Image(request.image)) {
+    if (!isD88Image(request.image, operand)) {
         return 1;
     }
     Destination destination;
@@ -198,20 +197,22 @@ int copyAsRequested(const CopyRequest& request) {
     if (!selectEntries(request, entries) || !destinationHolds(destination, entries.size())) {
         return 1;
     }
-    return copyEntries(request, destination, entries);
+    const int copied = copyEntries(request, destination, entries);
+    return operand.readWell(sourceImage, request.image) ? copied : 1;
 }
 }  // namespace
 
-int runCopy(int argc, char** argv) {
+int runCopy(int argc, char** argv, SourceOpener* opener) {
     setProgramName(copierName);
     int status = 0;
     CopyRequest request;
     if (!readCopyRequest(argc, argv, request, status)) {
         return status;
     }
-    int copied = copyAsRequested(request);
-    // Closed before the process ends, so that Windows can remove the temporary
-    // copy of standard input (companion/image_input.h) when the program exits.
+    ImageOperand operand(opener);
+    int copied = copyAsRequested(request, operand);
+    // Closed before the operand's archive, whose member it may be reading, and
+    // before the process ends, so that Windows can remove the temporary copy.
     sourceImage.close();
     return finishOutput(copied);
 }

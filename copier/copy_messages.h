@@ -12,7 +12,8 @@ constexpr char copyUsageLine[] =
 constexpr char copyArguments[] =
     "Copies the file NAME of disk DISK of the D88 image file IMAGE to OUTPUT, or\n"
     "without NAME every file of the disk into the current folder.\n"
-    "  IMAGE        the image file, or a pipe; - is standard input\n"
+    "  IMAGE        the image file, or a pipe; - is standard input; a compressed\n"
+    "               image (x.d88.gz); ARCHIVE/MEMBER, an image in an archive\n"
     "  DISK         the disk's number, counted from 1 as quelt-ls counts\n"
     "  NAME         the file's name as quelt-ls prints it or quelt-cp wrote it\n"
     "               (other bytes as \\xNN, %XX or UTF-8); * and ? make it a pattern\n"
@@ -35,6 +36,12 @@ constexpr char copyOperandsWithFolder[] = "IMAGE DISK [NAME] with -t";
 // What a DISK should be, for the message on one that is not a number.
 constexpr char diskNumberWhat[] = "disk number";
 constexpr char diskNumberExpected[] = "a number from 1, as quelt-ls counts the disks";
+
+// The reasons of "quelt-cp: ARCHIVE: REASON" for an archive given without a
+// member, and for a member it does not hold (its name and a closing quote follow).
+constexpr char archiveNeedsMemberText[] =
+    "an archive: name the image in it as ARCHIVE/MEMBER (quelt-ls ARCHIVE lists them)";
+constexpr char noSuchMemberText[] = "holds no member \"";
 
 // The disk number as given, and how many disks the image holds ("1 disk").
 constexpr char noSuchDiskFormat[] = "quelt-cp: no disk %s: the image holds %s\n";

@@ -217,13 +217,13 @@ bool sweptInput(const uint8_t* data, std::size_t size) {
     return fuzzsetup::inSample(data, size, 2);
 }
 
-void checkImage(const std::string& path, const Bytes& file, int32_t disksChecked, bool swept) {
+void checkImage(const Bytes& file, int32_t disksChecked, bool swept) {
     clearGameFsTables();
     // One reader for every input, as a program has: its sweep's memory is kept.
     static D88Image image;
     setLimits(image, swept);
-    if (!image.open(path.c_str())) {
-        fuzzsetup::fail("a file just written does not open");
+    if (!image.open(std::unique_ptr<ByteSource>(new MemorySource(file.data(), file.size())))) {
+        fuzzsetup::fail("an image in memory does not open");
     }
     InputBytes input(file);
     uint64_t steps = referenceSteps;

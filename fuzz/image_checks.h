@@ -29,11 +29,11 @@ void setLimits(D88Image& image, bool swept);
 // a hash of their bytes.
 bool sweptInput(const uint8_t* data, std::size_t size);
 
-// `file` holds the bytes of the image at `path`. Checks the first `disksChecked`
+// Reads the image `file` from memory. Checks the first `disksChecked`
 // disks that lie at different offsets (disks at one offset answer alike), read
 // with the limits that sweep at once when `swept`, else soon. Half the inputs
 // are read each way: the sweep is checked on every kind of image, not only on
 // those too large to read record by record, and reading stays quick.
-void checkImage(const std::string& path, const Bytes& file, int32_t disksChecked, bool swept);
+void checkImage(const Bytes& file, int32_t disksChecked, bool swept);
 
 }  // namespace fuzzchecks

@@ -6,6 +6,7 @@
 #include "copier/copy_files.h"
 #include "fuzz/captured_outputs.h"
 #include "fuzz/fuzz_setup.h"
+#include "fuzz/memory_image.h"
 #include "lister/list_image.h"
 #include "tool/writers/damage_report.h"
 #include "tool/writers/disk_image.h"
@@ -44,11 +45,18 @@ const std::set<std::string>& queltOutputNames() {
 }
 
 int runQuelt(const std::string& image) {
+    fuzzsetup::memoryImage();  // diskImage opens its path through it
     return runWith(::runQuelt, {"quelt", image});
 }
 
-int runLister(const std::string& image) {
-    return runWith(listImage, {"quelt-ls", image});
+int runLister(const std::string& image, const char* option) {
+    const auto lister = [](int argc, char** argv) {
+        return listImage(argc, argv, &fuzzsetup::memoryImage());
+    };
+    if (option != nullptr) {
+        return runWith(lister, {"quelt-ls", option, image});
+    }
+    return runWith(lister, {"quelt-ls", image});
 }
 
 int runCopier(const std::string& image, int32_t disk,
@@ -63,7 +71,9 @@ int runCopier(const std::string& image, int32_t disk,
     if (output != nullptr) {
         arguments.push_back(output);
     }
-    return runWith(runCopy, arguments);
+    return runWith(
+        [](int argc, char** argv) { return runCopy(argc, argv, &fuzzsetup::memoryImage()); },
+        arguments);
 }
 
 Outputs takeOutputs(int status) {

@@ -1,6 +1,6 @@
 // The three programs' runs in-process for the fuzz targets, and the checks of
 // what a run wrote. The runs' files never reach the file system
-// (fuzz/captured_outputs.h); the image they read is a file.
+// (fuzz/captured_outputs.h); the image they read is in memory (fuzz/memory_image.h).
 #pragma once
 
 #include <cstdint>
@@ -29,7 +29,7 @@ const std::set<std::string>& queltOutputNames();
 
 // Each program on `image`; returns its exit status.
 int runQuelt(const std::string& image);
-int runLister(const std::string& image);
+int runLister(const std::string& image, const char* option = nullptr);
 int runCopier(const std::string& image, int32_t disk, const char* name = nullptr,
               const char* output = nullptr);
 

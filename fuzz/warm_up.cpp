@@ -6,10 +6,11 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 
 #include "fuzz/fuzz_setup.h"
 #include "fuzz/image_checks.h"
-#include "fuzz/image_file.h"
+#include "fuzz/memory_image.h"
 #include "fuzz/program_runs.h"
 #include "image/d88_image.h"
 #include "support/d88_builder.h"
@@ -76,29 +77,23 @@ void runPrograms(const std::string& path) {
 
 }  // namespace
 
-void warmUp(const std::filesystem::path& folder) {
+void warmUp() {
     const d88build::Bytes image = warmUpImage();
-    const std::filesystem::path path = folder / "warm-up.d88";
-    {
-        const QuietOutput quiet;
-        ImageFile file(path);
-        file.write(image.data(), image.size());
-        fuzzruns::queltOutputNames();
-        for (const bool swept : {true, false}) {
-            fuzzchecks::setLimits(diskImage, swept);
-            runPrograms(path.string());
-            fuzzchecks::checkImage(path.string(), image, D88Image::maxDisks, swept);
-        }
+    const QuietOutput quiet;
+    fuzzruns::queltOutputNames();
+    for (const bool swept : {true, false}) {
+        memoryImage().set(image.data(), image.size(), !swept);
+        fuzzchecks::setLimits(diskImage, swept);
+        runPrograms(imageName);
+        fuzzchecks::checkImage(image, D88Image::maxDisks, swept);
     }
-    std::error_code ignored;
-    std::filesystem::remove(path, ignored);
 }
 
-ImageFile startTarget(int* argc, char*** argv, const std::string& name) {
+void startTarget(int* argc, char*** argv, const std::string& name) {
     prepare(argc, argv);
-    const std::filesystem::path folder = makeScratchFolder(name);
-    warmUp(folder);
-    return ImageFile(folder / "image.d88");
+    // A stream's temporary copy goes into memory-backed space too.
+    setenv("TMPDIR", makeScratchFolder(name).c_str(), 1);
+    warmUp();
 }
 
 }  // namespace fuzzsetup

@@ -7,19 +7,16 @@
 // the first such runs of a target took about a tenth of a one-minute stage.
 #pragma once
 
-#include <filesystem>
 #include <string>
-
-#include "fuzz/image_file.h"
 
 namespace fuzzsetup {
 
-// Writes the image into `folder` and removes it after the runs.
-void warmUp(const std::filesystem::path& folder);
+// The runs on the image in memory, once as a file and once as a stream.
+void warmUp();
 
 // What every target's LLVMFuzzerInitialize does: prepare() (fuzz_setup.h), a
-// scratch folder named `name` and the warm-up in it. Returns the image file,
-// in that folder, that the target writes its inputs to.
-ImageFile startTarget(int* argc, char*** argv, const std::string& name);
+// scratch folder named `name`, where the streams' temporary copies go, and the
+// warm-up.
+void startTarget(int* argc, char*** argv, const std::string& name);
 
 }  // namespace fuzzsetup

@@ -9,6 +9,7 @@
 
 namespace {
 // Header fields of a disk image.
+constexpr int writeProtectField = 26;
 constexpr int mediaTypeField = 27;
 constexpr int sizeField = 28;
 
@@ -31,8 +32,19 @@ bool D88Image::open(const char* path) {
     if (path == nullptr) {
         return true;
     }
-    if (!file_.open(path)) {
+    const bool opened =
+        opener_ != nullptr ? file_.open(opener_->open(path), path) : file_.open(path);
+    if (!opened) {
         diskCount_ = counted;
+        return false;
+    }
+    indexDisks();
+    return true;
+}
+
+bool D88Image::open(std::unique_ptr<ByteSource> source, const char* path) {
+    close();
+    if (!file_.open(std::move(source), path)) {
         return false;
     }
     indexDisks();
@@ -88,6 +100,7 @@ void D88Image::setSectorRange(int32_t first, int32_t last) {
 void D88Image::clearSelection() {
     diskOffset_ = -1;
     mediaType_ = -1;
+    writeProtect_ = -1;
     diskSize_ = 0;
     std::memset(diskName_, 0, sizeof diskName_);
 }
@@ -109,6 +122,7 @@ bool D88Image::selectDisk(int32_t index) {
         trackOffsets_[t] = trackEntry(header, t);
     }
     mediaType_ = header[mediaTypeField];
+    writeProtect_ = header[writeProtectField];
     diskSize_ = readLe32Signed(header + sizeField);
     // The name runs to the first NUL or over all 16 bytes; the 17th stays NUL.
     for (int32_t i = 0; i < nameLength && header[i] != 0; ++i) {

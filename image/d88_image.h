@@ -6,6 +6,7 @@
 
 #include "common/sector_address.h"
 #include "image/file_reader.h"
+#include "image/file_source.h"
 #include "image/track_listing.h"
 
 class RecordIndex;
@@ -35,6 +36,11 @@ public:
     // when no disk was found, false when the file cannot be opened or read (the
     // disk count then stays as it was). A nullptr opens nothing and is true.
     bool open(const char* path);
+    // The same for the bytes of `source` (a stream's copy, an archive member,
+    // memory), which is read only through this image from now on; `path`, when
+    // given, names the file they come from, which isImageFile then names. False,
+    // and no file open, for no source.
+    bool open(std::unique_ptr<ByteSource> source, const char* path = nullptr);
     // Closes the file and forgets the disks and the selection.
     void close();
 
@@ -48,6 +54,8 @@ public:
     // The selected disk's name: at most 16 characters, always NUL-terminated.
     const char* diskName() const { return diskName_; }
     int32_t mediaType() const { return mediaType_; }
+    // The selected disk's write-protect byte (0x10: protected); -1 when none is.
+    int32_t writeProtect() const { return writeProtect_; }
 
     // Where disk `index` begins in the file, or -1 when it was not indexed.
     int32_t diskOffsetOf(int32_t index) const;
@@ -56,6 +64,15 @@ public:
     int32_t trackOffset(int32_t trackIndex) const;
     // Whether the file holds a byte at `position` (a stream is read up to it).
     bool fileHoldsByteAt(int64_t position);
+    // The file's length when it is known without reading on (a stream's only
+    // once read to its end), else -1.
+    int64_t knownFileLength() const { return file_.knownLength(); }
+    // The file's bytes in order to `observer`, as reading reaches them and, at
+    // finishInOrder (the image's last read), the rest (file_reader.h).
+    void observeInOrder(ByteObserver* observer) { file_.observeInOrder(observer); }
+    PassEnd finishInOrder() { return file_.finishInOrder(); }
+    // Whether a read of the file failed (rather than meeting its end).
+    bool readFailed() const { return file_.failed(); }
     // Whether the selected disk's track can be read: a file is open and the
     // track's entry points inside the disk.
     bool trackUsable(int32_t trackIndex) const;
@@ -99,8 +116,11 @@ private:
     int32_t diskOffset_ = 0;
     int32_t trackOffsets_[maxTracks] = {};
     int32_t mediaType_ = -1;
+    int32_t writeProtect_ = -1;
     char diskName_[nameLength + 1] = {};
     std::unique_ptr<RecordIndex> recordIndex_;
+    // Opens the paths of open(path) when set (the fuzz targets' seam).
+    SourceOpener* opener_ = nullptr;
 };
 
 #endif

@@ -5,49 +5,32 @@
 #include <filesystem>
 #include <system_error>
 
-#include "image/temporary_copy.h"
+#include "image/file_source.h"
 
 namespace {
 constexpr std::size_t windowSize = 16384;
-// No byte of a stream past the largest image offset is ever needed, so none is copied.
-constexpr int64_t largestCopied = largestImageOffset;
-constexpr std::size_t copyChunk = 65536;
 }  // namespace
 
-FileReader::FileReader() : copy_(new TemporaryCopy) {}
+FileReader::FileReader() = default;
 
 FileReader::~FileReader() = default;
 
 bool FileReader::open(const char* path) {
+    return open(openPathSource(path), path);
+}
+
+bool FileReader::open(std::unique_ptr<ByteSource> source, const char* path) {
     close();
-    stream_.open(path, std::ios::in | std::ios::binary);
-    if (!stream_.is_open()) {
+    if (!source) {
         return false;
     }
-    path_ = path;
-    stream_.seekg(0, std::ios::end);
-    seekable_ = !stream_.fail();
-    stream_.clear();
-    if (!seekable_ && !copy_->create()) {
-        close();
-        return false;
-    }
-    // A directory opens on some systems but fails on the first read; only an
-    // error, not an empty file, makes the path unusable.
-    uint8_t probe = 0;
-    readAt(0, &probe, 1);
-    if (stream_.bad()) {
-        close();
-        return false;
-    }
+    source_ = std::move(source);
+    path_ = path != nullptr ? path : "";
     return true;
 }
 
 void FileReader::close() {
-    if (stream_.is_open()) {
-        stream_.close();
-    }
-    stream_.clear();
+    source_.reset();
     path_.clear();
     // The windows' bytes are kept for the next file: a closed reader holds at
     // most windowCount blocks.
@@ -60,21 +43,14 @@ void FileReader::close() {
     lastEnd_ = 0;
     uses_ = 0;
     work_ = {};
-    seekable_ = true;
     knownEnd_ = std::numeric_limits<int64_t>::max();
-    copy_->close();
-    copied_ = 0;
-    streamEnded_ = false;
+    observer_ = nullptr;
+    observed_ = 0;
 }
 
 std::size_t FileReader::readOutsideLastWindow(int64_t position, uint8_t* dest, std::size_t count) {
     if (!isOpen() || position < 0 || count == 0) {
         return 0;
-    }
-    if (!seekable_) {
-        // Whole windows: a window read short of the copy's end ends the file.
-        const auto window = static_cast<int64_t>(windowSize);
-        copyUpTo(std::min(position, largestCopied) + static_cast<int64_t>(count) + window);
     }
     if (position >= knownEnd_) {
         return 0;
@@ -122,6 +98,7 @@ const FileReader::Window& FileReader::windowAt(int64_t blockStart) {
         window.length = readDirect(blockStart, window.bytes.get(), windowSize);
     }
     Window& last = windows_[chosen];
+    feedObserver(last.start, last.bytes.get(), last.length);
     last.lastUse = ++uses_;
     lastStart_ = last.start;
     lastEnd_ = last.start + static_cast<int64_t>(last.length);
@@ -143,46 +120,41 @@ std::size_t FileReader::windowToReplace() {
 
 bool FileReader::isSameFile(const char* path) const {
     std::error_code error;
-    return isOpen() && std::filesystem::equivalent(path_, path, error) && !error;
-}
-
-std::istream& FileReader::source() {
-    return seekable_ ? static_cast<std::istream&>(stream_) : copy_->reader();
+    return isOpen() && !path_.empty() && std::filesystem::equivalent(path_, path, error) && !error;
 }
 
 std::size_t FileReader::readDirect(int64_t position, uint8_t* dest, std::size_t count) {
-    std::istream& from = source();
-    // A seek clears the end-of-file state left by an earlier short read.
-    from.clear();
-    from.seekg(static_cast<std::streamoff>(position), std::ios::beg);
-    if (!from) {
-        return 0;
-    }
-    from.read(reinterpret_cast<char*>(dest), static_cast<std::streamsize>(count));
-    const std::size_t got = static_cast<std::size_t>(from.gcount());
+    const std::size_t got = source_->readAt(position, dest, count);
     work_.bytesSupplied += static_cast<int64_t>(got);
-    if (got < count && from.eof() && !from.bad()) {
+    if (got < count && !source_->failed()) {
         knownEnd_ = std::min(knownEnd_, position + static_cast<int64_t>(got));
+    }
+    if (count > windowSize) {
+        feedObserver(position, dest, got);
     }
     return got;
 }
 
-// Copies on until the stream has supplied `end` bytes or has no more, a chunk at
-// a time, and never past the largest offset an image can use. A copy that cannot
-// be written ends it there, as a stream that ended.
-void FileReader::copyUpTo(int64_t end) {
-    end = std::min(end, largestCopied);
-    std::unique_ptr<uint8_t[]> chunk;
-    while (copied_ < end && !streamEnded_) {
-        if (!chunk) {
-            chunk.reset(new uint8_t[copyChunk]);
-        }
-        const std::size_t wanted =
-            static_cast<std::size_t>(std::min<int64_t>(copyChunk, largestCopied - copied_));
-        stream_.read(reinterpret_cast<char*>(chunk.get()), static_cast<std::streamsize>(wanted));
-        const std::size_t got = static_cast<std::size_t>(stream_.gcount());
-        const bool written = copy_->append(chunk.get(), got);
-        copied_ += written ? static_cast<int64_t>(got) : 0;
-        streamEnded_ = !written || got < wanted || copied_ >= largestCopied;
+void FileReader::observeInOrder(ByteObserver* observer) {
+    observer_ = observer;
+    observed_ = 0;
+}
+
+// The observer takes the bytes of [start, start + length) it has not taken yet,
+// when they follow on those it has.
+void FileReader::feedObserver(int64_t start, const uint8_t* bytes, std::size_t length) {
+    const int64_t end = start + static_cast<int64_t>(length);
+    if (observer_ != nullptr && start <= observed_ && observed_ < end) {
+        observer_->take(bytes + (observed_ - start), static_cast<std::size_t>(end - observed_));
+        observed_ = end;
     }
+}
+
+PassEnd FileReader::finishInOrder() {
+    if (!isOpen() || observer_ == nullptr) {
+        return {};
+    }
+    PassEnd end = source_->passOnward(observed_, *observer_);
+    observer_ = nullptr;
+    return end;
 }

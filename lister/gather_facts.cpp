@@ -1,26 +1,64 @@
 // Gathers an image's facts once, for every rendering.
 #include "lister/gather_facts.h"
 
+#include <algorithm>
+
 #include "lister/directory_facts.h"
+#include "lister/image_hashes.h"
 #include "lister/quelt_verdict.h"
-#include "lister/raw_pass.h"
 #include "lister/track_survey.h"
 #include "recognition/disk_verdict.h"
 
 namespace {
-// The file's length, found by the reads D88Image makes: the first position
-// that holds no byte. A file's positions stop at largestImageOffset.
-int64_t fileLength(D88Image& image) {
-    int64_t holds = -1;                     // the last position known to hold a byte
-    int64_t past = largestImageOffset + 1;  // a position known to hold none
-    if (image.fileHoldsByteAt(largestImageOffset)) {
-        return past;
+// Every indexed disk's bytes, by its header's size field, unsigned; a disk whose
+// header cannot be read holds none. Selects each disk.
+std::vector<DiskSpan> diskSpans(D88Image& image) {
+    std::vector<DiskSpan> spans;
+    for (int32_t i = 0; i < image.diskCount(); ++i) {
+        const int64_t start = image.diskOffsetOf(i);
+        const int64_t size = image.selectDisk(i) ? static_cast<uint32_t>(image.diskSize()) : 0;
+        spans.push_back({start, start + size});
     }
-    while (past - holds > 1) {
-        const int64_t middle = holds + (past - holds) / 2;
-        (image.fileHoldsByteAt(middle) ? holds : past) = middle;
+    return spans;
+}
+
+// Where the disks end: no question the listing asks of the file's length
+// concerns a position past it.
+int64_t reachOf(const std::vector<DiskSpan>& spans) {
+    int64_t reach = D88Image::headerSize;
+    for (const DiskSpan& span : spans) {
+        reach = std::max(reach, span.end);
     }
-    return past;
+    return reach;
+}
+
+// The file's length as its source knows it. A stream's is found by reading it as
+// far as the disks reach: a stream that goes on past them answers every
+// question about them alike, so the reach stands for its length until a pass
+// to its end (finishFile) finds it.
+int64_t fileLength(D88Image& image, int64_t reach) {
+    if (image.knownFileLength() < 0) {
+        image.fileHoldsByteAt(std::min(reach, largestImageOffset) - 1);
+    }
+    const int64_t known = image.knownFileLength();
+    return known >= 0 ? known : reach;
+}
+
+// The rest of the file to its hashes, and the file's length and whether it
+// could all be read.
+void finishFile(D88Image& image, ImageHashes& hashes, ImageFacts& facts) {
+    const PassEnd end = image.finishInOrder();
+    facts.fileSize = end.length;
+    facts.cutOffAt = end.cutOff ? end.length : -1;
+    facts.readFailed = end.failed;
+    if (end.failed || end.cutOff) {
+        return;
+    }
+    facts.hashes = hashes.finishFile();
+    const std::vector<Hashes> disks = hashes.finishDisks(facts.hashes);
+    for (DiskFacts& disk : facts.disks) {
+        disk.hashes = disks[static_cast<std::size_t>(disk.number - 1)];
+    }
 }
 
 void noteHeader(const D88Image& image, int64_t fileSize, DiskFacts& disk) {
@@ -28,6 +66,7 @@ void noteHeader(const D88Image& image, int64_t fileSize, DiskFacts& disk) {
     disk.bytesMissing = std::max<int64_t>(0, disk.offset + disk.size - fileSize);
     disk.name = image.diskName();
     disk.media = image.mediaType();
+    disk.writeProtect = image.writeProtect();
 }
 
 void noteVerdict(const DiskVerdict& verdict, DiskFacts& disk) {
@@ -73,11 +112,21 @@ ImageFacts gatherFacts(D88Image& image, const std::string& path, const GatherWan
     facts.fault = firstHeaderFault(image);
     facts.firstSize = static_cast<uint32_t>(image.diskSize());
     facts.firstMedia = image.mediaType();
-    facts.fileSize = fileLength(image);
+    // The hashes take the bytes as the disks' reading reaches them.
+    const std::vector<DiskSpan> spans = diskSpans(image);
+    ImageHashes hashes(spans, image.knownFileLength());
+    if (wants.hashes) {
+        image.observeInOrder(&hashes);
+    }
+    facts.fileSize = fileLength(image, reachOf(spans));
     facts.disksGathered = facts.isD88() || wants.disksOfNonImages;
     if (facts.disksGathered) {
         gatherDisks(image, wants, facts);
     }
-    readRawFacts(path, facts, wants.hashes);
+    if (wants.hashes) {
+        finishFile(image, hashes, facts);
+    } else {
+        facts.readFailed = image.readFailed();
+    }
     return facts;
 }

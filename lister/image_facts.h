@@ -93,7 +93,15 @@ struct DiskFacts {
 
 struct ImageFacts {
     std::string path;
+    std::string member;     // the archive member's name; empty for a file
     int64_t fileSize = -1;  // -1 when not known
+    // Where a stream longer than an image can be was cut off; -1 when it was not.
+    int64_t cutOffAt = -1;
+    // A read failed: the facts are of the bytes before it, and not to be listed.
+    bool readFailed = false;
+    // What the file is when it is no D88 image but a compressed or archived
+    // form (archive/compressed_forms.h): "gzip data"; empty otherwise.
+    std::string form;
     HeaderFault fault = HeaderFault::none;
     uint32_t firstSize = 0;  // disk 1's size field and media byte, which a fault names
     int32_t firstMedia = 0;

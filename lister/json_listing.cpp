@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "common/sector_address.h"
+#include "lister/listing_labels.h"
 #include "names/hex_codec.h"
 #include "names/listed_names.h"
 #include "names/path_text.h"
@@ -192,17 +193,28 @@ void printLine(const json& object) {
     const std::string line = object.dump(-1, ' ', false, json::error_handler_t::replace);
     std::printf("%s\n", line.c_str());
 }
+
+// The file's path, and an archive member's name beside it, each as its text
+// and its exact bytes.
+json pathFields(const std::string& path, const std::string& member) {
+    json fields = {{"version", jsonVersion}};
+    putPath(fields, "path", path);
+    if (!member.empty()) {
+        putPath(fields, "member", member);
+    }
+    return fields;
+}
 }  // namespace
 
 void printJsonListing(const ImageFacts& facts) {
-    json object = {{"version", jsonVersion}};
-    putPath(object, "path", facts.path);
-    object.update({{"readable", true},
-                   {"file_size", facts.fileSize},
-                   {"d88", facts.isD88()},
-                   {"hashes", hashesOf(facts.hashes)}});
+    json object = pathFields(facts.path, facts.member);
+    object.update({{"readable", true}, {"file_size", facts.fileSize}});
+    if (facts.cutOffAt >= 0) {
+        object["cut_off_at"] = facts.cutOffAt;
+    }
+    object.update({{"d88", facts.isD88()}, {"hashes", hashesOf(facts.hashes)}});
     if (!facts.isD88()) {
-        object["not_d88_reason"] = faultReason(facts.fault, facts.firstSize, facts.firstMedia);
+        object["not_d88_reason"] = notD88ReasonOf(facts);
     }
     json disks = json::array();
     for (const DiskFacts& disk : facts.disks) {
@@ -213,9 +225,9 @@ void printJsonListing(const ImageFacts& facts) {
     printLine(object);
 }
 
-void printJsonFailure(const std::string& path, const std::string& reason) {
-    json object = {{"version", jsonVersion}};
-    putPath(object, "path", path);
+void printJsonFailure(const std::string& path, const std::string& member,
+                      const std::string& reason) {
+    json object = pathFields(path, member);
     object.update({{"readable", false}, {"error", reason}});
     printLine(object);
 }

@@ -11,7 +11,9 @@ constexpr int jsonVersion = 2;
 
 // Prints the object of an image that was read.
 void printJsonListing(const ImageFacts& facts);
-// Prints the object of a file that could not be read, with the reason.
-void printJsonFailure(const std::string& path, const std::string& reason);
+// Prints the object of a file (or of an archive's member, when `member` is not
+// empty) that could not be read, with the reason.
+void printJsonFailure(const std::string& path, const std::string& member,
+                      const std::string& reason);
 
 #endif

@@ -13,8 +13,10 @@ constexpr char listerArguments[] =
     "each disk. Writes no file. Status 0: every file was a D88 image; 1: some file\n"
     "was not; 2: some file could not be read, or another failure.\n"
     "  IMAGE            an image file, or a pipe; - is standard input; after --, or\n"
-    "                   as ./-x.d88, a name that begins with -\n"
-    "  -r, --recursive  list every file in the folders IMAGE..., at any depth\n"
+    "                   as ./-x.d88, a name that begins with -; a compressed image\n"
+    "                   (x.d88.gz); an archive, each member as ARCHIVE/MEMBER\n"
+    "  -r, --recursive  list every file in the folders IMAGE..., at any depth, and\n"
+    "                   every member of each archive among them\n"
     "  --short          one line per disk: PATH DISK ROLE NAME SIZE SHA1, tab-separated\n"
     "  --json           one JSON object per file (JSON Lines), hashes included\n"
     "  --hash           add the CRC32, MD5 and SHA-1 of files, disks and their files\n"
@@ -27,4 +29,8 @@ constexpr char listerArguments[] =
 // What the operands should have been, for the message on a wrong count of them.
 constexpr char listerOperands[] = "one or more IMAGE";
 
+// A stream (a pipe, an archive member) longer than an image can be is read only
+// so far: the bytes read, which no image can go past.
+constexpr char cutOffFormat[] =
+    "cut off after %lld bytes: no D88 image is longer, and the rest was not read";
 #endif

@@ -3,8 +3,8 @@
 
 #include <cstdio>
 
+#include "lister/listing_labels.h"
 #include "names/listed_names.h"
-#include "names/path_text.h"
 
 namespace {
 // The roles quelt gives the disk, joined by "+"; "-" for none.
@@ -22,7 +22,7 @@ void printShortListing(const ImageFacts& facts) {
     if (!facts.isD88()) {
         return;
     }
-    const std::string path = pathForColumn(facts.path);
+    const std::string path = pathColumnOf(facts);
     for (const DiskFacts& disk : facts.disks) {
         const std::string sha1 = disk.hashes.known() ? disk.hashes.sha1 : "-";
         const std::string role = roleColumn(facts.picks, disk.number - 1);

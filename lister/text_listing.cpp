@@ -8,6 +8,7 @@
 #include "common/plural.h"
 #include "common/sector_address.h"
 #include "lister/list_messages.h"
+#include "lister/listing_labels.h"
 #include "names/listed_names.h"
 #include "names/unicode_text.h"
 #include "recognition/media_types.h"
@@ -28,7 +29,7 @@ void printHashes(const char* lead, const Hashes& hashes) {
         std::printf("%shashes: crc32 %s  md5 %s  sha1 %s\n", lead, hashes.crc32.c_str(),
                     hashes.md5.c_str(), hashes.sha1.c_str());
     } else {
-        std::printf("%shashes: not known (the file cannot be read a second time)\n", lead);
+        std::printf("%shashes: not known (the file could not be read to its end)\n", lead);
     }
 }
 
@@ -328,8 +329,7 @@ void printDamagedOutputs(const std::vector<std::string>& names) {
 }
 
 void printNotD88(const ImageFacts& facts) {
-    std::printf("%s%s\n", notD88Prefix,
-                faultReason(facts.fault, facts.firstSize, facts.firstMedia).c_str());
+    std::printf("%s%s\n", notD88Prefix, notD88ReasonOf(facts).c_str());
 }
 }  // namespace
 

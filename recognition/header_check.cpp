@@ -90,3 +90,8 @@ std::string faultReason(HeaderFault fault, uint32_t firstSize, int32_t firstMedi
     }
     return "";
 }
+
+std::string notD88Reason(const std::string& form, HeaderFault fault, uint32_t firstSize,
+                         int32_t firstMedia) {
+    return form.empty() ? faultReason(fault, firstSize, firstMedia) : form;
+}

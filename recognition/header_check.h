@@ -28,4 +28,10 @@ constexpr char notD88Prefix[] = "not a D88 image: ";
 // 1's size field and media byte.
 std::string faultReason(HeaderFault fault, uint32_t firstSize, int32_t firstMedia);
 
+// The reason after notD88Prefix for a file whose first header has `fault`: the
+// compressed or archived form its bytes are in when they are one that could
+// not be read (`form`, such as "gzip data"; empty for none), else faultReason.
+std::string notD88Reason(const std::string& form, HeaderFault fault, uint32_t firstSize,
+                         int32_t firstMedia);
+
 #endif

@@ -322,7 +322,123 @@ INSTANTIATE_TEST_SUITE_P(Rows, QueltPicks, testing::ValuesIn(picksRows),
                              return std::string(info.param.name);
                          });
 
+// ---- Every disk's hashes and header, from a file and from streams
+
+// The sample set with its main disk write-protected (0x10 in its header).
+Bytes protectedSet() {
+    const SampleSet set = makeSampleSet();
+    Bytes main = set.main.bytes();
+    main[26] = 0x10;
+    return concat({set.demo.bytes(), main, set.scenario.bytes()});
+}
+
+// Its three disks, each saved as a file of its own.
+void addEachDisk(const std::filesystem::path& work) {
+    const Bytes image = protectedSet();
+    const size_t disk = image.size() / 3;
+    for (size_t i = 0; i < 3; ++i) {
+        const auto from = image.begin() + static_cast<std::ptrdiff_t>(i * disk);
+        writeFile((work / ("disk" + std::to_string(i + 1))).string(),
+                  Bytes(from, from + static_cast<std::ptrdiff_t>(disk)));
+    }
+}
+
+// A disk's hashes are those of the disk saved as a file of its own, for every
+// disk of a file of several (disk 1 too, which begins where the file does), and
+// its write-protect byte is its own header's.
+TEST(QueltLsJson, EveryDiskHasItsOwnHashesAndHeader) {
+    const ToolRun run =
+        runInFreshFolder(QUELT_LS_PROGRAM, protectedSet(),
+                         {"--json", kImageName, "disk1", "disk2", "disk3"}, addEachDisk);
+    const std::vector<json> images = jsonLines(run.out);
+    ASSERT_EQ(images.size(), 4u) << run.err;
+    const json& disks = images[0]["disks"];
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(disks[i]["hashes"], images[i + 1]["hashes"]) << "disk " << i + 1;
+        EXPECT_EQ(disks[i]["write_protect"], i == 1 ? 0x10 : 0) << "disk " << i + 1;
+        EXPECT_NE(disks[i]["hashes"], images[0]["hashes"]);
+    }
+    const ToolRun text = runInFreshFolder(QUELT_LS_PROGRAM, protectedSet(), {"--hash", kImageName});
+    EXPECT_NE(text.out.find(asTextStream("  name: \"MAIN\"\n  media: 2D\n  write protect: 0x10\n  "
+                                         "hashes: crc32 " +
+                                         disks[1]["hashes"]["crc32"].get<std::string>())),
+              std::string::npos)
+        << text.out;
+}
+
+// How a stream brings the image: the shell text before quelt-ls and its operand.
+struct StreamRow {
+    const char* name;
+    std::string before;
+    std::string operand;
+};
+
+void PrintTo(const StreamRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
+// The tests' own binary cat: Windows' type is a text command, which stops at 0x1A.
+const std::string binaryCat =
+    "\"" + std::filesystem::absolute(QUELT_TEST_CAT_PROGRAM).string() + "\" ";
+
+const StreamRow streamRows[] = {
+#ifdef _WIN32
+    {"Pipe", binaryCat + "image.d88 | ", "-"},
+#else
+    {"Pipe", "cat image.d88 | ", "-"},
+    {"DevStdinOfAPipe", "cat image.d88 | ", "/dev/stdin"},
+    {"Fifo", "mkfifo fifo && { cat image.d88 > fifo & } && ", "fifo"},
+#endif
+};
+
+class QueltLsStream : public testing::TestWithParam<StreamRow> {};
+
+// The stream's line is the file's, but for the path: hashes and write protection included.
+TEST_P(QueltLsStream, ListsAsTheFile) {
+    const StreamRow& row = GetParam();
+    Surroundings around;
+    around.before = row.before;
+    const ToolRun fromStream =
+        runInFreshFolder(QUELT_LS_PROGRAM, protectedSet(), {"--json", row.operand}, {}, around);
+    const ToolRun fromFile =
+        runInFreshFolder(QUELT_LS_PROGRAM, protectedSet(), {"--json", kImageName});
+    std::vector<json> streamed = jsonLines(fromStream.out);
+    std::vector<json> file = jsonLines(fromFile.out);
+    ASSERT_EQ(streamed.size(), 1u) << fromStream.err;
+    ASSERT_EQ(file.size(), 1u);
+    EXPECT_EQ(streamed[0]["path"], row.operand);
+    EXPECT_EQ(streamed[0]["disks"][1]["write_protect"], 0x10);
+    for (const char* field : {"path", "path_hex"}) {
+        streamed[0].erase(field);
+        file[0].erase(field);
+    }
+    EXPECT_EQ(streamed[0], file[0]);
+    EXPECT_EQ(fromStream.err, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, QueltLsStream, testing::ValuesIn(streamRows),
+                         [](const testing::TestParamInfo<StreamRow>& info) {
+                             return std::string(info.param.name);
+                         });
+
 #ifndef _WIN32
+// A process substitution, <(...), through bash: a pipe by a name of /dev/fd.
+TEST(QueltLsJson, ProcessSubstitutionListsAsTheFile) {
+    Surroundings around;
+    around.before = "bash -c '\"$@\" --json <(cat image.d88)' bash ";
+    const ToolRun substituted = runInFreshFolder(QUELT_LS_PROGRAM, protectedSet(), {}, {}, around);
+    const ToolRun fromFile =
+        runInFreshFolder(QUELT_LS_PROGRAM, protectedSet(), {"--json", kImageName});
+    std::vector<json> streamed = jsonLines(substituted.out);
+    std::vector<json> file = jsonLines(fromFile.out);
+    ASSERT_EQ(streamed.size(), 1u) << substituted.err;
+    for (const char* field : {"path", "path_hex"}) {
+        streamed[0].erase(field);
+        file[0].erase(field);
+    }
+    EXPECT_EQ(streamed[0], file[0]);
+}
+
 // sha1sum, md5sum and a second CRC32 tool (crc32, of libarchive-zip-perl) on the
 // whole file, disk 3 cut out with head and tail, and bgmscore as quelt-cp writes it.
 TEST(QueltLsJson, HashesAgreeWithTheSystemsTools) {

@@ -30,6 +30,7 @@ mkdir -p "$out"
 package build/package-deb DEB -DCMAKE_CXX_COMPILER=g++ \
     "-DCMAKE_CXX_FLAGS=$(debian_flags CPPFLAGS) $(debian_flags CXXFLAGS)" \
     "-DCMAKE_EXE_LINKER_FLAGS=$(debian_flags LDFLAGS)"
+bash tools/build-windows-libarchive.sh
 package build/package-zip ZIP -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
 rm -rf "$out/_CPack_Packages"
 ls -l "$out"

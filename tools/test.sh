@@ -43,6 +43,8 @@ crypto_program='#include <openssl/evp.h>
 int main() { return EVP_md5() == nullptr; }'
 unistring_program='#include <uninorm.h>
 int main() { return UNINORM_NFC == nullptr; }'
+archive_program='#include <archive.h>
+int main() { return archive_version_number() == 0; }'
 probes=
 missing=0
 
@@ -81,6 +83,7 @@ check_native_libraries() {
         need "OpenSSL's libcrypto, for building" libssl-dev links "$crypto_program" g++ -lcrypto
         need "GNU libunistring, for building" libunistring-dev \
             links "$unistring_program" g++ -lunistring
+        need "libarchive, for building" libarchive-dev links "$archive_program" g++ -larchive
     fi
     need "crc32" libarchive-zip-perl command -v crc32
     need jq jq command -v jq
@@ -118,6 +121,12 @@ check_windows() {
     need "GoogleTest's sources in /usr/src/googletest" googletest \
         test -f /usr/src/googletest/CMakeLists.txt
     need "zlib for mingw-w64" libz-mingw-w64-dev test -f /usr/x86_64-w64-mingw32/lib/libz.a
+    # tools/build-windows-libarchive.sh fetches Debian's libarchive source with
+    # these and unpacks it (dpkg-source), then builds it with CMake.
+    need "apt-get" apt command -v apt-get
+    need "dpkg-source" dpkg-dev command -v dpkg-source
+    need "Debian's archive keyring" debian-archive-keyring \
+        test -f /usr/share/keyrings/debian-archive-keyring.gpg
     need "wine and wineserver" wine sh -c 'wine --version && command -v wineserver'
 }
 
@@ -192,6 +201,7 @@ build_and_test() {
 windows_build_and_test() {
     echo "== windows =="
     local build=build/windows
+    bash tools/build-windows-libarchive.sh
     # Release: the build users get, and quicker to build than one with debug info.
     cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null

@@ -1,0 +1,24 @@
+#ifndef QUELT_LISTER_LISTING_LABELS_H
+#define QUELT_LISTER_LISTING_LABELS_H
+
+#include <string>
+
+#include "lister/image_facts.h"
+
+// What each rendering calls a listed file, in one place each: a file by its
+// path; an archive member by the archive's path, a /, and the member's name
+// (an archive is a file, not a folder, so such a path names one member); and
+// the reason a file is no D88 image.
+
+// The text listing's heading and the diagnostics' FILE, of the file at `path`
+// or, when `member` is not empty, of that member of the archive at `path`: its
+// bytes, which pathForLine shows (names/path_text.h).
+std::string headingOf(const std::string& path, const std::string& member);
+// The summary's PATH column (pathForColumn): no byte in it can break a line or
+// a column, and each gives its bytes back.
+std::string pathColumnOf(const ImageFacts& facts);
+// The reason after "not a D88 image: ": the compressed or archived form the
+// file is in when it is one, else what its first header says.
+std::string notD88ReasonOf(const ImageFacts& facts);
+
+#endif
