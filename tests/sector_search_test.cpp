@@ -20,6 +20,12 @@
 #include "support/run_tool.h"
 #include "support/test_folder.h"
 
+// Names the limits in test listings instead of dumping their bytes.
+inline void PrintTo(const RecordIndex::Limits& limits, std::ostream* out) {
+    *out << "steps " << limits.readingSteps << ", bytes " << limits.readingBytes << ", listing "
+         << limits.listingLimit;
+}
+
 namespace d88build {
 namespace {
 
@@ -293,6 +299,10 @@ struct HostileKind {
     const char* name;
     Bytes (*make)();
 };
+
+void PrintTo(const HostileKind& row, std::ostream* out) {
+    *out << row.name;
+}
 
 class HostileSectorSearch : public testing::TestWithParam<HostileKind> {};
 

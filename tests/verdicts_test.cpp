@@ -74,6 +74,10 @@ struct PassesRow {
     std::string log;  // both passes, " | " between them; no second part when it does not run
 };
 
+void PrintTo(const PassesRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
 constexpr PassDisk demoDisk{true, false, false};
 constexpr PassDisk mainDisk{false, true, false};
 constexpr PassDisk scenarioDisk{false, false, true};
@@ -127,6 +131,10 @@ struct DirectoryRow {
     int32_t usedEntries = 0;
     int32_t linkedClusters = 0;
 };
+
+void PrintTo(const DirectoryRow& row, std::ostream* out) {
+    *out << row.name;
+}
 
 Disk gameDisk() {
     Disk disk(40, 0x70);
@@ -245,6 +253,10 @@ struct PresenceRow {
     int track;
     TrackPresence presence;
 };
+
+void PrintTo(const PresenceRow& row, std::ostream* out) {
+    *out << row.name;
+}
 
 const PresenceRow presenceRows[] = {
     {"Whole", [] { return Disk().bytes(); }, 40, TrackPresence::whole},

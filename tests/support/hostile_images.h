@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <ostream>
 #include <vector>
 
 #include "support/d88_builder.h"
@@ -90,6 +91,10 @@ struct HostileRecipe {
     const char* name;
     Bytes (*make)(size_t fileSize);
 };
+// Names the recipe in test listings instead of dumping its bytes.
+inline void PrintTo(const HostileRecipe& recipe, std::ostream* out) {
+    *out << recipe.name;
+}
 const std::vector<HostileRecipe>& hostileRecipes();
 
 }  // namespace d88build
