@@ -1,7 +1,7 @@
-// libFuzzer target: arbitrary bytes as a disk's names (split at 0 bytes, as a
-// directory holds at most 48 of up to 16 bytes) and as a typed name, a pattern
-// and a path, through names/: every escape gives its bytes back, every line
-// stays one valid line, every written name finds a file.
+// libFuzzer target: arbitrary bytes as a path, as a disk's names (split at 0
+// bytes, as a directory holds at most 48 of up to 16 bytes) or as a typed name,
+// pattern and written name, through names/: every escape gives its bytes back,
+// every line stays one valid line, every written name finds a file.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -48,7 +48,9 @@ void checkPath(const std::string& path) {
     require(isValidUtf8(pathAsUnicode(path)), "a JSON path is not UTF-8");
 }
 
-void checkNames(const std::vector<std::string>& names, const std::string& typed) {
+// Every name of a directory: each listed form gives its bytes back, each
+// written name finds its file, and * matches every name.
+void checkNames(const std::vector<std::string>& names) {
     const DiskNames disk(names);
     for (NameForm form : {NameForm::escaped, NameForm::utf8}) {
         const std::vector<std::string> written = writtenNamesOf(names, form);
@@ -61,9 +63,17 @@ void checkNames(const std::vector<std::string>& names, const std::string& typed)
         }
     }
     require(disk.matching("*").size() == names.size(), "* misses a name");
+}
+
+// A typed name, as a name, a pattern and a written name, against the directory
+// its own bytes make.
+void lookUp(const std::string& typed) {
+    const DiskNames disk(namesIn(typed));
     disk.matching(typed);
     disk.fileWrittenAs(typed);
     disk.filesWrittenAsStem(typed);
+    bytesOfTypedName(typed);
+    displayWidth(canonicalTyped(typed));
 }
 }  // namespace
 
@@ -73,10 +83,22 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-    const std::string bytes(reinterpret_cast<const char*>(data), size);
-    checkPath(bytes);
-    checkNames(namesIn(bytes), bytes);
-    bytesOfTypedName(bytes);
-    displayWidth(canonicalTyped(bytes));
+    if (size == 0) {
+        return 0;
+    }
+    // The first byte picks what the rest is, so that each input pays for one
+    // check: a path, a directory's names, or a name typed by a user.
+    const std::string rest(reinterpret_cast<const char*>(data) + 1, size - 1);
+    switch (data[0] % 3) {
+    case 0:
+        checkPath(rest);
+        break;
+    case 1:
+        checkNames(namesIn(rest));
+        break;
+    default:
+        lookUp(rest);
+        break;
+    }
     return 0;
 }

@@ -27,7 +27,7 @@ image_max_len=65536
 description_max_len=4096
 # Names as text: a directory's names (48 of up to 16 bytes) and a typed name
 # or path of some length fit in 1 KiB; longer inputs only slow each run.
-names_max_len=1024
+names_max_len=256
 targets=(fuzz_run fuzz_image fuzz_structured fuzz_names)
 
 build_targets() {
@@ -89,7 +89,7 @@ niceness_of() {
     case $1 in
         fuzz_structured) echo 0 ;;
         fuzz_image) echo 1 ;;
-        fuzz_names) echo 5 ;;
+        fuzz_names) echo 3 ;;
         *) echo 3 ;;
     esac
 }

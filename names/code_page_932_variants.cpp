@@ -14,8 +14,15 @@ const CodePage932Variant codePage932Variants[7] = {
 };
 
 namespace {
+// Every typed form begins with a lead byte of two or more UTF-8 bytes: no
+// variant begins at a byte below this one.
+constexpr unsigned char lowestTypedLead = 0xC2;
+
 // The variant whose JIS form begins at `at`; nullptr for none.
 const CodePage932Variant* variantAt(const std::string& text, std::size_t at) {
+    if (static_cast<unsigned char>(text[at]) < lowestTypedLead) {
+        return nullptr;
+    }
     for (const CodePage932Variant& variant : codePage932Variants) {
         if (text.compare(at, std::strlen(variant.typed), variant.typed) == 0) {
             return &variant;

@@ -7,7 +7,7 @@
 
 namespace {
 // Calls `onRun` with each longest run of valid UTF-8 and `onByte` with each
-// byte between them, in order.
+// byte between them, in order; an empty run is no call.
 template <typename OnRun, typename OnByte>
 void splitAtInvalidBytes(const std::string& text, OnRun onRun, OnByte onByte) {
     std::size_t runStart = 0;
@@ -17,11 +17,15 @@ void splitAtInvalidBytes(const std::string& text, OnRun onRun, OnByte onByte) {
             at += length;
             continue;
         }
-        onRun(text.substr(runStart, at - runStart));
+        if (at > runStart) {
+            onRun(text.substr(runStart, at - runStart));
+        }
         onByte(text[at]);
         runStart = ++at;
     }
-    onRun(text.substr(runStart));
+    if (runStart < text.size()) {
+        onRun(text.substr(runStart));
+    }
 }
 // Plain ASCII is its own normal form and one column a byte, whatever the
 // library says; most names are, and they skip it.
