@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <functional>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -16,6 +15,7 @@
 #include "archive/compressed_forms.h"
 #include "copier/image_operand.h"
 #include "support/archive_builder.h"
+#include "support/json_lines.h"
 #include "support/run_tool.h"
 #include "support/sample_set.h"
 
@@ -108,15 +108,6 @@ std::vector<ArchiveMember> theMembers() {
     return {{std::string("disks/") + kSetName, sampleImage()},
             {kDiskName, makeSampleSet().scenario.bytes()},
             {kNotesName, Bytes(100, 'x')}};
-}
-
-std::vector<json> jsonLines(const std::string& out) {
-    std::vector<json> lines;
-    std::istringstream in(out);
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(json::parse(line, nullptr, false));
-    }
-    return lines;
 }
 
 // The object with its names taken out: what must match between a member and its file.

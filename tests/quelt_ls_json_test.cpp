@@ -16,6 +16,7 @@
 
 #include "names/hex_codec.h"
 #include "support/game_disk.h"
+#include "support/json_lines.h"
 #include "support/other_disks.h"
 #include "support/printf_decoded.h"
 #include "support/run_tool.h"
@@ -26,15 +27,6 @@ namespace {
 
 using nlohmann::json;
 constexpr char kScenarioImage[] = "scenario.d88";
-
-std::vector<json> jsonLines(const std::string& out) {
-    std::vector<json> lines;
-    std::istringstream in(out);
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(json::parse(line, nullptr, false));
-    }
-    return lines;
-}
 
 // Beside the sample set: a file that is no image, its scenario disk alone, the
 // set cut short and a disk formatted by another system.
