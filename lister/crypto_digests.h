@@ -27,7 +27,4 @@ private:
     std::unique_ptr<State> state_;
 };
 
-// `count` bytes as lowercase hex digits, two a byte.
-std::string hexDigits(const uint8_t* bytes, std::size_t count);
-
 #endif

@@ -5,6 +5,8 @@
 
 #include <bcrypt.h>
 
+#include "names/hex_codec.h"
+
 namespace {
 constexpr ULONG md5Bytes = 16;
 constexpr ULONG sha1Bytes = 20;
@@ -53,7 +55,7 @@ struct CngHash {
         if (BCryptFinishHash(hash, digest, length, 0) < 0) {
             return "";
         }
-        return hexDigits(digest, length);
+        return hexOfBytes(digest, length);
     }
 };
 }  // namespace

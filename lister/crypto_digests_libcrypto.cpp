@@ -3,6 +3,8 @@
 
 #include <openssl/evp.h>
 
+#include "names/hex_codec.h"
+
 namespace {
 struct ContextFree {
     void operator()(EVP_MD_CTX* context) const { EVP_MD_CTX_free(context); }
@@ -25,7 +27,7 @@ std::string finished(Context& context) {
     if (!context || EVP_DigestFinal_ex(context.get(), digest, &length) != 1) {
         return "";
     }
-    return hexDigits(digest, length);
+    return hexOfBytes(digest, length);
 }
 }  // namespace
 

@@ -45,14 +45,3 @@ Hashes hashesOf(const uint8_t* bytes, std::size_t count) {
     set.add(bytes, count);
     return set.finish();
 }
-
-std::string hexDigits(const uint8_t* bytes, std::size_t count) {
-    static constexpr char digits[] = "0123456789abcdef";
-    std::string text;
-    text.reserve(count * 2);
-    for (std::size_t i = 0; i < count; ++i) {
-        text += digits[bytes[i] >> 4];
-        text += digits[bytes[i] & 0x0F];
-    }
-    return text;
-}

@@ -70,7 +70,7 @@ json warningsOf(const EntryWarnings& warnings) {
 
 json entryOf(const EntryFacts& entry) {
     return {{"slot", entry.slot},
-            {"bytes_hex", hexDigits(entry.bytes, sizeof entry.bytes)},
+            {"bytes_hex", hexOfBytes(entry.bytes, sizeof entry.bytes)},
             {"name_hex", hexOfBytes(entry.name)},
             {"name", listedNameBare(entry.name)},
             {"size", entry.size},

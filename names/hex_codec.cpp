@@ -66,13 +66,16 @@ std::string withUpperCaseEscapes(const std::string& text, const char* prefix) {
     return written;
 }
 
-std::string hexOfBytes(const std::string& bytes) {
+std::string hexOfBytes(const uint8_t* bytes, std::size_t count) {
     std::string text;
-    text.reserve(bytes.size() * digitsPerByte);
-    for (char c : bytes) {
-        const auto byte = static_cast<uint8_t>(c);
-        text += lowerDigits[byte >> 4];
-        text += lowerDigits[byte & 0x0F];
+    text.reserve(count * digitsPerByte);
+    for (std::size_t i = 0; i < count; ++i) {
+        text += lowerDigits[bytes[i] >> 4];
+        text += lowerDigits[bytes[i] & 0x0F];
     }
     return text;
+}
+
+std::string hexOfBytes(const std::string& bytes) {
+    return hexOfBytes(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
 }

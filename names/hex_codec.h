@@ -32,7 +32,9 @@ std::string unescapedHex(const std::string& text, const char* prefix);
 // `text` with the digits of every escape `prefix`NN in upper case, as written.
 std::string withUpperCaseEscapes(const std::string& text, const char* prefix);
 
-// Each byte of `bytes` as two lower-case hex digits: "\x83Q" gives "8351".
+// Each byte of `bytes` as two lower-case hex digits: "\x83Q" gives "8351" (as
+// the hash tools print digests).
 std::string hexOfBytes(const std::string& bytes);
+std::string hexOfBytes(const uint8_t* bytes, std::size_t count);
 
 #endif
