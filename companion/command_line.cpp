@@ -3,7 +3,6 @@
 
 #include <getopt.h>
 
-#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -174,11 +173,11 @@ private:
 
     void take(const OptionEntry& entry, const char* value) {
         if (entry.id == helpOption) {
-            std::fputs(texts_.usageLine, stdout);
-            std::fputs(texts_.arguments, stdout);
+            putOutput(texts_.usageLine);
+            putOutput(texts_.arguments);
             stop(finishOutput(0));
         } else if (entry.id == versionOption) {
-            std::printf("%s %s\n", texts_.name, version);
+            printOutput("%s %s\n", texts_.name, version);
             stop(finishOutput(0));
         } else {
             parsed_.options.push_back({entry.id, value});
