@@ -17,14 +17,34 @@ constexpr char version[] = QUELT_VERSION;
 // Every program's own two options, answered here.
 constexpr int helpOption = -1;
 constexpr int versionOption = -2;
-const OptionEntry answeredOptions[] = {{helpOption, 'h', "help", false},
-                                       {versionOption, 0, "version", false}};
+const OptionEntry helpEntry = {helpOption, 'h', "help", false};
+const OptionEntry answeredOptions[] = {helpEntry, {versionOption, 0, "version", false}};
 
 // getopt_long's code for an option: its short letter, or for a long-only
 // option a number above every byte.
 constexpr int firstLongOnlyCode = 0x100;
 // A leading ':' makes getopt_long say ':' for a missing value and print nothing.
 constexpr char quietStart[] = ":";
+
+// Windows programs answer /? with their help.
+constexpr char windowsHelp[] = "/?";
+constexpr char endOfOptions[] = "--";
+
+// Whether argv asks for help the Windows way, anywhere before "--" (never on
+// POSIX systems, where /? is a path).
+bool asksWindowsHelp(int argc, char** argv) {
+#ifdef _WIN32
+    for (int at = 1; at < argc && std::strcmp(argv[at], endOfOptions) != 0; ++at) {
+        if (std::strcmp(argv[at], windowsHelp) == 0) {
+            return true;
+        }
+    }
+#else
+    (void)argc;
+    (void)argv;
+#endif
+    return false;
+}
 
 // The options of one program, answered ones first, in getopt_long's terms.
 class OptionTable {
@@ -105,6 +125,9 @@ public:
 
     // False when the run ends here, with its status in `status`.
     bool readAll(int& status) {
+        if (asksWindowsHelp(argc_, argv_)) {
+            take(helpEntry, nullptr);
+        }
         startGetopt();
         int code = 0;
         while (!stopped_ &&
