@@ -15,6 +15,7 @@
 #include "common/work_buffer.h"
 #include "companion/console.h"
 #include "companion/diagnostics.h"
+#include "companion/file_kind.h"
 #include "names/name_text.h"
 #include "copier/copy_messages.h"
 #include "copier/copy_request.h"

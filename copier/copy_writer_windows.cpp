@@ -10,14 +10,15 @@
 // FlushFileBuffers and renamed over the target with MoveFileExW and
 // MOVEFILE_REPLACE_EXISTING, which replaces an existing file whole. A symbolic
 // link as the target is replaced itself, not followed (such links need special
-// rights on Windows and are rare). Windows has no file-size limit and no
-// signals that end a run: a run ended from outside (Ctrl+C, a killed process)
-// may leave its temporary file behind.
+// rights on Windows and are rare). Every path goes to the system in
+// its extended-length form, so that paths past 260 characters are written too.
+// Windows has no file-size limit and no signals that end a run: a run ended
+// from outside (Ctrl+C, a killed process) may leave its temporary file behind.
 
 namespace {
 HANDLE createTemporary(const std::string& target, std::wstring& name) {
     for (int attempt = 0; attempt < temporaryNameAttempts; ++attempt) {
-        name = widePath(temporaryNameFor(target, GetCurrentProcessId(), attempt));
+        name = systemPath(temporaryNameFor(target, GetCurrentProcessId(), attempt));
         HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) {
@@ -34,6 +35,7 @@ bool writeAll(HANDLE file, const uint8_t* bytes, int32_t count) {
                                 written == static_cast<DWORD>(count));
     return whole && FlushFileBuffers(file) != 0;
 }
+
 
 // Whether the attributes of a file (INVALID_FILE_ATTRIBUTES: none) make it
 // read-only, Windows' own mode of a file the user may not write.
@@ -77,7 +79,7 @@ bool moveOver(const std::wstring& name, const std::wstring& target, DWORD attrib
 CopyWriteResult writeThrough(const std::string& target, const uint8_t* bytes, int32_t count,
                              DWORD attributes) {
     CopyWriteResult result;
-    const std::wstring wideTarget = widePath(target);
+    const std::wstring wideTarget = systemPath(target);
     const unsigned long links = linkCountOf(wideTarget);
     std::wstring name;
     HANDLE file = createTemporary(target, name);
@@ -104,10 +106,12 @@ CopyWriteResult writeThrough(const std::string& target, const uint8_t* bytes, in
 CopyWriteResult writeCopy(const std::string& target, const uint8_t* bytes, int32_t count,
                           const CopyWriteOptions& options) {
     CopyWriteResult result;
-    const DWORD attributes = GetFileAttributesW(widePath(target).c_str());
     if (sourceImage.isImageFile(target.c_str())) {
         result.problem = isTheImageProblem;
-    } else if (isReadOnly(attributes) && !options.force) {
+        return result;
+    }
+    const DWORD attributes = GetFileAttributesW(systemPath(target).c_str());
+    if (isReadOnly(attributes) && !options.force) {
         result.problem = readOnlyProblem;
     } else {
         result = writeThrough(target, bytes, count, attributes);

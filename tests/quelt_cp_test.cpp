@@ -2,6 +2,7 @@
 // and names, and what it says and returns when it cannot.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -12,6 +13,7 @@
 
 #include "copier/copy_messages.h"
 #include "copier/copy_writer.h"
+#include "support/file_tree.h"
 #include "support/game_disk.h"
 #include "support/other_disks.h"
 #include "support/run_case.h"
@@ -324,11 +326,12 @@ const NamedCase copyCases[] = {
              makeFolder(work);
              writeFile((work / "out" / "notes").string(), kana);
          };
-         c.err = formatted(notOverwrittenFormat, "out/notes");
+         c.err = formatted(notOverwrittenFormat, inFolder("out", "notes").c_str());
          const std::string a = byDefault("\"\\x82\\xA0x\"", "\"" + std::string(aUtf8) + "x\"");
-         const std::string aWritten = "out/" + byDefault("%82%A0x", aUtf8 + std::string("x"));
-         c.out = copying(a.c_str(), aWritten.c_str()) + copying("\"longname\"", "out/longname");
-         c.files = {{"out/notes", kana}, {aWritten, kana}, {"out/longname", longName}};
+         const std::string aWritten = byDefault("%82%A0x", aUtf8 + std::string("x"));
+         c.out = copying(a.c_str(), inFolder("out", aWritten).c_str()) +
+                 copying("\"longname\"", inFolder("out", "longname").c_str());
+         c.files = {{"out/notes", kana}, {"out/" + aWritten, kana}, {"out/longname", longName}};
          return c;
      }},
     {"AbbreviatedOptionsAmongTheOperands",
@@ -338,7 +341,7 @@ const NamedCase copyCases[] = {
              makeFolder(work);
              writeFile((work / "out" / "notes").string(), kana);
          };
-         c.err = formatted(notOverwrittenFormat, "out/notes");
+         c.err = formatted(notOverwrittenFormat, inFolder("out", "notes").c_str());
          c.files = {{"out/notes", kana}};
          return c;
      }},
@@ -419,7 +422,7 @@ const NamedCase copyCases[] = {
      [] {
          Case c = copyOf(alikeDisk(), {"--escaped", "1", "%83%5c*", "out"});
          c.prepare = makeFolder;
-         c.out = copying("\"\\x83\\x5C\"", "out/%83%5C");
+         c.out = copying("\"\\x83\\x5C\"", inFolder("out", "%83%5C").c_str());
          c.files["out/%83%5C"] = kana;
          return c;
      }},
@@ -556,6 +559,57 @@ const NamedCase posixCases[] = {
 };
 #endif
 
+#ifdef _WIN32
+// Seven folders down, one of them named with 100 characters: past the 260
+// characters Windows' calls take by default.
+std::string deepFolder() {
+    std::string path = "out";
+    for (int level = 0; level < 7; ++level) {
+        path += "\\" + std::string(level == 3 ? 100 : 30, static_cast<char>('a' + level));
+    }
+    return path;
+}
+
+// `path` as the test's files name it, with /.
+std::string slashed(std::string path) {
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
+}
+
+void makeDeepFolder(const fs::path& work) {
+    writeFileBelow(work, slashed(deepFolder()) + "/.keep", Bytes());
+}
+
+// Windows' own: paths past 260 characters, paths it builds with \.
+const NamedCase windowsCases[] = {
+    {"OutputPastTheLengthLimit",
+     [] {
+         Case c = copyOf(copyDisk(), {"1", "notes", deepFolder() + "\\notes"});
+         c.prepare = makeDeepFolder;
+         c.files = {{slashed(deepFolder()) + "/.keep", {}}, {slashed(deepFolder()) + "/notes", notes}};
+         return c;
+     }},
+    {"TargetFolderPastTheLengthLimit",
+     [] {
+         Case c = copyOf(copyDisk(), {"-t", deepFolder(), "1", "no*"});
+         c.prepare = makeDeepFolder;
+         c.out = copying("\"notes\"", (deepFolder() + "\\notes").c_str());
+         c.files = {{slashed(deepFolder()) + "/.keep", {}}, {slashed(deepFolder()) + "/notes", notes}};
+         return c;
+     }},
+    {"ImagePastTheLengthLimit",
+     [] {
+         Case c = copyOf(copyDisk(), {"1", "notes"});
+         const std::string image = slashed(deepFolder()) + "/set.d88";
+         c.args.front() = deepFolder() + "\\set.d88";
+         const Bytes bytes = c.image;
+         c.prepare = [image, bytes](const fs::path& work) { writeFileBelow(work, image, bytes); };
+         c.files = {{image, c.image}, {"notes", notes}};
+         return c;
+     }},
+};
+#endif
+
 // A temporary file that cannot take the target's name is removed, made with a
 // name or (on Linux) without: the target here is a folder, which no rename
 // may replace.
@@ -586,6 +640,8 @@ TEST_P(QueltCp, PrintsReturnsAndWritesExactly) {
 INSTANTIATE_TEST_SUITE_P(Cases, QueltCp, testing::ValuesIn(copyCases), caseName);
 #ifndef _WIN32
 INSTANTIATE_TEST_SUITE_P(Posix, QueltCp, testing::ValuesIn(posixCases), caseName);
+#else
+INSTANTIATE_TEST_SUITE_P(Windows, QueltCp, testing::ValuesIn(windowsCases), caseName);
 #endif
 
 // Files that are no D88 image, as a collection holds them beside images, and

@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #endif
 
+#include "support/file_tree.h"
 #include "support/test_folder.h"
 
 namespace d88build {
@@ -76,13 +77,11 @@ std::string commandLine(const std::string& program, const std::vector<std::strin
 
 std::map<std::string, Bytes> filesIn(const fs::path& folder) {
     std::map<std::string, Bytes> files;
-    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder)) {
-        // UTF-8 on every system: the tests run with it as their code page on Windows.
-        std::string name = entry.path().lexically_relative(folder).generic_u8string();
-        if (entry.is_regular_file() && name != kImageName) {
-            files[name] = readFile(entry.path().u8string());
+    forEachFileBelow(folder, [&files](const std::string& name, const Bytes& bytes) {
+        if (name != kImageName) {
+            files[name] = bytes;
         }
-    }
+    });
     return files;
 }
 
@@ -112,6 +111,14 @@ int systemWithFileSizeLimit(const std::string& command, long limit) {
 }
 
 }  // namespace
+
+std::string inFolder(const std::string& folder, const std::string& name) {
+#ifdef _WIN32
+    return folder + "\\" + name;
+#else
+    return folder + "/" + name;
+#endif
+}
 
 void giveImageAJapaneseName(const fs::path& work) {
     fs::rename(work / kImageName, work / fs::u8path(kJapaneseImageName));

@@ -58,6 +58,10 @@ constexpr const char* kImageName = "image.d88";
 constexpr const char* kJapaneseImageName = "\xE3\x82\xB2\xE3\x83\xBC\xE3\x83\xA0.d88";
 constexpr const char* kJapaneseOutputName = "\xE3\x82\xB3\xE3\x83\x94\xE3\x83\xBC.bin";
 
+// `name` in `folder` as the companions print a path they build: after \ on
+// Windows, / elsewhere.
+std::string inFolder(const std::string& folder, const std::string& name);
+
 // Gives the image in `work` the name kJapaneseImageName.
 void giveImageAJapaneseName(const std::filesystem::path& work);
 

@@ -22,9 +22,9 @@ const SystemError kNoSuchFile = errnoError(ENOENT);
 const SystemError kNoSuchPath = errnoError(ENOENT);
 #endif
 const SystemError kIsAFolder = errnoError(EISDIR);
-// A folder asked for is looked up through std::filesystem, whose errors are
-// errno values with GCC's library on every system.
-const SystemError kNoSuchFolder = errnoError(ENOENT);
+// A folder asked for is looked up by the system's own call: stat, or
+// Windows' GetFileAttributesW.
+const SystemError kNoSuchFolder = kNoSuchFile;
 
 // "PROGRAM: FILE: REASON\n", as the program prints it.
 inline std::string fileError(const char* program, const std::string& file,
