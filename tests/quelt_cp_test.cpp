@@ -8,6 +8,7 @@
 #include <string>
 
 #ifndef _WIN32
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -552,6 +553,21 @@ const NamedCase posixCases[] = {
          c.files = {{"savedat", notes}, {"owner", Bytes(expected.begin(), expected.end())}};
          return c;
      }},
+    {"FifoAsOutputIsWrittenDirectly",
+     [] {
+         // A rename would put a regular file in the FIFO's place; the reader
+         // gives up after 10 s if nothing ever writes to it.
+         Case c = copyOf(copyDisk(), {"1", "notes", "fifo"});
+         c.prepare = [](const fs::path& work) {
+             if (mkfifo((work / "fifo").c_str(), 0666) != 0) {
+                 ADD_FAILURE() << "mkfifo failed";
+             }
+         };
+         c.around.before = "timeout 10 cat fifo > got & ";
+         c.around.after = "wait";
+         c.files["got"] = notes;
+         return c;
+     }},
     {"PathsInMessagesStayOneLine",
      [] {
          return failing({"1", "notes", "a\nb/out"}, noTemporaryIn("a\\x0Ab", kNoSuchPath));
@@ -580,8 +596,12 @@ void makeDeepFolder(const fs::path& work) {
     writeFileBelow(work, slashed(deepFolder()) + "/.keep", Bytes());
 }
 
-// Windows' own: paths past 260 characters, paths it builds with \.
+// Windows' own: devices, paths past 260 characters, paths it builds with \.
 const NamedCase windowsCases[] = {
+    {"NulDeviceTakesTheCopy",
+     [] { return copyOf(copyDisk(), {"1", "notes", "NUL"}); }},
+    {"NulDeviceInAFolderTakesTheCopy",
+     [] { return copyOf(copyDisk(), {"1", "notes", "sub\\nul"}); }},
     {"OutputPastTheLengthLimit",
      [] {
          Case c = copyOf(copyDisk(), {"1", "notes", deepFolder() + "\\notes"});
