@@ -3,11 +3,13 @@
 
 #include <getopt.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
 #include "companion/console.h"
 #include "companion/diagnostics.h"
+#include "companion/wildcards.h"
 #include "names/path_text.h"
 
 namespace {
@@ -267,9 +269,15 @@ int ParsedCommandLine::lastOf(std::initializer_list<int> ids) const {
     return last;
 }
 
+bool ParsedCommandLine::isWildcard(const char* operand) const {
+    return std::find(wildcards.begin(), wildcards.end(), operand) != wildcards.end();
+}
+
 bool parseCommandLine(int argc, char** argv, const ProgramTexts& texts,
                       const std::vector<OptionEntry>& table, ParsedCommandLine& parsed,
                       int& status) {
+    // Taken before getopt_long reorders argv's pointers; the operands keep them.
+    parsed.wildcards = wildcardArguments(argc, argv);
     const OptionTable options(table);
     Reader reader(argc, argv, texts, options, parsed);
     return reader.readAll(status);

@@ -180,10 +180,10 @@ bool loadDisk(const CopyRequest& request) {
 }
 
 int copyAsRequested(const CopyRequest& request, ImageOperand& operand) {
-    if (!operand.open(sourceImage, request.image)) {
+    if (!operand.open(sourceImage, request.image.c_str())) {
         return 1;
     }
-    if (!isD88Image(request.image, operand)) {
+    if (!isD88Image(request.image.c_str(), operand)) {
         return 1;
     }
     Destination destination;
@@ -199,7 +199,7 @@ int copyAsRequested(const CopyRequest& request, ImageOperand& operand) {
         return 1;
     }
     const int copied = copyEntries(request, destination, entries);
-    return operand.readWell(sourceImage, request.image) ? copied : 1;
+    return operand.readWell(sourceImage, request.image.c_str()) ? copied : 1;
 }
 }  // namespace
 

@@ -596,7 +596,26 @@ void makeDeepFolder(const fs::path& work) {
     writeFileBelow(work, slashed(deepFolder()) + "/.keep", Bytes());
 }
 
-// Windows' own: devices, paths past 260 characters, paths it builds with \.
+// The copy's image also lies at each of `paths` (/ between names) for IMAGE
+// written as a wildcard, which the program expands (the argument bare).
+Case copyOfImagesAt(const std::vector<std::string>& paths, std::vector<std::string> args) {
+    Case c = copyOf(copyDisk(), std::move(args));
+    c.args.erase(c.args.begin());
+    c.around.quoted = false;
+    const Bytes image = c.image;
+    c.prepare = [paths, image](const fs::path& work) {
+        for (const std::string& path : paths) {
+            writeFileBelow(work, path, image);
+        }
+    };
+    for (const std::string& path : paths) {
+        c.files[path] = image;
+    }
+    return c;
+}
+
+// Windows' own: devices, paths past 260 characters, wildcards the program
+// expands, paths it builds with \.
 const NamedCase windowsCases[] = {
     {"NulDeviceTakesTheCopy",
      [] { return copyOf(copyDisk(), {"1", "notes", "NUL"}); }},
@@ -625,6 +644,26 @@ const NamedCase windowsCases[] = {
          const Bytes bytes = c.image;
          c.prepare = [image, bytes](const fs::path& work) { writeFileBelow(work, image, bytes); };
          c.files = {{image, c.image}, {"notes", notes}};
+         return c;
+     }},
+    {"WildcardImageWithOneMatch",
+     [] {
+         Case c = copyOfImagesAt({"images/set.d88"}, {"images\\s*.d88", "1", "notes"});
+         c.files["notes"] = notes;
+         return c;
+     }},
+    {"WildcardImageWithSeveralMatches",
+     [] {
+         Case c = copyOfImagesAt({"images/a.d88", "images/b.d88"}, {"images\\?.d88", "1"});
+         c.err = formatted(severalImagesFormat, "images\\?.d88", 2);
+         c.status = 1;
+         return c;
+     }},
+    {"WildcardImageWithoutAMatch",
+     [] {
+         Case c = copyOfImagesAt({}, {"images\\*.d88", "1"});
+         c.err = "quelt-cp: images\\*.d88: matches no file\n";
+         c.status = 1;
          return c;
      }},
 };

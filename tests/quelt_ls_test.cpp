@@ -255,7 +255,8 @@ Case withImages(const std::vector<std::string>& paths, std::vector<std::string> 
     return c;
 }
 
-// Windows' own: paths past 260 characters, paths it builds with \.
+// Windows' own: paths past 260 characters, wildcards the program expands,
+// paths it builds with \.
 const NamedCase windowsCases[] = {
     {"ImagePastTheLengthLimitUnderR",
      [] {
@@ -269,6 +270,32 @@ const NamedCase windowsCases[] = {
          const std::string image = deepFolder() + "/set.d88";
          Case c = withImages({image}, {"--short", windowsPath(image)});
          c.out = shortColumn(image) + scenarioShortLine;
+         return c;
+     }},
+    {"WildcardListsEveryMatch",
+     [] {
+         Case c = withImages({"images/a.d88", "images/b.d88", "images/c.txt"},
+                             {"--short", "images\\*.d88"});
+         c.around.quoted = false;
+         c.out = shortColumn("images/a.d88") + scenarioShortLine + shortColumn("images/b.d88") +
+                 scenarioShortLine;
+         return c;
+     }},
+    {"QuotedWildcardIsAName",
+     [] {
+         Case c = withImages({"images/a.d88"}, {"--short", "images\\*.d88"});
+         c.err = fileError("quelt-ls", "images\\*.d88", kInvalidName);
+         c.status = 2;
+         return c;
+     }},
+    {"WildcardThatMatchesNothing",
+     [] {
+         Case c = withImages({"images/a.d88"}, {"images\\*.x", "images\\a.d88"});
+         c.args.insert(c.args.begin(), "--short");
+         c.around.quoted = false;
+         c.out = shortColumn("images/a.d88") + scenarioShortLine;
+         c.err = "quelt-ls: images\\*.x: matches no file\n";
+         c.status = 2;
          return c;
      }},
 };

@@ -59,7 +59,7 @@ std::string commandLine(const std::string& program, const std::vector<std::strin
     std::string command = around.before + "env LC_ALL=" + around.locale + " " + quoted(program);
 #endif
     for (const std::string& arg : args) {
-        command += " " + quoted(arg);
+        command += " " + (around.quoted ? quoted(arg) : arg);
     }
     command += redirections(around.streams, out, err);
     if (!around.input.empty()) {

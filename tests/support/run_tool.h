@@ -46,6 +46,10 @@ struct Surroundings {
     // The program's locale (LC_ALL), whatever the test's own is: names follow
     // it on POSIX systems. Windows has none; its programs' text is Unicode.
     std::string locale = "C";
+    // Each argument goes onto the command line in quotes; false leaves them
+    // bare, as a user types a wildcard for a Windows program to expand (no
+    // argument may then hold a space or a character special to the shell).
+    bool quoted = true;
     // Shell text run after the program in the work folder (POSIX), e.g. to
     // write a file's mode into a file of the folder; the program's status stays
     // the run's.

@@ -17,6 +17,8 @@ inline SystemError errnoError(int code) {
 // ERROR_FILE_NOT_FOUND and ERROR_PATH_NOT_FOUND.
 const SystemError kNoSuchFile{SystemError::Kind::windowsCode, 2};
 const SystemError kNoSuchPath{SystemError::Kind::windowsCode, 3};
+// ERROR_INVALID_NAME: a name with * or ?, which no file on Windows has.
+const SystemError kInvalidName{SystemError::Kind::windowsCode, 123};
 #else
 const SystemError kNoSuchFile = errnoError(ENOENT);
 const SystemError kNoSuchPath = errnoError(ENOENT);
