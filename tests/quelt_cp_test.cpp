@@ -625,7 +625,8 @@ const NamedCase windowsCases[] = {
      [] {
          Case c = copyOf(copyDisk(), {"1", "notes", deepFolder() + "\\notes"});
          c.prepare = makeDeepFolder;
-         c.files = {{slashed(deepFolder()) + "/.keep", {}}, {slashed(deepFolder()) + "/notes", notes}};
+         c.files = {{slashed(deepFolder()) + "/.keep", {}},
+                    {slashed(deepFolder()) + "/notes", notes}};
          return c;
      }},
     {"TargetFolderPastTheLengthLimit",
@@ -633,7 +634,8 @@ const NamedCase windowsCases[] = {
          Case c = copyOf(copyDisk(), {"-t", deepFolder(), "1", "no*"});
          c.prepare = makeDeepFolder;
          c.out = copying("\"notes\"", (deepFolder() + "\\notes").c_str());
-         c.files = {{slashed(deepFolder()) + "/.keep", {}}, {slashed(deepFolder()) + "/notes", notes}};
+         c.files = {{slashed(deepFolder()) + "/.keep", {}},
+                    {slashed(deepFolder()) + "/notes", notes}};
          return c;
      }},
     {"ImagePastTheLengthLimit",

@@ -22,8 +22,8 @@ void PrintTo(const LineCase& lineCase, std::ostream* out) {
 }
 
 const LineCase lineCases[] = {
-    {"BareWildcard", "quelt-ls.exe --short images\\*.d88", {"quelt-ls.exe", "--short", "images\\*.d88"},
-     {false, false, true}},
+    {"BareWildcard", "quelt-ls.exe --short images\\*.d88",
+     {"quelt-ls.exe", "--short", "images\\*.d88"}, {false, false, true}},
     {"QuotedWildcardIsAName", "quelt-ls \"images\\*.d88\"", {"quelt-ls", "images\\*.d88"},
      {false, false}},
     {"QuestionMarkIsAWildcard", "quelt-cp disk?.d88 1", {"quelt-cp", "disk?.d88", "1"},

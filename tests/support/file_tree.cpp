@@ -98,7 +98,8 @@ bool writeFileBelow(const fs::path& folder, const std::string& relative, const B
     fs::create_directories((folder / relative).parent_path());
     std::ofstream out(folder / relative, std::ios::binary);
 #endif
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     out.close();
     return !out.fail();
 }
