@@ -6,8 +6,6 @@
 #include <io.h>
 #include <windows.h>
 
-#include <algorithm>
-
 #include "names/wide_text.h"
 
 namespace {
@@ -35,7 +33,9 @@ public:
     bool show(const std::string& text, SystemError& why) override {
         const std::wstring wide = consoleCharacters(text);
         for (std::size_t at = 0; at < wide.size();) {
-            std::size_t piece = std::min(largestPiece, wide.size() - at);
+            // No std::min: MSVC's windows.h makes min a macro.
+            const std::size_t left = wide.size() - at;
+            std::size_t piece = left > largestPiece ? largestPiece : left;
             // A surrogate pair stays in one piece.
             piece -= piece > 1 && isHighSurrogate(wide[at + piece - 1]) ? 1 : 0;
             DWORD written = 0;

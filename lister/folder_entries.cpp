@@ -5,6 +5,8 @@
 #ifdef _WIN32
 #include <windows.h>
 
+#include <cwchar>
+
 #include "companion/diagnostics.h"
 #include "companion/native_path.h"
 #else
