@@ -80,19 +80,21 @@ bool writeToFile(const std::string& target, int32_t size, bool force) {
 }
 
 // The file of entry `index`, as it lies in a zero-filled workBuffer after its
-// load, to `target` ("-" standard output).
-CopyOutcome copyEntry(std::size_t index, const std::string& target, bool force) {
+// load, to `target` ("-" standard output). A warning names the disk's file in
+// the form of the names written (`request`'s), as the "copying" lines do.
+CopyOutcome copyEntry(std::size_t index, const std::string& target, const CopyRequest& request) {
     std::memset(workBuffer, 0, sizeof workBuffer);
     LoadResult loaded = loadEntry(sourceImage, index);
     if (target == standardOutputName) {
         writeToStandardOutput(loaded.size);
-    } else if (!writeToFile(target, loaded.size, force)) {
+    } else if (!writeToFile(target, loaded.size, request.force)) {
         return CopyOutcome::failed;
     }
     if (loaded.complete) {
         return CopyOutcome::copied;
     }
-    std::string shown = listedName(directoryTable[index].name, entryNameBytes, NameForm::escaped);
+    const std::string shown =
+        listedName(directoryTable[index].name, entryNameBytes, request.writtenNames);
     printDiagnostic(damagedCopyFormat, pathForLine(target).c_str(), shown.c_str());
     return CopyOutcome::damaged;
 }
@@ -129,7 +131,7 @@ int copyEntries(const CopyRequest& request, const Destination& destination,
             std::string shown = listedName(entry.name, entryNameBytes, request.writtenNames);
             printOutput(copyingFormat, shown.c_str(), pathForLine(target).c_str());
         }
-        CopyOutcome outcome = copyEntry(index, target, request.force);
+        CopyOutcome outcome = copyEntry(index, target, request);
         if (outcome == CopyOutcome::failed) {
             return 1;
         }

@@ -377,6 +377,21 @@ const NamedCase copyCases[] = {
          c.files["copy"] = kana;
          return c;
      }},
+    {"DamagedFileIsNamedInTheFormOfTheNamesWritten",
+     [] {
+         Disk disk = japaneseDisk();
+         disk.removeSector(10, 12);
+         Case c = copyOf(disk, {"1", gameUtf8});
+         Bytes holed = notes;
+         std::fill(holed.begin() + 2048 + 3 * 256, holed.end(), 0);
+         const std::string written = byDefault("%83Q%81[%83%80", gameUtf8);
+         c.files[written] = holed;
+         const std::string shown =
+             byDefault("\"\\x83Q\\x81[\\x83\\x80\"", "\"" + std::string(gameUtf8) + "\"");
+         c.err = formatted(damagedCopyFormat, written.c_str(), shown.c_str());
+         c.status = 1;
+         return c;
+     }},
     {"DiskWithoutAUsedEntryCopiesNothing",
      [] {
          Disk disk(40, 0x66);
