@@ -28,14 +28,13 @@ constexpr int firstLongOnlyCode = 0x100;
 // A leading ':' makes getopt_long say ':' for a missing value and print nothing.
 constexpr char quietStart[] = ":";
 
-// Windows programs answer /? with their help.
-constexpr char windowsHelp[] = "/?";
-constexpr char endOfOptions[] = "--";
-
 // Whether argv asks for help the Windows way, anywhere before "--" (never on
 // POSIX systems, where /? is a path).
 bool asksWindowsHelp(int argc, char** argv) {
 #ifdef _WIN32
+    // Windows programs answer /? with their help.
+    constexpr char windowsHelp[] = "/?";
+    constexpr char endOfOptions[] = "--";
     for (int at = 1; at < argc && std::strcmp(argv[at], endOfOptions) != 0; ++at) {
         if (std::strcmp(argv[at], windowsHelp) == 0) {
             return true;

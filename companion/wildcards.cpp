@@ -9,8 +9,12 @@
 
 #include "companion/native_path.h"
 #include "companion/windows_command_line.h"
+#endif
 
 namespace {
+constexpr char matchesNoFile[] = "matches no file";
+
+#ifdef _WIN32
 bool isDotOrDotDot(const wchar_t* name) {
     return std::wcscmp(name, L".") == 0 || std::wcscmp(name, L"..") == 0;
 }
@@ -19,8 +23,14 @@ bool isNoMatch(DWORD error) {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
            error == ERROR_NO_MORE_FILES;
 }
+#endif
 }  // namespace
 
+std::string reasonNothingMatched(const SystemError& why) {
+    return why.code != 0 ? reasonFor(why) : matchesNoFile;
+}
+
+#ifdef _WIN32
 // The line is split again and checked word by word against argv: where the two
 // readings differ, no argument is taken for a wildcard.
 std::vector<const char*> wildcardArguments(int argc, char** argv) {

@@ -17,13 +17,14 @@
 // the one the process was started with.
 std::vector<const char*> wildcardArguments(int argc, char** argv);
 
-// The reason of "PROGRAM: PATTERN: REASON" for a wildcard no file matches.
-constexpr char matchesNoFile[] = "matches no file";
-
 // The paths `pattern` matches, sorted by name: its folder part as written,
 // then each name found ("." and ".." never). Empty, with `why` unset
 // (errnoValue 0), when nothing matches or the folder does not exist; empty
 // with the system's reason in `why` when the folder cannot be read.
 std::vector<std::string> expandWildcard(const std::string& pattern, SystemError& why);
+
+// The reason of "PROGRAM: PATTERN: REASON" for a wildcard expandWildcard
+// found nothing for, with its `why`: "matches no file", or the system's.
+std::string reasonNothingMatched(const SystemError& why);
 
 #endif

@@ -64,6 +64,7 @@ bool takeOperands(const std::vector<const char*>& operands, CopyRequest& request
     request.output = operands.size() > 3 ? operands[3] : nullptr;
     return true;
 }
+
 // IMAGE as a wildcard (on Windows) must match one file, which it then is.
 bool takeImage(const ParsedCommandLine& parsed, const char* operand, CopyRequest& request) {
     request.image = operand;
@@ -75,8 +76,7 @@ bool takeImage(const ParsedCommandLine& parsed, const char* operand, CopyRequest
     if (matches.size() == 1) {
         request.image = matches[0];
     } else if (matches.empty()) {
-        reportFileProblem(copierName, operand,
-                          why.code != 0 ? reasonFor(why).c_str() : matchesNoFile);
+        reportFileProblem(copierName, operand, reasonNothingMatched(why).c_str());
     } else {
         printDiagnostic(severalImagesFormat, pathForLine(operand).c_str(),
                         static_cast<int>(matches.size()));

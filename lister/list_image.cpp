@@ -52,8 +52,7 @@ std::vector<std::string> operandPaths(const ParsedCommandLine& parsed, ListingRu
         SystemError why;
         const std::vector<std::string> matches = expandWildcard(operand, why);
         if (matches.empty()) {
-            reportFileProblem(listerName, operand,
-                              why.code != 0 ? reasonFor(why).c_str() : matchesNoFile);
+            reportFileProblem(listerName, operand, reasonNothingMatched(why).c_str());
             run.noteStatus(trouble);
         }
         paths.insert(paths.end(), matches.begin(), matches.end());
