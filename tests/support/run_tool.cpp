@@ -18,6 +18,11 @@ namespace {
 
 #ifdef _WIN32
 constexpr int commandProcessorAttempts = 3;
+// What std::system gives when the command processor could not be started
+// (the C runtime's own answer), and what cmd.exe gives when it could not
+// start the program.
+constexpr int noCommandProcessor = -1;
+constexpr int programNotStarted = 9009;
 #endif
 
 std::string readText(const fs::path& path) {
@@ -90,11 +95,13 @@ std::map<std::string, Bytes> filesIn(const fs::path& folder) {
 int systemWithFileSizeLimit(const std::string& command, long limit) {
 #ifdef _WIN32
     (void)limit;
-    // -1 is the C runtime's own answer when the command processor could not be
-    // started at all, which Wine now and then gives under load; nothing ran
-    // then, so the run is tried again. No program of ours ends with -1.
-    int result = -1;
-    for (int attempt = 0; attempt < commandProcessorAttempts && result == -1; ++attempt) {
+    // Wine now and then fails to start the command processor, or the command
+    // processor fails to start the program, under load; nothing ran then, so
+    // the run is tried again. No program of ours ends with -1 or 9009.
+    int result = noCommandProcessor;
+    for (int attempt = 0; attempt < commandProcessorAttempts &&
+                          (result == noCommandProcessor || result == programNotStarted);
+         ++attempt) {
         result = std::system(command.c_str());
     }
     return result;
