@@ -6,7 +6,7 @@
 #   cmake -DBUILD=<build folder> -DWINDOWS=ON|OFF -DEXE=<suffix> -P check-install.cmake
 set(programs quelt quelt-ls quelt-cp quelt-sample-set)
 if(WINDOWS)
-  set(expected README.md LICENSE README-Windows.txt NOTICES.txt)
+  set(expected LICENSE README-Windows.txt NOTICES.txt)
   foreach(program IN LISTS programs)
     list(APPEND expected ${program}${EXE})
     # The HTML pages are made when the build found mandoc.

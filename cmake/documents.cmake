@@ -1,12 +1,15 @@
-# Installs the documents beside the programs: README and the license everywhere;
-# elsewhere than on Windows the manual pages, compressed as Debian installs them,
-# with a changelog and a copyright file in Debian's formats; on Windows the
-# manual pages as HTML (when mandoc is here), a text for Windows users and the
-# notices of the runtime linked into the .exe files, with Windows line ends.
+# Installs the documents beside the programs: the license everywhere;
+# elsewhere than on Windows README, the manual pages, compressed as Debian
+# installs them, with a changelog and a copyright file in Debian's formats; on
+# Windows the manual pages as HTML (when mandoc is here), the text for Windows
+# users (in Japanese and English, with a byte-order mark so that every Notepad
+# reads it as UTF-8) and the notices of the runtime linked into the .exe
+# files, with Windows line ends. README.md tells how to build and install on
+# Linux (sudo, apt-get, bash): README-Windows.txt takes its place in the .zip.
 set(QUELT_PAGES quelt quelt-ls quelt-cp quelt-sample-set)
 set(QUELT_DOCUMENTS ${CMAKE_CURRENT_BINARY_DIR}/documents)
 file(MAKE_DIRECTORY ${QUELT_DOCUMENTS})
-install(FILES README.md LICENSE DESTINATION ${QUELT_INSTALL_DOCDIR})
+install(FILES LICENSE DESTINATION ${QUELT_INSTALL_DOCDIR})
 
 # Makes OUTPUT from INPUT with the shell command COMMAND... (its standard output).
 function(quelt_document output input)
@@ -28,7 +31,7 @@ if(NOT WIN32)
                  ${QUELT_GZIP} -9nc ${QUELT_DOCUMENTS}/changelog)
   list(APPEND outputs ${QUELT_DOCUMENTS}/changelog.gz)
   add_custom_target(documents ALL DEPENDS ${outputs})
-  install(FILES packaging/debian/copyright ${QUELT_DOCUMENTS}/changelog.gz
+  install(FILES README.md packaging/debian/copyright ${QUELT_DOCUMENTS}/changelog.gz
           DESTINATION ${QUELT_INSTALL_DOCDIR})
 else()
   find_program(QUELT_MANDOC mandoc)

@@ -3,12 +3,13 @@
 
 #include <getopt.h>
 
-#include <cstdio>
+#include <algorithm>
 #include <cstring>
 #include <string>
 
 #include "companion/console.h"
 #include "companion/diagnostics.h"
+#include "companion/wildcards.h"
 #include "names/path_text.h"
 
 namespace {
@@ -18,14 +19,33 @@ constexpr char version[] = QUELT_VERSION;
 // Every program's own two options, answered here.
 constexpr int helpOption = -1;
 constexpr int versionOption = -2;
-const OptionEntry answeredOptions[] = {{helpOption, 'h', "help", false},
-                                       {versionOption, 0, "version", false}};
+const OptionEntry helpEntry = {helpOption, 'h', "help", false};
+const OptionEntry answeredOptions[] = {helpEntry, {versionOption, 0, "version", false}};
 
 // getopt_long's code for an option: its short letter, or for a long-only
 // option a number above every byte.
 constexpr int firstLongOnlyCode = 0x100;
 // A leading ':' makes getopt_long say ':' for a missing value and print nothing.
 constexpr char quietStart[] = ":";
+
+// Whether argv asks for help the Windows way, anywhere before "--" (never on
+// POSIX systems, where /? is a path).
+bool asksWindowsHelp(int argc, char** argv) {
+#ifdef _WIN32
+    // Windows programs answer /? with their help.
+    constexpr char windowsHelp[] = "/?";
+    constexpr char endOfOptions[] = "--";
+    for (int at = 1; at < argc && std::strcmp(argv[at], endOfOptions) != 0; ++at) {
+        if (std::strcmp(argv[at], windowsHelp) == 0) {
+            return true;
+        }
+    }
+#else
+    (void)argc;
+    (void)argv;
+#endif
+    return false;
+}
 
 // The options of one program, answered ones first, in getopt_long's terms.
 class OptionTable {
@@ -106,6 +126,9 @@ public:
 
     // False when the run ends here, with its status in `status`.
     bool readAll(int& status) {
+        if (asksWindowsHelp(argc_, argv_)) {
+            take(helpEntry, nullptr);
+        }
         startGetopt();
         int code = 0;
         while (!stopped_ &&
@@ -174,11 +197,11 @@ private:
 
     void take(const OptionEntry& entry, const char* value) {
         if (entry.id == helpOption) {
-            std::fputs(texts_.usageLine, stdout);
-            std::fputs(texts_.arguments, stdout);
+            putOutput(texts_.usageLine);
+            putOutput(texts_.arguments);
             stop(finishOutput(0));
         } else if (entry.id == versionOption) {
-            std::printf("%s %s\n", texts_.name, version);
+            printOutput("%s %s\n", texts_.name, version);
             stop(finishOutput(0));
         } else {
             parsed_.options.push_back({entry.id, value});
@@ -245,9 +268,15 @@ int ParsedCommandLine::lastOf(std::initializer_list<int> ids) const {
     return last;
 }
 
+bool ParsedCommandLine::isWildcard(const char* operand) const {
+    return std::find(wildcards.begin(), wildcards.end(), operand) != wildcards.end();
+}
+
 bool parseCommandLine(int argc, char** argv, const ProgramTexts& texts,
                       const std::vector<OptionEntry>& table, ParsedCommandLine& parsed,
                       int& status) {
+    // Taken before getopt_long reorders argv's pointers; the operands keep them.
+    parsed.wildcards = wildcardArguments(argc, argv);
     const OptionTable options(table);
     Reader reader(argc, argv, texts, options, parsed);
     return reader.readAll(status);

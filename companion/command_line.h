@@ -39,6 +39,8 @@ struct GivenOption {
 struct ParsedCommandLine {
     std::vector<GivenOption> options;
     std::vector<const char*> operands;
+    // The arguments written as wildcards on Windows (companion/wildcards.h).
+    std::vector<const char*> wildcards;
 
     bool has(int id) const;
     // The value given last for `id`; nullptr when the option was not given.
@@ -47,6 +49,8 @@ struct ParsedCommandLine {
     int count(int id) const;
     // Which of `ids` was given last; -1 for none.
     int lastOf(std::initializer_list<int> ids) const;
+    // Whether `operand` (one of `operands`) was written as a wildcard.
+    bool isWildcard(const char* operand) const;
 };
 
 // Reads argv against `table`. Returns true when the program should run with

@@ -1,29 +1,77 @@
 #include "companion/console.h"
 
-#include <cerrno>
+#include <cstdarg>
 #include <cstdio>
+#include <vector>
 
 #include "companion/diagnostics.h"
+#include "companion/text_stream.h"
 
 namespace {
 const char* programName = "quelt";
 constexpr char standardOutputName[] = "standard output";
+
+// Made at their first use, once the process's streams are set up.
+TextStream& outputStream() {
+    static TextStream stream(stdout, consoleOf(stdout));
+    return stream;
+}
+
+TextStream& errorStream() {
+    static TextStream stream(stderr, consoleOf(stderr));
+    return stream;
+}
+
+std::string filled(const char* format, std::va_list arguments) {
+    std::va_list again;
+    va_copy(again, arguments);
+    char text[512];
+    const int length = std::vsnprintf(text, sizeof text, format, arguments);
+    std::string result;
+    if (length >= 0 && static_cast<std::size_t>(length) < sizeof text) {
+        result.assign(text, static_cast<std::size_t>(length));
+    } else if (length > 0) {
+        std::vector<char> longer(static_cast<std::size_t>(length) + 1);
+        std::vsnprintf(longer.data(), longer.size(), format, again);
+        result.assign(longer.data(), static_cast<std::size_t>(length));
+    }
+    va_end(again);
+    return result;
+}
 }  // namespace
 
 void setProgramName(const char* program) {
     programName = program;
 }
 
+void printOutput(const char* format, ...) {
+    std::va_list arguments;
+    va_start(arguments, format);
+    outputStream().write(filled(format, arguments));
+    va_end(arguments);
+}
+
+void putOutput(const std::string& text) {
+    outputStream().write(text);
+}
+
+void printDiagnostic(const char* format, ...) {
+    flushOutput();
+    std::va_list arguments;
+    va_start(arguments, format);
+    errorStream().write(filled(format, arguments));
+    va_end(arguments);
+    errorStream().flush();
+}
+
+void flushOutput() {
+    outputStream().flush();
+}
+
 int finishOutput(int status) {
-    errno = 0;
-    const bool flushFailed = std::fflush(stdout) != 0;
-    const int flushError = errno;
-    if (!flushFailed && std::ferror(stdout) == 0) {
+    if (outputStream().flush()) {
         return status;
     }
-    // A write that failed before this flush left its error flag but no errno
-    // that can still be trusted: the general reason of a failed write stands in.
-    const int reason = flushFailed && flushError != 0 ? flushError : EIO;
-    reportFileError(programName, standardOutputName, {SystemError::Kind::errnoValue, reason});
+    reportFileError(programName, standardOutputName, outputStream().error());
     return 1;
 }

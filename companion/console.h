@@ -1,14 +1,31 @@
 #ifndef QUELT_COMPANION_CONSOLE_H
 #define QUELT_COMPANION_CONSOLE_H
 
-// The companions' two streams: standard error as every program writes it, and
-// the end of standard output, said in English as GNU tools say it.
+// The companions' two streams. Their text is written through here only, so
+// that a console window on Windows shows it as characters and a file or a pipe
+// gets its UTF-8 bytes (companion/text_stream.h); every message to standard
+// error first writes out what waits for standard output, so that one log of
+// both keeps the order. The end of standard output is said in English, as GNU
+// tools say it.
+
+#include <string>
 
 #include "common/error_stream.h"
 
 // The name the companion's lines on standard error begin with; set once when
 // its run starts ("quelt-ls", "quelt-cp").
 void setProgramName(const char* program);
+
+// Writes `format`, filled as printf does, to standard output.
+void printOutput(const char* format, ...) QUELT_PRINTF_FORMAT(1, 2);
+// Writes `text` to standard output.
+void putOutput(const std::string& text);
+// Writes `format`, filled as printf does, to standard error.
+void printDiagnostic(const char* format, ...) QUELT_PRINTF_FORMAT(1, 2);
+
+// Writes out what waits for standard output (before bytes that go to it
+// around the text stream, such as quelt-cp's copy to standard output).
+void flushOutput();
 
 // Ends the companion's output: flushes standard output and, when any of it
 // could not be written, says so once on standard error,

@@ -8,7 +8,7 @@
 #include <windows.h>
 #endif
 
-#include "common/error_stream.h"
+#include "companion/console.h"
 #include "names/path_text.h"
 
 namespace {
@@ -47,7 +47,7 @@ std::string windowsReason(int code) {
 #endif
 
 void printLine(const char* program, const std::string& text) {
-    printErrorFormatted("%s: %s\n", program, text.c_str());
+    printDiagnostic("%s: %s\n", program, text.c_str());
 }
 }  // namespace
 

@@ -44,7 +44,7 @@ std::unique_ptr<ByteSource> standardInputSource(SystemError& why) {
 
 // Why `path` cannot be read; only asked once it failed to open as an image.
 SystemError whyUnreadable(const char* path) {
-    std::wstring wide = widePath(path);
+    std::wstring wide = systemPath(path);
     DWORD attributes = GetFileAttributesW(wide.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         return {SystemError::Kind::errnoValue, EISDIR};
@@ -57,6 +57,11 @@ SystemError whyUnreadable(const char* path) {
     }
     CloseHandle(file);
     return {SystemError::Kind::errnoValue, EIO};
+}
+
+// The file through its extended-length path, which reaches past 260 characters.
+std::unique_ptr<ByteSource> fileSource(const char* path) {
+    return openNativePathSource(std::filesystem::path(systemPath(path)));
 }
 #else
 // Standard input by a name that any file API opens, pipes included.
@@ -79,8 +84,13 @@ SystemError whyUnreadable(const char* path) {
     return {SystemError::Kind::errnoValue, error};
 }
 
+// The file by its path's bytes, as quelt opens it.
+std::unique_ptr<ByteSource> fileSource(const char* path) {
+    return openPathSource(path);
+}
+
 std::unique_ptr<ByteSource> standardInputSource(SystemError& why) {
-    std::unique_ptr<ByteSource> source = openPathSource(standardInputPath);
+    std::unique_ptr<ByteSource> source = fileSource(standardInputPath);
     if (!source) {
         why = whyUnreadable(standardInputPath);
     }
@@ -110,7 +120,7 @@ std::unique_ptr<ByteSource> openOperand(const char* operand, SystemError& why,
     if (std::strcmp(operand, standardInputOperand) == 0) {
         return standardInputSource(why);
     }
-    std::unique_ptr<ByteSource> source = openPathSource(operand);
+    std::unique_ptr<ByteSource> source = fileSource(operand);
     if (!source) {
         why = whyUnreadable(operand);
     }

@@ -15,6 +15,7 @@
 #include "common/work_buffer.h"
 #include "companion/console.h"
 #include "companion/diagnostics.h"
+#include "companion/file_kind.h"
 #include "names/name_text.h"
 #include "copier/copy_messages.h"
 #include "copier/copy_request.h"
@@ -36,10 +37,10 @@ namespace {
 enum class CopyOutcome { copied, damaged, failed };
 
 void writeToStandardOutput(int32_t size) {
+    flushOutput();
 #ifdef _WIN32
     // The bytes go out as they are: a text stream would turn each 0x0A into CR LF.
     // (Elsewhere standard output has no text mode.)
-    std::fflush(stdout);
     _setmode(_fileno(stdout), _O_BINARY);
 #endif
     // A failure shows when the run ends and checks standard output.
@@ -73,26 +74,28 @@ bool writeToFile(const std::string& target, int32_t size, bool force) {
     if (!result.written) {
         reportWriteFailure(target, result);
     } else if (result.otherLinks > 0) {
-        printErrorFormatted(otherLinksFormat, pathForLine(target).c_str(), result.otherLinks);
+        printDiagnostic(otherLinksFormat, pathForLine(target).c_str(), result.otherLinks);
     }
     return result.written;
 }
 
 // The file of entry `index`, as it lies in a zero-filled workBuffer after its
-// load, to `target` ("-" standard output).
-CopyOutcome copyEntry(std::size_t index, const std::string& target, bool force) {
+// load, to `target` ("-" standard output). A warning names the disk's file in
+// the form of the names written (`request`'s), as the "copying" lines do.
+CopyOutcome copyEntry(std::size_t index, const std::string& target, const CopyRequest& request) {
     std::memset(workBuffer, 0, sizeof workBuffer);
     LoadResult loaded = loadEntry(sourceImage, index);
     if (target == standardOutputName) {
         writeToStandardOutput(loaded.size);
-    } else if (!writeToFile(target, loaded.size, force)) {
+    } else if (!writeToFile(target, loaded.size, request.force)) {
         return CopyOutcome::failed;
     }
     if (loaded.complete) {
         return CopyOutcome::copied;
     }
-    std::string shown = listedName(directoryTable[index].name, entryNameBytes, NameForm::escaped);
-    printErrorFormatted(damagedCopyFormat, pathForLine(target).c_str(), shown.c_str());
+    const std::string shown =
+        listedName(directoryTable[index].name, entryNameBytes, request.writtenNames);
+    printDiagnostic(damagedCopyFormat, pathForLine(target).c_str(), shown.c_str());
     return CopyOutcome::damaged;
 }
 
@@ -101,7 +104,7 @@ bool destinationHolds(const Destination& destination, std::size_t files) {
     if (destination.kind == Destination::Kind::folder || files <= 1) {
         return true;
     }
-    printErrorFormatted(notAFolderFormat, pathForLine(destination.path).c_str(),
+    printDiagnostic(notAFolderFormat, pathForLine(destination.path).c_str(),
                         static_cast<int>(files));
     return false;
 }
@@ -120,15 +123,15 @@ int copyEntries(const CopyRequest& request, const Destination& destination,
         }
         if (request.noClobber && destination.kind != Destination::Kind::standardOutput &&
             nameTaken(target)) {
-            printErrorFormatted(notOverwrittenFormat, pathForLine(target).c_str());
+            printDiagnostic(notOverwrittenFormat, pathForLine(target).c_str());
             continue;
         }
         bool toStandardOutput = destination.kind == Destination::Kind::standardOutput;
         if (mayCopySeveral(request) && !toStandardOutput) {
             std::string shown = listedName(entry.name, entryNameBytes, request.writtenNames);
-            std::printf(copyingFormat, shown.c_str(), pathForLine(target).c_str());
+            printOutput(copyingFormat, shown.c_str(), pathForLine(target).c_str());
         }
-        CopyOutcome outcome = copyEntry(index, target, request.force);
+        CopyOutcome outcome = copyEntry(index, target, request);
         if (outcome == CopyOutcome::failed) {
             return 1;
         }
@@ -157,12 +160,12 @@ bool copiesFrom(const CopyRequest& request, const DiskVerdict& verdict) {
     const DirectoryVerdict& directory = verdict.directory;
     if (!verdict.headerRead || directory.state == DirectoryState::unreadable) {
         const char* reason = verdict.headerRead ? directory.reason.c_str() : unreadableHeaderReason;
-        printErrorFormatted(unreadableDirectoryFormat, request.disk, reason);
+        printDiagnostic(unreadableDirectoryFormat, request.disk, reason);
         return false;
     }
     if (directory.state == DirectoryState::notThisFileSystem &&
         (!directory.tablesRead || request.name == nullptr)) {
-        printErrorFormatted(foreignDirectoryFormat, request.disk, directory.reason.c_str());
+        printDiagnostic(foreignDirectoryFormat, request.disk, directory.reason.c_str());
         return false;
     }
     return true;
@@ -171,7 +174,7 @@ bool copiesFrom(const CopyRequest& request, const DiskVerdict& verdict) {
 // Loads disk DISK's directory; says why when it cannot be copied from.
 bool loadDisk(const CopyRequest& request) {
     if (request.disk < 1 || request.disk > sourceImage.diskCount()) {
-        printErrorFormatted(noSuchDiskFormat, request.diskText,
+        printDiagnostic(noSuchDiskFormat, request.diskText,
                             counted(sourceImage.diskCount(), "disk", "disks").c_str());
         return false;
     }
@@ -179,10 +182,10 @@ bool loadDisk(const CopyRequest& request) {
 }
 
 int copyAsRequested(const CopyRequest& request, ImageOperand& operand) {
-    if (!operand.open(sourceImage, request.image)) {
+    if (!operand.open(sourceImage, request.image.c_str())) {
         return 1;
     }
-    if (!isD88Image(request.image, operand)) {
+    if (!isD88Image(request.image.c_str(), operand)) {
         return 1;
     }
     Destination destination;
@@ -190,7 +193,7 @@ int copyAsRequested(const CopyRequest& request, ImageOperand& operand) {
         return 1;
     }
     if (request.name == nullptr && usedEntryCount() == 0) {
-        printErrorFormatted(noUsedEntryFormat, request.disk);
+        printDiagnostic(noUsedEntryFormat, request.disk);
         return 0;
     }
     std::vector<std::size_t> entries;
@@ -198,7 +201,7 @@ int copyAsRequested(const CopyRequest& request, ImageOperand& operand) {
         return 1;
     }
     const int copied = copyEntries(request, destination, entries);
-    return operand.readWell(sourceImage, request.image) ? copied : 1;
+    return operand.readWell(sourceImage, request.image.c_str()) ? copied : 1;
 }
 }  // namespace
 

@@ -28,6 +28,9 @@ constexpr char copyArguments[] =
     "  --           end the options (for names that begin with -)\n"
     "  -h, --help   print this help\n"
     "  --version    print the version\n";
+// IMAGE written as a wildcard (on Windows) that matches several files, and
+// how many.
+constexpr char severalImagesFormat[] = "quelt-cp: %s: matches %d files: expected one IMAGE\n";
 // A second -t.
 constexpr char multipleTargetFolders[] = "multiple target directories: expected one -t FOLDER";
 // What the operands should have been, for the messages on a wrong count.

@@ -7,6 +7,8 @@
 #include "companion/console.h"
 #include "companion/diagnostics.h"
 #include "companion/name_form_option.h"
+#include "companion/wildcards.h"
+#include "names/path_text.h"
 #include "names/system_name_form.h"
 #include "copier/copy_messages.h"
 
@@ -57,12 +59,31 @@ bool takeOperands(const std::vector<const char*>& operands, CopyRequest& request
         reportInvalidArgument(copierName, diskNumberWhat, operands[1], diskNumberExpected);
         return false;
     }
-    request.image = operands[0];
     request.diskText = operands[1];
     request.name = operands.size() > 2 ? operands[2] : nullptr;
     request.output = operands.size() > 3 ? operands[3] : nullptr;
     return true;
 }
+
+// IMAGE as a wildcard (on Windows) must match one file, which it then is.
+bool takeImage(const ParsedCommandLine& parsed, const char* operand, CopyRequest& request) {
+    request.image = operand;
+    if (!parsed.isWildcard(operand)) {
+        return true;
+    }
+    SystemError why;
+    const std::vector<std::string> matches = expandWildcard(operand, why);
+    if (matches.size() == 1) {
+        request.image = matches[0];
+    } else if (matches.empty()) {
+        reportFileProblem(copierName, operand, reasonNothingMatched(why).c_str());
+    } else {
+        printDiagnostic(severalImagesFormat, pathForLine(operand).c_str(),
+                        static_cast<int>(matches.size()));
+    }
+    return matches.size() == 1;
+}
+
 // Copies go into one folder, as with cp.
 bool oneTargetFolder(const ParsedCommandLine& parsed) {
     if (parsed.count(targetFolderOption) > 1) {
@@ -82,7 +103,8 @@ bool readCopyRequest(int argc, char** argv, CopyRequest& request, int& status) {
     request.force = parsed.has(forceOption);
     request.targetFolder = parsed.valueOf(targetFolderOption);
     request.writtenNames = chosenNameForm(parsed, utf8Option, escapedOption, systemNameForm());
-    if (!oneTargetFolder(parsed) || !takeOperands(parsed.operands, request)) {
+    if (!oneTargetFolder(parsed) || !takeOperands(parsed.operands, request) ||
+        !takeImage(parsed, parsed.operands[0], request)) {
         status = finishOutput(1);
         return false;
     }

@@ -2,12 +2,13 @@
 #define QUELT_COPIER_COPY_REQUEST_H
 
 #include <cstdint>
+#include <string>
 
 #include "names/name_text.h"
 
 // What a quelt-cp command line asks for.
 struct CopyRequest {
-    const char* image = nullptr;
+    std::string image;                   // a wildcard's one match on Windows
     const char* diskText = nullptr;
     int32_t disk = 0;                    // 1-based
     const char* name = nullptr;          // a name or pattern; none: every file

@@ -14,8 +14,11 @@
 // one replaced (as cp writes through links). A replaced file's mode, and where
 // the system allows it its owner and group, pass to the new file; its other
 // hard links keep the old bytes (a write in place would lose them on a failed
-// copy), which the result tells. quelt's own writer (tool/writers/output_file.h)
-// writes in place; its documented behaviour relies on that.
+// copy), which the result tells. A device (NUL or CON on Windows, /dev/null, a
+// FIFO, a terminal) cannot be replaced and has no bytes to lose: it is written
+// directly, as cp writes to one. quelt's own writer
+// (tool/writers/output_file.h) writes in place; its documented behaviour
+// relies on that.
 
 // How the temporary file is made: the best way the system has (on Linux a file
 // without a name until it is complete), or always with a name, the way of

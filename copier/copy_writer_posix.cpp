@@ -63,7 +63,7 @@ std::string linkTarget(std::string path) {
     return path;
 }
 
-bool writeAll(int file, const uint8_t* bytes, std::size_t count) {
+bool writeBytes(int file, const uint8_t* bytes, std::size_t count) {
     while (count > 0) {
         ssize_t written = write(file, bytes, count);
         if (written < 0 && errno == EINTR) {
@@ -76,7 +76,32 @@ bool writeAll(int file, const uint8_t* bytes, std::size_t count) {
         bytes += written;
         count -= static_cast<std::size_t>(written);
     }
-    return fsync(file) == 0;
+    return true;
+}
+
+bool writeAll(int file, const uint8_t* bytes, std::size_t count) {
+    return writeBytes(file, bytes, count) && fsync(file) == 0;
+}
+
+// A device, FIFO or socket: anything that is there and is no regular file
+// and no folder, which a rename would replace by a regular file.
+bool isDevice(const std::string& path) {
+    struct stat status {};
+    return stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode) &&
+           !S_ISDIR(status.st_mode);
+}
+
+// A device takes the bytes as they come, as cp writes to one; it is not
+// synced (most devices and every FIFO refuse that).
+CopyWriteResult writeToDevice(const std::string& path, const uint8_t* bytes, std::size_t count) {
+    CopyWriteResult result;
+    int file = open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    result.written = file >= 0 && writeBytes(file, bytes, count);
+    result.error = lastErrnoError();
+    if (file >= 0) {
+        close(file);
+    }
+    return result;
 }
 
 // A named temporary file beside `target`; its name goes to `name`.
@@ -229,13 +254,15 @@ CopyWriteResult writeCopy(const std::string& target, const uint8_t* bytes, int32
     prepareOnce();
     const std::string reached = linkTarget(target);
     CopyWriteResult result;
+    const std::size_t length = static_cast<std::size_t>(count < 0 ? 0 : count);
     if (sourceImage.isImageFile(reached.c_str())) {
         result.problem = isTheImageProblem;
+    } else if (isDevice(reached)) {
+        result = writeToDevice(reached, bytes, length);
     } else if (!options.force && !userMayWrite(reached)) {
         result.problem = readOnlyProblem;
     } else {
-        result = writeThrough(reached, bytes, static_cast<std::size_t>(count < 0 ? 0 : count),
-                              options.temporary);
+        result = writeThrough(reached, bytes, length, options.temporary);
     }
     return result;
 }

@@ -10,14 +10,16 @@
 // FlushFileBuffers and renamed over the target with MoveFileExW and
 // MOVEFILE_REPLACE_EXISTING, which replaces an existing file whole. A symbolic
 // link as the target is replaced itself, not followed (such links need special
-// rights on Windows and are rare). Windows has no file-size limit and no
-// signals that end a run: a run ended from outside (Ctrl+C, a killed process)
-// may leave its temporary file behind.
+// rights on Windows and are rare). A device (NUL, CON, COM1, a named pipe) is
+// written directly: it cannot be replaced. Every path goes to the system in
+// its extended-length form, so that paths past 260 characters are written too.
+// Windows has no file-size limit and no signals that end a run: a run ended
+// from outside (Ctrl+C, a killed process) may leave its temporary file behind.
 
 namespace {
 HANDLE createTemporary(const std::string& target, std::wstring& name) {
     for (int attempt = 0; attempt < temporaryNameAttempts; ++attempt) {
-        name = widePath(temporaryNameFor(target, GetCurrentProcessId(), attempt));
+        name = systemPath(temporaryNameFor(target, GetCurrentProcessId(), attempt));
         HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) {
@@ -27,12 +29,36 @@ HANDLE createTemporary(const std::string& target, std::wstring& name) {
     return INVALID_HANDLE_VALUE;
 }
 
-bool writeAll(HANDLE file, const uint8_t* bytes, int32_t count) {
+bool writeBytes(HANDLE file, const uint8_t* bytes, int32_t count) {
     DWORD written = 0;
-    bool whole = count <= 0 || (WriteFile(file, bytes, static_cast<DWORD>(count), &written,
-                                          nullptr) != 0 &&
-                                written == static_cast<DWORD>(count));
-    return whole && FlushFileBuffers(file) != 0;
+    return count <= 0 || (WriteFile(file, bytes, static_cast<DWORD>(count), &written, nullptr) !=
+                              0 &&
+                          written == static_cast<DWORD>(count));
+}
+
+bool writeAll(HANDLE file, const uint8_t* bytes, int32_t count) {
+    return writeBytes(file, bytes, count) && FlushFileBuffers(file) != 0;
+}
+
+// `target` opened for writing when it is a device, whose type is not a disk
+// file's; INVALID_HANDLE_VALUE for anything else.
+HANDLE openDevice(const std::wstring& target) {
+    HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE && GetFileType(file) == FILE_TYPE_DISK) {
+        CloseHandle(file);
+        return INVALID_HANDLE_VALUE;
+    }
+    return file;
+}
+
+// A device takes the bytes as they come; it is not flushed (a console refuses that).
+CopyWriteResult writeToDevice(HANDLE device, const uint8_t* bytes, int32_t count) {
+    CopyWriteResult result;
+    result.written = writeBytes(device, bytes, count);
+    result.error = lastSystemError();
+    CloseHandle(device);
+    return result;
 }
 
 // Whether the attributes of a file (INVALID_FILE_ATTRIBUTES: none) make it
@@ -77,7 +103,7 @@ bool moveOver(const std::wstring& name, const std::wstring& target, DWORD attrib
 CopyWriteResult writeThrough(const std::string& target, const uint8_t* bytes, int32_t count,
                              DWORD attributes) {
     CopyWriteResult result;
-    const std::wstring wideTarget = widePath(target);
+    const std::wstring wideTarget = systemPath(target);
     const unsigned long links = linkCountOf(wideTarget);
     std::wstring name;
     HANDLE file = createTemporary(target, name);
@@ -104,10 +130,17 @@ CopyWriteResult writeThrough(const std::string& target, const uint8_t* bytes, in
 CopyWriteResult writeCopy(const std::string& target, const uint8_t* bytes, int32_t count,
                           const CopyWriteOptions& options) {
     CopyWriteResult result;
-    const DWORD attributes = GetFileAttributesW(widePath(target).c_str());
     if (sourceImage.isImageFile(target.c_str())) {
         result.problem = isTheImageProblem;
-    } else if (isReadOnly(attributes) && !options.force) {
+        return result;
+    }
+    const std::wstring wideTarget = systemPath(target);
+    HANDLE device = openDevice(wideTarget);
+    if (device != INVALID_HANDLE_VALUE) {
+        return writeToDevice(device, bytes, count);
+    }
+    const DWORD attributes = GetFileAttributesW(wideTarget.c_str());
+    if (isReadOnly(attributes) && !options.force) {
         result.problem = readOnlyProblem;
     } else {
         result = writeThrough(target, bytes, count, attributes);

@@ -2,49 +2,35 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 #include "companion/diagnostics.h"
+#include "companion/file_kind.h"
 #include "companion/native_path.h"
 #include "copier/copy_messages.h"
 #include "names/output_names.h"
 
-namespace fs = std::filesystem;
-
 namespace {
 bool endsInSeparator(const std::string& path) {
-#ifdef _WIN32
-    return !path.empty() && (path.back() == '/' || path.back() == '\\');
-#else
-    return !path.empty() && path.back() == '/';
-#endif
+    return !path.empty() && isPathSeparator(path.back());
 }
 
 bool isFolder(const std::string& path) {
-    std::error_code error;
-    return fs::is_directory(nativePath(path), error);
+    return fileKindOf(path) == FileKind::folder;
 }
 
 // A folder asked for by name must exist; says why it cannot be used.
 bool checkFolder(const std::string& path) {
-    std::error_code error;
-    fs::file_status status = fs::status(nativePath(path), error);
-    if (fs::is_directory(status)) {
+    SystemError why{SystemError::Kind::errnoValue, ENOTDIR};
+    if (fileKindOf(path, &why) == FileKind::folder) {
         return true;
     }
-    SystemError why = error ? systemErrorOf(error)
-                            : SystemError{SystemError::Kind::errnoValue, ENOTDIR};
     reportFileError(copierName, path, why);
     return false;
 }
 }  // namespace
 
 std::string Destination::inFolder(const std::string& name) const {
-    if (path.empty()) {
-        return name;
-    }
-    return endsInSeparator(path) ? path + name : path + "/" + name;
+    return pathInFolder(path, name);
 }
 
 bool chooseDestination(const CopyRequest& request, Destination& destination) {
@@ -63,9 +49,4 @@ bool chooseDestination(const CopyRequest& request, Destination& destination) {
         destination = {Destination::Kind::file, request.output};
     }
     return true;
-}
-
-bool nameTaken(const std::string& path) {
-    std::error_code error;
-    return fs::exists(fs::symlink_status(nativePath(path), error));
 }

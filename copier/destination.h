@@ -12,7 +12,7 @@ struct Destination {
     Kind kind = Kind::folder;
     std::string path;  // the file, or the folder ("" for the current folder)
 
-    // The file `name` in the folder.
+    // The file `name` in the folder, after the native separator (\ on Windows).
     std::string inFolder(const std::string& name) const;
 };
 
@@ -21,8 +21,5 @@ struct Destination {
 // OUTPUT the current folder. Returns false, with the reason said on standard
 // error, when a folder asked for is none.
 bool chooseDestination(const CopyRequest& request, Destination& destination);
-
-// Whether anything (a file, folder or link, even a dangling one) has this name.
-bool nameTaken(const std::string& path);
 
 #endif

@@ -2,42 +2,30 @@
 #include "copier/image_operand.h"
 
 #include <cerrno>
-#include <filesystem>
 #include <string>
-#include <system_error>
 
 #include "archive/compressed_forms.h"
 #include "companion/diagnostics.h"
+#include "companion/file_kind.h"
 #include "companion/image_input.h"
+#include "companion/native_path.h"
 #include "copier/copy_messages.h"
 #include "image/stream_copy.h"
 
 namespace {
-bool isSeparator(char c) {
-#ifdef _WIN32
-    return c == '/' || c == '\\';
-#else
-    return c == '/';
-#endif
-}
-
 // A regular file (through a link too), or standard input: what can hold members.
 bool holdsMembers(const std::string& path) {
-    std::error_code error;
-    return path == standardInputOperand ||
-           std::filesystem::is_regular_file(std::filesystem::u8path(path), error);
+    return path == standardInputOperand || fileKindOf(path) == FileKind::regularFile;
 }
 
 bool namesSomething(const char* operand) {
-    std::error_code error;
-    return std::string(operand) == standardInputOperand ||
-           std::filesystem::exists(std::filesystem::u8path(operand), error);
+    return std::string(operand) == standardInputOperand || fileKindOf(operand) != FileKind::none;
 }
 }  // namespace
 
 std::size_t memberSplitOf(const std::string& operand, bool (*isFile)(const std::string&)) {
     for (std::size_t at = 1; at + 1 < operand.size(); ++at) {
-        if (isSeparator(operand[at]) && isFile(operand.substr(0, at))) {
+        if (isPathSeparator(operand[at]) && isFile(operand.substr(0, at))) {
             return at;
         }
     }

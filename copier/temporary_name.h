@@ -3,20 +3,11 @@
 
 #include <string>
 
+#include "companion/native_path.h"
+
 // Where a copy's temporary file lies: in the target's own folder, so that the
 // rename into place never crosses file systems, under a hidden name that tells
 // which program left it: ".TARGET.quelt-cp-PID-N".
-
-// The folder part of `target`, with its final separator ("" for the current
-// folder).
-inline std::string folderPartOf(const std::string& target) {
-#ifdef _WIN32
-    std::size_t end = target.find_last_of("/\\:");
-#else
-    std::size_t end = target.rfind('/');
-#endif
-    return end == std::string::npos ? std::string() : target.substr(0, end + 1);
-}
 
 inline std::string temporaryNameFor(const std::string& target, unsigned long process,
                                     int attempt) {

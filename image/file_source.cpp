@@ -56,10 +56,9 @@ std::unique_ptr<ByteSource> sourceOf(std::ifstream stream) {
     stream.clear();
     return StreamCopy::over(std::unique_ptr<SequentialInput>(new StreamInput(std::move(stream))));
 }
-}  // namespace
 
-std::unique_ptr<ByteSource> openPathSource(const char* path) {
-    std::ifstream stream(path, std::ios::in | std::ios::binary);
+// The source of a file just opened, or null.
+std::unique_ptr<ByteSource> sourceOfOpened(std::ifstream stream) {
     if (!stream.is_open()) {
         return nullptr;
     }
@@ -71,4 +70,13 @@ std::unique_ptr<ByteSource> openPathSource(const char* path) {
         return nullptr;
     }
     return source;
+}
+}  // namespace
+
+std::unique_ptr<ByteSource> openPathSource(const char* path) {
+    return sourceOfOpened(std::ifstream(path, std::ios::in | std::ios::binary));
+}
+
+std::unique_ptr<ByteSource> openNativePathSource(const std::filesystem::path& path) {
+    return sourceOfOpened(std::ifstream(path, std::ios::in | std::ios::binary));
 }

@@ -1,6 +1,7 @@
 #ifndef QUELT_IMAGE_FILE_SOURCE_H
 #define QUELT_IMAGE_FILE_SOURCE_H
 
+#include <filesystem>
 #include <memory>
 
 #include "image/byte_source.h"
@@ -12,6 +13,9 @@
 // not open, cannot be read at all (a folder, for example), or cannot seek and no
 // temporary copy can be made.
 std::unique_ptr<ByteSource> openPathSource(const char* path);
+// The same for a path in the system's own form (UTF-16 on Windows, where the
+// companions give the extended-length form that reaches past 260 characters).
+std::unique_ptr<ByteSource> openNativePathSource(const std::filesystem::path& path);
 
 // Opens the source a path names. D88Image opens the file system's files
 // (openPathSource); the fuzz targets give it their images in memory instead

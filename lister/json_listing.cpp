@@ -1,11 +1,11 @@
 // The JSON Lines rendering, by nlohmann-json.
 #include "lister/json_listing.h"
 
-#include <cstdio>
 
 #include <nlohmann/json.hpp>
 
 #include "common/sector_address.h"
+#include "companion/console.h"
 #include "lister/listing_labels.h"
 #include "names/hex_codec.h"
 #include "names/listed_names.h"
@@ -191,7 +191,7 @@ void printLine(const json& object) {
     // Every text is UTF-8 by now (paths through putPath); should one not be,
     // its bytes become U+FFFD rather than stopping the output.
     const std::string line = object.dump(-1, ' ', false, json::error_handler_t::replace);
-    std::printf("%s\n", line.c_str());
+    printOutput("%s\n", line.c_str());
 }
 
 // The file's path, and an archive member's name beside it, each as its text

@@ -8,6 +8,7 @@
 
 #include "archive/archive_reader.h"
 #include "archive/compressed_forms.h"
+#include "companion/console.h"
 #include "companion/diagnostics.h"
 #include "companion/image_input.h"
 #include "lister/gather_facts.h"
@@ -43,11 +44,11 @@ void render(ListingRun& run, const ImageFacts& facts) {
     switch (run.options.form) {
     case ListingForm::text:
         if (run.headings || !facts.member.empty()) {
-            std::printf("%s%s:\n", run.listed > 0 ? "\n" : "",
+            printOutput("%s%s:\n", run.listed > 0 ? "\n" : "",
                         pathForLine(headingOf(facts.path, facts.member)).c_str());
         }
         if (facts.cutOffAt >= 0) {
-            std::printf("%s\n", cutOffNote(facts).c_str());
+            printOutput("%s\n", cutOffNote(facts).c_str());
         }
         printTextListing(facts, run.options);
         break;

@@ -10,6 +10,7 @@
 #include "companion/diagnostics.h"
 #include "companion/image_input.h"
 #include "companion/name_form_option.h"
+#include "companion/wildcards.h"
 #include "lister/folder_walk.h"
 #include "lister/list_file.h"
 #include "lister/list_messages.h"
@@ -36,6 +37,28 @@ const std::vector<OptionEntry> listerOptions = {{utf8Option, 0, "utf8", false},
                                                {hashOption, 0, "hash", false},
                                                {rawOption, 0, "raw", false},
                                                {recursiveOption, 'r', "recursive", false}};
+
+// The paths the operands stand for, in their order: a wildcard (on Windows)
+// for the files it matches, each other operand for itself. A wildcard that
+// matches nothing is said at once, as a shell expands every one before the
+// program runs.
+std::vector<std::string> operandPaths(const ParsedCommandLine& parsed, ListingRun& run) {
+    std::vector<std::string> paths;
+    for (const char* operand : parsed.operands) {
+        if (!parsed.isWildcard(operand)) {
+            paths.push_back(operand);
+            continue;
+        }
+        SystemError why;
+        const std::vector<std::string> matches = expandWildcard(operand, why);
+        if (matches.empty()) {
+            reportFileProblem(listerName, operand, reasonNothingMatched(why).c_str());
+            run.noteStatus(trouble);
+        }
+        paths.insert(paths.end(), matches.begin(), matches.end());
+    }
+    return paths;
+}
 
 void listOperand(ListingRun& run, const std::string& operand) {
     // A file among the folders of -r is listed as itself, as grep -r does.
@@ -90,9 +113,10 @@ int listImage(int argc, char** argv, SourceOpener* opener) {
     run.opener = opener;
     run.options = optionsOf(parsed);
     listNamesAs(listedForm(parsed, run.options.form));
-    run.headings = parsed.operands.size() > 1 || run.options.recursive;
-    for (const char* operand : parsed.operands) {
-        listOperand(run, operand);
+    const std::vector<std::string> paths = operandPaths(parsed, run);
+    run.headings = parsed.operands.size() > 1 || paths.size() > 1 || run.options.recursive;
+    for (const std::string& path : paths) {
+        listOperand(run, path);
     }
     return finishOutput(0) != 0 ? trouble : run.status;
 }

@@ -1,8 +1,7 @@
 // The one-line-per-disk summary, tab-separated.
 #include "lister/short_listing.h"
 
-#include <cstdio>
-
+#include "companion/console.h"
 #include "lister/listing_labels.h"
 #include "names/listed_names.h"
 
@@ -26,7 +25,7 @@ void printShortListing(const ImageFacts& facts) {
     for (const DiskFacts& disk : facts.disks) {
         const std::string sha1 = disk.hashes.known() ? disk.hashes.sha1 : "-";
         const std::string role = roleColumn(facts.picks, disk.number - 1);
-        std::printf("%s\t%d\t%s\t%s\t%u\t%s\t%s\n", path.c_str(), disk.number, role.c_str(),
+        printOutput("%s\t%d\t%s\t%s\t%u\t%s\t%s\n", path.c_str(), disk.number, role.c_str(),
                     listedNameBare(disk.name).c_str(), disk.size, sha1.c_str(),
                     disk.whole() ? "whole" : "cut-short");
     }

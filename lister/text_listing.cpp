@@ -1,12 +1,12 @@
 // The text listing, rendered from the facts.
 #include "lister/text_listing.h"
 
-#include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "common/plural.h"
 #include "common/sector_address.h"
+#include "companion/console.h"
 #include "lister/list_messages.h"
 #include "lister/listing_labels.h"
 #include "names/listed_names.h"
@@ -26,10 +26,10 @@ constexpr int32_t writeProtectOff = 0;
 
 void printHashes(const char* lead, const Hashes& hashes) {
     if (hashes.known()) {
-        std::printf("%shashes: crc32 %s  md5 %s  sha1 %s\n", lead, hashes.crc32.c_str(),
+        printOutput("%shashes: crc32 %s  md5 %s  sha1 %s\n", lead, hashes.crc32.c_str(),
                     hashes.md5.c_str(), hashes.sha1.c_str());
     } else {
-        std::printf("%shashes: not known (the file could not be read to its end)\n", lead);
+        printOutput("%shashes: not known (the file could not be read to its end)\n", lead);
     }
 }
 
@@ -65,31 +65,31 @@ void printTrackCounts(const TrackFacts& tracks) {
         notes += (notes.empty() ? "" : "; ") + ("missing: " + trackRanges(tracks.missing));
     }
     if (notes.empty()) {
-        std::printf("  tracks: %d\n", tracks.present);
+        printOutput("  tracks: %d\n", tracks.present);
     } else {
-        std::printf("  tracks: %d (%s)\n", tracks.present, notes.c_str());
+        printOutput("  tracks: %d (%s)\n", tracks.present, notes.c_str());
     }
 }
 
 void printSectorSizes(const TrackFacts& tracks) {
-    std::printf("  sector sizes:");
+    printOutput("  sector sizes:");
     for (int32_t code : tracks.sizeCodes) {
         if (sizeCodeHasLength(code)) {
-            std::printf(" %d", sectorLength(code));
+            printOutput(" %d", sectorLength(code));
         } else {
-            std::printf(" N=%d", code);
+            printOutput(" N=%d", code);
         }
     }
-    std::fputs(tracks.sizeCodes.empty() ? " none\n" : "\n", stdout);
+    putOutput(tracks.sizeCodes.empty() ? " none\n" : "\n");
 }
 
 void printTracks(const TrackFacts& tracks) {
     printTrackCounts(tracks);
     if (tracks.present + static_cast<int32_t>(tracks.cutShort.size()) > 0) {
         if (tracks.fewestRecords == tracks.mostRecords) {
-            std::printf("  sectors per track: %d\n", tracks.mostRecords);
+            printOutput("  sectors per track: %d\n", tracks.mostRecords);
         } else {
-            std::printf("  sectors per track: %d-%d\n", tracks.fewestRecords, tracks.mostRecords);
+            printOutput("  sectors per track: %d-%d\n", tracks.fewestRecords, tracks.mostRecords);
         }
     }
     printSectorSizes(tracks);
@@ -98,20 +98,20 @@ void printTracks(const TrackFacts& tracks) {
 // ---- Header
 
 void printHeader(const DiskFacts& disk, const ListingOptions& options) {
-    std::printf("  size: %u", disk.size);
+    printOutput("  size: %u", disk.size);
     if (!disk.whole()) {
-        std::printf(" (cut short: past the end of the file by %s)",
+        printOutput(" (cut short: past the end of the file by %s)",
                     counted(disk.bytesMissing, "byte", "bytes").c_str());
     }
-    std::printf("\n  name: %s\n", quotedName(disk.name, D88Image::nameLength).c_str());
+    printOutput("\n  name: %s\n", quotedName(disk.name, D88Image::nameLength).c_str());
     const char* media = mediaNameOf(disk.media);
     if (media != nullptr) {
-        std::printf("  media: %s\n", media);
+        printOutput("  media: %s\n", media);
     } else {
-        std::printf("  media: 0x%02X\n", static_cast<unsigned>(disk.media));
+        printOutput("  media: 0x%02X\n", static_cast<unsigned>(disk.media));
     }
     if (disk.writeProtect > writeProtectOff) {
-        std::printf("  write protect: 0x%02X\n", static_cast<unsigned>(disk.writeProtect));
+        printOutput("  write protect: 0x%02X\n", static_cast<unsigned>(disk.writeProtect));
     }
     if (options.hashes) {
         printHashes("  ", disk.hashes);
@@ -131,34 +131,34 @@ const char* listed(bool value) {
 // Why a disk that lists "startup" is not the main disk.
 void printStartupLine(const DiskFacts& disk, const RolePicks& picks) {
     const int32_t index = disk.number - 1;
-    std::printf("  startup: %s", listed(disk.listsStartup));
+    printOutput("  startup: %s", listed(disk.listsStartup));
     if (disk.listsStartup && disk.demoSignature) {
-        std::printf(" (demo disk: no main-disk candidate)");
+        printOutput(" (demo disk: no main-disk candidate)");
     } else if (disk.listsStartup && picks.mainDisk != index) {
-        std::printf(" (disk %d comes first)", picks.mainDisk + 1);
+        printOutput(" (disk %d comes first)", picks.mainDisk + 1);
     }
-    std::printf("\n");
+    printOutput("\n");
 }
 
 // Why a disk that lists "bgmscore" is not the scenario disk.
 void printBgmscoreLine(const DiskFacts& disk, const RolePicks& picks) {
     const int32_t index = disk.number - 1;
-    std::printf("  bgmscore: %s", listed(disk.listsBgmscore));
+    printOutput("  bgmscore: %s", listed(disk.listsBgmscore));
     if (disk.listsBgmscore && picks.scenarioDisk != index) {
-        std::printf(" (disk %d comes first)", picks.scenarioDisk + 1);
+        printOutput(" (disk %d comes first)", picks.scenarioDisk + 1);
     } else if (disk.listsBgmscore && !picks.secondPassRuns()) {
-        std::printf(" (not searched: no main disk)");
+        printOutput(" (not searched: no main disk)");
     }
-    std::printf("\n");
+    printOutput("\n");
 }
 
 void printRole(const DiskFacts& disk, const RolePicks& picks) {
     const std::vector<const char*> roles = rolesOf(picks, disk.number - 1);
-    std::printf("  role:");
+    printOutput("  role:");
     for (std::size_t i = 0; i < roles.size(); ++i) {
-        std::printf("%s %s disk", i > 0 ? "," : "", roles[i]);
+        printOutput("%s %s disk", i > 0 ? "," : "", roles[i]);
     }
-    std::fputs(roles.empty() ? " none\n" : "\n", stdout);
+    putOutput(roles.empty() ? " none\n" : "\n");
 }
 
 // An empty directory says whether its allocation table is as a formatter
@@ -174,23 +174,23 @@ std::string emptyNote(const DirectoryVerdict& directory) {
 void printDirectoryState(const DirectoryVerdict& directory) {
     switch (directory.state) {
     case DirectoryState::unreadable:
-        std::printf("  directory: unreadable (%s)\n", directory.reason.c_str());
+        printOutput("  directory: unreadable (%s)\n", directory.reason.c_str());
         break;
     case DirectoryState::notThisFileSystem:
-        std::printf("  directory: not this file system (%s)\n", directory.reason.c_str());
+        printOutput("  directory: not this file system (%s)\n", directory.reason.c_str());
         break;
     case DirectoryState::empty:
-        std::printf("  directory: empty (%s)\n", emptyNote(directory).c_str());
+        printOutput("  directory: empty (%s)\n", emptyNote(directory).c_str());
         break;
     case DirectoryState::thisFileSystem:
-        std::printf("  directory: %s used\n",
+        printOutput("  directory: %s used\n",
                     counted(directory.usedEntries, "entry", "entries").c_str());
         break;
     }
 }
 
 void printVerdict(const DiskFacts& disk, const RolePicks& picks) {
-    std::printf("  demo signature: %s\n", yesNo(disk.demoSignature));
+    printOutput("  demo signature: %s\n", yesNo(disk.demoSignature));
     printDirectoryState(disk.directory);
     printStartupLine(disk, picks);
     printBgmscoreLine(disk, picks);
@@ -207,17 +207,17 @@ void printTrouble(const EntryWarnings& warnings) {
     case ReadTrouble::none:
         break;
     case ReadTrouble::absentTrack:
-        std::printf("  [cluster %d on absent track %d]", cluster, sector.track);
+        printOutput("  [cluster %d on absent track %d]", cluster, sector.track);
         break;
     case ReadTrouble::trackPastFileEnd:
-        std::printf("  [cluster %d on track %d, past the end of the file]", cluster, sector.track);
+        printOutput("  [cluster %d on track %d, past the end of the file]", cluster, sector.track);
         break;
     case ReadTrouble::trackCutShort:
-        std::printf("  [cluster %d on track %d, cut short by the end of the file]", cluster,
+        printOutput("  [cluster %d on track %d, cut short by the end of the file]", cluster,
                     sector.track);
         break;
     case ReadTrouble::unreadableSector:
-        std::printf("  [cluster %d: sector %d of track %d cannot be read whole]", cluster, sector.r,
+        printOutput("  [cluster %d: sector %d of track %d cannot be read whole]", cluster, sector.r,
                     sector.track);
         break;
     }
@@ -225,14 +225,14 @@ void printTrouble(const EntryWarnings& warnings) {
 
 void printWarnings(const EntryWarnings& warnings) {
     if (warnings.loopsBackTo >= 0) {
-        std::printf("  [loops back to cluster %d]", warnings.loopsBackTo);
+        printOutput("  [loops back to cluster %d]", warnings.loopsBackTo);
     }
     printTrouble(warnings);
     if (warnings.clustersNeeded > 0) {
-        std::printf("  [short: size needs %d clusters]", warnings.clustersNeeded);
+        printOutput("  [short: size needs %d clusters]", warnings.clustersNeeded);
     }
     if (warnings.nameRunsOn) {
-        std::printf("  [no 0 after the name: recognition misses it]");
+        printOutput("  [no 0 after the name: recognition misses it]");
     }
 }
 
@@ -243,15 +243,15 @@ void printEntries(const std::vector<EntryFacts>& entries, std::size_t first, std
     const int32_t from = entry.slot;
     const int32_t to = entries[last].slot;
     if (from == to) {
-        std::printf(entryFormat, from);
+        printOutput(entryFormat, from);
     } else {
-        std::printf(runFormat, from, to, to - from + 1);
+        printOutput(runFormat, from, to, to - from + 1);
     }
     const std::string name = paddedToWidth(quotedName(entry.name, entryNameBytes), nameColumns);
-    std::printf(fieldsFormat, name.c_str(), entry.size, entry.firstCluster,
+    printOutput(fieldsFormat, name.c_str(), entry.size, entry.firstCluster,
                 static_cast<int32_t>(entry.chain.size()));
     printWarnings(entry.warnings);
-    std::printf("\n");
+    printOutput("\n");
     if (options.hashes && entry.hashes.known()) {
         printHashes(entry.whole ? "    " : "    damaged copy's ", entry.hashes);
     }
@@ -278,10 +278,10 @@ void printDirectory(const DiskFacts& disk, const ListingOptions& options) {
 }
 
 void printDiskBlock(const DiskFacts& disk, const RolePicks& picks, const ListingOptions& options) {
-    std::printf("disk %d\n", disk.number);
-    std::printf("  offset: %lld\n", static_cast<long long>(disk.offset));
+    printOutput("disk %d\n", disk.number);
+    printOutput("  offset: %lld\n", static_cast<long long>(disk.offset));
     if (!disk.headerRead) {
-        std::printf("  header: unreadable\n");
+        printOutput("  header: unreadable\n");
         return;
     }
     printHeader(disk, options);
@@ -293,26 +293,26 @@ void printDiskBlock(const DiskFacts& disk, const RolePicks& picks, const Listing
 // ---- The whole image
 
 void printSummary(const RolePicks& picks, int32_t diskCount) {
-    std::printf("demo disks:");
+    printOutput("demo disks:");
     bool any = false;
     for (int32_t i = 0; i < diskCount && i < D88Image::maxDisks; ++i) {
         if (picks.demo[i]) {
-            std::printf(" %d", i + 1);
+            printOutput(" %d", i + 1);
             any = true;
         }
     }
-    std::fputs(any ? "\n" : " none\n", stdout);
+    putOutput(any ? "\n" : " none\n");
     if (picks.mainDisk == noDisk) {
-        std::printf("main disk: none\n");
+        printOutput("main disk: none\n");
     } else {
-        std::printf("main disk: %d\n", picks.mainDisk + 1);
+        printOutput("main disk: %d\n", picks.mainDisk + 1);
     }
     if (picks.scenarioDisk == noDisk) {
-        std::printf("scenario disk: none\n");
+        printOutput("scenario disk: none\n");
     } else if (!picks.secondPassRuns()) {
-        std::printf("scenario disk: %d (not searched: no main disk)\n", picks.scenarioDisk + 1);
+        printOutput("scenario disk: %d (not searched: no main disk)\n", picks.scenarioDisk + 1);
     } else {
-        std::printf("scenario disk: %d\n", picks.scenarioDisk + 1);
+        printOutput("scenario disk: %d\n", picks.scenarioDisk + 1);
     }
 }
 
@@ -321,15 +321,15 @@ void printDamagedOutputs(const std::vector<std::string>& names) {
     if (names.empty()) {
         return;
     }
-    std::printf("damaged outputs:");
+    printOutput("damaged outputs:");
     for (const std::string& name : names) {
-        std::printf(" %s", name.c_str());
+        printOutput(" %s", name.c_str());
     }
-    std::printf("\n");
+    printOutput("\n");
 }
 
 void printNotD88(const ImageFacts& facts) {
-    std::printf("%s%s\n", notD88Prefix, notD88ReasonOf(facts).c_str());
+    printOutput("%s%s\n", notD88Prefix, notD88ReasonOf(facts).c_str());
 }
 }  // namespace
 
@@ -338,7 +338,7 @@ void printTextListing(const ImageFacts& facts, const ListingOptions& options) {
         printNotD88(facts);
         return;
     }
-    std::printf("disks: %d\n", static_cast<int32_t>(facts.disks.size()));
+    printOutput("disks: %d\n", static_cast<int32_t>(facts.disks.size()));
     if (!facts.isD88()) {
         printNotD88(facts);
     }
@@ -346,10 +346,10 @@ void printTextListing(const ImageFacts& facts, const ListingOptions& options) {
         printHashes("file ", facts.hashes);
     }
     for (const DiskFacts& disk : facts.disks) {
-        std::printf("\n");
+        printOutput("\n");
         printDiskBlock(disk, facts.picks, options);
     }
-    std::printf("\n");
+    printOutput("\n");
     printSummary(facts.picks, static_cast<int32_t>(facts.disks.size()));
     printDamagedOutputs(facts.damagedOutputs);
 }

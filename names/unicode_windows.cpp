@@ -6,24 +6,9 @@
 
 #include <vector>
 
+#include "names/wide_text.h"
+
 namespace {
-std::wstring wideOf(const std::string& text) {
-    const int length =
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
-    return wide;
-}
-
-std::string utf8Of(const std::wstring& wide) {
-    const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &text[0], length,
-                        nullptr, nullptr);
-    return text;
-}
-
 bool isHighSurrogate(wchar_t unit) {
     return unit >= 0xD800 && unit <= 0xDBFF;
 }
@@ -45,7 +30,7 @@ std::size_t unitWidth(wchar_t unit, WORD type) {
 }  // namespace
 
 std::string nfcOfValidUtf8(const std::string& text) {
-    const std::wstring wide = wideOf(text);
+    const std::wstring wide = wideOfUtf8(text);
     const int size = static_cast<int>(wide.size());
     const int estimate = NormalizeString(NormalizationC, wide.data(), size, nullptr, 0);
     if (estimate <= 0) {
@@ -57,11 +42,11 @@ std::string nfcOfValidUtf8(const std::string& text) {
         return text;
     }
     composed.resize(static_cast<std::size_t>(length));
-    return utf8Of(composed);
+    return utf8OfWide(composed);
 }
 
 std::size_t widthOfValidUtf8(const std::string& text) {
-    const std::wstring wide = wideOf(text);
+    const std::wstring wide = wideOfUtf8(text);
     std::vector<WORD> classes(wide.size());
     if (wide.empty() ||
         !GetStringTypeW(CT_CTYPE3, wide.data(), static_cast<int>(wide.size()), classes.data())) {

@@ -21,6 +21,13 @@ namespace {
 
 constexpr char folderName[] = "folder.d88";
 
+// Windows programs take /? for -h; elsewhere it is a path like any other.
+#ifdef _WIN32
+constexpr bool onWindows = true;
+#else
+constexpr bool onWindows = false;
+#endif
+
 struct CommandCase {
     const char* name;
     const char* program;
@@ -97,6 +104,13 @@ const CommandCase commandCases[] = {
      unknownOption("quelt-cp", "-x"), 1},
     {"LsUnknownOptionStaysOneLine", QUELT_LS_PROGRAM, {"--a\tb", kImageName}, "",
      unknownOption("quelt-ls", "--a\\x09b"), 2},
+    {"LsSlashQuestionMarkIsHelpOnWindows", QUELT_LS_PROGRAM, {"/?"}, onWindows ? lsHelp : "",
+     onWindows ? "" : fileError("quelt-ls", "/?", kNoSuchFile), onWindows ? 0 : 2},
+    {"CpSlashQuestionMarkIsHelpOnWindows", QUELT_CP_PROGRAM, {kImageName, "/?"},
+     onWindows ? cpHelp : "",
+     onWindows ? "" : "quelt-cp: invalid disk number '/?': expected a number from 1, as quelt-ls "
+                      "counts the disks\n",
+     onWindows ? 0 : 1},
     {"SampleSetHelpWritesNoFile", QUELT_SAMPLE_SET_PROGRAM, {"--help"},
      std::string(sampleSetUsageLine) + sampleSetArguments, "", 0},
     {"SampleSetVersion", QUELT_SAMPLE_SET_PROGRAM, {"--version"}, versionLine("quelt-sample-set"),

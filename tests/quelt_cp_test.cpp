@@ -2,16 +2,19 @@
 // and names, and what it says and returns when it cannot.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <string>
 
 #ifndef _WIN32
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
 #include "copier/copy_messages.h"
 #include "copier/copy_writer.h"
+#include "support/file_tree.h"
 #include "support/game_disk.h"
 #include "support/other_disks.h"
 #include "support/run_case.h"
@@ -324,11 +327,12 @@ const NamedCase copyCases[] = {
              makeFolder(work);
              writeFile((work / "out" / "notes").string(), kana);
          };
-         c.err = formatted(notOverwrittenFormat, "out/notes");
+         c.err = formatted(notOverwrittenFormat, inFolder("out", "notes").c_str());
          const std::string a = byDefault("\"\\x82\\xA0x\"", "\"" + std::string(aUtf8) + "x\"");
-         const std::string aWritten = "out/" + byDefault("%82%A0x", aUtf8 + std::string("x"));
-         c.out = copying(a.c_str(), aWritten.c_str()) + copying("\"longname\"", "out/longname");
-         c.files = {{"out/notes", kana}, {aWritten, kana}, {"out/longname", longName}};
+         const std::string aWritten = byDefault("%82%A0x", aUtf8 + std::string("x"));
+         c.out = copying(a.c_str(), inFolder("out", aWritten).c_str()) +
+                 copying("\"longname\"", inFolder("out", "longname").c_str());
+         c.files = {{"out/notes", kana}, {"out/" + aWritten, kana}, {"out/longname", longName}};
          return c;
      }},
     {"AbbreviatedOptionsAmongTheOperands",
@@ -338,7 +342,7 @@ const NamedCase copyCases[] = {
              makeFolder(work);
              writeFile((work / "out" / "notes").string(), kana);
          };
-         c.err = formatted(notOverwrittenFormat, "out/notes");
+         c.err = formatted(notOverwrittenFormat, inFolder("out", "notes").c_str());
          c.files = {{"out/notes", kana}};
          return c;
      }},
@@ -371,6 +375,21 @@ const NamedCase copyCases[] = {
      [] {
          Case c = copyOf(japaneseDisk(), {"1", "\xE3\x82\xB2%FF", "copy"});
          c.files["copy"] = kana;
+         return c;
+     }},
+    {"DamagedFileIsNamedInTheFormOfTheNamesWritten",
+     [] {
+         Disk disk = japaneseDisk();
+         disk.removeSector(10, 12);
+         Case c = copyOf(disk, {"1", gameUtf8});
+         Bytes holed = notes;
+         std::fill(holed.begin() + 2048 + 3 * 256, holed.end(), 0);
+         const std::string written = byDefault("%83Q%81[%83%80", gameUtf8);
+         c.files[written] = holed;
+         const std::string shown =
+             byDefault("\"\\x83Q\\x81[\\x83\\x80\"", "\"" + std::string(gameUtf8) + "\"");
+         c.err = formatted(damagedCopyFormat, written.c_str(), shown.c_str());
+         c.status = 1;
          return c;
      }},
     {"DiskWithoutAUsedEntryCopiesNothing",
@@ -419,7 +438,7 @@ const NamedCase copyCases[] = {
      [] {
          Case c = copyOf(alikeDisk(), {"--escaped", "1", "%83%5c*", "out"});
          c.prepare = makeFolder;
-         c.out = copying("\"\\x83\\x5C\"", "out/%83%5C");
+         c.out = copying("\"\\x83\\x5C\"", inFolder("out", "%83%5C").c_str());
          c.files["out/%83%5C"] = kana;
          return c;
      }},
@@ -549,9 +568,120 @@ const NamedCase posixCases[] = {
          c.files = {{"savedat", notes}, {"owner", Bytes(expected.begin(), expected.end())}};
          return c;
      }},
+    {"FifoAsOutputIsWrittenDirectly",
+     [] {
+         // A rename would put a regular file in the FIFO's place; the reader
+         // gives up after 10 s if nothing ever writes to it.
+         Case c = copyOf(copyDisk(), {"1", "notes", "fifo"});
+         c.prepare = [](const fs::path& work) {
+             if (mkfifo((work / "fifo").c_str(), 0666) != 0) {
+                 ADD_FAILURE() << "mkfifo failed";
+             }
+         };
+         c.around.before = "timeout 10 cat fifo > got & ";
+         c.around.after = "wait";
+         c.files["got"] = notes;
+         return c;
+     }},
     {"PathsInMessagesStayOneLine",
      [] {
          return failing({"1", "notes", "a\nb/out"}, noTemporaryIn("a\\x0Ab", kNoSuchPath));
+     }},
+};
+#endif
+
+#ifdef _WIN32
+// Seven folders down, one of them named with 100 characters: past the 260
+// characters Windows' calls take by default.
+std::string deepFolder() {
+    std::string path = "out";
+    for (int level = 0; level < 7; ++level) {
+        path += "\\" + std::string(level == 3 ? 100 : 30, static_cast<char>('a' + level));
+    }
+    return path;
+}
+
+// `path` as the test's files name it, with /.
+std::string slashed(std::string path) {
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
+}
+
+void makeDeepFolder(const fs::path& work) {
+    writeFileBelow(work, slashed(deepFolder()) + "/.keep", Bytes());
+}
+
+// The copy's image also lies at each of `paths` (/ between names) for IMAGE
+// written as a wildcard, which the program expands (the argument bare).
+Case copyOfImagesAt(const std::vector<std::string>& paths, std::vector<std::string> args) {
+    Case c = copyOf(copyDisk(), std::move(args));
+    c.args.erase(c.args.begin());
+    c.around.quoted = false;
+    const Bytes image = c.image;
+    c.prepare = [paths, image](const fs::path& work) {
+        for (const std::string& path : paths) {
+            writeFileBelow(work, path, image);
+        }
+    };
+    for (const std::string& path : paths) {
+        c.files[path] = image;
+    }
+    return c;
+}
+
+// Windows' own: devices, paths past 260 characters, wildcards the program
+// expands, paths it builds with \.
+const NamedCase windowsCases[] = {
+    {"NulDeviceTakesTheCopy",
+     [] { return copyOf(copyDisk(), {"1", "notes", "NUL"}); }},
+    {"NulDeviceInAFolderTakesTheCopy",
+     [] { return copyOf(copyDisk(), {"1", "notes", "sub\\nul"}); }},
+    {"OutputPastTheLengthLimit",
+     [] {
+         Case c = copyOf(copyDisk(), {"1", "notes", deepFolder() + "\\notes"});
+         c.prepare = makeDeepFolder;
+         c.files = {{slashed(deepFolder()) + "/.keep", {}},
+                    {slashed(deepFolder()) + "/notes", notes}};
+         return c;
+     }},
+    {"TargetFolderPastTheLengthLimit",
+     [] {
+         Case c = copyOf(copyDisk(), {"-t", deepFolder(), "1", "no*"});
+         c.prepare = makeDeepFolder;
+         c.out = copying("\"notes\"", (deepFolder() + "\\notes").c_str());
+         c.files = {{slashed(deepFolder()) + "/.keep", {}},
+                    {slashed(deepFolder()) + "/notes", notes}};
+         return c;
+     }},
+    {"ImagePastTheLengthLimit",
+     [] {
+         Case c = copyOf(copyDisk(), {"1", "notes"});
+         const std::string image = slashed(deepFolder()) + "/set.d88";
+         c.args.front() = deepFolder() + "\\set.d88";
+         const Bytes bytes = c.image;
+         c.prepare = [image, bytes](const fs::path& work) { writeFileBelow(work, image, bytes); };
+         c.files = {{image, c.image}, {"notes", notes}};
+         return c;
+     }},
+    {"WildcardImageWithOneMatch",
+     [] {
+         Case c = copyOfImagesAt({"images/set.d88"}, {"images\\s*.d88", "1", "notes"});
+         c.files["notes"] = notes;
+         return c;
+     }},
+    {"WildcardImageWithSeveralMatches",
+     [] {
+         Case c = copyOfImagesAt({"images/a.d88", "images/b.d88"}, {"images\\?.d88", "1"});
+         c.err = formatted(severalImagesFormat, "images\\?.d88", 2);
+         c.status = 1;
+         return c;
+     }},
+    {"WildcardImageWithoutAMatch",
+     [] {
+         Case c = copyOfImagesAt({}, {"images\\*.d88", "1"});
+         c.err = "quelt-cp: images\\*.d88: matches no file\n";
+         c.status = 1;
+         return c;
      }},
 };
 #endif
@@ -586,6 +716,8 @@ TEST_P(QueltCp, PrintsReturnsAndWritesExactly) {
 INSTANTIATE_TEST_SUITE_P(Cases, QueltCp, testing::ValuesIn(copyCases), caseName);
 #ifndef _WIN32
 INSTANTIATE_TEST_SUITE_P(Posix, QueltCp, testing::ValuesIn(posixCases), caseName);
+#else
+INSTANTIATE_TEST_SUITE_P(Windows, QueltCp, testing::ValuesIn(windowsCases), caseName);
 #endif
 
 // Files that are no D88 image, as a collection holds them beside images, and

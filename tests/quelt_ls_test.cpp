@@ -2,12 +2,14 @@
 // the image opened, and that it never writes a file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "lister/list_messages.h"
+#include "support/file_tree.h"
 #include "support/game_disk.h"
 #include "support/other_disks.h"
 #include "support/run_case.h"
@@ -154,8 +156,9 @@ const NamedCase wholeRunCases[] = {
          Case c;
          c.args = {kImageName, "missing.d88", "-r", "."};
          c.out = "image.d88:\nnot a D88 image: no disk: the file is shorter than a disk header "
-                 "(688 bytes)\n\n./image.d88:\nnot a D88 image: no disk: the file is shorter "
-                 "than a disk header (688 bytes)\n";
+                 "(688 bytes)\n\n" + inFolder(".", "image.d88") +
+                 ":\nnot a D88 image: no disk: the file is shorter than a disk header (688 "
+                 "bytes)\n";
          c.err = fileError("quelt-ls", "missing.d88", kNoSuchFile);
          c.status = 2;
          return c;
@@ -207,6 +210,97 @@ const NamedCase posixCases[] = {
 };
 #endif
 
+#ifdef _WIN32
+// Seven folders down from "images", one of them named with 100 characters: the
+// image's path is past the 260 characters Windows' calls take by default.
+std::string deepFolder() {
+    std::string path = "images";
+    for (int level = 0; level < 7; ++level) {
+        path += "/" + std::string(level == 3 ? 100 : 30, static_cast<char>('a' + level));
+    }
+    return path;
+}
+
+// `path` with Windows' separators, and as --short's PATH column writes it.
+std::string windowsPath(std::string path) {
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+std::string shortColumn(const std::string& path) {
+    std::string column;
+    for (char c : windowsPath(path)) {
+        column += c == '\\' ? "\\\\" : std::string(1, c);
+    }
+    return column;
+}
+
+// The scenario disk alone, as --short lists it after its path.
+const std::string scenarioShortLine =
+    "\t1\t-\tSCENARIO\t348848\t579d4b278c3089f595678db2b5c44406cfbba001\twhole\n";
+
+// The images the cases add below the work folder, each the set's scenario disk.
+Case withImages(const std::vector<std::string>& paths, std::vector<std::string> args) {
+    Case c;
+    c.args = std::move(args);
+    const Bytes scenario = makeSampleSet().scenario.bytes();
+    c.prepare = [paths, scenario](const std::filesystem::path& work) {
+        for (const std::string& path : paths) {
+            writeFileBelow(work, path, scenario);
+        }
+    };
+    for (const std::string& path : paths) {
+        c.files[path] = scenario;
+    }
+    return c;
+}
+
+// Windows' own: paths past 260 characters, wildcards the program expands,
+// paths it builds with \.
+const NamedCase windowsCases[] = {
+    {"ImagePastTheLengthLimitUnderR",
+     [] {
+         const std::string image = deepFolder() + "/set.d88";
+         Case c = withImages({image}, {"--short", "-r", "images"});
+         c.out = shortColumn(image) + scenarioShortLine;
+         return c;
+     }},
+    {"ImagePastTheLengthLimitByItsPath",
+     [] {
+         const std::string image = deepFolder() + "/set.d88";
+         Case c = withImages({image}, {"--short", windowsPath(image)});
+         c.out = shortColumn(image) + scenarioShortLine;
+         return c;
+     }},
+    {"WildcardListsEveryMatch",
+     [] {
+         Case c = withImages({"images/a.d88", "images/b.d88", "images/c.txt"},
+                             {"--short", "images\\*.d88"});
+         c.around.quoted = false;
+         c.out = shortColumn("images/a.d88") + scenarioShortLine + shortColumn("images/b.d88") +
+                 scenarioShortLine;
+         return c;
+     }},
+    {"QuotedWildcardIsAName",
+     [] {
+         Case c = withImages({"images/a.d88"}, {"--short", "images\\*.d88"});
+         c.err = fileError("quelt-ls", "images\\*.d88", kInvalidName);
+         c.status = 2;
+         return c;
+     }},
+    {"WildcardThatMatchesNothing",
+     [] {
+         Case c = withImages({"images/a.d88"}, {"images\\*.x", "images\\a.d88"});
+         c.args.insert(c.args.begin(), "--short");
+         c.around.quoted = false;
+         c.out = shortColumn("images/a.d88") + scenarioShortLine;
+         c.err = "quelt-ls: images\\*.x: matches no file\n";
+         c.status = 2;
+         return c;
+     }},
+};
+#endif
+
 class QueltLsRun : public testing::TestWithParam<NamedCase> {};
 
 // No case expects a file but the image under another name: the listing never
@@ -218,6 +312,8 @@ TEST_P(QueltLsRun, PrintsAndReturnsExactlyAndWritesNothing) {
 INSTANTIATE_TEST_SUITE_P(Cases, QueltLsRun, testing::ValuesIn(wholeRunCases), caseName);
 #ifndef _WIN32
 INSTANTIATE_TEST_SUITE_P(Posix, QueltLsRun, testing::ValuesIn(posixCases), caseName);
+#else
+INSTANTIATE_TEST_SUITE_P(Windows, QueltLsRun, testing::ValuesIn(windowsCases), caseName);
 #endif
 
 // An image recipe and the parts of the listing that tell its story: each text

@@ -4,7 +4,8 @@
 # root only; it is removed again afterwards), runs the installed quelt on the
 # sample set, then checks the .zip's documents and runs the .exe files of the
 # unpacked .zip under Wine on the same set, and checks that both wrote the same
-# 24 files with status 0.
+# 24 files with status 0 (and that the companions expand a wildcard and write
+# to NUL there).
 #
 #   bash tools/check-packages.sh    (after tools/package.sh)
 set -euo pipefail
@@ -44,7 +45,8 @@ lint_deb() {
 }
 
 # The .zip's folder: the programs, the manual pages in HTML, and the texts for
-# Windows users with Windows line ends.
+# Windows users with Windows line ends, README-Windows.txt with the byte-order
+# mark that makes every Notepad read it as UTF-8; not the Linux README.md.
 check_zip_folder() {
     local folder=$1 file
     for file in quelt quelt-ls quelt-cp quelt-sample-set; do
@@ -58,6 +60,14 @@ check_zip_folder() {
             return 1
         fi
     done
+    if [ "$(head -c 3 "$folder/README-Windows.txt" | od -An -tx1 | tr -d ' \n')" != efbbbf ]; then
+        echo "$zip: README-Windows.txt does not begin with a UTF-8 byte-order mark"
+        return 1
+    fi
+    if [ -e "$folder/README.md" ]; then
+        echo "$zip: holds README.md, which is about Linux"
+        return 1
+    fi
 }
 
 lint_deb
@@ -88,6 +98,16 @@ mkdir "$work/zip"
 (cd "$work/zip" && wine "$windows/quelt-sample-set.exe" sample.d88)
 expect_complete_run "$work/zip" wine "$windows/quelt.exe"
 echo "unpacked $(basename "$zip"): quelt.exe under Wine wrote its 24 files"
+# As README-Windows.txt's first run has them: a wildcard the program expands
+# (Wine gives it unquoted), and NUL as a copy's OUTPUT.
+lines=$(cd "$work/zip" && wine "$windows/quelt-ls.exe" --short '*.d88' | wc -l)
+copied=0
+(cd "$work/zip" && wine "$windows/quelt-cp.exe" sample.d88 3 bgmscore NUL) || copied=$?
+if [ "$lines" -ne 3 ] || [ "$copied" -ne 0 ]; then
+    echo "quelt-ls.exe --short *.d88 gave $lines lines (want 3), or quelt-cp.exe ... NUL failed"
+    exit 1
+fi
+echo "quelt-ls.exe expanded *.d88; quelt-cp.exe copied to NUL"
 if [ -d "$work/deb" ]; then
     diff -r --exclude=sample.d88 "$work/deb" "$work/zip" >/dev/null
     echo "both wrote the same bytes"

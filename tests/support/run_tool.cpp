@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #endif
 
+#include "support/file_tree.h"
 #include "support/test_folder.h"
 
 namespace d88build {
@@ -17,6 +18,11 @@ namespace {
 
 #ifdef _WIN32
 constexpr int commandProcessorAttempts = 3;
+// What std::system gives when the command processor could not be started
+// (the C runtime's own answer), and what cmd.exe gives when it could not
+// start the program.
+constexpr int noCommandProcessor = -1;
+constexpr int programNotStarted = 9009;
 #endif
 
 std::string readText(const fs::path& path) {
@@ -58,7 +64,7 @@ std::string commandLine(const std::string& program, const std::vector<std::strin
     std::string command = around.before + "env LC_ALL=" + around.locale + " " + quoted(program);
 #endif
     for (const std::string& arg : args) {
-        command += " " + quoted(arg);
+        command += " " + (around.quoted ? quoted(arg) : arg);
     }
     command += redirections(around.streams, out, err);
     if (!around.input.empty()) {
@@ -76,13 +82,11 @@ std::string commandLine(const std::string& program, const std::vector<std::strin
 
 std::map<std::string, Bytes> filesIn(const fs::path& folder) {
     std::map<std::string, Bytes> files;
-    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder)) {
-        // UTF-8 on every system: the tests run with it as their code page on Windows.
-        std::string name = entry.path().lexically_relative(folder).generic_u8string();
-        if (entry.is_regular_file() && name != kImageName) {
-            files[name] = readFile(entry.path().u8string());
+    forEachFileBelow(folder, [&files](const std::string& name, const Bytes& bytes) {
+        if (name != kImageName) {
+            files[name] = bytes;
         }
-    }
+    });
     return files;
 }
 
@@ -91,11 +95,13 @@ std::map<std::string, Bytes> filesIn(const fs::path& folder) {
 int systemWithFileSizeLimit(const std::string& command, long limit) {
 #ifdef _WIN32
     (void)limit;
-    // -1 is the C runtime's own answer when the command processor could not be
-    // started at all, which Wine now and then gives under load; nothing ran
-    // then, so the run is tried again. No program of ours ends with -1.
-    int result = -1;
-    for (int attempt = 0; attempt < commandProcessorAttempts && result == -1; ++attempt) {
+    // Wine now and then fails to start the command processor, or the command
+    // processor fails to start the program, under load; nothing ran then, so
+    // the run is tried again. No program of ours ends with -1 or 9009.
+    int result = noCommandProcessor;
+    for (int attempt = 0; attempt < commandProcessorAttempts &&
+                          (result == noCommandProcessor || result == programNotStarted);
+         ++attempt) {
         result = std::system(command.c_str());
     }
     return result;
@@ -112,6 +118,14 @@ int systemWithFileSizeLimit(const std::string& command, long limit) {
 }
 
 }  // namespace
+
+std::string inFolder(const std::string& folder, const std::string& name) {
+#ifdef _WIN32
+    return folder + "\\" + name;
+#else
+    return folder + "/" + name;
+#endif
+}
 
 void giveImageAJapaneseName(const fs::path& work) {
     fs::rename(work / kImageName, work / fs::u8path(kJapaneseImageName));

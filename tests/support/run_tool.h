@@ -46,6 +46,10 @@ struct Surroundings {
     // The program's locale (LC_ALL), whatever the test's own is: names follow
     // it on POSIX systems. Windows has none; its programs' text is Unicode.
     std::string locale = "C";
+    // Each argument goes onto the command line in quotes; false leaves them
+    // bare, as a user types a wildcard for a Windows program to expand (no
+    // argument may then hold a space or a character special to the shell).
+    bool quoted = true;
     // Shell text run after the program in the work folder (POSIX), e.g. to
     // write a file's mode into a file of the folder; the program's status stays
     // the run's.
@@ -57,6 +61,10 @@ constexpr const char* kImageName = "image.d88";
 // Names outside every single-byte code page, in UTF-8: "ゲーム.d88" and "コピー.bin".
 constexpr const char* kJapaneseImageName = "\xE3\x82\xB2\xE3\x83\xBC\xE3\x83\xA0.d88";
 constexpr const char* kJapaneseOutputName = "\xE3\x82\xB3\xE3\x83\x94\xE3\x83\xBC.bin";
+
+// `name` in `folder` as the companions print a path they build: after \ on
+// Windows, / elsewhere.
+std::string inFolder(const std::string& folder, const std::string& name);
 
 // Gives the image in `work` the name kJapaneseImageName.
 void giveImageAJapaneseName(const std::filesystem::path& work);

@@ -17,14 +17,16 @@ inline SystemError errnoError(int code) {
 // ERROR_FILE_NOT_FOUND and ERROR_PATH_NOT_FOUND.
 const SystemError kNoSuchFile{SystemError::Kind::windowsCode, 2};
 const SystemError kNoSuchPath{SystemError::Kind::windowsCode, 3};
+// ERROR_INVALID_NAME: a name with * or ?, which no file on Windows has.
+const SystemError kInvalidName{SystemError::Kind::windowsCode, 123};
 #else
 const SystemError kNoSuchFile = errnoError(ENOENT);
 const SystemError kNoSuchPath = errnoError(ENOENT);
 #endif
 const SystemError kIsAFolder = errnoError(EISDIR);
-// A folder asked for is looked up through std::filesystem, whose errors are
-// errno values with GCC's library on every system.
-const SystemError kNoSuchFolder = errnoError(ENOENT);
+// A folder asked for is looked up by the system's own call: stat, or
+// Windows' GetFileAttributesW.
+const SystemError kNoSuchFolder = kNoSuchFile;
 
 // "PROGRAM: FILE: REASON\n", as the program prints it.
 inline std::string fileError(const char* program, const std::string& file,

@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "support/d88_builder.h"
+#include "support/file_tree.h"
 #include "support/run_tool.h"
 
 namespace d88build {
@@ -49,8 +50,7 @@ public:
             return;
         }
         if (testing::UnitTest::GetInstance()->Passed()) {
-            std::error_code ignored;
-            fs::remove_all(*processRoot, ignored);
+            removeTree(*processRoot);
             processRoot.reset();
         } else {
             std::printf("The failed tests' folders are kept in %s\n",

@@ -1,0 +1,30 @@
+#ifndef QUELT_COMPANION_WILDCARDS_H
+#define QUELT_COMPANION_WILDCARDS_H
+
+// IMAGE operands written as wildcards on Windows (images\*.d88), expanded by
+// the companions as Windows programs expand theirs, since Windows shells
+// leave that to them: * and ? in the last part of the path, matched by the
+// system against the names in that folder. POSIX shells expand wildcards
+// before a program starts, so there no operand is one.
+
+#include <string>
+#include <vector>
+
+#include "companion/diagnostics.h"
+
+// The entries of argv that the process's command line writes as wildcards
+// (companion/windows_command_line.h); none on POSIX, and none when argv is not
+// the one the process was started with.
+std::vector<const char*> wildcardArguments(int argc, char** argv);
+
+// The paths `pattern` matches, sorted by name: its folder part as written,
+// then each name found ("." and ".." never). Empty, with `why` unset
+// (errnoValue 0), when nothing matches or the folder does not exist; empty
+// with the system's reason in `why` when the folder cannot be read.
+std::vector<std::string> expandWildcard(const std::string& pattern, SystemError& why);
+
+// The reason of "PROGRAM: PATTERN: REASON" for a wildcard expandWildcard
+// found nothing for, with its `why`: "matches no file", or the system's.
+std::string reasonNothingMatched(const SystemError& why);
+
+#endif
