@@ -1,13 +1,15 @@
 // libFuzzer target: arbitrary bytes as a path, as a disk's names (split at 0
-// bytes, as a directory holds at most 48 of up to 16 bytes) or as a typed name,
-// pattern and written name, through names/: every escape gives its bytes back,
-// every line stays one valid line, every written name finds a file.
+// bytes, as a directory holds at most 48 of up to 16 bytes), as a typed name,
+// pattern and written name, through names/, or as a Windows command line:
+// every escape gives its bytes back, every line stays one valid line, every
+// written name finds a file, no word holds more than its line.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "companion/windows_command_line.h"
 #include "fuzz/fuzz_setup.h"
 #include "names/disk_names.h"
 #include "names/name_text.h"
@@ -75,6 +77,16 @@ void lookUp(const std::string& typed) {
     bytesOfTypedName(typed);
     displayWidth(canonicalTyped(typed));
 }
+
+// A command line as Windows hands it to a program, split again to learn where
+// its wildcards stand: no word gets a byte the line does not hold.
+void splitCommandLine(const std::string& line) {
+    std::size_t taken = 0;
+    for (const CommandWord& word : splitWindowsCommandLine(line)) {
+        taken += word.text.size();
+    }
+    require(taken <= line.size(), "a command line's words hold more than the line");
+}
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
@@ -87,17 +99,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         return 0;
     }
     // The first byte picks what the rest is, so that each input pays for one
-    // check: a path, a directory's names, or a name typed by a user.
+    // check: a path, a directory's names, a name typed by a user, or a Windows
+    // command line.
     const std::string rest(reinterpret_cast<const char*>(data) + 1, size - 1);
-    switch (data[0] % 3) {
+    switch (data[0] % 4) {
     case 0:
         checkPath(rest);
         break;
     case 1:
         checkNames(namesIn(rest));
         break;
-    default:
+    case 2:
         lookUp(rest);
+        break;
+    default:
+        splitCommandLine(rest);
         break;
     }
     return 0;
