@@ -24,6 +24,7 @@
 #include "support/game_disk.h"
 #include "support/hostile_images.h"
 #include "support/other_disks.h"
+#include "support/row_name.h"
 #include "support/run_case.h"
 #include "support/run_tool.h"
 #include "support/test_folder.h"
@@ -338,11 +339,6 @@ std::vector<AgreementImage> agreementImages() {
 
 using nlohmann::json;
 
-// Parses a line of JSON; null when it is none.
-json parsedJson(const std::string& text) {
-    return json::parse(text, nullptr, false);
-}
-
 // The names quelt-cp's damaged-copy warnings give, in order.
 std::vector<std::string> namesInCopyWarnings(const std::string& err) {
     std::vector<std::string> names;
@@ -400,7 +396,7 @@ TEST_P(DamageAgreement, QueltQueltCpAndQueltLsTellTheSameDamage) {
     // --raw: quelt reads a file whose header no writer made as an image all the same.
     const ToolRun list =
         runInFreshFolder(QUELT_LS_PROGRAM, image, {"--json", "--raw", kImageName});
-    const json facts = parsedJson(list.out);
+    const json facts = json::parse(list.out, nullptr, false);
     ASSERT_TRUE(facts.is_object()) << list.out << list.err;
     expectQueltAsListed(facts["quelt"], runInFreshFolder(QUELT_PROGRAM, image));
     // quelt-cp copies from D88 images only.
@@ -412,10 +408,7 @@ TEST_P(DamageAgreement, QueltQueltCpAndQueltLsTellTheSameDamage) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Images, DamageAgreement, testing::ValuesIn(agreementImages()),
-                         [](const testing::TestParamInfo<AgreementImage>& info) {
-                             return info.param.name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Images, DamageAgreement, testing::ValuesIn(agreementImages()), rowName);
 
 }  // namespace
 }  // namespace d88build

@@ -6,15 +6,30 @@
 #include <string>
 
 #include "companion/native_path.h"
+#include "support/row_name.h"
 
 namespace {
+
+using d88build::rowName;
+
+// A row's answer on this system: POSIX systems' or Windows'.
+struct Native {
+    std::string posix;
+    std::string windows;
+    const std::string& here() const {
+#ifdef _WIN32
+        return windows;
+#else
+        return posix;
+#endif
+    }
+};
 
 struct JoinCase {
     const char* name;
     std::string folder;
     std::string file;
-    std::string posix;
-    std::string windows;
+    Native joined;
 };
 
 void PrintTo(const JoinCase& joinCase, std::ostream* out) {
@@ -22,37 +37,28 @@ void PrintTo(const JoinCase& joinCase, std::ostream* out) {
 }
 
 const JoinCase joinCases[] = {
-    {"FolderAndName", "out", "notes", "out/notes", "out\\notes"},
-    {"CurrentFolderIsNoFolder", "", "notes", "notes", "notes"},
-    {"FolderEndingInSlash", "out/", "notes", "out/notes", "out/notes"},
-    {"FolderEndingInBackslash", "out\\", "notes", "out\\/notes", "out\\notes"},
-    {"Dot", ".", "image.d88", "./image.d88", ".\\image.d88"},
+    {"FolderAndName", "out", "notes", {"out/notes", "out\\notes"}},
+    {"CurrentFolderIsNoFolder", "", "notes", {"notes", "notes"}},
+    {"FolderEndingInSlash", "out/", "notes", {"out/notes", "out/notes"}},
+    {"FolderEndingInBackslash", "out\\", "notes", {"out\\/notes", "out\\notes"}},
+    {"Dot", ".", "image.d88", {"./image.d88", ".\\image.d88"}},
     {"JapaneseFolder", "\xE5\x8F\x96\xE3\x82\x8A\xE5\x87\xBA\xE3\x81\x97", "savedat",
-     "\xE5\x8F\x96\xE3\x82\x8A\xE5\x87\xBA\xE3\x81\x97/savedat",
-     "\xE5\x8F\x96\xE3\x82\x8A\xE5\x87\xBA\xE3\x81\x97\\savedat"},
+     {"\xE5\x8F\x96\xE3\x82\x8A\xE5\x87\xBA\xE3\x81\x97/savedat",
+      "\xE5\x8F\x96\xE3\x82\x8A\xE5\x87\xBA\xE3\x81\x97\\savedat"}},
 };
 
 class PathInFolder : public testing::TestWithParam<JoinCase> {};
 
 TEST_P(PathInFolder, JoinsWithTheNativeSeparator) {
-    const JoinCase& c = GetParam();
-#ifdef _WIN32
-    EXPECT_EQ(pathInFolder(c.folder, c.file), c.windows);
-#else
-    EXPECT_EQ(pathInFolder(c.folder, c.file), c.posix);
-#endif
+    EXPECT_EQ(pathInFolder(GetParam().folder, GetParam().file), GetParam().joined.here());
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, PathInFolder, testing::ValuesIn(joinCases),
-                         [](const testing::TestParamInfo<JoinCase>& info) {
-                             return std::string(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(Rows, PathInFolder, testing::ValuesIn(joinCases), rowName);
 
 struct FolderPartCase {
     const char* name;
     std::string path;
-    std::string posix;
-    std::string windows;
+    Native folder;
 };
 
 void PrintTo(const FolderPartCase& folderCase, std::ostream* out) {
@@ -60,28 +66,20 @@ void PrintTo(const FolderPartCase& folderCase, std::ostream* out) {
 }
 
 const FolderPartCase folderPartCases[] = {
-    {"NameAlone", "set.d88", "", ""},
-    {"AfterASlash", "images/set.d88", "images/", "images/"},
-    {"AfterABackslash", "images\\*.d88", "", "images\\"},
-    {"AfterADrive", "C:*.d88", "", "C:"},
-    {"TheLastSeparator", "a/b\\c", "a/", "a/b\\"},
+    {"NameAlone", "set.d88", {"", ""}},
+    {"AfterASlash", "images/set.d88", {"images/", "images/"}},
+    {"AfterABackslash", "images\\*.d88", {"", "images\\"}},
+    {"AfterADrive", "C:*.d88", {"", "C:"}},
+    {"TheLastSeparator", "a/b\\c", {"a/", "a/b\\"}},
 };
 
 class FolderPart : public testing::TestWithParam<FolderPartCase> {};
 
 TEST_P(FolderPart, EndsAtTheLastSeparator) {
-    const FolderPartCase& c = GetParam();
-#ifdef _WIN32
-    EXPECT_EQ(folderPartOf(c.path), c.windows);
-#else
-    EXPECT_EQ(folderPartOf(c.path), c.posix);
-#endif
+    EXPECT_EQ(folderPartOf(GetParam().path), GetParam().folder.here());
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, FolderPart, testing::ValuesIn(folderPartCases),
-                         [](const testing::TestParamInfo<FolderPartCase>& info) {
-                             return std::string(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(Rows, FolderPart, testing::ValuesIn(folderPartCases), rowName);
 
 struct ExtendedCase {
     const char* name;
@@ -106,9 +104,6 @@ TEST_P(ExtendedLengthPath, ReachesPastTheLengthLimit) {
     EXPECT_EQ(extendedLengthPath(GetParam().full), GetParam().extended);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, ExtendedLengthPath, testing::ValuesIn(extendedCases),
-                         [](const testing::TestParamInfo<ExtendedCase>& info) {
-                             return std::string(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(Rows, ExtendedLengthPath, testing::ValuesIn(extendedCases), rowName);
 
 }  // namespace

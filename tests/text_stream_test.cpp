@@ -10,8 +10,11 @@
 #include <vector>
 
 #include "companion/text_stream.h"
+#include "support/row_name.h"
 
 namespace {
+
+using d88build::rowName;
 
 // What a console was shown, call by call; it fails every call when told to.
 struct Shown {
@@ -88,10 +91,7 @@ TEST_P(TextStreamChoice, ShowsOrWritesExactly) {
     EXPECT_EQ(bytes, c.bytes);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, TextStreamChoice, testing::ValuesIn(streamCases),
-                         [](const testing::TestParamInfo<StreamCase>& info) {
-                             return std::string(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(Rows, TextStreamChoice, testing::ValuesIn(streamCases), rowName);
 
 // A console that refuses the text fails the flush with its reason, once.
 TEST(TextStream, ConsoleThatFailsFailsTheFlushWithItsReason) {

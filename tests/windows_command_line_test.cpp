@@ -7,8 +7,11 @@
 #include <vector>
 
 #include "companion/windows_command_line.h"
+#include "support/row_name.h"
 
 namespace {
+
+using d88build::rowName;
 
 struct LineCase {
     const char* name;
@@ -56,9 +59,6 @@ TEST_P(WindowsCommandLine, SplitsAsTheCLibraryAndTellsWildcards) {
     EXPECT_EQ(wildcards, c.wildcards);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, WindowsCommandLine, testing::ValuesIn(lineCases),
-                         [](const testing::TestParamInfo<LineCase>& info) {
-                             return std::string(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(Rows, WindowsCommandLine, testing::ValuesIn(lineCases), rowName);
 
 }  // namespace
