@@ -43,11 +43,32 @@ Disk filledDirectoryDisk(uint8_t fill) {
     return disk;
 }
 
-Disk gameDiskWithout(int r) {
+Disk gameDisk() {
     Disk disk(40, 0x6A);
     formatGameFs(disk);
     addFile(disk, "notes", pattern(3000, 0x6B), {20, 21});
+    return disk;
+}
+
+Disk gameDiskWithout(int r) {
+    Disk disk = gameDisk();
     disk.removeSector(kSystemTrack, r);
+    return disk;
+}
+
+Disk largestSectorSizes() {
+    Disk disk;
+    std::vector<Record>& last = disk.track(79);
+    last.resize(2);
+    last[1].n = 8;
+    last[1].data.assign(32768, 0x38);
+    for (Record& record : last) {
+        record.sectorCount = 2;
+    }
+    std::vector<Record>& before = disk.track(78);
+    before.resize(1);
+    before[0].n = 9;
+    before[0].sectorCount = 1;
     return disk;
 }
 

@@ -20,9 +20,15 @@ Disk zeroDisk();
 // The directory and allocation sectors one fill byte each.
 Disk filledDirectoryDisk(uint8_t fill);
 
-// A game disk (formatted, one file "notes" of 3000 bytes in clusters 20 and
-// 21) whose directory track lacks sector `r`.
+// A game disk: formatted, one file "notes" of 3000 bytes in clusters 20 and 21.
+Disk gameDisk();
+
+// gameDisk() whose directory track lacks sector `r`.
 Disk gameDiskWithout(int r);
+
+// Track 79 holds a sector of the largest size code (N 8, 32768 bytes) beside
+// one of 256 bytes, and track 78 one of size code 9, which no record can hold.
+Disk largestSectorSizes();
 
 // The bytes of `disk` cut off `kept` bytes after the start of its track
 // `track` (a negative `kept` cuts before the track).
