@@ -2,7 +2,6 @@
 // the image opened, and that it never writes a file.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -211,22 +210,7 @@ const NamedCase posixCases[] = {
 #endif
 
 #ifdef _WIN32
-// Seven folders down from "images", one of them named with 100 characters: the
-// image's path is past the 260 characters Windows' calls take by default.
-std::string deepFolder() {
-    std::string path = "images";
-    for (int level = 0; level < 7; ++level) {
-        path += "/" + std::string(level == 3 ? 100 : 30, static_cast<char>('a' + level));
-    }
-    return path;
-}
-
-// `path` with Windows' separators, and as --short's PATH column writes it.
-std::string windowsPath(std::string path) {
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
-}
-
+// `path` (/ between the names) as --short's PATH column writes it.
 std::string shortColumn(const std::string& path) {
     std::string column;
     for (char c : windowsPath(path)) {
@@ -235,23 +219,11 @@ std::string shortColumn(const std::string& path) {
     return column;
 }
 
-// The scenario disk alone, as --short lists it after its path.
-const std::string scenarioShortLine =
-    "\t1\t-\tSCENARIO\t348848\t579d4b278c3089f595678db2b5c44406cfbba001\twhole\n";
-
 // The images the cases add below the work folder, each the set's scenario disk.
 Case withImages(const std::vector<std::string>& paths, std::vector<std::string> args) {
     Case c;
     c.args = std::move(args);
-    const Bytes scenario = makeSampleSet().scenario.bytes();
-    c.prepare = [paths, scenario](const std::filesystem::path& work) {
-        for (const std::string& path : paths) {
-            writeFileBelow(work, path, scenario);
-        }
-    };
-    for (const std::string& path : paths) {
-        c.files[path] = scenario;
-    }
+    addFilesAt(c, paths, makeSampleSet().scenario.bytes());
     return c;
 }
 
@@ -260,16 +232,9 @@ Case withImages(const std::vector<std::string>& paths, std::vector<std::string> 
 const NamedCase windowsCases[] = {
     {"ImagePastTheLengthLimitUnderR",
      [] {
-         const std::string image = deepFolder() + "/set.d88";
+         const std::string image = deepFolder("images") + "/set.d88";
          Case c = withImages({image}, {"--short", "-r", "images"});
-         c.out = shortColumn(image) + scenarioShortLine;
-         return c;
-     }},
-    {"ImagePastTheLengthLimitByItsPath",
-     [] {
-         const std::string image = deepFolder() + "/set.d88";
-         Case c = withImages({image}, {"--short", windowsPath(image)});
-         c.out = shortColumn(image) + scenarioShortLine;
+         c.out = shortColumn(image) + kScenarioShortLine;
          return c;
      }},
     {"WildcardListsEveryMatch",
@@ -277,8 +242,8 @@ const NamedCase windowsCases[] = {
          Case c = withImages({"images/a.d88", "images/b.d88", "images/c.txt"},
                              {"--short", "images\\*.d88"});
          c.around.quoted = false;
-         c.out = shortColumn("images/a.d88") + scenarioShortLine + shortColumn("images/b.d88") +
-                 scenarioShortLine;
+         c.out = shortColumn("images/a.d88") + kScenarioShortLine + shortColumn("images/b.d88") +
+                 kScenarioShortLine;
          return c;
      }},
     {"QuotedWildcardIsAName",
@@ -293,7 +258,7 @@ const NamedCase windowsCases[] = {
          Case c = withImages({"images/a.d88"}, {"images\\*.x", "images\\a.d88"});
          c.args.insert(c.args.begin(), "--short");
          c.around.quoted = false;
-         c.out = shortColumn("images/a.d88") + scenarioShortLine;
+         c.out = shortColumn("images/a.d88") + kScenarioShortLine;
          c.err = "quelt-ls: images\\*.x: matches no file\n";
          c.status = 2;
          return c;
@@ -336,24 +301,6 @@ void PrintTo(const LinesCase& linesCase, std::ostream* out) {
 Bytes sampleCutInScenarioTrack(int track, long kept) {
     const SampleSet set = makeSampleSet();
     return concat({set.demo.bytes(), set.main.bytes(), cutInTrack(set.scenario, track, kept)});
-}
-
-// Track 79 holds a sector of the largest size code (N 8, 32768 bytes) beside
-// one of 256 bytes, and track 78 one of size code 9, which no record can hold.
-Bytes largestSectorSizes() {
-    Disk disk;
-    std::vector<Record>& last = disk.track(79);
-    last.resize(2);
-    last[1].n = 8;
-    last[1].data.assign(32768, 0x38);
-    std::vector<Record>& before = disk.track(78);
-    before.resize(1);
-    before[0].n = 9;
-    for (Record& record : last) {
-        record.sectorCount = 2;
-    }
-    before[0].sectorCount = 1;
-    return disk.bytes();
 }
 
 // 2,000 bytes of text: every header field and track entry reads 0x78787878, past
@@ -534,30 +481,17 @@ const LinesCase linesCases[] = {
       "  directory: unreadable (sector 14 of track 40 cannot be read whole)\n"
       "  startup: not listed\n",
       "main disk: none\n"}},
-    {"LargestSectorSizeByItsLength", largestSectorSizes,
+    {"LargestSectorSizeByItsLength", [] { return largestSectorSizes().bytes(); },
      {"  sectors per track: 1-16\n  sector sizes: 256 32768 N=9\n"}},
     // ---- Images cut short: the files they damage
-    {"CutShortFlagsTheFilesItReaches",
-     [] {
-         Bytes image = sampleImage();
-         image.resize(1029136);
-         return image;
-     },
+    {"CutShortFlagsTheFilesItReachesAndMarksTheirHashes",
+     [] { return sampleCutInScenarioTrack(76, 0); },
      {"disk 3\n", "  size: 348848 (cut short: past the end of the file by 17408 bytes)\n",
       "  tracks: 76 (missing: 76-79)\n",
-      "  entry  2: \"bgmscore\"  size 50000  first cluster  60  chain  25\n"
+      "  entry  2: \"bgmscore\"  size 50000  first cluster  60  chain  25\n    hashes: crc32 ",
       "  entry  3: \"savedat\"   size  3000  first cluster 153  chain   2"
-      "  [cluster 153 on track 76, past the end of the file]\n",
-      "scenario disk: 3\n"}},
-    {"DamagedFilesHashesAreMarked",
-     [] {
-         Bytes image = sampleImage();
-         image.resize(1029136);
-         return image;
-     },
-     {"  entry  2: \"bgmscore\"  size 50000  first cluster  60  chain  25\n    hashes: crc32 ",
-      "  entry  3: \"savedat\"   size  3000  first cluster 153  chain   2"
-      "  [cluster 153 on track 76, past the end of the file]\n    damaged copy's hashes: crc32 "},
+      "  [cluster 153 on track 76, past the end of the file]\n    damaged copy's hashes: crc32 ",
+      "scenario disk: 3\n"},
      {"--hash"}},
     {"CutInsideATrackOfAFile", [] { return sampleCutInScenarioTrack(76, 2000); },
      {"  tracks: 76 (cut short: 76; missing: 77-79)\n",
@@ -574,9 +508,7 @@ const LinesCase linesCases[] = {
       "scenario disk: 3\ndamaged outputs: bgmscore\n"}},
     {"SectorMissingInAFile",
      [] {
-         Disk disk(40, 0x74);
-         formatGameFs(disk);
-         addFile(disk, "notes", pattern(3000, 0x75), {20, 21});
+         Disk disk = gameDisk();
          disk.removeSector(10, 12);
          return disk.bytes();
      },

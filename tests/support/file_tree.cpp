@@ -1,5 +1,6 @@
 #include "support/file_tree.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <system_error>
@@ -112,6 +113,19 @@ void removeTree(const fs::path& folder) {
     std::error_code ignored;
     fs::remove_all(folder, ignored);
 #endif
+}
+
+std::string deepFolder(const std::string& top) {
+    std::string path = top;
+    for (int level = 0; level < 7; ++level) {
+        path += "/" + std::string(level == 3 ? 100 : 30, static_cast<char>('a' + level));
+    }
+    return path;
+}
+
+std::string windowsPath(std::string path) {
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
 }
 
 }  // namespace d88build

@@ -25,4 +25,11 @@ bool writeFileBelow(const std::filesystem::path& folder, const std::string& rela
 // Removes `folder` and all it holds; what cannot be removed stays.
 void removeTree(const std::filesystem::path& folder);
 
+// `top`, then seven folders down, one of them named with 100 characters (/
+// between the names): past the 260 characters Windows' calls take by default.
+std::string deepFolder(const std::string& top);
+
+// `path` with \ for each /, as Windows writes it.
+std::string windowsPath(std::string path);
+
 }  // namespace d88build

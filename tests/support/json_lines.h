@@ -2,6 +2,7 @@
 // wrote it.
 #pragma once
 
+#include <initializer_list>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -19,6 +20,14 @@ inline std::vector<nlohmann::json> jsonLines(const std::string& out) {
         lines.push_back(nlohmann::json::parse(line, nullptr, false));
     }
     return lines;
+}
+
+// `object` without `fields`: what two listings of one image under two names share.
+inline nlohmann::json without(nlohmann::json object, std::initializer_list<const char*> fields) {
+    for (const char* field : fields) {
+        object.erase(field);
+    }
+    return object;
 }
 
 }  // namespace d88build

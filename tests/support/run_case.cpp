@@ -2,6 +2,8 @@
 
 #include "support/run_case.h"
 
+#include "support/file_tree.h"
+
 #include "tool/messages.h"
 
 namespace d88build {
@@ -12,6 +14,17 @@ void PrintTo(const NamedCase& namedCase, std::ostream* out) {
 
 std::string caseName(const testing::TestParamInfo<NamedCase>& info) {
     return info.param.name;
+}
+
+void addFilesAt(Case& c, const std::vector<std::string>& paths, const Bytes& bytes) {
+    c.prepare = [paths, bytes](const std::filesystem::path& work) {
+        for (const std::string& path : paths) {
+            writeFileBelow(work, path, bytes);
+        }
+    };
+    for (const std::string& path : paths) {
+        c.files[path] = bytes;
+    }
 }
 
 void expectRunAsDescribed(const std::string& program, const Case& expected) {

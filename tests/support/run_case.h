@@ -35,6 +35,10 @@ struct NamedCase {
 void PrintTo(const NamedCase& namedCase, std::ostream* out);
 std::string caseName(const testing::TestParamInfo<NamedCase>& info);
 
+// Makes the case's preparation write `bytes` as the file at each of `paths` (/
+// between the names) below the work folder, and expects them there after the run.
+void addFilesAt(Case& c, const std::vector<std::string>& paths, const Bytes& bytes);
+
 // Runs `program` on the case in a fresh folder and compares standard output and
 // error (as text streams), the exit status and every file written.
 void expectRunAsDescribed(const std::string& program, const Case& expected);

@@ -85,6 +85,11 @@ void addBgmscore(Disk& disk, const SampleSet& set);
 // Demo, main and scenario disk of makeSampleSet(), in that order, as one image file.
 Bytes sampleImage();
 
+// The set's scenario disk alone, as quelt-ls --short lists it after its path
+// (quelt would not search it without a main disk).
+inline const std::string kScenarioShortLine =
+    "\t1\t-\tSCENARIO\t348848\t579d4b278c3089f595678db2b5c44406cfbba001\twhole\n";
+
 // The bytes of a sector run of a disk, as the tool's cut of it should come out.
 Bytes runBytes(const Disk& disk, const SectorRun& run);
 
