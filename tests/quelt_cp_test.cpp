@@ -17,6 +17,7 @@
 #include "support/file_tree.h"
 #include "support/game_disk.h"
 #include "support/other_disks.h"
+#include "support/row_name.h"
 #include "support/run_case.h"
 #include "support/run_tool.h"
 #include "support/system_errors.h"
@@ -78,16 +79,15 @@ std::string noTemporaryIn(const char* folder, const SystemError& error) {
            "\n";
 }
 
-// Three files named alike, each its own bytes; ソ (0x5C trail byte) and ～ (code
-// page 932's tilde, 0x8160).
+// Three files named alike, each its own bytes, and a name with ～ (code page
+// 932's tilde, 0x8160).
 Disk alikeDisk() {
     Disk disk(40, 0x68);
     formatGameFs(disk);
     addFile(disk, "notes", notes, {20, 21});
     addFile(disk, "Notes", kana, {22});
     addFile(disk, "notes", longName, {23});
-    addFile(disk, "\x83\x5C", kana, {24});
-    addFile(disk, "a\x81\x60", longName, {25});
+    addFile(disk, "a\x81\x60", longName, {24});
     return disk;
 }
 
@@ -432,30 +432,11 @@ const NamedCase copyCases[] = {
     {"WaveDashFindsCodePage932sTilde",
      [] { return alikeToStandardOutput("a\xE3\x80\x9C", longName); }},
     {"WrittenCopyNumberFindsItsFile", [] { return alikeToStandardOutput("notes~3", longName); }},
-    {"WrittenEscapesInLowerCaseFindTheirFile",
-     [] { return alikeToStandardOutput("%83%5c", kana); }},
-    {"PatternMatchesWrittenEscapes",
-     [] {
-         Case c = copyOf(alikeDisk(), {"--escaped", "1", "%83%5c*", "out"});
-         c.prepare = makeFolder;
-         c.out = copying("\"\\x83\\x5C\"", inFolder("out", "%83%5C").c_str());
-         c.files["out/%83%5C"] = kana;
-         return c;
-     }},
     {"CopyNumberPastTheFilesSaysWhy",
      [] {
          Case c = copyOf(alikeDisk(), {"1", "NOTES~4"});
          c.err = formatted(noSuchCopyNumberFormat, 1, "NOTES~4", 3, "NOTES");
          c.status = 1;
-         return c;
-     }},
-    {"DeviceNameAsWrittenFindsItsFile",
-     [] {
-         Case c = everyFileOfAnAwkwardDisk();
-         c.args = {kImageName, "1", "con_.txt", "-"};
-         c.out.assign(kana.begin(), kana.end());
-         c.binaryOutput = true;
-         c.files.clear();
          return c;
      }},
     {"ReadOnlyFileIsNotReplaced",
@@ -539,14 +520,6 @@ const NamedCase posixCases[] = {
          c.files = {{"target", notes}, {"link", notes}};
          return c;
      }},
-    {"CLocaleWritesEscapedNames",
-     [] {
-         Case c = copyOf(japaneseDisk(), {"1"});
-         c.out = copying("\"\\x83Q\\x81[\\x83\\x80\"", "%83Q%81[%83%80") +
-                 copying("\"\\x83Q\\xFF\"", "%83Q%FF");
-         c.files = {{"%83Q%81[%83%80", notes}, {"%83Q%FF", kana}};
-         return c;
-     }},
     {"ReplacedFileKeepsItsOwnerGroupAndMode",
      [] {
          // Root gives the new file nobody's owner and group; another user keeps
@@ -591,76 +564,42 @@ const NamedCase posixCases[] = {
 #endif
 
 #ifdef _WIN32
-// Seven folders down, one of them named with 100 characters: past the 260
-// characters Windows' calls take by default.
-std::string deepFolder() {
-    std::string path = "out";
-    for (int level = 0; level < 7; ++level) {
-        path += "\\" + std::string(level == 3 ? 100 : 30, static_cast<char>('a' + level));
-    }
-    return path;
+// The case with a folder far enough down (file_tree.h) made, and notes copied into it.
+Case copyIntoDeepFolder(std::vector<std::string> args) {
+    Case c = copyOf(copyDisk(), std::move(args));
+    addFilesAt(c, {deepFolder("out") + "/.keep"}, {});
+    c.files[deepFolder("out") + "/notes"] = notes;
+    return c;
 }
 
-// `path` as the test's files name it, with /.
-std::string slashed(std::string path) {
-    std::replace(path.begin(), path.end(), '\\', '/');
-    return path;
-}
-
-void makeDeepFolder(const fs::path& work) {
-    writeFileBelow(work, slashed(deepFolder()) + "/.keep", Bytes());
-}
-
-// The copy's image also lies at each of `paths` (/ between names) for IMAGE
-// written as a wildcard, which the program expands (the argument bare).
+// The copy's image lies at each of `paths` (/ between names) and not as
+// kImageName; the arguments go bare, as a wildcard the program expands.
 Case copyOfImagesAt(const std::vector<std::string>& paths, std::vector<std::string> args) {
     Case c = copyOf(copyDisk(), std::move(args));
     c.args.erase(c.args.begin());
     c.around.quoted = false;
-    const Bytes image = c.image;
-    c.prepare = [paths, image](const fs::path& work) {
-        for (const std::string& path : paths) {
-            writeFileBelow(work, path, image);
-        }
-    };
-    for (const std::string& path : paths) {
-        c.files[path] = image;
-    }
+    addFilesAt(c, paths, c.image);
     return c;
 }
 
-// Windows' own: devices, paths past 260 characters, wildcards the program
-// expands, paths it builds with \.
 const NamedCase windowsCases[] = {
     {"NulDeviceTakesTheCopy",
      [] { return copyOf(copyDisk(), {"1", "notes", "NUL"}); }},
     {"NulDeviceInAFolderTakesTheCopy",
      [] { return copyOf(copyDisk(), {"1", "notes", "sub\\nul"}); }},
     {"OutputPastTheLengthLimit",
-     [] {
-         Case c = copyOf(copyDisk(), {"1", "notes", deepFolder() + "\\notes"});
-         c.prepare = makeDeepFolder;
-         c.files = {{slashed(deepFolder()) + "/.keep", {}},
-                    {slashed(deepFolder()) + "/notes", notes}};
-         return c;
-     }},
+     [] { return copyIntoDeepFolder({"1", "notes", windowsPath(deepFolder("out") + "/notes")}); }},
     {"TargetFolderPastTheLengthLimit",
      [] {
-         Case c = copyOf(copyDisk(), {"-t", deepFolder(), "1", "no*"});
-         c.prepare = makeDeepFolder;
-         c.out = copying("\"notes\"", (deepFolder() + "\\notes").c_str());
-         c.files = {{slashed(deepFolder()) + "/.keep", {}},
-                    {slashed(deepFolder()) + "/notes", notes}};
+         Case c = copyIntoDeepFolder({"-t", windowsPath(deepFolder("out")), "1", "no*"});
+         c.out = copying("\"notes\"", windowsPath(deepFolder("out") + "/notes").c_str());
          return c;
      }},
     {"ImagePastTheLengthLimit",
      [] {
-         Case c = copyOf(copyDisk(), {"1", "notes"});
-         const std::string image = slashed(deepFolder()) + "/set.d88";
-         c.args.front() = deepFolder() + "\\set.d88";
-         const Bytes bytes = c.image;
-         c.prepare = [image, bytes](const fs::path& work) { writeFileBelow(work, image, bytes); };
-         c.files = {{image, c.image}, {"notes", notes}};
+         const std::string image = deepFolder("out") + "/set.d88";
+         Case c = copyOfImagesAt({image}, {windowsPath(image), "1", "notes"});
+         c.files["notes"] = notes;
          return c;
      }},
     {"WildcardImageWithOneMatch",
@@ -762,13 +701,6 @@ const NonImage nonImages[] = {
     {"ProgramFile", programFile,
      "disk 1's size, 0 bytes, is smaller than a disk header (688 bytes)"},
     {"GzipFile", gzipFile, "gzip data"},
-    {"SizeOfOneByte",
-     [] {
-         Disk disk;
-         disk.setSizeField(1);
-         return disk.bytes();
-     },
-     "disk 1's size, 1 byte, is smaller than a disk header (688 bytes)"},
 };
 
 class NonImageFile : public testing::TestWithParam<NonImage> {};
@@ -787,10 +719,7 @@ TEST_P(NonImageFile, BothCompanionsSayWhyAlike) {
     EXPECT_EQ(list.status, 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, NonImageFile, testing::ValuesIn(nonImages),
-                         [](const testing::TestParamInfo<NonImage>& info) {
-                             return std::string(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(Cases, NonImageFile, testing::ValuesIn(nonImages), rowName);
 
 }  // namespace
 }  // namespace d88build
