@@ -471,16 +471,6 @@ const LinesCase linesCases[] = {
     {"AllZeroTrackIsEmptyAndNotFormatted", [] { return zeroDisk().bytes(); },
      {"  directory: empty (allocation table not formatted: 256 clusters link to another)\n"
       "  startup: not listed\n  bgmscore: not listed\n  role: none\n\ndemo disks: none\n"}},
-    {"DamagedGameDirectoryIsUnreadable",
-     [] {
-         SampleSet set = makeSampleSet();
-         set.main.removeSector(kSystemTrack, 14);
-         return concat({&set.demo, &set.main, &set.scenario});
-     },
-     {"disk 2\n", "  tracks: 80\n",
-      "  directory: unreadable (sector 14 of track 40 cannot be read whole)\n"
-      "  startup: not listed\n",
-      "main disk: none\n"}},
     {"LargestSectorSizeByItsLength", [] { return largestSectorSizes().bytes(); },
      {"  sectors per track: 1-16\n  sector sizes: 256 32768 N=9\n"}},
     // ---- Images cut short: the files they damage
@@ -497,11 +487,6 @@ const LinesCase linesCases[] = {
      {"  tracks: 76 (cut short: 76; missing: 77-79)\n",
       "  entry  3: \"savedat\"   size  3000  first cluster 153  chain   2"
       "  [cluster 153 on track 76, cut short by the end of the file]\n"}},
-    {"CutInsideTheDirectoryTrack", [] { return sampleCutInScenarioTrack(kSystemTrack, 3000); },
-     {"disk 3\n", "  directory: unreadable (track 40 is cut short by the end of the file)\n",
-      "  bgmscore: not listed\n  role: none\n", "scenario disk: none\n"}},
-    {"CutBeforeTheDirectoryTrack", [] { return sampleCutInScenarioTrack(kSystemTrack, -1); },
-     {"disk 3\n", "  directory: unreadable (track 40 lies past the end of the file)\n"}},
     {"CutInsideAFileQueltCuts", [] { return sampleCutInScenarioTrack(41, 1000); },
      {"  entry  2: \"bgmscore\"  size 50000  first cluster  60  chain  25"
       "  [cluster 100 on track 50, past the end of the file]\n",
