@@ -286,12 +286,6 @@ TEST_P(DisplayWidths, CountColumns) {
 
 INSTANTIATE_TEST_SUITE_P(Rows, DisplayWidths, testing::ValuesIn(widthRows), rowName);
 
-TEST(ComposedText, ComposesBetweenBytesThatAreNotUtf8) {
-    EXPECT_EQ(composedText(gameDecomposed), game);
-    EXPECT_EQ(composedText(std::string("\x83") + gameDecomposed), std::string("\x83") + game);
-    EXPECT_EQ(composedText("plain"), "plain");
-}
-
 // ---- Patterns
 
 struct PatternRow {

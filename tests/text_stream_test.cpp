@@ -104,12 +104,4 @@ TEST(TextStream, ConsoleThatFailsFailsTheFlushWithItsReason) {
     EXPECT_EQ(shown.calls, std::vector<std::string>{"line\n"});
 }
 
-// A file is no console, on every system: its text goes out as bytes.
-TEST(TextStream, FileHasNoConsole) {
-    std::FILE* file = std::tmpfile();
-    ASSERT_NE(file, nullptr);
-    EXPECT_EQ(consoleOf(file), nullptr);
-    std::fclose(file);
-}
-
 }  // namespace
