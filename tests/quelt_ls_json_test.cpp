@@ -162,18 +162,22 @@ json jsonOf(const Bytes& image) {
     return lines.size() == 1 ? lines[0] : json();
 }
 
-Bytes cutSample() {
-    Bytes image = sampleImage();
-    image.resize(1029136);
-    return image;
-}
-
 // The sample set cut off inside its scenario disk's track 76: the file
-// savedat reaches it, none of quelt's files do. (--short's mark follows
-// "whole", as SaysWhatTheTextListingSays checks.)
+// savedat reaches it, none of quelt's files do, and its hashes are those of the
+// bytes quelt-cp writes for it. (--short's mark follows "whole", as
+// SaysWhatTheTextListingSays checks.)
 TEST(QueltLsJson, CutShortImageIsMarked) {
-    const json image = jsonOf(cutSample());
-    const json& disks = image["disks"];
+    Bytes cut = sampleImage();
+    cut.resize(1029136);
+    Surroundings around;
+#ifndef _WIN32
+    const std::string copier = std::filesystem::absolute(QUELT_CP_PROGRAM).string();
+    around.before = "'" + copier + "' image.d88 3 savedat 2> warning; sha1sum savedat > sums && ";
+#endif
+    const ToolRun run = runInFreshFolder(QUELT_LS_PROGRAM, cut, {"--json", kImageName}, {}, around);
+    const std::vector<json> images = jsonLines(run.out);
+    ASSERT_EQ(images.size(), 1u);
+    const json& disks = images[0]["disks"];
     ASSERT_EQ(disks.size(), 3u);
     EXPECT_EQ(disks[0]["whole"], true);
     EXPECT_EQ(disks[1]["whole"], true);
@@ -189,9 +193,13 @@ TEST(QueltLsJson, CutShortImageIsMarked) {
     EXPECT_EQ(entries[3]["whole"], false);
     EXPECT_EQ(entries[3]["warnings"],
               json::parse(R"([{"kind":"track_past_file_end","cluster":153,"track":76}])"));
-    EXPECT_TRUE(entries[3]["hashes"].is_object());
-    EXPECT_EQ(image["quelt"]["cuts_whole"], true);
-    EXPECT_EQ(image["quelt"]["damaged_outputs"], json::array());
+    EXPECT_EQ(images[0]["quelt"]["cuts_whole"], true);
+    EXPECT_EQ(images[0]["quelt"]["damaged_outputs"], json::array());
+#ifndef _WIN32
+    const Bytes& sums = run.files.at("sums");
+    EXPECT_EQ(std::string(sums.begin(), sums.begin() + 40), entries[3]["hashes"]["sha1"]);
+    EXPECT_FALSE(run.files.at("warning").empty());
+#endif
 }
 
 // What the text comparison above does not meet: an empty directory whose
@@ -405,22 +413,6 @@ TEST(QueltLsJson, HashesAgreeWithTheSystemsTools) {
         found += word + "\n";
     }
     EXPECT_EQ(found, expected);
-}
-
-// A damaged file's hashes are those of the bytes quelt-cp writes for it.
-TEST(QueltLsJson, DamagedFilesHashesAreOfTheCopy) {
-    const std::string copier = std::filesystem::absolute(QUELT_CP_PROGRAM).string();
-    Surroundings around;
-    around.before = "'" + copier + "' image.d88 3 savedat 2> warning; sha1sum savedat > sums && ";
-    const ToolRun run =
-        runInFreshFolder(QUELT_LS_PROGRAM, cutSample(), {"--json", kImageName}, {}, around);
-    const std::vector<json> images = jsonLines(run.out);
-    ASSERT_EQ(images.size(), 1u);
-    const json& savedat = images[0]["disks"][2]["directory"]["entries"][3];
-    EXPECT_EQ(savedat["whole"], false);
-    const Bytes& sums = run.files.at("sums");
-    EXPECT_EQ(std::string(sums.begin(), sums.begin() + 40), savedat["hashes"]["sha1"]);
-    EXPECT_FALSE(run.files.at("warning").empty());
 }
 
 // Files whose names differ in a byte that is not UTF-8, or that hold a newline
