@@ -7,17 +7,28 @@
 #include <cstdio>
 
 #include "archive/compressed_forms.h"
+#include "archive/entry_names.h"
 
 namespace {
 // libarchive is given the source's bytes in blocks of this size.
 constexpr std::size_t blockSize = 16384;
 
+// Whether libarchive's reason may end with `byte`: not with the newline some of
+// its reasons keep, nor a control byte, a space or the sentence's period.
+bool endsReason(unsigned char byte) {
+    return byte > 0x20 && byte != 0x7F && byte != '.';
+}
+
 // libarchive's text as one line of plain ASCII: other bytes (a member's name in
-// another code page) as \xNN; a final period or newline dropped.
+// another code page) as \xNN; what it ends with but a reason does not dropped.
 std::string asciiLine(const char* text) {
+    std::string raw = text != nullptr ? text : "";
+    while (!raw.empty() && !endsReason(static_cast<unsigned char>(raw.back()))) {
+        raw.pop_back();
+    }
     std::string line;
-    for (const char* at = text; at != nullptr && *at != '\0'; ++at) {
-        const auto byte = static_cast<unsigned char>(*at);
+    for (const char character : raw) {
+        const auto byte = static_cast<unsigned char>(character);
         if (byte >= 0x20 && byte < 0x7F) {
             line += static_cast<char>(byte);
         } else {
@@ -25,9 +36,6 @@ std::string asciiLine(const char* text) {
             std::snprintf(escape, sizeof escape, "\\x%02X", byte);
             line += escape;
         }
-    }
-    while (!line.empty() && (line.back() == '.' || line.back() == ' ')) {
-        line.pop_back();
     }
     return line.empty() ? "unreadable archive" : line;
 }
@@ -58,16 +66,6 @@ void supportFilters(struct archive* reader) {
 // The archive formats collections are kept in; "raw" reads a compressed file
 // that is no archive as its one member. Formats that guess from text (mtree)
 // or look deep into a file (ISO 9660) are left out: an image is never one.
-// The member's name in UTF-8 where libarchive can give it so (an archive that
-// says its names are UTF-8, or names of plain ASCII), else its bytes as stored.
-std::string nameOf(struct archive_entry* entry) {
-    const char* name = archive_entry_pathname_utf8(entry);
-    if (name == nullptr) {
-        name = archive_entry_pathname(entry);
-    }
-    return name != nullptr ? name : "";
-}
-
 void supportFormats(struct archive* reader) {
     archive_read_support_format_zip(reader);
     archive_read_support_format_7zip(reader);
@@ -127,6 +125,7 @@ ArchiveReader::ArchiveReader(ByteSource& source)
     : source_(source), block_(new uint8_t[blockSize]) {}
 
 ArchiveReader::~ArchiveReader() {
+    const LibarchiveLocale names;
     if (archive_ != nullptr) {
         archive_read_free(archive_);
     }
@@ -149,6 +148,7 @@ ArchiveReader::Kind ArchiveReader::open() {
     if (!mayBeArchive()) {
         return source_.failed() ? Kind::unreadable : Kind::plainFile;
     }
+    const LibarchiveLocale names;
     archive_ = archive_read_new();
     if (archive_ == nullptr) {
         why_ = "out of memory";
@@ -156,6 +156,7 @@ ArchiveReader::Kind ArchiveReader::open() {
     }
     supportFilters(archive_);
     supportFormats(archive_);
+    readNamesByteForByte(archive_);
     archive_read_set_callback_data(archive_, this);
     archive_read_set_read_callback(archive_, Callbacks::read);
     archive_read_set_seek_callback(archive_, Callbacks::seek);
@@ -180,6 +181,7 @@ ArchiveReader::Kind ArchiveReader::open() {
 
 // Reads headers until one of a file: a folder or a link is no image.
 bool ArchiveReader::nextMember() {
+    const LibarchiveLocale names;
     while (!fatal_) {
         struct archive_entry* entry = nullptr;
         const int status = archive_read_next_header(archive_, &entry);
@@ -191,7 +193,7 @@ bool ArchiveReader::nextMember() {
             return false;
         }
         if (archive_entry_filetype(entry) == AE_IFREG) {
-            memberName_ = nameOf(entry);
+            memberName_ = memberNameOf(archive_, entry);
             return true;
         }
     }
@@ -203,6 +205,7 @@ class MemberInput : public SequentialInput {
 public:
     explicit MemberInput(ArchiveReader& reader) : reader_(reader) {}
     std::size_t read(uint8_t* dest, std::size_t count) override {
+        const LibarchiveLocale names;
         std::size_t got = 0;
         while (got < count && !ended_) {
             const la_ssize_t part = archive_read_data(reader_.archive_, dest + got, count - got);

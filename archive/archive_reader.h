@@ -6,6 +6,7 @@
 
 #include "image/byte_source.h"
 #include "image/stream_copy.h"
+#include "names/member_names.h"
 
 struct archive;
 
@@ -41,9 +42,9 @@ public:
     // On to the next member that is a file (folders and links are passed over);
     // false at the end, or when the archive cannot be read on (why() says why).
     bool nextMember();
-    // The current member's name as the archive holds it (UTF-8 where the
-    // archive says it is).
-    const std::string& memberName() const { return memberName_; }
+    // The current member's name as the archive holds it, whatever the locale
+    // (archive/entry_names.h).
+    const MemberName& memberName() const { return memberName_; }
     // The current member's bytes as a stream, read as they are unpacked; its
     // read failure's reason is why(). Valid while the reader and the member are.
     std::unique_ptr<SequentialInput> memberInput();
@@ -66,7 +67,7 @@ private:
     struct archive* archive_ = nullptr;
     int64_t position_ = 0;
     std::unique_ptr<uint8_t[]> block_;
-    std::string memberName_;
+    MemberName memberName_;
     std::string why_;
     bool fatal_ = false;         // libarchive can read no further
     bool formatChosen_ = false;  // the formats have bid for the bytes

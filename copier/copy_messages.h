@@ -40,11 +40,10 @@ constexpr char copyOperandsWithFolder[] = "IMAGE DISK [NAME] with -t";
 constexpr char diskNumberWhat[] = "disk number";
 constexpr char diskNumberExpected[] = "a number from 1, as quelt-ls counts the disks";
 
-// The reasons of "quelt-cp: ARCHIVE: REASON" for an archive given without a
-// member, and for a member it does not hold (its name and a closing quote follow).
+// The reason of "quelt-cp: ARCHIVE: REASON" for an archive given without a
+// member (companion/member_operand.h has the one for a member it lacks).
 constexpr char archiveNeedsMemberText[] =
     "an archive: name the image in it as ARCHIVE/MEMBER (quelt-ls ARCHIVE lists them)";
-constexpr char noSuchMemberText[] = "holds no member \"";
 
 // The disk number as given, and how many disks the image holds ("1 disk").
 constexpr char noSuchDiskFormat[] = "quelt-cp: no disk %s: the image holds %s\n";

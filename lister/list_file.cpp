@@ -11,6 +11,7 @@
 #include "companion/console.h"
 #include "companion/diagnostics.h"
 #include "companion/image_input.h"
+#include "companion/member_operand.h"
 #include "lister/gather_facts.h"
 #include "lister/json_listing.h"
 #include "lister/list_messages.h"
@@ -24,7 +25,7 @@ namespace {
 // What is listed: a file, or a member of the archive at `path`.
 struct Listed {
     std::string path;
-    std::string member;
+    MemberName member;
 };
 
 GatherWants wantsOf(const ListingOptions& options) {
@@ -84,6 +85,12 @@ std::string inputOutputError() {
     return reasonFor({SystemError::Kind::errnoValue, EIO});
 }
 
+// What a file that holds no members says when a member of it is named, as
+// the system says of a path through a file.
+SystemError notADirectory() {
+    return {SystemError::Kind::errnoValue, ENOTDIR};
+}
+
 // Lists the image `source` holds; `why` gives the reason when a read fails.
 void listSource(ListingRun& run, const Listed& listed, std::unique_ptr<ByteSource> source,
                 const char* openedPath, const std::function<std::string()>& why) {
@@ -122,32 +129,73 @@ void listMembers(ListingRun& run, const std::string& path, ArchiveReader& archiv
         listMember(run, {path, archive.memberName()}, archive);
     } while (archive.nextMember());
     if (archive.failed()) {
-        reportUnreadable(run, {path, ""}, archive.why());
+        reportUnreadable(run, {path, {}}, archive.why());
+    }
+}
+
+// The members of the archive `split` names that its member's name finds (an
+// archive may hold one name twice), each alone.
+void listNamedMembers(ListingRun& run, const MemberOperand& split, ArchiveReader& archive) {
+    int found = 0;
+    while (findMember(archive, split.member)) {
+        listMember(run, {split.archive, archive.memberName()}, archive);
+        ++found;
+        if (!archive.nextMember()) {
+            break;
+        }
+    }
+    if (archive.failed()) {
+        reportUnreadable(run, {split.archive, {}}, archive.why());
+    } else if (found == 0) {
+        reportUnreadable(run, {split.archive, {}}, noSuchMemberText + pathForLine(split.member) + "\"");
+    }
+}
+
+// ARCHIVE/MEMBER: that member alone, as the archive's listing shows it.
+void listMemberOperand(ListingRun& run, const MemberOperand& split) {
+    SystemError why;
+    std::unique_ptr<ByteSource> source = openOperand(split.archive.c_str(), why);
+    if (!source) {
+        reportUnreadable(run, {split.archive, {}}, reasonFor(why));
+        return;
+    }
+    ArchiveReader archive(*source);
+    const ArchiveReader::Kind kind = archive.open();
+    if (kind == ArchiveReader::Kind::archive) {
+        listNamedMembers(run, split, archive);
+    } else {
+        reportUnreadable(run, {split.archive, {}},
+                         archive.failed() ? archive.why() : reasonFor(notADirectory()));
     }
 }
 }  // namespace
 
 void listFile(ListingRun& run, const std::string& path) {
+    MemberOperand split;
+    if (run.opener == nullptr && isMemberOperand(path, split)) {
+        listMemberOperand(run, split);
+        return;
+    }
     SystemError why;
     std::unique_ptr<ByteSource> source = openOperand(path.c_str(), why, run.opener);
     if (!source) {
-        reportUnreadable(run, {path, ""}, reasonFor(why));
+        reportUnreadable(run, {path, {}}, reasonFor(why));
         return;
     }
     ArchiveReader archive(*source);
     switch (archive.open()) {
     case ArchiveReader::Kind::plainFile:
-        listSource(run, {path, ""}, std::move(source), pathOfOperand(path.c_str()),
+        listSource(run, {path, {}}, std::move(source), pathOfOperand(path.c_str()),
                    inputOutputError);
         break;
     case ArchiveReader::Kind::compressedFile:
-        listMember(run, {path, ""}, archive);
+        listMember(run, {path, {}}, archive);
         break;
     case ArchiveReader::Kind::archive:
         listMembers(run, path, archive);
         break;
     case ArchiveReader::Kind::unreadable:
-        reportUnreadable(run, {path, ""}, archive.why());
+        reportUnreadable(run, {path, {}}, archive.why());
         break;
     }
 }

@@ -12,7 +12,7 @@
 #include <nlohmann/json.hpp>
 
 #include "archive/compressed_forms.h"
-#include "copier/image_operand.h"
+#include "companion/member_operand.h"
 #include "support/archive_builder.h"
 #include "support/json_lines.h"
 #include "support/row_name.h"
