@@ -144,16 +144,14 @@ bool ArchiveReader::mayBeArchive() {
     return !compressedFormOf(source_).empty();
 }
 
-ArchiveReader::Kind ArchiveReader::open() {
-    if (!mayBeArchive()) {
-        return source_.failed() ? Kind::unreadable : Kind::plainFile;
-    }
-    const LibarchiveLocale names;
+int ArchiveReader::startReading() {
     archive_ = archive_read_new();
     if (archive_ == nullptr) {
         why_ = "out of memory";
-        return Kind::unreadable;
+        fatal_ = true;
+        return ARCHIVE_FATAL;
     }
+    position_ = 0;
     supportFilters(archive_);
     supportFormats(archive_);
     readNamesByteForByte(archive_);
@@ -162,13 +160,27 @@ ArchiveReader::Kind ArchiveReader::open() {
     archive_read_set_seek_callback(archive_, Callbacks::seek);
     archive_read_set_skip_callback(archive_, Callbacks::skip);
     const int opened = archive_read_open1(archive_);
-    formatChosen_ = true;
     if (opened != ARCHIVE_OK) {
-        // No format took the bytes (an empty file): an image reader's, then.
         noteFailure(opened);
+    }
+    return opened;
+}
+
+ArchiveReader::Kind ArchiveReader::open() {
+    if (!mayBeArchive()) {
         return source_.failed() ? Kind::unreadable : Kind::plainFile;
     }
-    const bool any = nextMember();
+    const LibarchiveLocale names;
+    const int opened = startReading();
+    formatChosen_ = true;
+    if (archive_ == nullptr) {
+        return Kind::unreadable;
+    }
+    if (opened != ARCHIVE_OK) {
+        // No format took the bytes (an empty file): an image reader's, then.
+        return source_.failed() ? Kind::unreadable : Kind::plainFile;
+    }
+    const bool any = readFileHeader();
     const bool compressed = archive_filter_code(archive_, 0) != ARCHIVE_FILTER_NONE;
     if (archive_format(archive_) == ARCHIVE_FORMAT_RAW) {
         return compressed ? (failed() ? Kind::unreadable : Kind::compressedFile) : Kind::plainFile;
@@ -179,9 +191,16 @@ ArchiveReader::Kind ArchiveReader::open() {
     return any ? Kind::archive : Kind::plainFile;
 }
 
-// Reads headers until one of a file: a folder or a link is no image.
 bool ArchiveReader::nextMember() {
     const LibarchiveLocale names;
+    if (fatal_ && !readAgainPastCurrent()) {
+        return false;
+    }
+    return readFileHeader();
+}
+
+// Reads headers until one of a file: a folder or a link is no image.
+bool ArchiveReader::readFileHeader() {
     while (!fatal_) {
         struct archive_entry* entry = nullptr;
         const int status = archive_read_next_header(archive_, &entry);
@@ -194,10 +213,39 @@ bool ArchiveReader::nextMember() {
         }
         if (archive_entry_filetype(entry) == AE_IFREG) {
             memberName_ = memberNameOf(archive_, entry);
+            ++filesRead_;
             return true;
         }
     }
     return false;
+}
+
+// libarchive reads on from no failure it calls fatal, a member's bytes that
+// cannot be unpacked among them; the members after it may still be whole (a
+// ZIP's are found through its central directory). So the archive is read again
+// from its start, passing over the headers up to the current member's, once
+// for each member; false, why() saying why, when those cannot be passed over.
+bool ArchiveReader::readAgainPastCurrent() {
+    if (archive_ == nullptr || filesRead_ == readAgainAt_) {
+        return false;
+    }
+    const int passed = filesRead_;
+    readAgainAt_ = passed;
+    archive_read_free(archive_);
+    archive_ = nullptr;
+    fatal_ = false;
+    filesRead_ = 0;
+    if (startReading() != ARCHIVE_OK) {
+        fatal_ = true;
+        return false;
+    }
+    while (filesRead_ < passed) {
+        if (!readFileHeader()) {
+            fatal_ = true;
+            return false;
+        }
+    }
+    return true;
 }
 
 // A member's bytes as libarchive unpacks them.

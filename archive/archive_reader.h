@@ -41,6 +41,8 @@ public:
     Kind open();
     // On to the next member that is a file (folders and links are passed over);
     // false at the end, or when the archive cannot be read on (why() says why).
+    // After a member whose bytes could not be unpacked, the archive is read
+    // again from its start to reach the members after it.
     bool nextMember();
     // The current member's name as the archive holds it, whatever the locale
     // (archive/entry_names.h).
@@ -60,6 +62,9 @@ private:
     struct Callbacks;
 
     bool mayBeArchive();
+    int startReading();
+    bool readFileHeader();
+    bool readAgainPastCurrent();
 
     void noteFailure(int status);
 
@@ -70,6 +75,8 @@ private:
     MemberName memberName_;
     std::string why_;
     bool fatal_ = false;         // libarchive can read no further
+    int filesRead_ = 0;          // the members that are files, the current one included
+    int readAgainAt_ = 0;        // filesRead_ when the archive was last read again
     bool formatChosen_ = false;  // the formats have bid for the bytes
 };
 

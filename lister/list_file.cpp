@@ -18,6 +18,7 @@
 #include "lister/listing_labels.h"
 #include "lister/short_listing.h"
 #include "lister/text_listing.h"
+#include "names/listed_names.h"
 #include "names/path_text.h"
 #include "recognition/header_check.h"
 
@@ -124,12 +125,17 @@ void listMember(ListingRun& run, const Listed& listed, ArchiveReader& archive) {
     archive.forgetFailure();
 }
 
+// Every member, and where the listing stops when libarchive can read no
+// further: after the last member listed.
 void listMembers(ListingRun& run, const std::string& path, ArchiveReader& archive) {
+    MemberName last;
     do {
-        listMember(run, {path, archive.memberName()}, archive);
+        last = archive.memberName();
+        listMember(run, {path, last}, archive);
     } while (archive.nextMember());
     if (archive.failed()) {
-        reportUnreadable(run, {path, {}}, archive.why());
+        const std::string stop = stopsAfterText + listedMemberName(last) + "\": " + archive.why();
+        reportUnreadable(run, {path, {}}, stop);
     }
 }
 
