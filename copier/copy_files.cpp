@@ -52,7 +52,8 @@ bool writeToDescriptor(int descriptor, const std::string& target, int32_t size) 
 #else
     flushOutput();
     for (int32_t done = 0; done < size;) {
-        const ssize_t wrote = ::write(descriptor, workBuffer + done, static_cast<std::size_t>(size - done));
+        const ssize_t wrote =
+            ::write(descriptor, workBuffer + done, static_cast<std::size_t>(size - done));
         if (wrote < 0 && errno != EINTR) {
             reportFileError(copierName, target, lastErrnoError());
             return false;
@@ -207,7 +208,8 @@ bool copiesFrom(const CopyRequest& request, const DiskVerdict& verdict) {
     }
     if (directory.state == DirectoryState::notThisFileSystem &&
         (!directory.tablesRead || request.name == nullptr)) {
-        printDiagnostic(foreignDirectoryFormat, imageOf(request).c_str(), request.disk, directory.reason.c_str());
+        printDiagnostic(foreignDirectoryFormat, imageOf(request).c_str(), request.disk,
+                        directory.reason.c_str());
         return false;
     }
     return true;
@@ -217,7 +219,7 @@ bool copiesFrom(const CopyRequest& request, const DiskVerdict& verdict) {
 bool loadDisk(const CopyRequest& request) {
     if (request.disk < 1 || request.disk > sourceImage.diskCount()) {
         printDiagnostic(noSuchDiskFormat, imageOf(request).c_str(), request.diskText,
-                            counted(sourceImage.diskCount(), "disk", "disks").c_str());
+                        counted(sourceImage.diskCount(), "disk", "disks").c_str());
         return false;
     }
     return copiesFrom(request, judgeDisk(sourceImage, request.disk - 1));

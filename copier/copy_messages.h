@@ -50,14 +50,16 @@ constexpr char archiveNeedsMemberText[] =
 constexpr char noSuchDiskFormat[] = "quelt-cp: %s: no disk %s: the image holds %s\n";
 // The disk number, and the reason of quelt-ls's verdict on its directory
 // (recognition/directory_verdict.h).
-constexpr char unreadableDirectoryFormat[] = "quelt-cp: %s: disk %d has no readable directory: %s\n";
+constexpr char unreadableDirectoryFormat[] =
+    "quelt-cp: %s: disk %d has no readable directory: %s\n";
 constexpr char foreignDirectoryFormat[] =
     "quelt-cp: %s: disk %d holds no file of this file system: %s\n";
 // Why a disk whose header cannot be read has no directory either.
 constexpr char unreadableHeaderReason[] = "its header cannot be read";
 // The disk number; the copy of every file of such a disk writes nothing and
 // succeeds.
-constexpr char noUsedEntryFormat[] = "quelt-cp: %s: disk %d has no file: no directory entry is used\n";
+constexpr char noUsedEntryFormat[] =
+    "quelt-cp: %s: disk %d has no file: no directory entry is used\n";
 // The disk number, and the name or pattern as given.
 constexpr char noSuchFileFormat[] = "quelt-cp: %s: disk %d has no file \"%s\"\n";
 // The disk number, NAME~N as given, how many files a copy of every file writes

@@ -60,9 +60,8 @@ bool ImageOperand::openMember(D88Image& image, const std::string& archivePath,
     const bool found =
         archive_->open() == ArchiveReader::Kind::archive && findMember(*archive_, member);
     if (!found) {
-        const std::string reason = archive_->failed()
-                                       ? archive_->why()
-                                       : noSuchMemberText + pathForLine(member) + "\"";
+        const std::string reason =
+            archive_->failed() ? archive_->why() : noSuchMemberText + pathForLine(member) + "\"";
         reportFileProblem(copierName, archivePath, reason.c_str());
         return false;
     }

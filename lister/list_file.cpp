@@ -153,7 +153,8 @@ void listNamedMembers(ListingRun& run, const MemberOperand& split, ArchiveReader
     if (archive.failed()) {
         reportUnreadable(run, {split.archive, {}}, archive.why());
     } else if (found == 0) {
-        reportUnreadable(run, {split.archive, {}}, noSuchMemberText + pathForLine(split.member) + "\"");
+        reportUnreadable(run, {split.archive, {}},
+                         noSuchMemberText + pathForLine(split.member) + "\"");
     }
 }
 

@@ -4,6 +4,7 @@
 // archives are built here, around images built here.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -59,8 +60,9 @@ std::string hexOf(const std::string& bytes) {
 
 // The scenario disk under the Japanese name, then the whole set beside it.
 Bytes archiveFor(const FormRow& row) {
-    return archiveOf(row.form, {{row.unicode ? kName : kNameShiftJis, makeSampleSet().scenario.bytes()},
-                                {kOtherName, sampleImage()}});
+    return archiveOf(row.form,
+                     {{row.unicode ? kName : kNameShiftJis, makeSampleSet().scenario.bytes()},
+                      {kOtherName, sampleImage()}});
 }
 
 ToolRun runOn(const FormRow& row, const std::string& program, const std::vector<std::string>& args,
@@ -86,14 +88,15 @@ class MemberNameForms : public testing::TestWithParam<FormRow> {};
 // and a UTF-8 one.
 TEST_P(MemberNameForms, AreTheNamesTheArchiveHolds) {
     const FormRow& row = GetParam();
-    const std::vector<json> lines = jsonLines(runOn(row, QUELT_LS_PROGRAM, {"--json", row.file}).out);
+    const std::vector<json> lines =
+        jsonLines(runOn(row, QUELT_LS_PROGRAM, {"--json", row.file}).out);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0]["member"], kName);
     EXPECT_EQ(lines[0]["member_hex"], hexOf(row.unicode ? kName : kNameShiftJis));
     const std::string heading = std::string(row.file) + "/";
     for (const char* locale : {"C", "C.UTF-8"}) {
-        const std::string shown = std::string(locale) == "C" ? shortLineOf(row).substr(heading.size())
-                                                             : kName;
+        const std::string shown =
+            std::string(locale) == "C" ? shortLineOf(row).substr(heading.size()) : kName;
         const ToolRun text = runOn(row, QUELT_LS_PROGRAM, {row.file}, locale);
         const std::string first = heading + shown.substr(0, shown.find('\t')) + ":\n";
         EXPECT_EQ(text.out.substr(0, asTextStream(first).size()), asTextStream(first)) << locale;
@@ -128,8 +131,8 @@ class TypedMemberNames : public testing::TestWithParam<TypedRow> {};
 // alone, and quelt-cp copies its file as from the image kept as a file.
 TEST_P(TypedMemberNames, ReachTheMember) {
     const TypedRow& row = GetParam();
-    const ToolRun fromFile =
-        runInFreshFolder(QUELT_CP_PROGRAM, makeSampleSet().scenario.bytes(), {kImageName, "1", "savedat"});
+    const ToolRun fromFile = runInFreshFolder(QUELT_CP_PROGRAM, makeSampleSet().scenario.bytes(),
+                                              {kImageName, "1", "savedat"});
     for (const FormRow& form : {formRows[0], formRows[2]}) {
         const std::string operand = std::string(form.file) + "/" + row.typed;
         const ToolRun listed = runOn(form, QUELT_LS_PROGRAM, {"--short", operand}, row.locale);
@@ -142,6 +145,37 @@ TEST_P(TypedMemberNames, ReachTheMember) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, TypedMemberNames, testing::ValuesIn(typedRows), rowName);
+
+#ifndef _WIN32
+// ---- 7-Zip's defaults, as collections are packed (LZMA2, headers compressed)
+
+const std::string kSecondName = "\xE4\xBA\x8C.d88";  // 二.d88
+
+TEST(SevenZipDefaults, ListAndCopyByTheirJapaneseNames) {
+    if (std::system("command -v 7z >/dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "p7zip's 7z is not installed (tools/packages.txt)";
+    }
+    const Bytes disk = makeSampleSet().scenario.bytes();
+    const auto prepare = [&](const std::filesystem::path& work) {
+        writeFile((work / kName).string(), disk);
+        writeFile((work / kSecondName).string(), sampleImage());
+    };
+    Surroundings around;
+    around.before = "7z a -bd -- two.7z " + kName + " " + kSecondName + " >/dev/null && rm -- " +
+                    kName + " " + kSecondName + " && ";
+    around.locale = "C.UTF-8";
+    const ToolRun listed =
+        runInFreshFolder(QUELT_LS_PROGRAM, {}, {"--json", "two.7z"}, prepare, around);
+    const std::vector<json> lines = jsonLines(listed.out);
+    ASSERT_EQ(lines.size(), 2u) << listed.err;
+    EXPECT_EQ(lines[0]["member"], kName);
+    EXPECT_EQ(lines[1]["member"], kSecondName);
+    const ToolRun copied = runInFreshFolder(QUELT_CP_PROGRAM, {},
+                                            {"two.7z/" + kName, "1", "savedat"}, prepare, around);
+    EXPECT_EQ(copied.err, "");
+    EXPECT_EQ(copied.files.count("savedat"), 1u);
+}
+#endif
 
 // ---- A damaged member in the middle
 

@@ -411,11 +411,11 @@ const char* const gameTableShiftJis = "\x83Q\x81[\x83\x80\x95\x5C.d88";
 struct MemberNameRow {
     const char* name;
     std::string bytes;
-    bool unicode;          // as memberNameOfBytes takes the bytes
-    std::string escaped;   // listed, escaped form
-    std::string decoded;   // listed, decoded form
+    bool unicode;         // as memberNameOfBytes takes the bytes
+    std::string escaped;  // listed, escaped form
+    std::string decoded;  // listed, decoded form
     std::string json;
-    Names finds;           // typed forms that name it
+    Names finds;          // typed forms that name it
     Names findsNot;
 };
 void PrintTo(const MemberNameRow& row, std::ostream* out) {
@@ -428,7 +428,9 @@ const MemberNameRow memberNameRows[] = {
      {gameTable, gameTableDecomposed, "\\x83Q\\x81[\\x83\\x80\\x95\\x5c.d88", gameTableShiftJis},
      {"\\x83Q\\x81[\\x83\\x80\\x95/.d88", "ゲーム.d88"}},
     {"Utf8", gameTable, true, "\\xE3\\x82\\xB2\\xE3\\x83\\xBC\\xE3\\x83\\xA0\\xE8\\xA1\\xA8.d88",
-     gameTable, gameTable, {gameTable, gameTableDecomposed, "\\xe3\\x82\\xb2\\xe3\\x83\\xbc\\xe3\\x83\\xa0\\xe8\\xa1\\xa8.d88"},
+     gameTable, gameTable,
+     {gameTable, gameTableDecomposed,
+      "\\xe3\\x82\\xb2\\xe3\\x83\\xbc\\xe3\\x83\\xa0\\xe8\\xa1\\xa8.d88"},
      {gameTableShiftJis}},
     {"DecomposedUtf8", gameTableDecomposed, true,
      "\\xE3\\x82\\xB1\\xE3\\x82\\x99\\xE3\\x83\\xBC\\xE3\\x83\\xA0\\xE8\\xA1\\xA8.d88",

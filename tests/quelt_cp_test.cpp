@@ -233,9 +233,13 @@ const NamedCase copyCases[] = {
          return c;
      }},
     {"FileNotOnTheDisk",
-     [] { return failing({"1", "nope"}, formatted(noSuchFileFormat, kImageName, 1, "nope")); }},
+     [] {
+         return failing({"1", "nope"}, formatted(noSuchFileFormat, kImageName, 1, "nope"));
+     }},
     {"DiskZero",
-     [] { return failing({"0", "notes"}, formatted(noSuchDiskFormat, kImageName, "0", "1 disk")); }},
+     [] {
+         return failing({"0", "notes"}, formatted(noSuchDiskFormat, kImageName, "0", "1 disk"));
+     }},
     {"DiskPastTheLast",
      [] { return failing({"2"}, formatted(noSuchDiskFormat, kImageName, "2", "1 disk")); }},
     {"DiskWithoutAReadableDirectory",
@@ -243,8 +247,8 @@ const NamedCase copyCases[] = {
          Disk disk = copyDisk();
          disk.removeTrack(40);
          Case c = copyOf(disk, {"1"});
-         c.err =
-             formatted(unreadableDirectoryFormat, kImageName, 1, "track 40 is missing from the track table");
+         c.err = formatted(unreadableDirectoryFormat, kImageName, 1,
+                           "track 40 is missing from the track table");
          c.status = 1;
          return c;
      }},
@@ -256,14 +260,16 @@ const NamedCase copyCases[] = {
              std::fill(sector.begin(), sector.end(), 0xE5);
          }
          Case c = copyOf(disk, {"1"});
-         c.err = formatted(foreignDirectoryFormat, kImageName, 1, "every used entry is one byte repeated");
+         c.err = formatted(foreignDirectoryFormat, kImageName, 1,
+                           "every used entry is one byte repeated");
          c.status = 1;
          return c;
      }},
     {"DiskOfAnotherFormatHoldsNoFileEvenByName",
      [] {
          Case c = copyOf(uniformDisk(9, 2, 0xF6), {"1", "notes"});
-         c.err = formatted(foreignDirectoryFormat, kImageName, 1, "track 40 holds 9 sectors of 512 bytes");
+         c.err = formatted(foreignDirectoryFormat, kImageName, 1,
+                           "track 40 holds 9 sectors of 512 bytes");
          c.status = 1;
          return c;
      }},
@@ -291,10 +297,13 @@ const NamedCase copyCases[] = {
      }},
     {"IntoAMissingFolder",
      [] {
-         return failing({"1", "notes", "nodir/out"}, fileError("quelt-cp", "nodir/out", kNoSuchPath));
+         return failing({"1", "notes", "nodir/out"},
+                        fileError("quelt-cp", "nodir/out", kNoSuchPath));
      }},
     {"FolderThatDoesNotExist",
-     [] { return failing({"1", "notes", "out/"}, fileError("quelt-cp", "out/", kNoSuchFolder)); }},
+     [] {
+         return failing({"1", "notes", "out/"}, fileError("quelt-cp", "out/", kNoSuchFolder));
+     }},
     {"PatternIntoAFolderAndOverWhatItHeld",
      [] {
          Case c = copyOf(copyDisk(), {"1", "*n*", "out/"});
@@ -307,9 +316,13 @@ const NamedCase copyCases[] = {
          return c;
      }},
     {"PatternThatMatchesNothing",
-     [] { return failing({"1", "zz*"}, formatted(noMatchFormat, kImageName, 1, "zz*")); }},
+     [] {
+         return failing({"1", "zz*"}, formatted(noMatchFormat, kImageName, 1, "zz*"));
+     }},
     {"SeveralFilesNeedAFolder",
-     [] { return failing({"1", "*", "single"}, formatted(notAFolderFormat, "single", 3)); }},
+     [] {
+         return failing({"1", "*", "single"}, formatted(notAFolderFormat, "single", 3));
+     }},
     {"EveryFileIntoAFolderWithoutClobbering",
      [] {
          Case c = copyOf(copyDisk(), {"-nt", "out", "1"});
@@ -552,7 +565,8 @@ const NamedCase posixCases[] = {
      }},
     {"PathsInMessagesStayOneLine",
      [] {
-         return failing({"1", "notes", "a\nb/out"}, fileError("quelt-cp", "a\\x0Ab/out", kNoSuchPath));
+         return failing({"1", "notes", "a\nb/out"},
+                        fileError("quelt-cp", "a\\x0Ab/out", kNoSuchPath));
      }},
 };
 #endif
