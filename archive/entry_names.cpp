@@ -22,14 +22,15 @@ constexpr char lzhBackslash = '\\';
 
 #ifdef _WIN32
 // libarchive's names on Windows are UTF-16, from the archive's own Unicode or
-// its stored bytes as ISO-8859-1.
+// its stored bytes as ISO-8859-1 (ZIP, tar and LZH).
 std::string entryText(struct archive_entry* entry) {
     const wchar_t* wide = archive_entry_pathname_w(entry);
     return wide != nullptr ? utf8OfWide(wide) : std::string();
 }
 
 bool byteForByteFormat(int format) {
-    return format == ARCHIVE_FORMAT_LHA || format == ARCHIVE_FORMAT_ZIP;
+    return format == ARCHIVE_FORMAT_LHA || format == ARCHIVE_FORMAT_ZIP ||
+           format == ARCHIVE_FORMAT_TAR;
 }
 #else
 locale_t utf8Locale() {
@@ -110,7 +111,9 @@ LibarchiveLocale::~LibarchiveLocale() {
 void readNamesByteForByte(struct archive* reader) {
     archive_read_set_format_option(reader, "lha", "hdrcharset", byteForByte);
 #ifdef _WIN32
+    // libarchive on Windows would read them in the code page, which loses them.
     archive_read_set_format_option(reader, "zip", "hdrcharset", byteForByte);
+    archive_read_set_format_option(reader, "tar", "hdrcharset", byteForByte);
 #endif
 }
 

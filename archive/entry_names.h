@@ -25,8 +25,8 @@ private:
     void* previous_ = nullptr;
 };
 
-// Tells `reader`'s formats that convert every name to Unicode (LZH; ZIP on
-// Windows) to take stored names as ISO-8859-1, a character for each byte, so
+// Tells `reader`'s formats that convert every name to Unicode (LZH; ZIP and
+// tar on Windows) to take stored names as ISO-8859-1, a character for each byte, so
 // that no name fails to convert and each gives its bytes back.
 void readNamesByteForByte(struct archive* reader);
 

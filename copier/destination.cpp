@@ -12,20 +12,24 @@
 
 namespace {
 constexpr int standardOutputDescriptor = 1;
+
+#ifndef _WIN32
 constexpr int standardErrorDescriptor = 2;
 // Descriptor numbers past this are no file a shell hands on.
 constexpr long largestDescriptor = 1 << 20;
+constexpr std::size_t mostDigits = 7;
 
 // N of `path` "PREFIXN", N decimal digits; -1 when it is not that.
 int numberAfter(const std::string& path, const std::string& prefix) {
     if (path.compare(0, prefix.size(), prefix) != 0 || path.size() == prefix.size() ||
-        path.size() - prefix.size() > 7 ||
+        path.size() - prefix.size() > mostDigits ||
         path.find_first_not_of("0123456789", prefix.size()) != std::string::npos) {
         return -1;
     }
     const long number = std::strtol(path.c_str() + prefix.size(), nullptr, 10);
     return number <= largestDescriptor ? static_cast<int>(number) : -1;
 }
+#endif
 
 bool endsInSeparator(const std::string& path) {
     return !path.empty() && isPathSeparator(path.back());
