@@ -18,7 +18,7 @@
 namespace {
 constexpr char byteForByte[] = "ISO-8859-1";
 constexpr char32_t lastByteCharacter = 0xFF;
-constexpr char lzhBackslash = '\\';
+constexpr char dosSeparator = '\\';
 
 #ifdef _WIN32
 // libarchive's names on Windows are UTF-16, from the archive's own Unicode or
@@ -78,14 +78,15 @@ bool bytesOfLatin1(const std::string& text, std::string& bytes) {
     return true;
 }
 
-// libarchive takes a \ in an LZH name of levels 0 and 1 for MS-DOS's folder
-// separator and gives it as /, code page 932's trail bytes too (0x95 0x5C is
-// 表): a / right after a lead byte is such a trail byte, since / is none.
+// libarchive takes a \ in an LZH name of levels 0 and 1 (and on Windows in a
+// ZIP's) for MS-DOS's folder separator and gives it as /, code page 932's
+// trail bytes too (0x95 0x5C is 表): a / right after a lead byte is such a
+// trail byte, since / is none.
 void restoreTrailBackslashes(std::string& bytes) {
     for (std::size_t at = 0; at + 1 < bytes.size(); ++at) {
         if (isShiftJisLeadByte(static_cast<uint8_t>(bytes[at]))) {
             ++at;
-            bytes[at] = bytes[at] == '/' ? lzhBackslash : bytes[at];
+            bytes[at] = bytes[at] == '/' ? dosSeparator : bytes[at];
         }
     }
 }
@@ -124,8 +125,6 @@ MemberName memberNameOf(struct archive* reader, struct archive_entry* entry) {
     if (!byteForByteFormat(format) || !bytesOfLatin1(text, bytes)) {
         return memberNameOfBytes(text);
     }
-    if (format == ARCHIVE_FORMAT_LHA) {
-        restoreTrailBackslashes(bytes);
-    }
+    restoreTrailBackslashes(bytes);
     return memberNameOfBytes(bytes);
 }

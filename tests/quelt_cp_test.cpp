@@ -29,6 +29,8 @@ namespace {
 namespace fs = std::filesystem;
 
 const Bytes notes = pattern(3000, 0x61);
+// The image as the lines about its disks name it.
+const char* const img = kImageName;
 const Bytes kana = pattern(100, 0x62);
 const Bytes longName = pattern(700, 0x63);
 
@@ -73,11 +75,14 @@ Disk japaneseDisk() {
     return disk;
 }
 
-// The message for a folder where no temporary file can be made.
+#ifndef _WIN32
+// The message for a folder where no temporary file can be made (POSIX: a
+// folder the user cannot write).
 std::string noTemporaryIn(const char* folder, const SystemError& error) {
     return std::string("quelt-cp: ") + folder + ": " + noTemporaryProblem + reasonFor(error) +
            "\n";
 }
+#endif
 
 // Three files named alike, each its own bytes.
 Disk alikeDisk() {
@@ -233,21 +238,17 @@ const NamedCase copyCases[] = {
          return c;
      }},
     {"FileNotOnTheDisk",
-     [] {
-         return failing({"1", "nope"}, formatted(noSuchFileFormat, kImageName, 1, "nope"));
-     }},
+     [] { return failing({"1", "nope"}, formatted(noSuchFileFormat, img, 1, "nope")); }},
     {"DiskZero",
-     [] {
-         return failing({"0", "notes"}, formatted(noSuchDiskFormat, kImageName, "0", "1 disk"));
-     }},
+     [] { return failing({"0", "notes"}, formatted(noSuchDiskFormat, img, "0", "1 disk")); }},
     {"DiskPastTheLast",
-     [] { return failing({"2"}, formatted(noSuchDiskFormat, kImageName, "2", "1 disk")); }},
+     [] { return failing({"2"}, formatted(noSuchDiskFormat, img, "2", "1 disk")); }},
     {"DiskWithoutAReadableDirectory",
      [] {
          Disk disk = copyDisk();
          disk.removeTrack(40);
          Case c = copyOf(disk, {"1"});
-         c.err = formatted(unreadableDirectoryFormat, kImageName, 1,
+         c.err = formatted(unreadableDirectoryFormat, img, 1,
                            "track 40 is missing from the track table");
          c.status = 1;
          return c;
@@ -260,7 +261,7 @@ const NamedCase copyCases[] = {
              std::fill(sector.begin(), sector.end(), 0xE5);
          }
          Case c = copyOf(disk, {"1"});
-         c.err = formatted(foreignDirectoryFormat, kImageName, 1,
+         c.err = formatted(foreignDirectoryFormat, img, 1,
                            "every used entry is one byte repeated");
          c.status = 1;
          return c;
@@ -268,7 +269,7 @@ const NamedCase copyCases[] = {
     {"DiskOfAnotherFormatHoldsNoFileEvenByName",
      [] {
          Case c = copyOf(uniformDisk(9, 2, 0xF6), {"1", "notes"});
-         c.err = formatted(foreignDirectoryFormat, kImageName, 1,
+         c.err = formatted(foreignDirectoryFormat, img, 1,
                            "track 40 holds 9 sectors of 512 bytes");
          c.status = 1;
          return c;
@@ -276,7 +277,7 @@ const NamedCase copyCases[] = {
     {"DiskWithADamagedDirectorySaysWhere",
      [] {
          Case c = copyOf(gameDiskWithout(14), {"1", "notes"});
-         c.err = formatted(unreadableDirectoryFormat, kImageName, 1,
+         c.err = formatted(unreadableDirectoryFormat, img, 1,
                            "sector 14 of track 40 cannot be read whole");
          c.status = 1;
          return c;
@@ -301,9 +302,7 @@ const NamedCase copyCases[] = {
                         fileError("quelt-cp", "nodir/out", kNoSuchPath));
      }},
     {"FolderThatDoesNotExist",
-     [] {
-         return failing({"1", "notes", "out/"}, fileError("quelt-cp", "out/", kNoSuchFolder));
-     }},
+     [] { return failing({"1", "notes", "out/"}, fileError("quelt-cp", "out/", kNoSuchFolder)); }},
     {"PatternIntoAFolderAndOverWhatItHeld",
      [] {
          Case c = copyOf(copyDisk(), {"1", "*n*", "out/"});
@@ -316,13 +315,9 @@ const NamedCase copyCases[] = {
          return c;
      }},
     {"PatternThatMatchesNothing",
-     [] {
-         return failing({"1", "zz*"}, formatted(noMatchFormat, kImageName, 1, "zz*"));
-     }},
+     [] { return failing({"1", "zz*"}, formatted(noMatchFormat, img, 1, "zz*")); }},
     {"SeveralFilesNeedAFolder",
-     [] {
-         return failing({"1", "*", "single"}, formatted(notAFolderFormat, "single", 3));
-     }},
+     [] { return failing({"1", "*", "single"}, formatted(notAFolderFormat, "single", 3)); }},
     {"EveryFileIntoAFolderWithoutClobbering",
      [] {
          Case c = copyOf(copyDisk(), {"-nt", "out", "1"});
@@ -400,7 +395,7 @@ const NamedCase copyCases[] = {
          Disk disk(40, 0x66);
          formatGameFs(disk);
          Case c = copyOf(disk, {"1"});
-         c.err = formatted(noUsedEntryFormat, kImageName, 1);
+         c.err = formatted(noUsedEntryFormat, img, 1);
          return c;
      }},
     {"Utf8LocaleWritesDecodedNames",
@@ -442,7 +437,7 @@ const NamedCase copyCases[] = {
     {"CopyNumberPastTheFilesSaysWhy",
      [] {
          Case c = copyOf(alikeDisk(), {"1", "NOTES~4"});
-         c.err = formatted(noSuchCopyNumberFormat, kImageName, 1, "NOTES~4", 3, "NOTES");
+         c.err = formatted(noSuchCopyNumberFormat, img, 1, "NOTES~4", 3, "NOTES");
          c.status = 1;
          return c;
      }},

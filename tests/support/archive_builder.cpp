@@ -6,6 +6,7 @@
 #include <array>
 #include <cstring>
 #include <functional>
+#include <memory>
 
 #ifndef _WIN32
 #include <locale.h>
@@ -86,33 +87,19 @@ void writeMember(struct archive* handle, const std::string& name, uint64_t size,
     archive_entry_free(entry);
 }
 
-// While one lives, libarchive turns UTF-8 names into UTF-16 and pax's text as
-// in a UTF-8 locale, whatever the test's own is (Windows' libarchive needs
-// none). ZIP is written outside it: a UTF-8 locale would mark every name.
-class Utf8Names {
-public:
-#ifdef _WIN32
-    explicit Utf8Names(bool) {}
-#else
-    explicit Utf8Names(bool wanted) {
-        static const locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(0));
-        if (wanted && utf8 != static_cast<locale_t>(0)) {
-            previous_ = uselocale(utf8);
-        }
-    }
-    ~Utf8Names() {
-        if (previous_ != static_cast<locale_t>(0)) {
-            uselocale(previous_);
-        }
-    }
-
-private:
-    locale_t previous_ = static_cast<locale_t>(0);
+// While one lives, libarchive turns UTF-8 names into UTF-16 (7-Zip) and pax
+// text as in a UTF-8 locale, whatever the test's own is (Windows' needs none).
+// ZIP is written outside one: a UTF-8 locale would mark every name.
+struct Utf8Names {
+#ifndef _WIN32
+    locale_t previous = uselocale(newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(0)));
+    ~Utf8Names() { freelocale(uselocale(previous)); }
 #endif
 };
 
 Bytes written(ArchiveForm form, const std::vector<ArchiveMember>& members) {
-    const Utf8Names names(form != ArchiveForm::zip && form != ArchiveForm::zipUtf8);
+    const bool zip = form == ArchiveForm::zip || form == ArchiveForm::zipUtf8;
+    const std::unique_ptr<Utf8Names> names(zip ? nullptr : new Utf8Names);
     Writer writer;
     setForm(writer.handle, form);
     openInMemory(writer, "an archive in memory");
