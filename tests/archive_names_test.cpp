@@ -10,6 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include "names/hex_codec.h"
+#include "names/utf8_text.h"
 #include "support/archive_builder.h"
 #include "support/json_lines.h"
 #include "support/row_name.h"
@@ -58,6 +59,11 @@ class ArchiveMemberNames : public testing::TestWithParam<NameRow> {};
 // the member alone in quelt-ls and quelt-cp.
 TEST_P(ArchiveMemberNames, AreTheArchivesAndFindTheirMember) {
     const NameRow& row = GetParam();
+#ifdef _WIN32
+    if (row.form == ArchiveForm::tar) {
+        GTEST_SKIP() << "Windows' libarchive writes no pax name that is not ASCII";
+    }
+#endif
     const Bytes disk = makeSampleSet().scenario.bytes();
     const Bytes archive = archiveOf(row.form, {{row.unicode ? kName : kShiftJis, disk},
                                                {"other.d88", sampleImage()}});
@@ -72,10 +78,17 @@ TEST_P(ArchiveMemberNames, AreTheArchivesAndFindTheirMember) {
     EXPECT_EQ(first["member"], kName);
     EXPECT_EQ(first["member_hex"], hexOfBytes(row.unicode ? kName : kShiftJis));
     const std::string escaped = row.unicode ? kUtf8Escaped : kShiftJisEscaped;
+#ifdef _WIN32
+    const std::string shown = kName;  // the programs' text is Unicode there
+    // Its command line is UTF-16 too: bytes that are no UTF-8 are typed as escapes.
+    const std::string typed = isValidUtf8(row.typed) ? row.typed : escaped;
+#else
     const std::string shown = std::string(row.locale) == "C" ? escaped : kName;
+    const std::string typed = row.typed;
+#endif
     const std::string heading = std::string(row.file) + "/" + shown + ":\n";
     EXPECT_EQ(run(QUELT_LS_PROGRAM, {row.file}).out.rfind(asTextStream(heading), 0), 0u);
-    const std::string operand = std::string(row.file) + "/" + row.typed;
+    const std::string operand = std::string(row.file) + "/" + typed;
     EXPECT_EQ(run(QUELT_LS_PROGRAM, {"--short", operand}).out,
               asTextStream(std::string(row.file) + "/" + escaped + kScenarioShortLine));
     const ToolRun copied = run(QUELT_CP_PROGRAM, {operand, "1", "savedat"});

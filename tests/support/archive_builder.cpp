@@ -8,7 +8,9 @@
 #include <functional>
 #include <memory>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <locale.h>
 #endif
 
@@ -74,7 +76,15 @@ void writeMember(struct archive* handle, const std::string& name, uint64_t size,
                  const std::function<void(struct archive*)>& feed, bool utf8 = false) {
     struct archive_entry* entry = archive_entry_new();
     if (utf8) {
+#ifdef _WIN32
+        // Windows' libarchive writes names from UTF-16.
+        std::wstring wide(name.size() + 1, L'\0');
+        wide.resize(static_cast<size_t>(MultiByteToWideChar(
+            CP_UTF8, 0, name.c_str(), -1, &wide[0], static_cast<int>(wide.size())) - 1));
+        archive_entry_copy_pathname_w(entry, wide.c_str());
+#else
         archive_entry_set_pathname_utf8(entry, name.c_str());
+#endif
     } else {
         archive_entry_set_pathname(entry, name.c_str());
     }
