@@ -158,8 +158,9 @@ void listNamedMembers(ListingRun& run, const MemberOperand& split, ArchiveReader
     }
 }
 
-// ARCHIVE/MEMBER: that member alone, as the archive's listing shows it.
-void listMemberOperand(ListingRun& run, const MemberOperand& split) {
+// ARCHIVE/MEMBER, `path` as given: that member alone, as the archive's listing
+// shows it. A file that is no archive holds no member, as the system says.
+void listMemberOperand(ListingRun& run, const std::string& path, const MemberOperand& split) {
     SystemError why;
     std::unique_ptr<ByteSource> source = openOperand(split.archive.c_str(), why);
     if (!source) {
@@ -171,7 +172,7 @@ void listMemberOperand(ListingRun& run, const MemberOperand& split) {
     if (kind == ArchiveReader::Kind::archive) {
         listNamedMembers(run, split, archive);
     } else {
-        reportUnreadable(run, {split.archive, {}},
+        reportUnreadable(run, {archive.failed() ? split.archive : path, {}},
                          archive.failed() ? archive.why() : reasonFor(notADirectory()));
     }
 }
@@ -180,7 +181,7 @@ void listMemberOperand(ListingRun& run, const MemberOperand& split) {
 void listFile(ListingRun& run, const std::string& path) {
     MemberOperand split;
     if (run.opener == nullptr && isMemberOperand(path, split)) {
-        listMemberOperand(run, split);
+        listMemberOperand(run, path, split);
         return;
     }
     SystemError why;
