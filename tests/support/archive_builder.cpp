@@ -9,7 +9,7 @@
 #include <memory>
 
 #ifdef _WIN32
-#include <windows.h>
+#include "names/wide_text.h"
 #else
 #include <locale.h>
 #endif
@@ -78,10 +78,7 @@ void writeMember(struct archive* handle, const std::string& name, uint64_t size,
     if (utf8) {
 #ifdef _WIN32
         // Windows' libarchive writes names from UTF-16.
-        std::wstring wide(name.size() + 1, L'\0');
-        wide.resize(static_cast<size_t>(MultiByteToWideChar(
-            CP_UTF8, 0, name.c_str(), -1, &wide[0], static_cast<int>(wide.size())) - 1));
-        archive_entry_copy_pathname_w(entry, wide.c_str());
+        archive_entry_copy_pathname_w(entry, wideOfUtf8(name).c_str());
 #else
         archive_entry_set_pathname_utf8(entry, name.c_str());
 #endif
