@@ -7,17 +7,28 @@
 #include <cstdio>
 
 #include "archive/compressed_forms.h"
+#include "archive/entry_names.h"
 
 namespace {
 // libarchive is given the source's bytes in blocks of this size.
 constexpr std::size_t blockSize = 16384;
 
+// Whether libarchive's reason may end with `byte`: not with the newline some of
+// its reasons keep, nor a control byte, a space or the sentence's period.
+bool endsReason(unsigned char byte) {
+    return byte > 0x20 && byte != 0x7F && byte != '.';
+}
+
 // libarchive's text as one line of plain ASCII: other bytes (a member's name in
-// another code page) as \xNN; a final period or newline dropped.
+// another code page) as \xNN; what it ends with but a reason does not dropped.
 std::string asciiLine(const char* text) {
+    std::string raw = text != nullptr ? text : "";
+    while (!raw.empty() && !endsReason(static_cast<unsigned char>(raw.back()))) {
+        raw.pop_back();
+    }
     std::string line;
-    for (const char* at = text; at != nullptr && *at != '\0'; ++at) {
-        const auto byte = static_cast<unsigned char>(*at);
+    for (const char character : raw) {
+        const auto byte = static_cast<unsigned char>(character);
         if (byte >= 0x20 && byte < 0x7F) {
             line += static_cast<char>(byte);
         } else {
@@ -25,9 +36,6 @@ std::string asciiLine(const char* text) {
             std::snprintf(escape, sizeof escape, "\\x%02X", byte);
             line += escape;
         }
-    }
-    while (!line.empty() && (line.back() == '.' || line.back() == ' ')) {
-        line.pop_back();
     }
     return line.empty() ? "unreadable archive" : line;
 }
@@ -58,16 +66,6 @@ void supportFilters(struct archive* reader) {
 // The archive formats collections are kept in; "raw" reads a compressed file
 // that is no archive as its one member. Formats that guess from text (mtree)
 // or look deep into a file (ISO 9660) are left out: an image is never one.
-// The member's name in UTF-8 where libarchive can give it so (an archive that
-// says its names are UTF-8, or names of plain ASCII), else its bytes as stored.
-std::string nameOf(struct archive_entry* entry) {
-    const char* name = archive_entry_pathname_utf8(entry);
-    if (name == nullptr) {
-        name = archive_entry_pathname(entry);
-    }
-    return name != nullptr ? name : "";
-}
-
 void supportFormats(struct archive* reader) {
     archive_read_support_format_zip(reader);
     archive_read_support_format_7zip(reader);
@@ -127,6 +125,7 @@ ArchiveReader::ArchiveReader(ByteSource& source)
     : source_(source), block_(new uint8_t[blockSize]) {}
 
 ArchiveReader::~ArchiveReader() {
+    const LibarchiveLocale names;
     if (archive_ != nullptr) {
         archive_read_free(archive_);
     }
@@ -145,29 +144,43 @@ bool ArchiveReader::mayBeArchive() {
     return !compressedFormOf(source_).empty();
 }
 
-ArchiveReader::Kind ArchiveReader::open() {
-    if (!mayBeArchive()) {
-        return source_.failed() ? Kind::unreadable : Kind::plainFile;
-    }
+int ArchiveReader::startReading() {
     archive_ = archive_read_new();
     if (archive_ == nullptr) {
         why_ = "out of memory";
-        return Kind::unreadable;
+        fatal_ = true;
+        return ARCHIVE_FATAL;
     }
+    position_ = 0;
     supportFilters(archive_);
     supportFormats(archive_);
+    readNamesByteForByte(archive_);
     archive_read_set_callback_data(archive_, this);
     archive_read_set_read_callback(archive_, Callbacks::read);
     archive_read_set_seek_callback(archive_, Callbacks::seek);
     archive_read_set_skip_callback(archive_, Callbacks::skip);
     const int opened = archive_read_open1(archive_);
-    formatChosen_ = true;
     if (opened != ARCHIVE_OK) {
-        // No format took the bytes (an empty file): an image reader's, then.
         noteFailure(opened);
+    }
+    return opened;
+}
+
+ArchiveReader::Kind ArchiveReader::open() {
+    if (!mayBeArchive()) {
         return source_.failed() ? Kind::unreadable : Kind::plainFile;
     }
-    const bool any = nextMember();
+    const LibarchiveLocale names;
+    const int opened = startReading();
+    formatChosen_ = true;
+    if (archive_ == nullptr) {
+        return Kind::unreadable;
+    }
+    if (opened != ARCHIVE_OK) {
+        // No format took the bytes (an empty file): an image reader's, then.
+        return source_.failed() ? Kind::unreadable : Kind::plainFile;
+    }
+    const bool any = readFileHeader();
     const bool compressed = archive_filter_code(archive_, 0) != ARCHIVE_FILTER_NONE;
     if (archive_format(archive_) == ARCHIVE_FORMAT_RAW) {
         return compressed ? (failed() ? Kind::unreadable : Kind::compressedFile) : Kind::plainFile;
@@ -178,8 +191,16 @@ ArchiveReader::Kind ArchiveReader::open() {
     return any ? Kind::archive : Kind::plainFile;
 }
 
-// Reads headers until one of a file: a folder or a link is no image.
 bool ArchiveReader::nextMember() {
+    const LibarchiveLocale names;
+    if (fatal_ && !readAgainPastCurrent()) {
+        return false;
+    }
+    return readFileHeader();
+}
+
+// Reads headers until one of a file: a folder or a link is no image.
+bool ArchiveReader::readFileHeader() {
     while (!fatal_) {
         struct archive_entry* entry = nullptr;
         const int status = archive_read_next_header(archive_, &entry);
@@ -191,11 +212,40 @@ bool ArchiveReader::nextMember() {
             return false;
         }
         if (archive_entry_filetype(entry) == AE_IFREG) {
-            memberName_ = nameOf(entry);
+            memberName_ = memberNameOf(archive_, entry);
+            ++filesRead_;
             return true;
         }
     }
     return false;
+}
+
+// libarchive reads on from no failure it calls fatal, a member's bytes that
+// cannot be unpacked among them; the members after it may still be whole (a
+// ZIP's are found through its central directory). So the archive is read again
+// from its start, passing over the headers up to the current member's, once
+// for each member; false, why() saying why, when those cannot be passed over.
+bool ArchiveReader::readAgainPastCurrent() {
+    if (archive_ == nullptr || filesRead_ == readAgainAt_) {
+        return false;
+    }
+    const int passed = filesRead_;
+    readAgainAt_ = passed;
+    archive_read_free(archive_);
+    archive_ = nullptr;
+    fatal_ = false;
+    filesRead_ = 0;
+    if (startReading() != ARCHIVE_OK) {
+        fatal_ = true;
+        return false;
+    }
+    while (filesRead_ < passed) {
+        if (!readFileHeader()) {
+            fatal_ = true;
+            return false;
+        }
+    }
+    return true;
 }
 
 // A member's bytes as libarchive unpacks them.
@@ -203,6 +253,7 @@ class MemberInput : public SequentialInput {
 public:
     explicit MemberInput(ArchiveReader& reader) : reader_(reader) {}
     std::size_t read(uint8_t* dest, std::size_t count) override {
+        const LibarchiveLocale names;
         std::size_t got = 0;
         while (got < count && !ended_) {
             const la_ssize_t part = archive_read_data(reader_.archive_, dest + got, count - got);

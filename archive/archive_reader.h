@@ -6,6 +6,7 @@
 
 #include "image/byte_source.h"
 #include "image/stream_copy.h"
+#include "names/member_names.h"
 
 struct archive;
 
@@ -40,10 +41,12 @@ public:
     Kind open();
     // On to the next member that is a file (folders and links are passed over);
     // false at the end, or when the archive cannot be read on (why() says why).
+    // After a member whose bytes could not be unpacked, the archive is read
+    // again from its start to reach the members after it.
     bool nextMember();
-    // The current member's name as the archive holds it (UTF-8 where the
-    // archive says it is).
-    const std::string& memberName() const { return memberName_; }
+    // The current member's name as the archive holds it, whatever the locale
+    // (archive/entry_names.h).
+    const MemberName& memberName() const { return memberName_; }
     // The current member's bytes as a stream, read as they are unpacked; its
     // read failure's reason is why(). Valid while the reader and the member are.
     std::unique_ptr<SequentialInput> memberInput();
@@ -59,6 +62,9 @@ private:
     struct Callbacks;
 
     bool mayBeArchive();
+    int startReading();
+    bool readFileHeader();
+    bool readAgainPastCurrent();
 
     void noteFailure(int status);
 
@@ -66,9 +72,11 @@ private:
     struct archive* archive_ = nullptr;
     int64_t position_ = 0;
     std::unique_ptr<uint8_t[]> block_;
-    std::string memberName_;
+    MemberName memberName_;
     std::string why_;
     bool fatal_ = false;         // libarchive can read no further
+    int filesRead_ = 0;          // the members that are files, the current one included
+    int readAgainAt_ = 0;        // filesRead_ when the archive was last read again
     bool formatChosen_ = false;  // the formats have bid for the bytes
 };
 

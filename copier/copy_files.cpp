@@ -6,9 +6,14 @@
 #include <string>
 #include <vector>
 
+#include <cerrno>
+
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
+#else
+#include <unistd.h>
 #endif
 
 #include "common/plural.h"
@@ -36,6 +41,29 @@ namespace {
 // at the first that cannot be written.
 enum class CopyOutcome { copied, damaged, failed };
 
+// Another descriptor than standard output's, written straight; false, having
+// said why, when it cannot be written.
+bool writeToDescriptor(int descriptor, const std::string& target, int32_t size) {
+#ifdef _WIN32
+    (void)descriptor;
+    (void)size;
+    reportFileError(copierName, target, {SystemError::Kind::errnoValue, EBADF});
+    return false;
+#else
+    flushOutput();
+    for (int32_t done = 0; done < size;) {
+        const ssize_t wrote =
+            ::write(descriptor, workBuffer + done, static_cast<std::size_t>(size - done));
+        if (wrote < 0 && errno != EINTR) {
+            reportFileError(copierName, target, lastErrnoError());
+            return false;
+        }
+        done += wrote > 0 ? static_cast<int32_t>(wrote) : 0;
+    }
+    return true;
+#endif
+}
+
 void writeToStandardOutput(int32_t size) {
     flushOutput();
 #ifdef _WIN32
@@ -56,10 +84,22 @@ std::string folderShownFor(const std::string& target) {
     return folder.empty() ? "." : folder;
 }
 
+// Whether a failure to make a file says that its folder is not there, which
+// is the target's own failure, as cp names it.
+bool folderMissing(const SystemError& error) {
+#ifdef _WIN32
+    if (error.kind == SystemError::Kind::windowsCode) {
+        return error.code == ERROR_PATH_NOT_FOUND;
+    }
+#endif
+    return error.kind == SystemError::Kind::errnoValue &&
+           (error.code == ENOENT || error.code == ENOTDIR);
+}
+
 void reportWriteFailure(const std::string& target, const CopyWriteResult& result) {
     if (result.problem != nullptr) {
         reportFileProblem(copierName, target, result.problem);
-    } else if (result.noTemporary) {
+    } else if (result.noTemporary && !folderMissing(result.error)) {
         const std::string problem = noTemporaryProblem + reasonFor(result.error);
         reportFileProblem(copierName, folderShownFor(target), problem.c_str());
     } else {
@@ -80,14 +120,17 @@ bool writeToFile(const std::string& target, int32_t size, bool force) {
 }
 
 // The file of entry `index`, as it lies in a zero-filled workBuffer after its
-// load, to `target` ("-" standard output). A warning names the disk's file in
-// the form of the names written (`request`'s), as the "copying" lines do.
-CopyOutcome copyEntry(std::size_t index, const std::string& target, const CopyRequest& request) {
+// load, to `target`, or the open `descriptor` it names when that is not -1. A
+// warning names the disk's file in the form of the names written
+// (`request`'s), as the "copying" lines do.
+CopyOutcome copyEntry(std::size_t index, const std::string& target, int descriptor,
+                      const CopyRequest& request) {
     std::memset(workBuffer, 0, sizeof workBuffer);
     LoadResult loaded = loadEntry(sourceImage, index);
-    if (target == standardOutputName) {
+    if (descriptor == 1) {
         writeToStandardOutput(loaded.size);
-    } else if (!writeToFile(target, loaded.size, request.force)) {
+    } else if (descriptor >= 0 ? !writeToDescriptor(descriptor, target, loaded.size)
+                               : !writeToFile(target, loaded.size, request.force)) {
         return CopyOutcome::failed;
     }
     if (loaded.complete) {
@@ -131,7 +174,7 @@ int copyEntries(const CopyRequest& request, const Destination& destination,
             std::string shown = listedName(entry.name, entryNameBytes, request.writtenNames);
             printOutput(copyingFormat, shown.c_str(), pathForLine(target).c_str());
         }
-        CopyOutcome outcome = copyEntry(index, target, request);
+        CopyOutcome outcome = copyEntry(index, target, destination.descriptor, request);
         if (outcome == CopyOutcome::failed) {
             return 1;
         }
@@ -160,12 +203,13 @@ bool copiesFrom(const CopyRequest& request, const DiskVerdict& verdict) {
     const DirectoryVerdict& directory = verdict.directory;
     if (!verdict.headerRead || directory.state == DirectoryState::unreadable) {
         const char* reason = verdict.headerRead ? directory.reason.c_str() : unreadableHeaderReason;
-        printDiagnostic(unreadableDirectoryFormat, request.disk, reason);
+        printDiagnostic(unreadableDirectoryFormat, imageOf(request).c_str(), request.disk, reason);
         return false;
     }
     if (directory.state == DirectoryState::notThisFileSystem &&
         (!directory.tablesRead || request.name == nullptr)) {
-        printDiagnostic(foreignDirectoryFormat, request.disk, directory.reason.c_str());
+        printDiagnostic(foreignDirectoryFormat, imageOf(request).c_str(), request.disk,
+                        directory.reason.c_str());
         return false;
     }
     return true;
@@ -174,8 +218,8 @@ bool copiesFrom(const CopyRequest& request, const DiskVerdict& verdict) {
 // Loads disk DISK's directory; says why when it cannot be copied from.
 bool loadDisk(const CopyRequest& request) {
     if (request.disk < 1 || request.disk > sourceImage.diskCount()) {
-        printDiagnostic(noSuchDiskFormat, request.diskText,
-                            counted(sourceImage.diskCount(), "disk", "disks").c_str());
+        printDiagnostic(noSuchDiskFormat, imageOf(request).c_str(), request.diskText,
+                        counted(sourceImage.diskCount(), "disk", "disks").c_str());
         return false;
     }
     return copiesFrom(request, judgeDisk(sourceImage, request.disk - 1));
@@ -185,7 +229,10 @@ int copyAsRequested(const CopyRequest& request, ImageOperand& operand) {
     if (!operand.open(sourceImage, request.image.c_str())) {
         return 1;
     }
-    if (!isD88Image(request.image.c_str(), operand)) {
+    // A member whose bytes libarchive could not unpack is judged by its reason,
+    // never by the bytes before the failure.
+    if (!operand.readWell(sourceImage, request.image.c_str()) ||
+        !isD88Image(request.image.c_str(), operand)) {
         return 1;
     }
     Destination destination;
@@ -193,7 +240,7 @@ int copyAsRequested(const CopyRequest& request, ImageOperand& operand) {
         return 1;
     }
     if (request.name == nullptr && usedEntryCount() == 0) {
-        printDiagnostic(noUsedEntryFormat, request.disk);
+        printDiagnostic(noUsedEntryFormat, imageOf(request).c_str(), request.disk);
         return 0;
     }
     std::vector<std::size_t> entries;

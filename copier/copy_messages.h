@@ -40,32 +40,34 @@ constexpr char copyOperandsWithFolder[] = "IMAGE DISK [NAME] with -t";
 constexpr char diskNumberWhat[] = "disk number";
 constexpr char diskNumberExpected[] = "a number from 1, as quelt-ls counts the disks";
 
-// The reasons of "quelt-cp: ARCHIVE: REASON" for an archive given without a
-// member, and for a member it does not hold (its name and a closing quote follow).
+// The reason of "quelt-cp: ARCHIVE: REASON" for an archive given without a
+// member (companion/member_operand.h has the one for a member it lacks).
 constexpr char archiveNeedsMemberText[] =
     "an archive: name the image in it as ARCHIVE/MEMBER (quelt-ls ARCHIVE lists them)";
-constexpr char noSuchMemberText[] = "holds no member \"";
 
+// Each line about the image's disks begins with IMAGE as given.
 // The disk number as given, and how many disks the image holds ("1 disk").
-constexpr char noSuchDiskFormat[] = "quelt-cp: no disk %s: the image holds %s\n";
+constexpr char noSuchDiskFormat[] = "quelt-cp: %s: no disk %s: the image holds %s\n";
 // The disk number, and the reason of quelt-ls's verdict on its directory
 // (recognition/directory_verdict.h).
-constexpr char unreadableDirectoryFormat[] = "quelt-cp: disk %d has no readable directory: %s\n";
+constexpr char unreadableDirectoryFormat[] =
+    "quelt-cp: %s: disk %d has no readable directory: %s\n";
 constexpr char foreignDirectoryFormat[] =
-    "quelt-cp: disk %d holds no file of this file system: %s\n";
+    "quelt-cp: %s: disk %d holds no file of this file system: %s\n";
 // Why a disk whose header cannot be read has no directory either.
 constexpr char unreadableHeaderReason[] = "its header cannot be read";
 // The disk number; the copy of every file of such a disk writes nothing and
 // succeeds.
-constexpr char noUsedEntryFormat[] = "quelt-cp: disk %d has no file: no directory entry is used\n";
+constexpr char noUsedEntryFormat[] =
+    "quelt-cp: %s: disk %d has no file: no directory entry is used\n";
 // The disk number, and the name or pattern as given.
-constexpr char noSuchFileFormat[] = "quelt-cp: disk %d has no file \"%s\"\n";
+constexpr char noSuchFileFormat[] = "quelt-cp: %s: disk %d has no file \"%s\"\n";
 // The disk number, NAME~N as given, how many files a copy of every file writes
 // as NAME, NAME~2, ..., and NAME.
 constexpr char noSuchCopyNumberFormat[] =
-    "quelt-cp: disk %d has no file \"%s\": only %d of its files are written as \"%s\" or "
+    "quelt-cp: %s: disk %d has no file \"%s\": only %d of its files are written as \"%s\" or "
     "with ~N after it\n";
-constexpr char noMatchFormat[] = "quelt-cp: disk %d has no file that matches \"%s\"\n";
+constexpr char noMatchFormat[] = "quelt-cp: %s: disk %d has no file that matches \"%s\"\n";
 // OUTPUT, and how many files it would have to hold.
 constexpr char notAFolderFormat[] =
     "quelt-cp: %s: not a folder: expected a folder (or a name ending in /) for %d files\n";

@@ -110,3 +110,7 @@ bool readCopyRequest(int argc, char** argv, CopyRequest& request, int& status) {
     }
     return true;
 }
+
+std::string imageOf(const CopyRequest& request) {
+    return pathForLine(request.image);
+}

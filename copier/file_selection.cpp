@@ -35,7 +35,8 @@ bool selectMatches(const CopyRequest& request, std::vector<std::size_t>& entries
         entries.push_back(used[i]);
     }
     if (entries.empty()) {
-        printDiagnostic(noMatchFormat, request.disk, pathForLine(request.name).c_str());
+        printDiagnostic(noMatchFormat, imageOf(request).c_str(), request.disk,
+                        pathForLine(request.name).c_str());
     }
     return !entries.empty();
 }
@@ -59,10 +60,10 @@ void reportNoSuchFile(const CopyRequest& request, const DiskNames& names) {
     const int written = names.filesWrittenAsStem(request.name);
     if (written > 0) {
         const std::string stem = shown.substr(0, shown.rfind('~'));
-        printDiagnostic(noSuchCopyNumberFormat, request.disk, shown.c_str(), written,
-                            stem.c_str());
+        printDiagnostic(noSuchCopyNumberFormat, imageOf(request).c_str(), request.disk,
+                        shown.c_str(), written, stem.c_str());
     } else {
-        printDiagnostic(noSuchFileFormat, request.disk, shown.c_str());
+        printDiagnostic(noSuchFileFormat, imageOf(request).c_str(), request.disk, shown.c_str());
     }
 }
 

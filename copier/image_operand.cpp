@@ -6,39 +6,16 @@
 
 #include "archive/compressed_forms.h"
 #include "companion/diagnostics.h"
-#include "companion/file_kind.h"
 #include "companion/image_input.h"
-#include "companion/native_path.h"
+#include "companion/member_operand.h"
 #include "copier/copy_messages.h"
 #include "image/stream_copy.h"
-
-namespace {
-// A regular file (through a link too), or standard input: what can hold members.
-bool holdsMembers(const std::string& path) {
-    return path == standardInputOperand || fileKindOf(path) == FileKind::regularFile;
-}
-
-bool namesSomething(const char* operand) {
-    return std::string(operand) == standardInputOperand || fileKindOf(operand) != FileKind::none;
-}
-}  // namespace
-
-std::size_t memberSplitOf(const std::string& operand, bool (*isFile)(const std::string&)) {
-    for (std::size_t at = 1; at + 1 < operand.size(); ++at) {
-        if (isPathSeparator(operand[at]) && isFile(operand.substr(0, at))) {
-            return at;
-        }
-    }
-    return std::string::npos;
-}
+#include "names/path_text.h"
 
 bool ImageOperand::open(D88Image& image, const char* operand) {
-    const std::size_t split = opener_ != nullptr || namesSomething(operand)
-                                  ? std::string::npos
-                                  : memberSplitOf(operand, holdsMembers);
-    if (split != std::string::npos) {
-        const std::string path = operand;
-        return openMember(image, path.substr(0, split), path.substr(split + 1));
+    MemberOperand split;
+    if (opener_ == nullptr && isMemberOperand(operand, split)) {
+        return openMember(image, split.archive, split.member);
     }
     SystemError why;
     std::unique_ptr<ByteSource> source = openOperand(operand, why, opener_);
@@ -80,13 +57,11 @@ bool ImageOperand::openMember(D88Image& image, const std::string& archivePath,
         return false;
     }
     archive_.reset(new ArchiveReader(*archiveBytes_));
-    bool found = archive_->open() == ArchiveReader::Kind::archive;
-    while (found && archive_->memberName() != member) {
-        found = archive_->nextMember();
-    }
+    const bool found =
+        archive_->open() == ArchiveReader::Kind::archive && findMember(*archive_, member);
     if (!found) {
         const std::string reason =
-            archive_->failed() ? archive_->why() : noSuchMemberText + member + "\"";
+            archive_->failed() ? archive_->why() : noSuchMemberText + pathForLine(member) + "\"";
         reportFileProblem(copierName, archivePath, reason.c_str());
         return false;
     }

@@ -10,11 +10,8 @@
 #include "image/file_source.h"
 
 // quelt-cp's IMAGE, opened once: a file, "-" (standard input), a compressed
-// image (x.d88.gz), or a member of an archive named as ARCHIVE/MEMBER, the
-// archive's path, a /, and the member's name as quelt-ls lists it. Since an
-// archive is a file and not a folder, the path is split at the first part that
-// names a file, and all after it is the member's name, slashes and all (a
-// member in a subfolder: set.zip/disks/a.d88). On Windows \ splits too.
+// image (x.d88.gz), or a member of an archive named as ARCHIVE/MEMBER
+// (companion/member_operand.h).
 class ImageOperand {
 public:
     // `opener`, when given, opens the files instead of the file system.
@@ -43,10 +40,5 @@ private:
     std::unique_ptr<ArchiveReader> archive_;
     std::string form_;
 };
-
-// Where an operand that names no file splits into archive and member: the
-// first prefix, ending before a separator, for which `isFile` holds; npos when
-// none does.
-std::size_t memberSplitOf(const std::string& operand, bool (*isFile)(const std::string&));
 
 #endif

@@ -23,24 +23,23 @@ constexpr std::size_t countByte = 1;
 constexpr std::size_t changeBytes = 3;
 constexpr std::size_t mostChanges = 8;
 
-// The forms, the last one a compressed image rather than an archive.
-constexpr int formCount = 5;
+// The archive forms, then a compressed image rather than an archive.
+constexpr ArchiveForm forms[] = {ArchiveForm::zip, ArchiveForm::zipUtf8,   ArchiveForm::sevenZip,
+                                 ArchiveForm::lzh, ArchiveForm::lzhLevel2, ArchiveForm::tar};
+constexpr int formCount = sizeof forms / sizeof forms[0] + 1;
 
+// The second member's name is Japanese, as the form keeps it: its code page
+// 932 bytes (表's trail byte a backslash) or UTF-8; the changes reach it too.
 Bytes archiveFor(int form, const Bytes& image) {
-    const std::vector<d88build::ArchiveMember> members = {{"disks/image.d88", image},
-                                                          {"second.d88", image}};
-    switch (form) {
-    case 0:
-        return d88build::archiveOf(ArchiveForm::zip, members);
-    case 1:
-        return d88build::archiveOf(ArchiveForm::sevenZip, members);
-    case 2:
-        return d88build::archiveOf(ArchiveForm::lzh, members);
-    case 3:
-        return d88build::archiveOf(ArchiveForm::tar, members);
-    default:
+    if (form == formCount - 1) {
         return d88build::gzipOf(image);
     }
+    const ArchiveForm chosen = forms[form];
+    const bool storedNames = chosen == ArchiveForm::zip || chosen == ArchiveForm::lzh ||
+                             chosen == ArchiveForm::lzhLevel2;
+    const std::string second = storedNames ? "\x83Q\x81[\x83\x80\x95\x5C.d88"
+                                           : "\xE3\x82\xB2\xE3\x83\xBC\xE3\x83\xA0\xE8\xA1\xA8.d88";
+    return d88build::archiveOf(chosen, {{"disks/image.d88", image}, {second, image}});
 }
 }  // namespace
 

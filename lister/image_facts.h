@@ -8,6 +8,7 @@
 #include "gamefs/game_fs.h"
 #include "lister/hashes.h"
 #include "lister/role_picks.h"
+#include "names/member_names.h"
 #include "recognition/directory_verdict.h"
 #include "recognition/header_check.h"
 #include "recognition/set_files.h"
@@ -93,7 +94,7 @@ struct DiskFacts {
 
 struct ImageFacts {
     std::string path;
-    std::string member;     // the archive member's name; empty for a file
+    MemberName member;      // the archive member's name; empty for a file
     int64_t fileSize = -1;  // -1 when not known
     // Where a stream longer than an image can be was cut off; -1 when it was not.
     int64_t cutOffAt = -1;

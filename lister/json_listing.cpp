@@ -196,11 +196,12 @@ void printLine(const json& object) {
 
 // The file's path, and an archive member's name beside it, each as its text
 // and its exact bytes.
-json pathFields(const std::string& path, const std::string& member) {
+json pathFields(const std::string& path, const MemberName& member) {
     json fields = {{"version", jsonVersion}};
     putPath(fields, "path", path);
     if (!member.empty()) {
-        putPath(fields, "member", member);
+        fields["member"] = memberNameUnicode(member);
+        fields["member_hex"] = hexOfBytes(member.bytes);
     }
     return fields;
 }
@@ -225,7 +226,7 @@ void printJsonListing(const ImageFacts& facts) {
     printLine(object);
 }
 
-void printJsonFailure(const std::string& path, const std::string& member,
+void printJsonFailure(const std::string& path, const MemberName& member,
                       const std::string& reason) {
     json object = pathFields(path, member);
     object.update({{"readable", false}, {"error", reason}});

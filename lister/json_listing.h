@@ -13,7 +13,7 @@ constexpr int jsonVersion = 2;
 void printJsonListing(const ImageFacts& facts);
 // Prints the object of a file (or of an archive's member, when `member` is not
 // empty) that could not be read, with the reason.
-void printJsonFailure(const std::string& path, const std::string& member,
+void printJsonFailure(const std::string& path, const MemberName& member,
                       const std::string& reason);
 
 #endif

@@ -11,12 +11,14 @@
 #include "companion/console.h"
 #include "companion/diagnostics.h"
 #include "companion/image_input.h"
+#include "companion/member_operand.h"
 #include "lister/gather_facts.h"
 #include "lister/json_listing.h"
 #include "lister/list_messages.h"
 #include "lister/listing_labels.h"
 #include "lister/short_listing.h"
 #include "lister/text_listing.h"
+#include "names/listed_names.h"
 #include "names/path_text.h"
 #include "recognition/header_check.h"
 
@@ -24,7 +26,7 @@ namespace {
 // What is listed: a file, or a member of the archive at `path`.
 struct Listed {
     std::string path;
-    std::string member;
+    MemberName member;
 };
 
 GatherWants wantsOf(const ListingOptions& options) {
@@ -84,6 +86,12 @@ std::string inputOutputError() {
     return reasonFor({SystemError::Kind::errnoValue, EIO});
 }
 
+// What a file that holds no members says when a member of it is named, as
+// the system says of a path through a file.
+SystemError notADirectory() {
+    return {SystemError::Kind::errnoValue, ENOTDIR};
+}
+
 // Lists the image `source` holds; `why` gives the reason when a read fails.
 void listSource(ListingRun& run, const Listed& listed, std::unique_ptr<ByteSource> source,
                 const char* openedPath, const std::function<std::string()>& why) {
@@ -117,37 +125,85 @@ void listMember(ListingRun& run, const Listed& listed, ArchiveReader& archive) {
     archive.forgetFailure();
 }
 
+// Every member, and where the listing stops when libarchive can read no
+// further: after the last member listed.
 void listMembers(ListingRun& run, const std::string& path, ArchiveReader& archive) {
+    MemberName last;
     do {
-        listMember(run, {path, archive.memberName()}, archive);
+        last = archive.memberName();
+        listMember(run, {path, last}, archive);
     } while (archive.nextMember());
     if (archive.failed()) {
-        reportUnreadable(run, {path, ""}, archive.why());
+        const std::string stop = stopsAfterText + listedMemberName(last) + "\": " + archive.why();
+        reportUnreadable(run, {path, {}}, stop);
+    }
+}
+
+// The members of the archive `split` names that its member's name finds (an
+// archive may hold one name twice), each alone.
+void listNamedMembers(ListingRun& run, const MemberOperand& split, ArchiveReader& archive) {
+    int found = 0;
+    while (findMember(archive, split.member)) {
+        listMember(run, {split.archive, archive.memberName()}, archive);
+        ++found;
+        if (!archive.nextMember()) {
+            break;
+        }
+    }
+    if (archive.failed()) {
+        reportUnreadable(run, {split.archive, {}}, archive.why());
+    } else if (found == 0) {
+        reportUnreadable(run, {split.archive, {}},
+                         noSuchMemberText + pathForLine(split.member) + "\"");
+    }
+}
+
+// ARCHIVE/MEMBER, `path` as given: that member alone, as the archive's listing
+// shows it. A file that is no archive holds no member, as the system says.
+void listMemberOperand(ListingRun& run, const std::string& path, const MemberOperand& split) {
+    SystemError why;
+    std::unique_ptr<ByteSource> source = openOperand(split.archive.c_str(), why);
+    if (!source) {
+        reportUnreadable(run, {split.archive, {}}, reasonFor(why));
+        return;
+    }
+    ArchiveReader archive(*source);
+    const ArchiveReader::Kind kind = archive.open();
+    if (kind == ArchiveReader::Kind::archive) {
+        listNamedMembers(run, split, archive);
+    } else {
+        reportUnreadable(run, {archive.failed() ? split.archive : path, {}},
+                         archive.failed() ? archive.why() : reasonFor(notADirectory()));
     }
 }
 }  // namespace
 
 void listFile(ListingRun& run, const std::string& path) {
+    MemberOperand split;
+    if (run.opener == nullptr && isMemberOperand(path, split)) {
+        listMemberOperand(run, path, split);
+        return;
+    }
     SystemError why;
     std::unique_ptr<ByteSource> source = openOperand(path.c_str(), why, run.opener);
     if (!source) {
-        reportUnreadable(run, {path, ""}, reasonFor(why));
+        reportUnreadable(run, {path, {}}, reasonFor(why));
         return;
     }
     ArchiveReader archive(*source);
     switch (archive.open()) {
     case ArchiveReader::Kind::plainFile:
-        listSource(run, {path, ""}, std::move(source), pathOfOperand(path.c_str()),
+        listSource(run, {path, {}}, std::move(source), pathOfOperand(path.c_str()),
                    inputOutputError);
         break;
     case ArchiveReader::Kind::compressedFile:
-        listMember(run, {path, ""}, archive);
+        listMember(run, {path, {}}, archive);
         break;
     case ArchiveReader::Kind::archive:
         listMembers(run, path, archive);
         break;
     case ArchiveReader::Kind::unreadable:
-        reportUnreadable(run, {path, ""}, archive.why());
+        reportUnreadable(run, {path, {}}, archive.why());
         break;
     }
 }

@@ -33,4 +33,8 @@ constexpr char listerOperands[] = "one or more IMAGE";
 // so far: the bytes read, which no image can go past.
 constexpr char cutOffFormat[] =
     "cut off after %lld bytes: no D88 image is longer, and the rest was not read";
+
+// An archive libarchive can read no further in, after the members listed: the
+// last one's name, a quote, ": " and libarchive's reason follow.
+constexpr char stopsAfterText[] = "cannot be read after the member \"";
 #endif

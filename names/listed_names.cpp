@@ -15,3 +15,7 @@ std::string listedNameOf(const uint8_t* bytes, std::size_t maxLength) {
 std::string listedNameBare(const std::string& bytes) {
     return listedNameText(bytes, listedForm);
 }
+
+std::string listedMemberName(const MemberName& name) {
+    return memberNameText(name, listedForm);
+}

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "names/member_names.h"
 #include "names/name_text.h"
 
 // How this run of quelt-ls shows the names of disks and files: escaped by
@@ -18,5 +19,8 @@ std::string listedNameOf(const uint8_t* bytes, std::size_t maxLength);
 // The bytes of a name as listed, without the quotes (the summary's and JSON's
 // display form).
 std::string listedNameBare(const std::string& bytes);
+
+// An archive member's name in this run's form (names/member_names.h).
+std::string listedMemberName(const MemberName& name);
 
 #endif

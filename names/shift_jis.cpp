@@ -145,6 +145,10 @@ std::size_t candidateLength(const std::string& bytes, std::size_t at) {
 }
 }  // namespace
 
+bool isShiftJisLeadByte(uint8_t byte) {
+    return isLeadByte(byte);
+}
+
 std::string decodeShiftJis(const std::string& bytes, SingleByteText single) {
     std::string text;
     for (std::size_t at = 0; at < bytes.size();) {

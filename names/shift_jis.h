@@ -16,6 +16,9 @@
 // or as an escape (\xNN in a listing, %XX in a file name).
 using SingleByteText = std::string (*)(uint8_t byte);
 
+// Whether `byte` begins a double-byte character (code page 932's lead bytes).
+bool isShiftJisLeadByte(uint8_t byte);
+
 // `bytes` as UTF-8: each double-byte character and half-width kana that converts
 // stands as its UTF-8 text; every other byte, ASCII included, is given to `single`.
 // The user-defined characters (lead bytes 0xF0 to 0xF9, Unicode's private use

@@ -12,7 +12,7 @@
 #include <nlohmann/json.hpp>
 
 #include "archive/compressed_forms.h"
-#include "copier/image_operand.h"
+#include "companion/member_operand.h"
 #include "support/archive_builder.h"
 #include "support/json_lines.h"
 #include "support/row_name.h"
@@ -194,10 +194,10 @@ const ArchiveRunRow archiveRunRows[] = {
      [] { return unreadableForm(std::string("\x89LZO\0\r\n\x1A\n", 9)); }, {"set.d88.lzo"},
      "not a D88 image: lzop data\n", "", 1},
 #ifdef _WIN32
-    // The Windows build's libarchive has no xz (tools/build-windows-libarchive.sh).
-    {"XzThatThisBuildCannotReadSaysWhatItIs", "set.d88.xz",
-     [] { return unreadableForm(std::string("\xFD" "7zXZ\0", 6)); }, {"set.d88.xz"},
-     "not a D88 image: xz data\n", "", 1},
+    // The Windows build's libarchive has no zstd (tools/build-windows-libarchive.sh).
+    {"ZstdThatThisBuildCannotReadSaysWhatItIs", "set.d88.zst",
+     [] { return unreadableForm("\x28\xB5\x2F\xFD"); }, {"set.d88.zst"},
+     "not a D88 image: zstd data\n", "", 1},
 #endif
     {"CorruptArchiveSaysWhyAndTheRestIsListed", "bad.zip",
      [] {

@@ -13,6 +13,7 @@
 #include "names/code_page_932_variants.h"
 #include "names/disk_names.h"
 #include "names/hex_codec.h"
+#include "names/member_names.h"
 #include "names/name_pattern.h"
 #include "names/name_text.h"
 #include "names/output_names.h"
@@ -398,5 +399,65 @@ TEST_P(DiskPatterns, MatchListedAndWrittenNames) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, DiskPatterns, testing::ValuesIn(diskPatternRows), rowName);
+
+// ---- An archive member's name as listed, in JSON and typed back
+
+// ゲーム表.d88: 表 is 0x95 0x5C in code page 932, its trail byte a backslash.
+const char* const gameTable = "\xE3\x82\xB2\xE3\x83\xBC\xE3\x83\xA0\xE8\xA1\xA8.d88";
+const char* const gameTableDecomposed =
+    "\xE3\x82\xB1\xE3\x82\x99\xE3\x83\xBC\xE3\x83\xA0\xE8\xA1\xA8.d88";
+const char* const gameTableShiftJis = "\x83Q\x81[\x83\x80\x95\x5C.d88";
+
+struct MemberNameRow {
+    const char* name;
+    std::string bytes;
+    bool unicode;         // as memberNameOfBytes takes the bytes
+    std::string escaped;  // listed, escaped form
+    std::string decoded;  // listed, decoded form
+    std::string json;
+    Names finds;          // typed forms that name it
+    Names findsNot;
+};
+void PrintTo(const MemberNameRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
+const MemberNameRow memberNameRows[] = {
+    {"ShiftJisWithTrailBackslash", gameTableShiftJis, false,
+     "\\x83Q\\x81[\\x83\\x80\\x95\\x5C.d88", gameTable, gameTable,
+     {gameTable, gameTableDecomposed, "\\x83Q\\x81[\\x83\\x80\\x95\\x5c.d88", gameTableShiftJis},
+     {"\\x83Q\\x81[\\x83\\x80\\x95/.d88", "ゲーム.d88"}},
+    {"Utf8", gameTable, true, "\\xE3\\x82\\xB2\\xE3\\x83\\xBC\\xE3\\x83\\xA0\\xE8\\xA1\\xA8.d88",
+     gameTable, gameTable,
+     {gameTable, gameTableDecomposed,
+      "\\xe3\\x82\\xb2\\xe3\\x83\\xbc\\xe3\\x83\\xa0\\xe8\\xa1\\xa8.d88"},
+     {gameTableShiftJis}},
+    {"BytesOfNoCharacter", "\xFF\x80.d88", false, "\\xFF\\x80.d88", "\\xFF\\x80.d88",
+     "\xEF\xBF\xBD\xEF\xBF\xBD.d88", {"\\xff\\x80.d88", "\xFF\x80.d88"}, {".d88"}},
+    {"AsciiBackslashAndQuote", "a\\\"b.d88", true, "a\\x5C\\x22b.d88", "a\\x5C\\x22b.d88",
+     "a\\\"b.d88", {"a\\x5C\\x22b.d88", "a\\\"b.d88"}, {"a/\"b.d88"}},
+};
+
+class MemberNames : public testing::TestWithParam<MemberNameRow> {};
+
+TEST_P(MemberNames, ShowAndAreFoundAsDiskNames) {
+    const MemberNameRow& row = GetParam();
+    const MemberName name = memberNameOfBytes(row.bytes);
+    EXPECT_EQ(name.unicode, row.unicode);
+    EXPECT_EQ(memberNameText(name, NameForm::escaped), row.escaped);
+    EXPECT_EQ(memberNameText(name, NameForm::utf8), row.decoded);
+    EXPECT_EQ(memberNameUnicode(name), row.json);
+    for (const std::string& typed : {row.escaped, row.decoded}) {
+        EXPECT_TRUE(memberNameMatches(name, typed)) << typed;
+    }
+    for (const std::string& typed : row.finds) {
+        EXPECT_TRUE(memberNameMatches(name, typed)) << typed;
+    }
+    for (const std::string& typed : row.findsNot) {
+        EXPECT_FALSE(memberNameMatches(name, typed)) << typed;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, MemberNames, testing::ValuesIn(memberNameRows), rowName);
 
 }  // namespace

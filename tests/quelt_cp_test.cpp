@@ -29,6 +29,8 @@ namespace {
 namespace fs = std::filesystem;
 
 const Bytes notes = pattern(3000, 0x61);
+// The image as the lines about its disks name it.
+const char* const img = kImageName;
 const Bytes kana = pattern(100, 0x62);
 const Bytes longName = pattern(700, 0x63);
 
@@ -73,11 +75,14 @@ Disk japaneseDisk() {
     return disk;
 }
 
-// The message for a folder where no temporary file can be made.
+#ifndef _WIN32
+// The message for a folder where no temporary file can be made (POSIX: a
+// folder the user cannot write).
 std::string noTemporaryIn(const char* folder, const SystemError& error) {
     return std::string("quelt-cp: ") + folder + ": " + noTemporaryProblem + reasonFor(error) +
            "\n";
 }
+#endif
 
 // Three files named alike, each its own bytes.
 Disk alikeDisk() {
@@ -233,18 +238,18 @@ const NamedCase copyCases[] = {
          return c;
      }},
     {"FileNotOnTheDisk",
-     [] { return failing({"1", "nope"}, formatted(noSuchFileFormat, 1, "nope")); }},
+     [] { return failing({"1", "nope"}, formatted(noSuchFileFormat, img, 1, "nope")); }},
     {"DiskZero",
-     [] { return failing({"0", "notes"}, formatted(noSuchDiskFormat, "0", "1 disk")); }},
+     [] { return failing({"0", "notes"}, formatted(noSuchDiskFormat, img, "0", "1 disk")); }},
     {"DiskPastTheLast",
-     [] { return failing({"2"}, formatted(noSuchDiskFormat, "2", "1 disk")); }},
+     [] { return failing({"2"}, formatted(noSuchDiskFormat, img, "2", "1 disk")); }},
     {"DiskWithoutAReadableDirectory",
      [] {
          Disk disk = copyDisk();
          disk.removeTrack(40);
          Case c = copyOf(disk, {"1"});
-         c.err =
-             formatted(unreadableDirectoryFormat, 1, "track 40 is missing from the track table");
+         c.err = formatted(unreadableDirectoryFormat, img, 1,
+                           "track 40 is missing from the track table");
          c.status = 1;
          return c;
      }},
@@ -256,21 +261,23 @@ const NamedCase copyCases[] = {
              std::fill(sector.begin(), sector.end(), 0xE5);
          }
          Case c = copyOf(disk, {"1"});
-         c.err = formatted(foreignDirectoryFormat, 1, "every used entry is one byte repeated");
+         c.err = formatted(foreignDirectoryFormat, img, 1,
+                           "every used entry is one byte repeated");
          c.status = 1;
          return c;
      }},
     {"DiskOfAnotherFormatHoldsNoFileEvenByName",
      [] {
          Case c = copyOf(uniformDisk(9, 2, 0xF6), {"1", "notes"});
-         c.err = formatted(foreignDirectoryFormat, 1, "track 40 holds 9 sectors of 512 bytes");
+         c.err = formatted(foreignDirectoryFormat, img, 1,
+                           "track 40 holds 9 sectors of 512 bytes");
          c.status = 1;
          return c;
      }},
     {"DiskWithADamagedDirectorySaysWhere",
      [] {
          Case c = copyOf(gameDiskWithout(14), {"1", "notes"});
-         c.err = formatted(unreadableDirectoryFormat, 1,
+         c.err = formatted(unreadableDirectoryFormat, img, 1,
                            "sector 14 of track 40 cannot be read whole");
          c.status = 1;
          return c;
@@ -291,7 +298,8 @@ const NamedCase copyCases[] = {
      }},
     {"IntoAMissingFolder",
      [] {
-         return failing({"1", "notes", "nodir/out"}, noTemporaryIn("nodir", kNoSuchPath));
+         return failing({"1", "notes", "nodir/out"},
+                        fileError("quelt-cp", "nodir/out", kNoSuchPath));
      }},
     {"FolderThatDoesNotExist",
      [] { return failing({"1", "notes", "out/"}, fileError("quelt-cp", "out/", kNoSuchFolder)); }},
@@ -307,7 +315,7 @@ const NamedCase copyCases[] = {
          return c;
      }},
     {"PatternThatMatchesNothing",
-     [] { return failing({"1", "zz*"}, formatted(noMatchFormat, 1, "zz*")); }},
+     [] { return failing({"1", "zz*"}, formatted(noMatchFormat, img, 1, "zz*")); }},
     {"SeveralFilesNeedAFolder",
      [] { return failing({"1", "*", "single"}, formatted(notAFolderFormat, "single", 3)); }},
     {"EveryFileIntoAFolderWithoutClobbering",
@@ -387,7 +395,7 @@ const NamedCase copyCases[] = {
          Disk disk(40, 0x66);
          formatGameFs(disk);
          Case c = copyOf(disk, {"1"});
-         c.err = formatted(noUsedEntryFormat, 1);
+         c.err = formatted(noUsedEntryFormat, img, 1);
          return c;
      }},
     {"Utf8LocaleWritesDecodedNames",
@@ -429,7 +437,7 @@ const NamedCase copyCases[] = {
     {"CopyNumberPastTheFilesSaysWhy",
      [] {
          Case c = copyOf(alikeDisk(), {"1", "NOTES~4"});
-         c.err = formatted(noSuchCopyNumberFormat, 1, "NOTES~4", 3, "NOTES");
+         c.err = formatted(noSuchCopyNumberFormat, img, 1, "NOTES~4", 3, "NOTES");
          c.status = 1;
          return c;
      }},
@@ -552,7 +560,8 @@ const NamedCase posixCases[] = {
      }},
     {"PathsInMessagesStayOneLine",
      [] {
-         return failing({"1", "notes", "a\nb/out"}, noTemporaryIn("a\\x0Ab", kNoSuchPath));
+         return failing({"1", "notes", "a\nb/out"},
+                        fileError("quelt-cp", "a\\x0Ab/out", kNoSuchPath));
      }},
 };
 #endif

@@ -4,13 +4,16 @@
 # source through an apt configuration of this script's own (its deb-src entry,
 # lists and cache in a scratch folder; the machine's sources are neither read
 # nor changed), built static with the mingw-w64 compiler of
-# cmake/mingw-w64-x86_64.cmake and linked with mingw-w64's zlib. It reads ZIP,
-# 7-Zip (stored and deflated members), tar, LZH, cabinet, RAR and cpio, and
-# gzip and compress (.Z) data; forms that need a library Debian has no
-# mingw-w64 build of (bzip2, xz, lzma, lzip, zstd, lz4) are left out.
-# Installs lib/libarchive.a, include/archive.h and archive_entry.h, COPYING and
-# VERSION (the source package's) into PREFIX; does nothing when PREFIX already
-# holds a build (remove it to build afresh, for a newer source package).
+# cmake/mingw-w64-x86_64.cmake and linked with mingw-w64's zlib and with
+# liblzma and libbz2, built static the same way from Debian's xz-utils and
+# bzip2 source packages (Debian has no mingw-w64 build of them). It reads ZIP,
+# 7-Zip (its LZMA and LZMA2 headers and members, as 7-Zip writes by default),
+# tar, LZH, cabinet, RAR and cpio, and gzip, bzip2, xz, lzma, lzip and
+# compress (.Z) data; zstd and lz4, which collections hardly use, are left out.
+# Installs lib/libarchive.a, liblzma.a and libbz2.a, include/archive.h and
+# archive_entry.h, COPYING, COPYING.xz, LICENSE.bzip2 and VERSION (the source
+# packages') into PREFIX; does nothing when PREFIX already holds a build
+# (remove it to build afresh, for newer source packages).
 #
 #   bash tools/build-windows-libarchive.sh [PREFIX]    (default build/windows-libarchive)
 set -euo pipefail
@@ -42,7 +45,7 @@ apt_private() {
     apt-get -q "${options[@]}" "$@"
 }
 
-fetch_source() {
+prepare_apt() {
     mkdir -p "$work/apt/sources.list.d" "$work/apt/lists/partial" \
         "$work/apt/cache/archives/partial" "$work/source"
     cat >"$work/apt/sources.list" <<EOF
@@ -50,12 +53,51 @@ deb-src [signed-by=$keyring] http://deb.debian.org/debian $codename main
 deb-src [signed-by=$keyring] http://deb.debian.org/debian-security $codename-security main
 EOF
     apt_private update >/dev/null
-    (cd "$work/source" && apt_private source libarchive >/dev/null)
-    source=$(find "$work/source" -mindepth 1 -maxdepth 1 -type d -name 'libarchive-*' | head -n 1)
-    version=$(cd "$work/source" && ls libarchive_*.dsc | sed 's/^libarchive_\(.*\)\.dsc$/\1/')
 }
 
-# Static, zlib the one outside library; no program, test or manual page.
+# The source package NAME unpacked: its folder in $folder, its version in $version.
+fetch_package() {
+    (cd "$work/source" && apt_private source "$1" >/dev/null)
+    folder=$(find "$work/source" -mindepth 1 -maxdepth 1 -type d -name "$1-*" | head -n 1)
+    version=$(cd "$work/source" && ls "$1"_*.dsc | sed "s/^$1_\(.*\)\.dsc\$/\1/")
+}
+
+fetch_sources() {
+    prepare_apt
+    fetch_package xz-utils
+    xz_source=$folder xz_version=$version
+    fetch_package bzip2
+    bzip2_source=$folder bzip2_version=$version
+    fetch_package libarchive
+    source=$folder
+}
+
+# liblzma alone, static, by xz-utils' own CMake build.
+build_lzma() {
+    cmake -S "$xz_source" -B "$work/xz" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        "-DCMAKE_C_FLAGS_RELEASE=-O2 -DNDEBUG" \
+        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+        -DCMAKE_CROSSCOMPILING_EMULATOR= -DBUILD_SHARED_LIBS=OFF >"$work/xz-configure.log"
+    cmake --build "$work/xz" -j "$jobs" --target liblzma >"$work/xz-build.log" ||
+        { tail -n 30 "$work/xz-build.log"; return 1; }
+    mkdir -p "$work/deps/lib" "$work/deps/include"
+    cp "$(find "$work/xz" -name 'liblzma.a' | head -n 1)" "$work/deps/lib/"
+    cp -r "$xz_source/src/liblzma/api/lzma.h" "$xz_source/src/liblzma/api/lzma" "$work/deps/include/"
+}
+
+# libbz2 from its library's own sources, as bzip2's Makefile lists them (it has
+# no cross build of its own).
+build_bzip2() {
+    local objects=()
+    for name in blocksort huffman crctable randtable compress decompress bzlib; do
+        x86_64-w64-mingw32-gcc -O2 -DNDEBUG -c "$bzip2_source/$name.c" -o "$work/bz-$name.o"
+        objects+=("$work/bz-$name.o")
+    done
+    x86_64-w64-mingw32-ar rcs "$work/deps/lib/libbz2.a" "${objects[@]}"
+    cp "$bzip2_source/bzlib.h" "$work/deps/include/"
+}
+
+# Static, over zlib, liblzma and libbz2; no program, test or manual page.
 build_static() {
     local build=$work/build
     # -O2: quicker to build than Release's -O3, and reading is not its bottleneck.
@@ -64,7 +106,10 @@ build_static() {
         -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
         -DCMAKE_CROSSCOMPILING_EMULATOR= -DBUILD_SHARED_LIBS=OFF \
         -DENABLE_ZLIB=ON -DZLIB_LIBRARY="$mingw/lib/libz.a" -DZLIB_INCLUDE_DIR="$mingw/include" \
-        -DENABLE_BZip2=OFF -DENABLE_LZMA=OFF -DENABLE_ZSTD=OFF \
+        -DENABLE_LZMA=ON -DLIBLZMA_INCLUDE_DIR="$work/deps/include" \
+        -DLIBLZMA_LIBRARY="$work/deps/lib/liblzma.a" "-DCMAKE_C_FLAGS=-DLZMA_API_STATIC" \
+        -DENABLE_BZip2=ON -DBZIP2_INCLUDE_DIR="$work/deps/include" \
+        -DBZIP2_LIBRARIES="$work/deps/lib/libbz2.a" -DENABLE_ZSTD=OFF \
         -DENABLE_LZ4=OFF -DENABLE_LZO=OFF -DENABLE_LIBB2=OFF -DENABLE_OPENSSL=OFF \
         -DENABLE_MBEDTLS=OFF -DENABLE_NETTLE=OFF -DENABLE_LIBXML2=OFF -DENABLE_EXPAT=OFF \
         -DENABLE_PCREPOSIX=OFF -DENABLE_LIBGCC=OFF -DPOSIX_REGEX_LIB=NONE \
@@ -80,16 +125,21 @@ install_into_prefix() {
     rm -rf "$prefix/lib" "$prefix/include"
     mkdir -p "$prefix/lib" "$prefix/include"
     cp "$static" "$prefix/lib/libarchive.a"
+    cp "$work/deps/lib/liblzma.a" "$work/deps/lib/libbz2.a" "$prefix/lib/"
     cp "$source/libarchive/archive.h" "$source/libarchive/archive_entry.h" "$prefix/include/"
     cp "$source/COPYING" "$prefix/COPYING"
-    echo "$version" >"$prefix/VERSION"
+    cp "$xz_source/COPYING" "$prefix/COPYING.xz"
+    cp "$bzip2_source/LICENSE" "$prefix/LICENSE.bzip2"
+    echo "libarchive $version, xz-utils $xz_version, bzip2 $bzip2_version" >"$prefix/VERSION"
 }
 
-if [ -f "$prefix/lib/libarchive.a" ] && [ -f "$prefix/VERSION" ]; then
-    echo "libarchive $(cat "$prefix/VERSION") for Windows: already in $prefix"
+if [ -f "$prefix/lib/libarchive.a" ] && [ -f "$prefix/lib/liblzma.a" ] && [ -f "$prefix/VERSION" ]; then
+    echo "$(cat "$prefix/VERSION") for Windows: already in $prefix"
     exit 0
 fi
-fetch_source
+fetch_sources
+build_lzma
+build_bzip2
 build_static
 install_into_prefix
-echo "libarchive $version for Windows: built into $prefix"
+echo "$(cat "$prefix/VERSION") for Windows: built into $prefix"

@@ -6,6 +6,13 @@
 #include <array>
 #include <cstring>
 #include <functional>
+#include <memory>
+
+#ifdef _WIN32
+#include "names/wide_text.h"
+#else
+#include <locale.h>
+#endif
 
 namespace d88build {
 
@@ -38,9 +45,13 @@ void openInMemory(Writer& writer, const char* what) {
 void setForm(struct archive* handle, ArchiveForm form) {
     switch (form) {
     case ArchiveForm::zip:
+    case ArchiveForm::zipUtf8:
         archive_write_set_format_zip(handle);
         // Deflated quickly: the fuzz mode builds one for many inputs.
         archive_write_set_format_option(handle, "zip", "compression-level", "1");
+        if (form == ArchiveForm::zipUtf8) {
+            archive_write_set_format_option(handle, "zip", "hdrcharset", "UTF-8");
+        }
         break;
     case ArchiveForm::tar:
         archive_write_set_format_pax_restricted(handle);
@@ -54,15 +65,26 @@ void setForm(struct archive* handle, ArchiveForm form) {
         archive_write_set_format_option(handle, "7zip", "compression", "store");
         break;
     case ArchiveForm::lzh:
+    case ArchiveForm::lzhLevel2:
         break;
     }
 }
 
-// Writes one member whose bytes `feed` supplies, block by block.
+// Writes one member whose bytes `feed` supplies, block by block; its name is
+// UTF-8 (`utf8`) or bytes written as they are.
 void writeMember(struct archive* handle, const std::string& name, uint64_t size,
-                 const std::function<void(struct archive*)>& feed) {
+                 const std::function<void(struct archive*)>& feed, bool utf8 = false) {
     struct archive_entry* entry = archive_entry_new();
-    archive_entry_set_pathname(entry, name.c_str());
+    if (utf8) {
+#ifdef _WIN32
+        // Windows' libarchive writes names from UTF-16.
+        archive_entry_copy_pathname_w(entry, wideOfUtf8(name).c_str());
+#else
+        archive_entry_set_pathname_utf8(entry, name.c_str());
+#endif
+    } else {
+        archive_entry_set_pathname(entry, name.c_str());
+    }
     archive_entry_set_filetype(entry, AE_IFREG);
     archive_entry_set_perm(entry, 0644);
     archive_entry_set_size(entry, static_cast<la_int64_t>(size));
@@ -72,14 +94,29 @@ void writeMember(struct archive* handle, const std::string& name, uint64_t size,
     archive_entry_free(entry);
 }
 
+// While one lives, libarchive turns UTF-8 names into UTF-16 (7-Zip) and pax
+// text as in a UTF-8 locale, whatever the test's own is (Windows' needs none).
+// ZIP is written outside one: a UTF-8 locale would mark every name.
+struct Utf8Names {
+#ifndef _WIN32
+    locale_t previous = uselocale(newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(0)));
+    ~Utf8Names() { freelocale(uselocale(previous)); }
+#endif
+};
+
 Bytes written(ArchiveForm form, const std::vector<ArchiveMember>& members) {
+    const bool zip = form == ArchiveForm::zip || form == ArchiveForm::zipUtf8;
+    const std::unique_ptr<Utf8Names> names(zip ? nullptr : new Utf8Names);
     Writer writer;
     setForm(writer.handle, form);
     openInMemory(writer, "an archive in memory");
     for (const ArchiveMember& member : members) {
-        writeMember(writer.handle, member.name, member.bytes.size(), [&member](struct archive* a) {
-            archive_write_data(a, member.bytes.data(), member.bytes.size());
-        });
+        writeMember(
+            writer.handle, member.name, member.bytes.size(),
+            [&member](struct archive* a) {
+                archive_write_data(a, member.bytes.data(), member.bytes.size());
+            },
+            form != ArchiveForm::zip);
     }
     require(archive_write_close(writer.handle) == ARCHIVE_OK, "the archive's end");
     return writer.out;
@@ -141,10 +178,44 @@ void appendLzhMember(Bytes& out, const ArchiveMember& member) {
     out.insert(out.end(), member.bytes.begin(), member.bytes.end());
 }
 
-Bytes lzhOf(const std::vector<ArchiveMember>& members) {
+// Level 2: the header's length, the fields as at level 0 up to the level (the
+// time in Unix seconds), the CRC of the bytes, the system ('M'), then extended
+// headers, each its length before it: the header's own CRC (0x00) and the name
+// (0x01). The header's CRC is of the whole header with that field zero.
+void appendLzhLevel2Member(Bytes& out, const ArchiveMember& member) {
+    constexpr size_t kBaseSize = 24;
+    constexpr size_t kCrcField = kBaseSize + 2 + 1;  // after the first size and the type
+    const size_t total = kBaseSize + 2 + 3 + 2 + 1 + member.name.size() + 2;
+    Bytes header;
+    putLe(header, total, 2);
+    header.insert(header.end(), {'-', 'l', 'h', '0', '-'});
+    putLe(header, member.bytes.size(), 4);
+    putLe(header, member.bytes.size(), 4);
+    putLe(header, static_cast<uint64_t>(kMemberTime), 4);
+    header.insert(header.end(), {0x20, 2});  // reserved, header level
+    putLe(header, lzhCrc(member.bytes), 2);
+    header.push_back('M');
+    putLe(header, 3 + 2, 2);
+    header.insert(header.end(), {0x00, 0, 0});  // the header's CRC, set below
+    putLe(header, 1 + member.name.size() + 2, 2);
+    header.push_back(0x01);
+    header.insert(header.end(), member.name.begin(), member.name.end());
+    putLe(header, 0, 2);  // no further extended header
+    const uint16_t crc = lzhCrc(header);
+    header[kCrcField] = static_cast<uint8_t>(crc);
+    header[kCrcField + 1] = static_cast<uint8_t>(crc >> 8);
+    out.insert(out.end(), header.begin(), header.end());
+    out.insert(out.end(), member.bytes.begin(), member.bytes.end());
+}
+
+Bytes lzhOf(const std::vector<ArchiveMember>& members, bool level2) {
     Bytes out;
     for (const ArchiveMember& member : members) {
-        appendLzhMember(out, member);
+        if (level2) {
+            appendLzhLevel2Member(out, member);
+        } else {
+            appendLzhMember(out, member);
+        }
     }
     out.push_back(0);  // the end of the archive
     return out;
@@ -153,7 +224,10 @@ Bytes lzhOf(const std::vector<ArchiveMember>& members) {
 }  // namespace
 
 Bytes archiveOf(ArchiveForm form, const std::vector<ArchiveMember>& members) {
-    return form == ArchiveForm::lzh ? lzhOf(members) : written(form, members);
+    if (form == ArchiveForm::lzh || form == ArchiveForm::lzhLevel2) {
+        return lzhOf(members, form == ArchiveForm::lzhLevel2);
+    }
+    return written(form, members);
 }
 
 Bytes gzipOf(const Bytes& bytes) {

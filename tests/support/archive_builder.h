@@ -13,16 +13,18 @@
 namespace d88build {
 
 struct ArchiveMember {
-    std::string name;  // with / between folders
+    std::string name;  // with / between folders; UTF-8 for the forms that keep Unicode
     Bytes bytes;
 };
 
 enum class ArchiveForm {
-    zip,       // deflated
-    tar,       // POSIX tar, uncompressed
-    tarXz,     // POSIX tar, xz-compressed (needs the build's libarchive to have liblzma)
-    sevenZip,  // stored, so that every build reads it
-    lzh,       // LZH, level-0 headers, stored
+    zip,        // deflated; each name its bytes as given, not marked as UTF-8
+    zipUtf8,    // deflated; names marked as UTF-8 (flag bit 11)
+    tar,        // POSIX tar, uncompressed
+    tarXz,      // POSIX tar, xz-compressed (needs the build's libarchive to have liblzma)
+    sevenZip,   // stored, so that every build reads it
+    lzh,        // LZH, level-0 headers, stored; each name its bytes as given
+    lzhLevel2,  // LZH, level-2 headers, stored; each name its bytes as given
 };
 
 // An archive of the members, in the order given.
