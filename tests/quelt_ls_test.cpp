@@ -468,8 +468,8 @@ const LinesCase linesCases[] = {
      {"  tracks: 80\n  sectors per track: 9\n  sector sizes: 512\n  demo signature: no\n"
       "  directory: not this file system (track 40 holds 9 sectors of 512 bytes)\n"
       "  startup: not listed\n"}},
-    {"AllZeroTrackIsEmptyAndNotFormatted", [] { return zeroDisk().bytes(); },
-     {"  directory: empty (allocation table not formatted: 256 clusters link to another)\n"
+    {"AllZeroTrackIsZeroFill", [] { return zeroDisk().bytes(); },
+     {"  directory: not this file system (zero fill)\n"
       "  startup: not listed\n  bgmscore: not listed\n  role: none\n\ndemo disks: none\n"}},
     {"LargestSectorSizeByItsLength", [] { return largestSectorSizes().bytes(); },
      {"  sectors per track: 1-16\n  sector sizes: 256 32768 N=9\n"}},
