@@ -57,14 +57,23 @@ std::string trackRanges(const std::vector<int32_t>& tracks) {
     return text;
 }
 
+// A disk's tracks are named one by one this far; the rest are counted, so
+// that a disk of records that name 65,535 sectors each keeps a short line.
+constexpr std::size_t namedShortTracks = 3;
+
 // "track 79: 1 of 16 sectors stored" for each track that stores fewer sectors
 // than it names.
 std::string shortTrackNotes(const std::vector<ShortTrack>& tracks) {
     std::string text;
-    for (const ShortTrack& track : tracks) {
+    for (std::size_t i = 0; i < tracks.size() && i < namedShortTracks; ++i) {
+        const ShortTrack& track = tracks[i];
         text += (text.empty() ? "" : "; ") + ("track " + std::to_string(track.track) + ": ") +
                 std::to_string(track.stored) + " of " +
                 counted(track.named, "sector", "sectors") + " stored";
+    }
+    if (tracks.size() > namedShortTracks) {
+        const auto more = static_cast<long long>(tracks.size() - namedShortTracks);
+        text += "; " + counted(more, "more track", "more tracks") + " so";
     }
     return text;
 }
