@@ -478,9 +478,6 @@ const LinesCase linesCases[] = {
      {"  directory: not this file system (track 40 holds 9 sectors of 512 bytes)\n"
       "  file system: FAT12 (volume label \"WORK DISK\", 2 files, 1 deleted entry, "
       "the two FATs agree)\n"}},
-    {"BootRecordWithoutAFileSystem", [] { return bootRecordDisk().bytes(); },
-     {"  file system: none (X1 boot record for \"DEMO\": 1000 bytes loaded at 0x8000, "
-      "run at 0x8000)\n"}},
     {"NineSectorsOf512BytesIsNotThisFileSystem", [] { return uniformDisk(9, 2, 0xF6).bytes(); },
      {"  tracks: 80\n  sectors per track: 9\n  sector sizes: 512\n  demo signature: no\n"
       "  directory: not this file system (track 40 holds 9 sectors of 512 bytes)\n"

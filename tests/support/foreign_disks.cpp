@@ -1,14 +1,12 @@
 #include "support/foreign_disks.h"
 
 #include <cstring>
+#include <iterator>
+
+#include "support/other_disks.h"
 
 namespace d88build {
 namespace {
-
-void putBe16(Bytes& out, size_t at, uint16_t value) {
-    out[at] = static_cast<uint8_t>(value >> 8);
-    out[at + 1] = static_cast<uint8_t>(value);
-}
 
 void putText(Bytes& out, size_t at, const char* text) {
     std::memcpy(out.data() + at, text, std::strlen(text));
@@ -19,29 +17,25 @@ Bytes& logical(Disk& disk, int perTrack, int sector) {
     return disk.sector(sector / perTrack, 1 + sector % perTrack);
 }
 
+// The parameter block, little-endian from byte 11 or big-endian from byte 18:
+// {offset, width} of each field, then its value.
 void putBlock(Bytes& boot, const Fat12Recipe& r, uint16_t bytes, uint16_t total) {
-    const uint16_t root = 112;
-    if (r.bigEndian) {
-        putBe16(boot, 18, bytes);
-        boot[20] = 1;
-        boot[21] = 2;
-        putBe16(boot, 22, 1);
-        putBe16(boot, 24, root);
-        putBe16(boot, 26, total);
-        boot[28] = r.media;
-        boot[29] = 2;
-        return;
+    const int little[][2] = {{11, 2}, {13, 1}, {14, 2}, {16, 1}, {17, 2}, {19, 2}, {21, 1},
+                             {22, 2}, {24, 2}, {26, 2}};
+    const int big[][2] = {{18, 2}, {20, 1}, {22, 2}, {21, 1}, {24, 2}, {26, 2}, {28, 1}, {29, 1}};
+    const int values[] = {bytes, r.bigEndian ? 1 : 2, 1, 2, 112, total, r.media, 2,
+                          r.sectorsPerTrack, 2};
+    const auto& fields = r.bigEndian ? big : little;
+    const size_t count = r.bigEndian ? std::size(big) : std::size(little);
+    for (size_t i = 0; i < count; ++i) {
+        const auto at = static_cast<size_t>(fields[i][0]);
+        const int width = fields[i][1];
+        const bool msbFirst = r.bigEndian;
+        boot[at] = static_cast<uint8_t>(width == 2 && msbFirst ? values[i] >> 8 : values[i]);
+        if (width == 2) {
+            boot[at + 1] = static_cast<uint8_t>(msbFirst ? values[i] : values[i] >> 8);
+        }
     }
-    putLe16(boot, 11, bytes);
-    boot[13] = 2;
-    putLe16(boot, 14, 1);
-    boot[16] = 2;
-    putLe16(boot, 17, root);
-    putLe16(boot, 19, total);
-    boot[21] = r.media;
-    putLe16(boot, 22, 2);
-    putLe16(boot, 24, static_cast<uint16_t>(r.sectorsPerTrack));
-    putLe16(boot, 26, 2);
 }
 
 // The first 32-byte entries of a root directory: label, two files, a deleted one.
@@ -64,44 +58,27 @@ void putEntry(Bytes& sector, size_t at, size_t clusterAt, int file) {
 
 }  // namespace
 
-Disk blankDisk(int cylinders, int count, uint8_t n, uint8_t fill) {
-    Disk disk(cylinders);
-    for (int t = 0; t < disk.trackCount(); ++t) {
-        std::vector<Record>& records = disk.track(t);
-        records.assign(static_cast<size_t>(count), Record{});
-        for (int r = 1; r <= count; ++r) {
-            Record& record = records[static_cast<size_t>(r - 1)];
-            record = {static_cast<uint8_t>(t / kHeads), static_cast<uint8_t>(t % kHeads),
-                      static_cast<uint8_t>(r), n, static_cast<uint16_t>(count),
-                      Bytes(static_cast<size_t>(128) << n, fill), {}};
-        }
-    }
-    return disk;
-}
-
 Disk fat12Disk(const Fat12Recipe& r) {
-    Disk disk = blankDisk(r.cylinders, r.sectorsPerTrack, r.n, 0xF6);
+    Disk disk = uniformDisk(r.sectorsPerTrack, r.n, 0xF6, r.cylinders);
     const uint16_t bytes = static_cast<uint16_t>(128 << r.n);
     const int total = r.cylinders * 2 * r.sectorsPerTrack + r.totalSectorsOff;
     Bytes& boot = logical(disk, r.sectorsPerTrack, 0);
     putBlock(boot, r, bytes, static_cast<uint16_t>(total));
-    for (int copy = 0; copy < 2; ++copy) {
-        Bytes& fat = logical(disk, r.sectorsPerTrack, 1 + copy * 2);
-        fat.assign(fat.size(), 0);
-        fat[0] = r.media;
-        fat[1] = fat[2] = 0xFF;
-        fat[3] = copy == 1 && r.copiesDiffer ? 0x03 : 0xFF;
-        logical(disk, r.sectorsPerTrack, 2 + copy * 2).assign(bytes, 0);
-    }
-    for (int s = 5; s < 5 + 112 * 32 / bytes; ++s) {
+    for (int s = 1; s < 5 + 112 * 32 / bytes; ++s) {
         logical(disk, r.sectorsPerTrack, s).assign(bytes, 0);
     }
+    for (int copy = 0; copy < 2; ++copy) {
+        Bytes& fat = logical(disk, r.sectorsPerTrack, 1 + copy * 2);
+        fat[0] = r.media;
+        fat[1] = fat[2] = fat[3] = 0xFF;
+    }
+    logical(disk, r.sectorsPerTrack, 3)[3] = r.copiesDiffer ? 0x03 : 0xFF;
     putRootEntries(logical(disk, r.sectorsPerTrack, 5));
     return disk;
 }
 
 Disk huBasicDisk(int files, bool directory) {
-    Disk disk = blankDisk(40, 16, 1, 0xE5);
+    Disk disk = uniformDisk(16, 1, 0xE5);
     Bytes& table = disk.sector(0, 15);
     table.assign(kSectorSize, 0);
     table[0] = 0x01;
@@ -119,7 +96,7 @@ Disk huBasicDisk(int files, bool directory) {
 }
 
 Disk fBasicDisk(int files) {
-    Disk disk = blankDisk(40, 16, 1, 0xFF);
+    Disk disk = uniformDisk(16, 1, 0xFF);
     putText(disk.sector(0, 3), 0, "S  ");
     Bytes& table = disk.sector(2, 1);
     table[0] = 0x00;
@@ -131,7 +108,7 @@ Disk fBasicDisk(int files) {
 }
 
 Disk n88BasicDisk(int files) {
-    Disk disk = blankDisk(40, 16, 1, 0xFF);
+    Disk disk = uniformDisk(16, 1, 0xFF);
     for (int copy = 14; copy <= 16; ++copy) {
         Bytes& table = disk.sector(37, copy);
         table[74] = table[75] = 0xFE;
@@ -146,7 +123,7 @@ Disk n88BasicDisk(int files) {
 }
 
 Disk bootRecordDisk() {
-    Disk disk = blankDisk(40, 16, 1, 0x00);
+    Disk disk = uniformDisk(16, 1, 0x00);
     Bytes& record = disk.sector(0, 1);
     record[0] = 0x01;
     putText(record, 1, "DEMO         Sys");

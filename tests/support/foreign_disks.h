@@ -9,10 +9,6 @@
 
 namespace d88build {
 
-// A disk of `cylinders` cylinders of two heads, every track `count` sectors of
-// size code `n` (R 1 to count) filled with `fill`.
-Disk blankDisk(int cylinders, int count, uint8_t n, uint8_t fill);
-
 // A FAT12 disk of the given geometry: a boot sector whose parameter block
 // agrees with it (little-endian from byte 11, or with `bigEndian` the 68000
 // form from byte 18), two FATs that begin with the media byte, and a root
