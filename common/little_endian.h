@@ -21,9 +21,4 @@ inline int32_t readLe32Signed(const uint8_t* p) {
                                 : -static_cast<int32_t>(~value) - 1;
 }
 
-// The boot sectors of some other systems' disks hold their numbers big-endian.
-inline uint16_t readBe16(const uint8_t* p) {
-    return static_cast<uint16_t>((p[0] << 8) | p[1]);
-}
-
 #endif

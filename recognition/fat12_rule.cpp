@@ -1,6 +1,8 @@
 // FAT12: a boot sector whose parameters agree with the disk's geometry, and a
-// FAT that begins with the boot sector's media byte.
-#include <cstring>
+// FAT that begins with the boot sector's media byte; or, behind a boot sector
+// without those parameters, two FAT copies one FAT's length apart.
+#include <algorithm>
+#include <cstddef>
 
 #include "common/little_endian.h"
 #include "recognition/foreign_rules.h"
@@ -58,21 +60,6 @@ BootParameters littleEndianBlock(const uint8_t* boot) {
     p.sectorsPerFat = readLe16(boot + 22);
     p.sectorsPerTrack = readLe16(boot + 24);
     p.heads = readLe16(boot + 26);
-    return p;
-}
-
-// The block as 68000 systems' boot sectors hold it: big-endian from byte 18,
-// without the track's sectors and the heads.
-BootParameters bigEndianBlock(const uint8_t* boot) {
-    BootParameters p;
-    p.bytesPerSector = readBe16(boot + 18);
-    p.sectorsPerCluster = boot[20];
-    p.fatCount = boot[21];
-    p.reservedSectors = readBe16(boot + 22);
-    p.rootEntries = readBe16(boot + 24);
-    p.totalSectors = readBe16(boot + 26);
-    p.media = boot[28];
-    p.sectorsPerFat = boot[29];
     return p;
 }
 
@@ -175,15 +162,53 @@ bool fatCopiesDiffer(D88Image& image, const BootParameters& p, const Geometry& d
     return false;
 }
 
+// `boot` is the boot sector whose parameter block `p` is, or nullptr.
 void noteFacts(D88Image& image, const uint8_t* boot, const BootParameters& p, const Geometry& disk,
                ForeignFileSystem& found) {
     found.system = ForeignSystem::fat12;
     found.fatCopies = p.fatCount;
-    if (boot[extendedMarkAt] == extendedMark && p.sectorsPerTrack != 0) {
+    if (boot != nullptr && boot[extendedMarkAt] == extendedMark) {
         found.volumeLabel = withoutTrailingSpaces(boot + bootLabelAt, labelBytes);
     }
     countRootEntries(image, p, disk, found);
     found.fatCopiesDiffer = p.fatCount == 2 && fatCopiesDiffer(image, p, disk);
+}
+// The FAT's first byte is the block's media byte, and cluster 1's begins.
+bool fatBeginsWith(D88Image& image, const BootParameters& p, const Geometry& disk) {
+    const std::vector<uint8_t> fat = logicalSector(image, p, disk, p.reservedSectors);
+    return !fat.empty() && fat[0] == p.media && fat[1] == 0xFF;
+}
+
+// A FAT sector begins with a media byte, then the two bytes of cluster 1; a
+// sector of one byte repeated (0xFF fill) is none.
+bool beginsFat(const std::vector<uint8_t>& sector) {
+    if (sector.size() < 3 || sector[0] < firstMediaByte || sector[1] != 0xFF ||
+        sector[2] != 0xFF) {
+        return false;
+    }
+    return std::count(sector.begin(), sector.end(), sector[0]) !=
+           static_cast<std::ptrdiff_t>(sector.size());
+}
+
+// The parameters of a disk whose boot sector gives none (some writers keep
+// their own form, or none at all): the FAT from sector 1 on, and its second
+// copy where a sector first repeats sector 1. The root directory's length is
+// not known; its entries are read up to the first never-used one.
+bool copiesGiveParameters(D88Image& image, const Geometry& disk, BootParameters& p) {
+    p.bytesPerSector = disk.sectorBytes;
+    p.sectorsPerTrack = disk.sectorsPerTrack;
+    const std::vector<uint8_t> first = logicalSector(image, p, disk, 1);
+    if (!beginsFat(first)) {
+        return false;
+    }
+    for (int32_t k = 1; k * disk.sectorBytes < mostFatBytes + disk.sectorBytes; ++k) {
+        if (logicalSector(image, p, disk, 1 + k) == first) {
+            p = {disk.sectorBytes, 1, 1, 2, mostRootEntries,
+                 disk.tracks * disk.sectorsPerTrack, first[0], k, disk.sectorsPerTrack, 0};
+            return true;
+        }
+    }
+    return false;
 }
 }  // namespace
 
@@ -196,15 +221,19 @@ bool isFat12Disk(D88Image& image, ForeignFileSystem& found) {
     if (boot.empty()) {
         return false;
     }
-    for (const BootParameters& p : {littleEndianBlock(boot.data()), bigEndianBlock(boot.data())}) {
-        if (!plausibleBlock(p) || !agreesWithDisk(p, disk)) {
-            continue;
-        }
-        const std::vector<uint8_t> fat = logicalSector(image, p, disk, p.reservedSectors);
-        if (!fat.empty() && fat[0] == p.media && fat[1] == 0xFF) {
+    // A block that disagrees with the disk is another disk's: no copies rule then.
+    const BootParameters p = littleEndianBlock(boot.data());
+    if (plausibleBlock(p)) {
+        const bool fatAgrees = agreesWithDisk(p, disk) && fatBeginsWith(image, p, disk);
+        if (fatAgrees) {
             noteFacts(image, boot.data(), p, disk, found);
-            return true;
         }
+        return fatAgrees;
+    }
+    BootParameters copies;
+    if (copiesGiveParameters(image, disk, copies)) {
+        noteFacts(image, nullptr, copies, disk, found);
+        return true;
     }
     return false;
 }

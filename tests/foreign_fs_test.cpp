@@ -32,7 +32,7 @@ void PrintTo(const ForeignRow& row, std::ostream* out) {
 
 const ForeignRow foreignRows[] = {
     {"Fat12Of720K", [] { return fat12Disk({}); }, ForeignSystem::fat12, 2, 1, "WORK DISK"},
-    {"Fat12Of1024ByteSectorsInTheBigEndianForm",
+    {"Fat12Of1024ByteSectorsWithoutAParameterBlock",
      [] { return fat12Disk({77, 8, 3, 0xFE, true, 0, false}); },
      ForeignSystem::fat12, 2, 1, "WORK DISK"},
     {"Fat12WhoseCopiesDiffer", [] { return fat12Disk({80, 9, 2, 0xF9, false, 0, true}); },
@@ -54,6 +54,7 @@ const ForeignRow foreignRows[] = {
      },
      ForeignSystem::none},
     {"FillBytes", [] { return uniformDisk(16, 1, 0xE5); }, ForeignSystem::none},
+    {"FillOfTheFatsOwnBytes", [] { return uniformDisk(16, 1, 0xFF); }, ForeignSystem::none},
     {"ZeroFill", zeroDisk, ForeignSystem::none},
 };
 

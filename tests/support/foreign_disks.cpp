@@ -1,7 +1,6 @@
 #include "support/foreign_disks.h"
 
 #include <cstring>
-#include <iterator>
 
 #include "support/other_disks.h"
 
@@ -17,25 +16,19 @@ Bytes& logical(Disk& disk, int perTrack, int sector) {
     return disk.sector(sector / perTrack, 1 + sector % perTrack);
 }
 
-// The parameter block, little-endian from byte 11 or big-endian from byte 18:
-// {offset, width} of each field, then its value.
+// The parameter block from byte 11: 2 sectors a cluster, 1 reserved, 2 FATs
+// of 2 sectors, 112 root entries, 2 heads.
 void putBlock(Bytes& boot, const Fat12Recipe& r, uint16_t bytes, uint16_t total) {
-    const int little[][2] = {{11, 2}, {13, 1}, {14, 2}, {16, 1}, {17, 2}, {19, 2}, {21, 1},
-                             {22, 2}, {24, 2}, {26, 2}};
-    const int big[][2] = {{18, 2}, {20, 1}, {22, 2}, {21, 1}, {24, 2}, {26, 2}, {28, 1}, {29, 1}};
-    const int values[] = {bytes, r.bigEndian ? 1 : 2, 1, 2, 112, total, r.media, 2,
-                          r.sectorsPerTrack, 2};
-    const auto& fields = r.bigEndian ? big : little;
-    const size_t count = r.bigEndian ? std::size(big) : std::size(little);
-    for (size_t i = 0; i < count; ++i) {
-        const auto at = static_cast<size_t>(fields[i][0]);
-        const int width = fields[i][1];
-        const bool msbFirst = r.bigEndian;
-        boot[at] = static_cast<uint8_t>(width == 2 && msbFirst ? values[i] >> 8 : values[i]);
-        if (width == 2) {
-            boot[at + 1] = static_cast<uint8_t>(msbFirst ? values[i] : values[i] >> 8);
-        }
-    }
+    putLe16(boot, 11, bytes);
+    boot[13] = 2;
+    putLe16(boot, 14, 1);
+    boot[16] = 2;
+    putLe16(boot, 17, 112);
+    putLe16(boot, 19, total);
+    boot[21] = r.media;
+    putLe16(boot, 22, 2);
+    putLe16(boot, 24, static_cast<uint16_t>(r.sectorsPerTrack));
+    putLe16(boot, 26, 2);
 }
 
 // The first 32-byte entries of a root directory: label, two files, a deleted one.
@@ -62,8 +55,9 @@ Disk fat12Disk(const Fat12Recipe& r) {
     Disk disk = uniformDisk(r.sectorsPerTrack, r.n, 0xF6, r.cylinders);
     const uint16_t bytes = static_cast<uint16_t>(128 << r.n);
     const int total = r.cylinders * 2 * r.sectorsPerTrack + r.totalSectorsOff;
-    Bytes& boot = logical(disk, r.sectorsPerTrack, 0);
-    putBlock(boot, r, bytes, static_cast<uint16_t>(total));
+    if (!r.noBlock) {
+        putBlock(logical(disk, r.sectorsPerTrack, 0), r, bytes, static_cast<uint16_t>(total));
+    }
     for (int s = 1; s < 5 + 112 * 32 / bytes; ++s) {
         logical(disk, r.sectorsPerTrack, s).assign(bytes, 0);
     }

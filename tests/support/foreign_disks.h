@@ -10,15 +10,15 @@
 namespace d88build {
 
 // A FAT12 disk of the given geometry: a boot sector whose parameter block
-// agrees with it (little-endian from byte 11, or with `bigEndian` the 68000
-// form from byte 18), two FATs that begin with the media byte, and a root
-// directory of the label "WORK DISK", two files and one deleted entry.
+// agrees with it (without `noBlock`), two FATs of 2 sectors that begin with the
+// media byte, and a root directory of the label "WORK DISK", two files and one
+// deleted entry.
 struct Fat12Recipe {
     int cylinders = 80;
     int sectorsPerTrack = 9;
     uint8_t n = 2;
     uint8_t media = 0xF9;
-    bool bigEndian = false;
+    bool noBlock = false;
     int totalSectorsOff = 0;   // added to the block's total: a block that disagrees
     bool copiesDiffer = false;  // the second FAT differs from the first
 };
