@@ -223,13 +223,14 @@ TEST(QueltLsJson, DirectoryStatesAndSectorSizes) {
     EXPECT_EQ(tracks["sector_sizes"], json::parse("[256, 32768, null]"));
 }
 
-// Another system's disk: its file system's object, its track that stores one
-// of 16 sectors, and the WHOLE column that says so.
+// Other systems' disks: FAT12's object (its FAT copies differ), a Hu-BASIC
+// disk's track that stores one of 16 sectors, and the WHOLE column that says so.
 TEST(QueltLsJson, ForeignDisksAreNamedAndShortTracksFlagged) {
     Disk huBasic = huBasicDisk(1);
     huBasic.track(79).resize(1);
     // Last, so that no disk's bytes follow its short track.
-    const Bytes bytes = concat({fat12Disk({}).bytes(), huBasic.bytes()});
+    const Bytes bytes =
+        concat({fat12Disk({80, 9, 2, 0xF9, false, 0, true}).bytes(), huBasic.bytes()});
     const json image = jsonOf(bytes);
     ASSERT_EQ(image["disks"].size(), 2u);
     EXPECT_EQ(image["disks"][1]["file_system"], json::parse(R"({"name":"Hu-BASIC","files":1})"));
@@ -237,8 +238,8 @@ TEST(QueltLsJson, ForeignDisksAreNamedAndShortTracksFlagged) {
               json::parse(R"([{"track":79,"stored":1,"named":16}])"));
     EXPECT_EQ(image["disks"][0]["file_system"],
               json::parse(R"({"name":"FAT12","files":2,"volume_label":"WORK DISK",
-                              "volume_label_hex":"574f524b204449534b","deleted_entries":1,
-                              "fat_copies":2,"fat_copies_differ":false})"));
+                  "volume_label_hex":"574f524b204449534b","deleted_entries":1,"fat_copies":2,
+                  "fat_copies_differ":true})"));
     const ToolRun shortRun = runInFreshFolder(QUELT_LS_PROGRAM, bytes, {"--short", kImageName});
     EXPECT_NE(shortRun.out.find("\tsectors-missing"), std::string::npos) << shortRun.out;
 }

@@ -101,8 +101,8 @@ Disk fBasicDisk(int files) {
     return disk;
 }
 
-Disk n88BasicDisk(int files) {
-    Disk disk = uniformDisk(16, 1, 0xFF);
+Disk n88BasicDisk(int files, bool directory) {
+    Disk disk = uniformDisk(16, 1, directory ? 0xFF : 0x41);
     for (int copy = 14; copy <= 16; ++copy) {
         Bytes& table = disk.sector(37, copy);
         table[74] = table[75] = 0xFE;

@@ -31,8 +31,9 @@ Disk huBasicDisk(int files, bool directory = true);
 // An F-BASIC 2D disk: its ID sector and `files` files of one cluster each.
 Disk fBasicDisk(int files);
 
-// An N88-BASIC 2D disk with `files` files of one cluster each on cylinder 18.
-Disk n88BasicDisk(int files);
+// An N88-BASIC 2D disk with `files` files of one cluster each on cylinder 18;
+// without `directory`, its directory sector holds text instead.
+Disk n88BasicDisk(int files, bool directory = true);
 
 // A 2D disk of zero fill whose first sector is an X1 boot record loading a
 // program "DEMO" of 1000 bytes at 0x8000.
