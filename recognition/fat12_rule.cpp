@@ -47,8 +47,8 @@ constexpr uint8_t labelAttribute = 0x08;
 constexpr uint8_t longNameAttribute = 0x0F;
 constexpr int32_t attributeAt = 11;
 
-// The parameter block as most boot sectors hold it: little-endian from byte 11.
-BootParameters littleEndianBlock(const uint8_t* boot) {
+// The parameter block as boot sectors hold it: little-endian from byte 11.
+BootParameters parameterBlock(const uint8_t* boot) {
     BootParameters p;
     p.bytesPerSector = readLe16(boot + 11);
     p.sectorsPerCluster = boot[13];
@@ -210,11 +210,20 @@ bool copiesGiveParameters(D88Image& image, const Geometry& disk, BootParameters&
     }
     return false;
 }
+// The block agrees with the disk, and the FAT begins with its media byte.
+bool blockAgrees(D88Image& image, const uint8_t* boot, const BootParameters& p,
+                 const Geometry& disk, ForeignFileSystem& found) {
+    if (!agreesWithDisk(p, disk) || !fatBeginsWith(image, p, disk)) {
+        return false;
+    }
+    noteFacts(image, boot, p, disk, found);
+    return true;
+}
 }  // namespace
 
 bool isFat12Disk(D88Image& image, ForeignFileSystem& found) {
     const Geometry disk = geometryOf(image);
-    if (disk.sectorBytes < bootLabelAt + labelBytes) {
+    if (disk.sectorBytes < bootLabelAt + labelBytes || disk.sectorsPerTrack == 0) {
         return false;
     }
     const std::vector<uint8_t> boot = trackSector(image, 0, 1, disk.sectorBytes);
@@ -222,13 +231,9 @@ bool isFat12Disk(D88Image& image, ForeignFileSystem& found) {
         return false;
     }
     // A block that disagrees with the disk is another disk's: no copies rule then.
-    const BootParameters p = littleEndianBlock(boot.data());
+    const BootParameters p = parameterBlock(boot.data());
     if (plausibleBlock(p)) {
-        const bool fatAgrees = agreesWithDisk(p, disk) && fatBeginsWith(image, p, disk);
-        if (fatAgrees) {
-            noteFacts(image, boot.data(), p, disk, found);
-        }
-        return fatAgrees;
+        return blockAgrees(image, boot.data(), p, disk, found);
     }
     BootParameters copies;
     if (copiesGiveParameters(image, disk, copies)) {
