@@ -122,7 +122,7 @@ void putForeignName(json& object, const char* key, const std::string& bytes) {
 }
 
 json bootRecordOf(const BootProgram& boot) {
-    json record = {{"kind", "X1"}};
+    json record = {{"kind", bootRecordKind}};
     putForeignName(record, "program", boot.name);
     record.update({{"size", boot.size},
                    {"load_address", boot.loadAddress},
@@ -158,10 +158,8 @@ json directoryOf(const DiskFacts& disk, bool raw) {
         directory["allocation_formatted"] = verdict.allocationFormatted();
     }
     json entries = json::array();
-    for (const EntryFacts& entry : disk.entries) {
-        if (disk.entriesListed(raw)) {
-            entries.push_back(entryOf(entry));
-        }
+    for (std::size_t i = 0; disk.entriesListed(raw) && i < disk.entries.size(); ++i) {
+        entries.push_back(entryOf(disk.entries[i]));
     }
     directory["entries"] = entries;
     return directory;

@@ -4,6 +4,9 @@
 #include "recognition/foreign_rules.h"
 
 namespace {
+const std::string bootRecordText = std::string(bootRecordKind) + " boot record";
+const char* const bootRecordName = bootRecordText.c_str();
+
 // A sector is looked for among this many records of its track: no system here
 // formats more, and a track of thousands of records costs no more than these.
 constexpr int32_t searchedRecords = 64;
@@ -78,7 +81,7 @@ const char* foreignSystemName(ForeignSystem system) {
     case ForeignSystem::n88Basic:
         return "N88-BASIC";
     case ForeignSystem::bootRecord:
-        return "X1 boot record";
+        return bootRecordName;
     }
     return nullptr;
 }

@@ -14,6 +14,9 @@
 
 enum class ForeignSystem { none, fat12, huBasic, fBasic, n88Basic, bootRecord };
 
+// The machine whose boot record is recognised, as the listings name it.
+constexpr char bootRecordKind[] = "X1";
+
 // A program's boot record on a disk with no file system: what it loads.
 struct BootProgram {
     std::string name;  // its bytes, trailing spaces cut
