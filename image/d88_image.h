@@ -96,6 +96,9 @@ public:
     // records, counted: the records and their size codes. Unusable tracks list
     // nothing.
     TrackListing listTrack(int32_t trackIndex);
+    // How many sectors the track's first record says the track holds; -1 when
+    // the track is unusable or the file ends inside that record's header.
+    int32_t namedSectorCount(int32_t trackIndex);
 
 private:
     // The tests' and fuzz targets' way in (image/d88_image_seam.h).

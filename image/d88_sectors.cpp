@@ -112,3 +112,8 @@ TrackListing D88Image::listTrack(int32_t trackIndex) {
                ? recordIndex_->listing(file_, {trackStart(trackIndex), trackIndex})
                : TrackListing{};
 }
+
+int32_t D88Image::namedSectorCount(int32_t trackIndex) {
+    TrackCursor cursor(trackStart(trackIndex));
+    return trackUsable(trackIndex) && cursor.read(file_) ? cursor.header().sectorCount : -1;
+}

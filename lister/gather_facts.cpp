@@ -90,6 +90,10 @@ DiskFacts diskFacts(D88Image& image, int32_t index, int64_t fileSize, const Gath
     noteVerdict(verdict, disk);
     noteHeader(image, fileSize, disk);
     disk.tracks = surveyTracks(image, disk.offset);
+    if (disk.directory.state == DirectoryState::notThisFileSystem ||
+        disk.directory.state == DirectoryState::unreadable) {
+        disk.fileSystem = identifyForeignFileSystem(image);
+    }
     const bool hashes = wants.hashes && disk.directory.state == DirectoryState::thisFileSystem;
     disk.entries = gatherEntries(image, disk.offset, hashes, disk.loads);
     return disk;

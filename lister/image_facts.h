@@ -10,6 +10,7 @@
 #include "lister/role_picks.h"
 #include "names/member_names.h"
 #include "recognition/directory_verdict.h"
+#include "recognition/foreign_fs.h"
 #include "recognition/header_check.h"
 #include "recognition/set_files.h"
 
@@ -48,6 +49,13 @@ struct EntryFacts {
     Hashes hashes;
 };
 
+// A track whose first record names more sectors than the track stores.
+struct ShortTrack {
+    int32_t track = 0;
+    int32_t stored = 0;
+    int32_t named = 0;
+};
+
 struct TrackFacts {
     // Whole in the file / begun but cut off by the file's end.
     int32_t present = 0;
@@ -57,6 +65,7 @@ struct TrackFacts {
     int32_t fewestRecords = 0;  // of the tracks that can be read; 0 when none
     int32_t mostRecords = 0;
     std::vector<int32_t> sizeCodes;  // the size codes N the ID fields hold, rising
+    std::vector<ShortTrack> shortTracks;  // of the tracks that can be read
 };
 
 // What quelt's loads by name find on a disk: the slot of the entry each loads
@@ -80,6 +89,8 @@ struct DiskFacts {
     TrackFacts tracks;
     bool demoSignature = false;
     DirectoryVerdict directory;
+    // What the disk is when its directory is not this file system's.
+    ForeignFileSystem fileSystem;
     bool listsStartup = false;
     bool listsBgmscore = false;
     std::vector<EntryFacts> entries;  // the used entries, in slot order
@@ -88,6 +99,11 @@ struct DiskFacts {
 
     // Whether the file holds every byte of the disk (else it is cut short).
     bool whole() const { return bytesMissing == 0; }
+    // Whether the entries are listed: those of this file system, and with
+    // --raw those of another's.
+    bool entriesListed(bool raw) const {
+        return raw || directory.state != DirectoryState::notThisFileSystem;
+    }
     // The entry in `slot`, or nullptr when that slot is not in use.
     const EntryFacts* entryInSlot(int32_t slot) const;
 };

@@ -86,9 +86,15 @@ json tracksOf(const TrackFacts& tracks) {
     for (int32_t code : tracks.sizeCodes) {
         sizes.push_back(sizeCodeHasLength(code) ? json(sectorLength(code)) : json(nullptr));
     }
+    json shortTracks = json::array();
+    for (const ShortTrack& track : tracks.shortTracks) {
+        shortTracks.push_back(
+            {{"track", track.track}, {"stored", track.stored}, {"named", track.named}});
+    }
     return {{"present", tracks.present},
             {"cut_short", tracks.cutShort},
             {"missing", tracks.missing},
+            {"short_tracks", shortTracks},
             {"fewest_sectors", tracks.fewestRecords},
             {"most_sectors", tracks.mostRecords},
             {"size_codes", tracks.sizeCodes},
@@ -109,7 +115,40 @@ const char* stateName(DirectoryState state) {
     return "unreadable";
 }
 
-json directoryOf(const DiskFacts& disk) {
+// A name of another system as text and as its bytes.
+void putForeignName(json& object, const char* key, const std::string& bytes) {
+    object[key] = listedNameBare(bytes);
+    object[std::string(key) + "_hex"] = hexOfBytes(bytes);
+}
+
+json bootRecordOf(const BootProgram& boot) {
+    json record = {{"kind", bootRecordKind}};
+    putForeignName(record, "program", boot.name);
+    record.update({{"size", boot.size},
+                   {"load_address", boot.loadAddress},
+                   {"run_address", boot.runAddress}});
+    return record;
+}
+
+// What another system's disk is: null when no rule names it.
+json fileSystemOf(const ForeignFileSystem& fs) {
+    if (fs.system == ForeignSystem::none) {
+        return nullptr;
+    }
+    if (fs.system == ForeignSystem::bootRecord) {
+        return {{"name", "none"}, {"boot_record", bootRecordOf(fs.boot)}};
+    }
+    json object = {{"name", foreignSystemName(fs.system)}, {"files", fs.files}};
+    if (fs.system == ForeignSystem::fat12) {
+        putForeignName(object, "volume_label", fs.volumeLabel);
+        object.update({{"deleted_entries", fs.deletedEntries},
+                       {"fat_copies", fs.fatCopies},
+                       {"fat_copies_differ", fs.fatCopiesDiffer}});
+    }
+    return object;
+}
+
+json directoryOf(const DiskFacts& disk, bool raw) {
     const DirectoryVerdict& verdict = disk.directory;
     json directory = {{"state", stateName(verdict.state)}, {"used_entries", verdict.usedEntries}};
     if (!verdict.reason.empty()) {
@@ -119,14 +158,14 @@ json directoryOf(const DiskFacts& disk) {
         directory["allocation_formatted"] = verdict.allocationFormatted();
     }
     json entries = json::array();
-    for (const EntryFacts& entry : disk.entries) {
-        entries.push_back(entryOf(entry));
+    for (std::size_t i = 0; disk.entriesListed(raw) && i < disk.entries.size(); ++i) {
+        entries.push_back(entryOf(disk.entries[i]));
     }
     directory["entries"] = entries;
     return directory;
 }
 
-json diskOf(const DiskFacts& disk, const RolePicks& picks) {
+json diskOf(const DiskFacts& disk, const RolePicks& picks, bool raw) {
     json object = {
         {"disk", disk.number}, {"offset", disk.offset}, {"header_read", disk.headerRead}};
     if (!disk.headerRead) {
@@ -144,7 +183,8 @@ json diskOf(const DiskFacts& disk, const RolePicks& picks) {
                    {"write_protect", writeProtect},
                    {"tracks", tracksOf(disk.tracks)},
                    {"demo_signature", disk.demoSignature},
-                   {"directory", directoryOf(disk)},
+                   {"directory", directoryOf(disk, raw)},
+                   {"file_system", fileSystemOf(disk.fileSystem)},
                    {"lists_startup", disk.listsStartup},
                    {"lists_bgmscore", disk.listsBgmscore},
                    {"roles", rolesOf(picks, disk.number - 1)},
@@ -207,7 +247,7 @@ json pathFields(const std::string& path, const MemberName& member) {
 }
 }  // namespace
 
-void printJsonListing(const ImageFacts& facts) {
+void printJsonListing(const ImageFacts& facts, const ListingOptions& options) {
     json object = pathFields(facts.path, facts.member);
     object.update({{"readable", true}, {"file_size", facts.fileSize}});
     if (facts.cutOffAt >= 0) {
@@ -219,7 +259,7 @@ void printJsonListing(const ImageFacts& facts) {
     }
     json disks = json::array();
     for (const DiskFacts& disk : facts.disks) {
-        disks.push_back(diskOf(disk, facts.picks));
+        disks.push_back(diskOf(disk, facts.picks, options.raw));
     }
     object["disks"] = disks;
     object["quelt"] = facts.disksGathered ? queltOf(facts) : json(nullptr);

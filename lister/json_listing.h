@@ -4,13 +4,15 @@
 #include <string>
 
 #include "lister/image_facts.h"
+#include "lister/listing_options.h"
 
 // The JSON Lines form: one object on one line per image file, its field names
 // those of quelt-ls(1) under jsonVersion. Written with nlohmann-json.
 constexpr int jsonVersion = 2;
 
-// Prints the object of an image that was read.
-void printJsonListing(const ImageFacts& facts);
+// Prints the object of an image that was read; another system's directory
+// lists its entries only with options.raw.
+void printJsonListing(const ImageFacts& facts, const ListingOptions& options);
 // Prints the object of a file (or of an archive's member, when `member` is not
 // empty) that could not be read, with the reason.
 void printJsonFailure(const std::string& path, const MemberName& member,

@@ -66,7 +66,7 @@ void render(ListingRun& run, const ImageFacts& facts) {
         }
         break;
     case ListingForm::json:
-        printJsonListing(facts);
+        printJsonListing(facts, run.options);
         break;
     }
     ++run.listed;

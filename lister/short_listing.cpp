@@ -15,6 +15,14 @@ std::string roleColumn(const RolePicks& picks, int32_t index) {
     return column.empty() ? "-" : column;
 }
 
+// Whether the disk is whole: the file holds all of it, and every track the
+// sectors its records name.
+const char* wholeColumn(const DiskFacts& disk) {
+    if (!disk.whole()) {
+        return "cut-short";
+    }
+    return disk.tracks.shortTracks.empty() ? "whole" : "sectors-missing";
+}
 }  // namespace
 
 void printShortListing(const ImageFacts& facts) {
@@ -27,6 +35,6 @@ void printShortListing(const ImageFacts& facts) {
         const std::string role = roleColumn(facts.picks, disk.number - 1);
         printOutput("%s\t%d\t%s\t%s\t%u\t%s\t%s\n", path.c_str(), disk.number, role.c_str(),
                     listedNameBare(disk.name).c_str(), disk.size, sha1.c_str(),
-                    disk.whole() ? "whole" : "cut-short");
+                    wholeColumn(disk));
     }
 }

@@ -1,6 +1,7 @@
 // The text listing, rendered from the facts.
 #include "lister/text_listing.h"
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -56,6 +57,27 @@ std::string trackRanges(const std::vector<int32_t>& tracks) {
     return text;
 }
 
+// A disk's tracks are named one by one this far; the rest are counted, so
+// that a disk of records that name 65,535 sectors each keeps a short line.
+constexpr std::size_t namedShortTracks = 3;
+
+// "track 79: 1 of 16 sectors stored" for each track that stores fewer sectors
+// than it names.
+std::string shortTrackNotes(const std::vector<ShortTrack>& tracks) {
+    std::string text;
+    for (std::size_t i = 0; i < tracks.size() && i < namedShortTracks; ++i) {
+        const ShortTrack& track = tracks[i];
+        text += (text.empty() ? "" : "; ") + ("track " + std::to_string(track.track) + ": ") +
+                std::to_string(track.stored) + " of " +
+                counted(track.named, "sector", "sectors") + " stored";
+    }
+    if (tracks.size() > namedShortTracks) {
+        const auto more = static_cast<long long>(tracks.size() - namedShortTracks);
+        text += "; " + counted(more, "more track", "more tracks") + " so";
+    }
+    return text;
+}
+
 void printTrackCounts(const TrackFacts& tracks) {
     std::string notes;
     if (!tracks.cutShort.empty()) {
@@ -63,6 +85,9 @@ void printTrackCounts(const TrackFacts& tracks) {
     }
     if (!tracks.missing.empty()) {
         notes += (notes.empty() ? "" : "; ") + ("missing: " + trackRanges(tracks.missing));
+    }
+    if (!tracks.shortTracks.empty()) {
+        notes += (notes.empty() ? "" : "; ") + shortTrackNotes(tracks.shortTracks);
     }
     if (notes.empty()) {
         printOutput("  tracks: %d\n", tracks.present);
@@ -189,9 +214,46 @@ void printDirectoryState(const DirectoryVerdict& directory) {
     }
 }
 
+// FAT12's facts: its label, its root directory's entries, its FAT copies.
+std::string fat12Facts(const ForeignFileSystem& fs) {
+    std::string facts = fs.volumeLabel.empty()
+                            ? "no volume label"
+                            : "volume label " + quotedName(fs.volumeLabel, fs.volumeLabel.size());
+    facts += ", " + counted(fs.files, "file", "files") + ", " +
+             counted(fs.deletedEntries, "deleted entry", "deleted entries");
+    if (fs.fatCopies == 2) {
+        facts += fs.fatCopiesDiffer ? ", the two FATs differ" : ", the two FATs agree";
+    }
+    return facts;
+}
+
+std::string bootFacts(const BootProgram& boot) {
+    char addresses[64];
+    std::snprintf(addresses, sizeof addresses, " loaded at 0x%04X, run at 0x%04X",
+                  static_cast<unsigned>(boot.loadAddress), static_cast<unsigned>(boot.runAddress));
+    return quotedName(boot.name, boot.name.size()) + ": " +
+           counted(boot.size, "byte", "bytes") + addresses;
+}
+
+// What another system's disk is, when its rules name it.
+void printFileSystem(const ForeignFileSystem& fs) {
+    const char* name = foreignSystemName(fs.system);
+    if (fs.system == ForeignSystem::none) {
+        return;
+    }
+    if (fs.system == ForeignSystem::bootRecord) {
+        printOutput("  file system: none (%s for %s)\n", name, bootFacts(fs.boot).c_str());
+        return;
+    }
+    const std::string facts =
+        fs.system == ForeignSystem::fat12 ? fat12Facts(fs) : counted(fs.files, "file", "files");
+    printOutput("  file system: %s (%s)\n", name, facts.c_str());
+}
+
 void printVerdict(const DiskFacts& disk, const RolePicks& picks) {
     printOutput("  demo signature: %s\n", yesNo(disk.demoSignature));
     printDirectoryState(disk.directory);
+    printFileSystem(disk.fileSystem);
     printStartupLine(disk, picks);
     printBgmscoreLine(disk, picks);
     printRole(disk, picks);
@@ -263,7 +325,7 @@ bool sameEntry(const EntryFacts& a, const EntryFacts& b) {
 }
 
 void printDirectory(const DiskFacts& disk, const ListingOptions& options) {
-    if (disk.directory.state == DirectoryState::notThisFileSystem && !options.raw) {
+    if (!disk.entriesListed(options.raw)) {
         return;
     }
     const std::vector<EntryFacts>& entries = disk.entries;

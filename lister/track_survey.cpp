@@ -50,7 +50,13 @@ TrackFacts surveyTracks(D88Image& image, int64_t diskOffset) {
         } else {
             ++facts.present;
         }
-        noteRecords(facts, tally, image.listTrack(track));
+        const TrackListing listing = image.listTrack(track);
+        noteRecords(facts, tally, listing);
+        // A track cut off by the file's end is flagged as such already.
+        const int32_t named = image.namedSectorCount(track);
+        if (presence == TrackPresence::whole && listing.records < named) {
+            facts.shortTracks.push_back({track, listing.records, named});
+        }
     }
     for (int32_t code = 0; code < sizeCodes; ++code) {
         if (tally.codes[static_cast<std::size_t>(code)]) {

@@ -12,6 +12,16 @@ bool nameByte(uint8_t byte) {
 bool plausible(const DirectoryEntry& entry) {
     return nameEnds(entry) && !walkChain(entry.firstCluster).loops;
 }
+
+bool directoryAllZero() {
+    const uint8_t* bytes = reinterpret_cast<const uint8_t*>(directoryTable);
+    for (std::size_t i = 0; i < sizeof directoryTable; ++i) {
+        if (bytes[i] != 0) {
+            return false;
+        }
+    }
+    return true;
+}
 }  // namespace
 
 bool nameEnds(const DirectoryEntry& entry) {
@@ -27,7 +37,10 @@ bool nameEnds(const DirectoryEntry& entry) {
     return false;
 }
 
-std::string foreignDirectoryReason() {
+std::string foreignDirectoryReason(int32_t linkedClusters) {
+    if (linkedClusters > 0 && directoryAllZero()) {
+        return "zero fill";
+    }
     if (directoryHoldsOnlyFill()) {
         return "every used entry is one byte repeated";
     }
@@ -45,10 +58,11 @@ std::string foreignDirectoryReason() {
            " a name that ends and a chain that ends";
 }
 
-int32_t linkedClusterCount() {
+int32_t linkedClusterCount(const D88Image& image) {
     int32_t linked = 0;
-    for (uint8_t value : allocationTable) {
-        linked += value < lastClusterMark ? 1 : 0;
+    for (std::size_t cluster = 0; cluster < allocationEntries; ++cluster) {
+        const bool onDisk = image.trackUsable(clusterAddress(static_cast<int32_t>(cluster)).track);
+        linked += onDisk && allocationTable[cluster] < lastClusterMark ? 1 : 0;
     }
     return linked;
 }

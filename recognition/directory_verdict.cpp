@@ -109,12 +109,12 @@ DirectoryVerdict trackVerdict(D88Image& image, int64_t diskOffset) {
     return recordsVerdict(image, TrackPresence::whole);
 }
 
-DirectoryVerdict entriesVerdict() {
+DirectoryVerdict entriesVerdict(const D88Image& image) {
     DirectoryVerdict verdict;
     verdict.tablesRead = true;
     verdict.usedEntries = usedEntryCount();
-    verdict.linkedClusters = linkedClusterCount();
-    verdict.reason = foreignDirectoryReason();
+    verdict.linkedClusters = linkedClusterCount(image);
+    verdict.reason = foreignDirectoryReason(verdict.linkedClusters);
     if (!verdict.reason.empty()) {
         verdict.state = DirectoryState::notThisFileSystem;
     } else {
@@ -137,5 +137,5 @@ std::string sectorsText(int32_t records, const std::bitset<256>& sizeCodes) {
 }
 
 DirectoryVerdict judgeDirectory(D88Image& image, int64_t diskOffset, bool whole) {
-    return whole ? entriesVerdict() : trackVerdict(image, diskOffset);
+    return whole ? entriesVerdict(image) : trackVerdict(image, diskOffset);
 }

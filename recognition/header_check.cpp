@@ -47,9 +47,27 @@ bool trackTableFits(const D88Image& image) {
     }
     return true;
 }
-}  // namespace
+// Whether the file is `length` bytes long; a stream is read up to one byte past.
+bool fileLengthIs(D88Image& image, int64_t length) {
+    const int64_t known = image.knownFileLength();
+    if (known >= 0) {
+        return known == length;
+    }
+    return image.fileHoldsByteAt(length - 1) && !image.fileHoldsByteAt(length);
+}
 
-HeaderFault firstHeaderFault(D88Image& image) {
+// The raw sector image whose length the file has, else `fault` itself.
+HeaderFault rawImageOr(D88Image& image, HeaderFault fault) {
+    for (const RawSectorImage& raw : rawSectorImages) {
+        if (fileLengthIs(image, raw.length())) {
+            return raw.fault;
+        }
+    }
+    return fault;
+}
+
+// The fault before the file's length is looked at.
+HeaderFault headerFault(D88Image& image) {
     if (image.diskCount() == 0 || !image.selectDisk(0)) {
         return HeaderFault::noDisk;
     }
@@ -68,13 +86,41 @@ HeaderFault firstHeaderFault(D88Image& image) {
     return HeaderFault::none;
 }
 
+// "327,680": a length as people write it.
+std::string groupedDigits(int64_t value) {
+    std::string digits = std::to_string(value);
+    for (int64_t at = static_cast<int64_t>(digits.size()) - 3; at > 0; at -= 3) {
+        digits.insert(static_cast<std::size_t>(at), ",");
+    }
+    return digits;
+}
+
+std::string rawImageReason(const RawSectorImage& raw) {
+    return groupedDigits(raw.length()) + " bytes, the size of a raw " + raw.name +
+           " sector image (" + std::to_string(raw.cylinders) + " x " +
+           std::to_string(raw.heads) + " x " + std::to_string(raw.sectorsPerTrack) + " x " +
+           std::to_string(raw.sectorBytes) + ")";
+}
+}  // namespace
+
+HeaderFault firstHeaderFault(D88Image& image) {
+    const HeaderFault fault = headerFault(image);
+    return fault == HeaderFault::none ? fault : rawImageOr(image, fault);
+}
+
 std::string faultReason(HeaderFault fault, uint32_t firstSize, int32_t firstMedia) {
     const std::string header =
         "a disk header (" + counted(D88Image::headerSize, "byte", "bytes") + ")";
     const std::string size = counted(firstSize, "byte", "bytes");
     const std::string tableOutside = "disk 1's track table points outside the disk, and ";
+    for (const RawSectorImage& raw : rawSectorImages) {
+        if (raw.fault == fault) {
+            return rawImageReason(raw);
+        }
+    }
     switch (fault) {
     case HeaderFault::none:
+    default:
         break;
     case HeaderFault::noDisk:
         return "no disk: the file is shorter than " + header;

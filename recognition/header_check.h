@@ -15,9 +15,44 @@ enum class HeaderFault {
     sizeBelowHeader,  // the disk's size leaves no room for its own header
     unknownMedia,     // a track table that cannot be, and a media byte no writer uses
     sizePastFile,     // a track table that cannot be, and a size past the file's end
+    // Any of the above in a file whose length is that of a raw sector image
+    // (rawSectorImages): most likely such an image, named .d88.
+    raw2D,
+    raw2DD,
+    raw2HD,
+    raw720K,
+    raw1200K,
+    raw1440K,
+    rawHdm,
 };
 
-// Judges disk 1's header, which it leaves selected when there is one.
+// The raw sector images whose length alone says what a file that is no D88
+// image likely is: every sector of every track one after another.
+struct RawSectorImage {
+    HeaderFault fault;
+    const char* name;
+    int32_t cylinders;
+    int32_t heads;
+    int32_t sectorsPerTrack;
+    int32_t sectorBytes;
+
+    int64_t length() const {
+        return int64_t{cylinders} * heads * sectorsPerTrack * sectorBytes;
+    }
+};
+constexpr RawSectorImage rawSectorImages[] = {
+    {HeaderFault::raw2D, "2D", 40, 2, 16, 256},
+    {HeaderFault::raw2DD, "2DD", 80, 2, 16, 256},
+    {HeaderFault::raw720K, "720 KB", 80, 2, 9, 512},
+    {HeaderFault::raw2HD, "2HD", 77, 2, 26, 256},
+    {HeaderFault::raw1200K, "1.2 MB", 80, 2, 15, 512},
+    {HeaderFault::rawHdm, "HDM", 77, 2, 8, 1024},
+    {HeaderFault::raw1440K, "1.44 MB", 80, 2, 18, 512},
+};
+
+// Judges disk 1's header, which it leaves selected when there is one. A file
+// with a fault is read as far as the longest raw sector image reaches, to learn
+// whether its length is one's.
 HeaderFault firstHeaderFault(D88Image& image);
 
 // What a file that is no D88 image is called, before the reason; quelt-ls and

@@ -704,6 +704,8 @@ const NonImage nonImages[] = {
     {"ProgramFile", programFile,
      "disk 1's size, 0 bytes, is smaller than a disk header (688 bytes)"},
     {"GzipFile", gzipFile, "gzip data"},
+    {"Raw2DSectorDump", [] { return Bytes(327680, 0xE5); },
+     "327,680 bytes, the size of a raw 2D sector image (40 x 2 x 16 x 256)"},
 };
 
 class NonImageFile : public testing::TestWithParam<NonImage> {};

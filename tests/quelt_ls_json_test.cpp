@@ -16,6 +16,7 @@
 
 #include "names/hex_codec.h"
 #include "support/archive_builder.h"
+#include "support/foreign_disks.h"
 #include "support/game_disk.h"
 #include "support/json_lines.h"
 #include "support/other_disks.h"
@@ -210,18 +211,37 @@ TEST(QueltLsJson, DirectoryStatesAndSectorSizes) {
     const json image = jsonOf(concat({zeroDisk().bytes(), filledDirectoryDisk(0xE5).bytes(),
                                       largestSectorSizes().bytes()}));
     const char* const expected[] = {
-        R"({"state":"empty","used_entries":0,"allocation_formatted":false})",
+        R"({"state":"not_this_file_system","used_entries":0,"reason":"zero fill","entries":[]})",
         R"({"state":"not_this_file_system","used_entries":48,
-            "reason":"every used entry is one byte repeated"})"};
+            "reason":"every used entry is one byte repeated","entries":[]})"};
     ASSERT_EQ(image["disks"].size(), 3u);
     for (size_t d = 0; d < std::size(expected); ++d) {
-        json directory = image["disks"][d]["directory"];
-        directory.erase("entries");
-        EXPECT_EQ(directory, json::parse(expected[d])) << "disk " << d + 1;
+        EXPECT_EQ(image["disks"][d]["directory"], json::parse(expected[d])) << "disk " << d + 1;
     }
     const json& tracks = image["disks"][2]["tracks"];
     EXPECT_EQ(tracks["size_codes"], json::parse("[1, 8, 9]"));
     EXPECT_EQ(tracks["sector_sizes"], json::parse("[256, 32768, null]"));
+}
+
+// Other systems' disks: FAT12's object (its FAT copies differ), a Hu-BASIC
+// disk's track that stores one of 16 sectors, and the WHOLE column that says so.
+TEST(QueltLsJson, ForeignDisksAreNamedAndShortTracksFlagged) {
+    Disk huBasic = huBasicDisk(1);
+    huBasic.track(79).resize(1);
+    // Last, so that no disk's bytes follow its short track.
+    const Bytes bytes =
+        concat({fat12Disk({80, 9, 2, 0xF9, false, 0, true}).bytes(), huBasic.bytes()});
+    const json image = jsonOf(bytes);
+    ASSERT_EQ(image["disks"].size(), 2u);
+    EXPECT_EQ(image["disks"][1]["file_system"], json::parse(R"({"name":"Hu-BASIC","files":1})"));
+    EXPECT_EQ(image["disks"][1]["tracks"]["short_tracks"],
+              json::parse(R"([{"track":79,"stored":1,"named":16}])"));
+    EXPECT_EQ(image["disks"][0]["file_system"],
+              json::parse(R"({"name":"FAT12","files":2,"volume_label":"WORK DISK",
+                  "volume_label_hex":"574f524b204449534b","deleted_entries":1,"fat_copies":2,
+                  "fat_copies_differ":true})"));
+    const ToolRun shortRun = runInFreshFolder(QUELT_LS_PROGRAM, bytes, {"--short", kImageName});
+    EXPECT_NE(shortRun.out.find("\tsectors-missing"), std::string::npos) << shortRun.out;
 }
 
 // quelt's picks, by the disks' numbers from 1, in images whose disks come in

@@ -10,6 +10,7 @@
 #include "lister/list_messages.h"
 #include "support/file_tree.h"
 #include "support/game_disk.h"
+#include "support/foreign_disks.h"
 #include "support/other_disks.h"
 #include "support/run_case.h"
 #include "support/run_tool.h"
@@ -464,12 +465,25 @@ const LinesCase linesCases[] = {
      },
      {"disk 3\n", "  role: demo disk\n", "demo disks: 1 3\nmain disk: 2\nscenario disk: 4\n"}},
     // ---- What the directory is
+    {"TrackStoringFewerSectorsThanItNames",
+     [] {
+         Disk disk = huBasicDisk(1);
+         disk.track(79).resize(1);
+         return disk.bytes();
+     },
+     {"  tracks: 80 (track 79: 1 of 16 sectors stored)\n  sectors per track: 1-16\n",
+      "  directory: not this file system (every used entry is one byte repeated)\n"
+      "  file system: Hu-BASIC (1 file)\n  startup: not listed\n"}},
+    {"Fat12DiskNamedWithItsFacts", [] { return fat12Disk({}).bytes(); },
+     {"  directory: not this file system (track 40 holds 9 sectors of 512 bytes)\n"
+      "  file system: FAT12 (volume label \"WORK DISK\", 2 files, 1 deleted entry, "
+      "the two FATs agree)\n"}},
     {"NineSectorsOf512BytesIsNotThisFileSystem", [] { return uniformDisk(9, 2, 0xF6).bytes(); },
      {"  tracks: 80\n  sectors per track: 9\n  sector sizes: 512\n  demo signature: no\n"
       "  directory: not this file system (track 40 holds 9 sectors of 512 bytes)\n"
       "  startup: not listed\n"}},
-    {"AllZeroTrackIsEmptyAndNotFormatted", [] { return zeroDisk().bytes(); },
-     {"  directory: empty (allocation table not formatted: 256 clusters link to another)\n"
+    {"AllZeroTrackIsZeroFill", [] { return zeroDisk().bytes(); },
+     {"  directory: not this file system (zero fill)\n"
       "  startup: not listed\n  bgmscore: not listed\n  role: none\n\ndemo disks: none\n"}},
     {"LargestSectorSizeByItsLength", [] { return largestSectorSizes().bytes(); },
      {"  sectors per track: 1-16\n  sector sizes: 256 32768 N=9\n"}},

@@ -170,8 +170,9 @@ const DirectoryRow directoryRows[] = {
          return disk.bytes();
      },
      DirectoryState::empty, "", 0, 0},
-    {"AllZeroTrackIsEmptyButNotFormatted", [] { return zeroDisk().bytes(); }, DirectoryState::empty,
-     "", 0, 256},
+    // Only the 160 clusters of the disk's 80 tracks are counted of the table's 256.
+    {"AllZeroTrackIsZeroFill", [] { return zeroDisk().bytes(); },
+     DirectoryState::notThisFileSystem, "zero fill", 0, 160},
     {"OneByteFill", [] { return filledDirectoryDisk(0xE5).bytes(); },
      DirectoryState::notThisFileSystem, "every used entry is one byte repeated", 48, 0},
     {"NineSectorsOf512Bytes", [] { return uniformDisk(9, 2, 0xF6).bytes(); },

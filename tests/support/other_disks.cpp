@@ -6,8 +6,8 @@
 
 namespace d88build {
 
-Disk uniformDisk(int count, uint8_t n, uint8_t fill) {
-    Disk disk;
+Disk uniformDisk(int count, uint8_t n, uint8_t fill, int cylinders) {
+    Disk disk(cylinders);
     for (int t = 0; t < disk.trackCount(); ++t) {
         std::vector<Record>& records = disk.track(t);
         records.clear();

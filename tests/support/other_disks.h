@@ -10,9 +10,10 @@
 
 namespace d88build {
 
-// Every track holds `count` sectors of size code `n` (R 1 to count), each of
-// `fill` bytes: a disk another system formatted (9 sectors of 512 bytes: N 2).
-Disk uniformDisk(int count, uint8_t n, uint8_t fill);
+// Every track of `cylinders` cylinders holds `count` sectors of size code `n`
+// (R 1 to count), each of `fill` bytes: a disk another system formatted (9
+// sectors of 512 bytes: N 2).
+Disk uniformDisk(int count, uint8_t n, uint8_t fill, int cylinders = 40);
 
 // A disk whose every sector holds zeros, as a boot disk with no file system has.
 Disk zeroDisk();
