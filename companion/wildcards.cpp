@@ -80,3 +80,22 @@ std::vector<std::string> expandWildcard(const std::string& pattern, SystemError&
     return {pattern};
 }
 #endif
+
+std::vector<std::string> operandPaths(
+    const ParsedCommandLine& parsed,
+    const std::function<void(const char* wildcard, const std::string& reason)>& nothingMatched) {
+    std::vector<std::string> paths;
+    for (const char* operand : parsed.operands) {
+        if (!parsed.isWildcard(operand)) {
+            paths.push_back(operand);
+            continue;
+        }
+        SystemError why;
+        const std::vector<std::string> matches = expandWildcard(operand, why);
+        if (matches.empty()) {
+            nothingMatched(operand, reasonNothingMatched(why));
+        }
+        paths.insert(paths.end(), matches.begin(), matches.end());
+    }
+    return paths;
+}
