@@ -66,7 +66,8 @@ DiskChoice diskChoiceOf(const std::string& operand, int32_t largest,
         choice.disks = disks;
     } else if (namesFile(path)) {
         choice.path = path;
-        choice.badList = list;
+        choice.listRefused = true;
+        choice.list = list;
     }
     return choice;
 }

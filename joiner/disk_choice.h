@@ -17,7 +17,8 @@ constexpr char diskChoiceMark = '@';
 struct DiskChoice {
     std::string path;             // the operand without its @LIST
     std::vector<int32_t> disks;   // from 1; empty: every disk
-    std::string badList;          // a LIST after a path that names a file, not read
+    bool listRefused = false;     // a LIST after a path that names a file, not read
+    std::string list;             // that LIST
 };
 
 // The numbers of `list`, appended to `disks`; false when it is none of the

@@ -113,8 +113,8 @@ SetChoice DiskCollection::setChoice() const {
 
 bool DiskCollection::takeOperand(const std::string& operand) {
     const DiskChoice choice = diskChoiceOf(operand, D88Image::maxDisks, namesSomething);
-    if (!choice.badList.empty()) {
-        reportInvalidArgument(joinerName, diskListWhat, choice.badList.c_str(), diskListExpected);
+    if (choice.listRefused) {
+        reportInvalidArgument(joinerName, diskListWhat, choice.list.c_str(), diskListExpected);
         return false;
     }
     return takePath(choice.path, choice.disks);
