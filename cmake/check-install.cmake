@@ -4,7 +4,7 @@
 # programs' file-name suffix.
 #
 #   cmake -DBUILD=<build folder> -DWINDOWS=ON|OFF -DEXE=<suffix> -P check-install.cmake
-set(programs quelt quelt-ls quelt-cp quelt-sample-set)
+set(programs quelt quelt-ls quelt-cp quelt-join quelt-sample-set)
 if(WINDOWS)
   set(expected LICENSE README-Windows.txt NOTICES.txt)
   foreach(program IN LISTS programs)

@@ -49,7 +49,7 @@ lint_deb() {
 # mark that makes every Notepad read it as UTF-8; not the Linux README.md.
 check_zip_folder() {
     local folder=$1 file
-    for file in quelt quelt-ls quelt-cp quelt-sample-set; do
+    for file in quelt quelt-ls quelt-cp quelt-join quelt-sample-set; do
         [ -f "$folder/$file.exe" ] && [ -f "$folder/$file.html" ] ||
             { echo "$zip: no $file.exe or $file.html"; return 1; }
     done
@@ -76,7 +76,7 @@ if [ "$(id -u)" -eq 0 ]; then
     mkdir "$work/deb"
     /usr/bin/quelt-sample-set "$work/deb/sample.d88"
     expect_complete_run "$work/deb" /usr/bin/quelt
-    man -w quelt quelt-ls quelt-cp quelt-sample-set >/dev/null 2>&1 ||
+    man -w quelt quelt-ls quelt-cp quelt-join quelt-sample-set >/dev/null 2>&1 ||
         [ -f /usr/share/man/man1/quelt.1 ]
     dpkg -r quelt >/dev/null
     echo "installed $(basename "$deb"): quelt on the sample set wrote its 24 files"
