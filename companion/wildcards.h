@@ -4,8 +4,10 @@
 // IMAGE operands written as wildcards on Windows (images\*.d88), expanded by
 // the companions as Windows programs expand theirs, since Windows shells
 // leave that to them: * and ? in the last part of the path, matched by the
-// system against the names in that folder. POSIX shells expand wildcards
-// before a program starts, so there no operand is one.
+// system against the names in that folder; written in quotes too, as Windows
+// users quote whole paths, when no file has that name (no Windows file name
+// holds * or ?). POSIX shells expand wildcards before a program starts, and
+// quotes keep them, so there no operand is one.
 
 #include <functional>
 #include <string>

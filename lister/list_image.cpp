@@ -90,6 +90,9 @@ int listImage(int argc, char** argv, SourceOpener* opener) {
     ListingRun run;
     run.opener = opener;
     run.options = optionsOf(parsed);
+    if (run.options.form == ListingForm::json) {
+        keepOutputInUtf8();
+    }
     listNamesAs(listedForm(parsed, run.options.form));
     const std::vector<std::string> paths =
         operandPaths(parsed, [&run](const char* wildcard, const std::string& reason) {
