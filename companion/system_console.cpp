@@ -62,7 +62,7 @@ public:
     CodePageFile(std::FILE* file, UINT codePage) : file_(file), codePage_(codePage) {}
 
     bool show(const std::string& text, SystemError& why) override {
-        const std::string bytes = inCodePage(wideOfUtf8(text));
+        const std::string bytes = codePageOfUtf8(text, codePage_);
         errno = 0;
         if (std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size() &&
             std::fflush(file_) == 0) {
@@ -73,37 +73,9 @@ public:
     }
 
 private:
-    std::string inCodePage(const std::wstring& wide) const {
-        if (wide.empty()) {
-            return "";
-        }
-        const int length = static_cast<int>(wide.size());
-        const int size =
-            WideCharToMultiByte(codePage_, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
-        std::string bytes(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-        WideCharToMultiByte(codePage_, 0, wide.data(), length, &bytes[0], size, nullptr, nullptr);
-        return bytes;
-    }
-
     std::FILE* file_;
     UINT codePage_;
 };
-
-// The programs' own ANSI code page is UTF-8 (their manifest): what other
-// programs read is the console's, or the system's own.
-UINT readersCodePage() {
-    const UINT console = GetConsoleOutputCP();
-    if (console != 0) {
-        return console;
-    }
-    DWORD system = 0;
-    const int units = sizeof system / sizeof(wchar_t);
-    if (GetLocaleInfoW(LOCALE_SYSTEM_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
-                       reinterpret_cast<LPWSTR>(&system), units) == 0) {
-        return CP_UTF8;
-    }
-    return system;
-}
 }  // namespace
 
 std::unique_ptr<Console> consoleOf(std::FILE* file) {
@@ -117,8 +89,11 @@ std::unique_ptr<Console> consoleOf(std::FILE* file) {
 
 std::unique_ptr<Console> textDisplayOf(std::FILE* file) {
     std::unique_ptr<Console> console = consoleOf(file);
-    const UINT codePage = console ? CP_UTF8 : readersCodePage();
-    if (console || codePage == CP_UTF8) {
+    // The console's code page is what find, type and PowerShell read redirected
+    // text in; a process without any console has no such readers, and its text
+    // stays UTF-8 (the programs' own code page).
+    const UINT codePage = console ? CP_UTF8 : GetConsoleOutputCP();
+    if (console || codePage == 0 || codePage == CP_UTF8) {
         return console;
     }
     return std::unique_ptr<Console>(new CodePageFile(file, codePage));

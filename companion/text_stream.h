@@ -33,11 +33,10 @@ std::unique_ptr<Console> consoleOf(std::FILE* file);
 
 // What `file` shows text by: its console, or where it is none on Windows the
 // bytes of the code page that Windows programs read redirected text in (find,
-// type, PowerShell's pipeline): the console's output code page when the
-// process has a console (932 after `chcp 932`), else the system's ANSI code
-// page, through Windows' converter, a character it lacks as '?'. Null, so
-// that the file takes the UTF-8 bytes, where that code page is UTF-8 and on
-// POSIX systems.
+// type, PowerShell's pipeline): the console's output code page (932 after
+// `chcp 932`), through Windows' converter, a character it lacks as '?'. Null,
+// so that the file takes the UTF-8 bytes, where that code page is UTF-8, for a
+// process without a console, and on POSIX systems.
 std::unique_ptr<Console> textDisplayOf(std::FILE* file);
 
 // Text for `file`, or for `console` when one is given. A console is shown

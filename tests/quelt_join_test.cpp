@@ -136,22 +136,25 @@ const std::string scenarioName = "\xE3\x82\xB7\xE3\x83\x8A\xE3\x83\xAA\xE3\x82\x
 const std::string demoName = "\xE3\x83\x87\xE3\x83\xA2.d88";
 const std::string mainName = "\xE3\x83\xA1\xE3\x82\xA4\xE3\x83\xB3.d88";
 
-Bytes setZip(const SampleSet& set) {
-    return archiveOf(ArchiveForm::zip, {{scenarioName, set.scenario.bytes()},
+// The set's disks as members named `names` (scenario, demo, main), and
+// another system's disk among them.
+Bytes setZip(const SampleSet& set, const std::vector<std::string>& names = {
+                                       scenarioName, demoName, mainName}) {
+    return archiveOf(ArchiveForm::zip, {{names[0], set.scenario.bytes()},
                                         {"other.d88", uniformDisk(9, 2, 0xE5).bytes()},
-                                        {demoName, set.demo.bytes()},
-                                        {mainName, set.main.bytes()}});
+                                        {names[1], set.demo.bytes()},
+                                        {names[2], set.main.bytes()}});
 }
 
 std::string took(const char* role, const std::string& where) {
     return std::string(role) + ": " + where + "\n";
 }
 
-// What --set says on the set's ZIP.
+// What --set says on the set's ZIP of members c.d88, a.d88 and b.d88.
 std::string setZipLines() {
-    return took(demoRoleText, "image.d88/" + demoName + " disk 1 \"DEMO\"") +
-           took(mainRoleText, "image.d88/" + mainName + " disk 1 \"MAIN\"") +
-           took(scenarioRoleText, "image.d88/" + scenarioName + " disk 1 \"SCENARIO\"");
+    return took(demoRoleText, "image.d88/a.d88 disk 1 \"DEMO\"") +
+           took(mainRoleText, "image.d88/b.d88 disk 1 \"MAIN\"") +
+           took(scenarioRoleText, "image.d88/c.d88 disk 1 \"SCENARIO\"");
 }
 
 
@@ -175,7 +178,7 @@ const RunRow runRows[] = {
     {"SetFromAZipByRole",
      [] {
          Case c;
-         c.image = setZip(theSet());
+         c.image = setZip(theSet(), {"c.d88", "a.d88", "b.d88"});
          c.args = {"--set", "-o", "set.d88", kImageName};
          c.err = setZipLines();
          c.files["set.d88"] = sampleImage();
@@ -273,6 +276,21 @@ TEST(JoinThenQuelt, WritesTheSetsFiles) {
     quelt.image = join.files.at("set.d88");
     expectRunAsDescribed(QUELT_PROGRAM, quelt);
 }
+
+#ifdef _WIN32
+// The drop target's wiring: the set joined from the dropped archive, and
+// quelt's files beside it, in a new folder named for it.
+TEST(DropTarget, RunsQueltOnTheSetInAFolderNamedForTheImage) {
+    const ToolRun run = runInFreshFolder(QUELT_DROP_PROGRAM, setZip(theSet()), {kImageName});
+    EXPECT_EQ(run.status, 0) << run.err;
+    const Case quelt = completeRun(theSet());
+    ASSERT_EQ(run.files.size(), quelt.files.size() + 1) << run.err;
+    EXPECT_TRUE(run.files.at("image/set.d88") == sampleImage());
+    for (const auto& [name, bytes] : quelt.files) {
+        EXPECT_TRUE(run.files.at("image/" + name) == bytes) << name;
+    }
+}
+#endif
 
 }  // namespace
 }  // namespace d88build
