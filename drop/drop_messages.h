@@ -32,8 +32,6 @@ constexpr char joinedSetName[] = "set.d88";
 // Beside quelt-drop.exe.
 constexpr wchar_t joinProgram[] = L"quelt-join.exe";
 constexpr wchar_t queltProgram[] = L"quelt.exe";
-// quelt's lines are Shift_JIS: the console shows them in this code page.
-constexpr unsigned shiftJisCodePage = 932;
 // A folder of the image's name that is there already: "NAME (2)", ... up to.
 constexpr int folderAttempts = 100;
 

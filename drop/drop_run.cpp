@@ -1,6 +1,6 @@
 // quelt-drop: an image or an archive dropped on it (or given as its argument)
 // is joined into its set by quelt-join, and quelt runs on the set in a new
-// folder beside it named for it, its Shift_JIS lines shown in code page 932.
+// folder beside it named for it, its Shift_JIS lines shown decoded.
 // A window that Explorer opened for it waits for a key before it closes.
 #include <conio.h>
 #include <windows.h>
@@ -12,6 +12,7 @@
 #include "companion/diagnostics.h"
 #include "companion/native_path.h"
 #include "drop/drop_messages.h"
+#include "names/shift_jis.h"
 
 namespace {
 // An argument as CreateProcessW's child reads it back (the C library's rules):
@@ -41,10 +42,45 @@ std::wstring ownFolder() {
     return own.substr(0, own.find_last_of(L"\\/") + 1);
 }
 
-// Runs `program` beside quelt-drop.exe with `arguments` in `folder`; its
-// exit status, or -1 when it could not be started (said on standard error).
-int runBeside(const wchar_t* program, const std::vector<std::wstring>& arguments,
-              const std::wstring& folder) {
+// The exit status of `process` once it ended.
+int exitStatusOf(HANDLE process) {
+    WaitForSingleObject(process, INFINITE);
+    DWORD status = 1;
+    GetExitCodeProcess(process, &status);
+    CloseHandle(process);
+    return static_cast<int>(status);
+}
+
+// A byte of quelt's lines that is no Shift_JIS character's, as it is.
+std::string asItIs(uint8_t byte) {
+    return std::string(1, static_cast<char>(byte));
+}
+
+// quelt's lines (both its streams, in the order it wrote them) read from
+// `pipe` to its end, and shown as characters: its Shift_JIS bytes read right
+// whatever the console's code page and font table.
+void showShiftJisLines(HANDLE pipe) {
+    std::string waiting;
+    char bytes[4096];
+    DWORD got = 0;
+    while (ReadFile(pipe, bytes, sizeof bytes, &got, nullptr) && got > 0) {
+        waiting.append(bytes, got);
+        // Whole lines only: a double-byte character never splits.
+        const std::size_t end = waiting.rfind('\n');
+        if (end != std::string::npos) {
+            putOutput(decodeShiftJis(waiting.substr(0, end + 1), asItIs));
+            waiting.erase(0, end + 1);
+        }
+    }
+    putOutput(decodeShiftJis(waiting, asItIs));
+    flushOutput();
+}
+
+// Starts `program` beside quelt-drop.exe with `arguments` in `folder`, its
+// standard output and error to `output` when given; its process, or null
+// when it could not be started (said on standard error).
+HANDLE startBeside(const wchar_t* program, const std::vector<std::wstring>& arguments,
+                   const std::wstring& folder, HANDLE output = nullptr) {
     const std::wstring path = ownFolder() + program;
     std::wstring line = quoted(path);
     for (const std::wstring& argument : arguments) {
@@ -52,20 +88,29 @@ int runBeside(const wchar_t* program, const std::vector<std::wstring>& arguments
     }
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
+    if (output != nullptr) {
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+        startup.hStdOutput = output;
+        startup.hStdError = output;
+    }
     PROCESS_INFORMATION process = {};
     flushOutput();
     if (!CreateProcessW(path.c_str(), &line[0], nullptr, nullptr, TRUE, 0, nullptr,
                         folder.c_str(), &startup, &process)) {
-        reportFileProblem(dropName, narrowPath(path),
-                          (std::string(notStartedText) + ": " + reasonFor(lastSystemError())).c_str());
-        return -1;
+        const std::string why = std::string(notStartedText) + ": " + reasonFor(lastSystemError());
+        reportFileProblem(dropName, narrowPath(path), why.c_str());
+        return nullptr;
     }
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD status = 1;
-    GetExitCodeProcess(process.hProcess, &status);
-    CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
-    return static_cast<int>(status);
+    return process.hProcess;
+}
+
+// The same, waited for: its exit status, or -1 when it did not start.
+int runBeside(const wchar_t* program, const std::vector<std::wstring>& arguments,
+              const std::wstring& folder) {
+    HANDLE process = startBeside(program, arguments, folder);
+    return process != nullptr ? exitStatusOf(process) : -1;
 }
 
 // The image's name without its last extension ("ゲーム" of "ゲーム.zip").
@@ -95,15 +140,24 @@ std::wstring newFolderFor(const std::wstring& image) {
     return L"";
 }
 
-// quelt on the joined set, its Shift_JIS lines shown in code page 932.
+// quelt on the joined set, its lines read through a pipe and shown decoded.
 int runQuelt(const std::wstring& folder) {
-    const UINT before = GetConsoleOutputCP();
-    SetConsoleOutputCP(shiftJisCodePage);
-    const int status = runBeside(queltProgram, {widePath(joinedSetName)}, folder);
-    if (before != 0) {
-        SetConsoleOutputCP(before);
+    SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
+    HANDLE reading = nullptr;
+    HANDLE writing = nullptr;
+    if (!CreatePipe(&reading, &writing, &inherited, 0)) {
+        reportFileError(dropName, narrowPath(folder), lastSystemError());
+        return 1;
     }
-    return status;
+    // Only quelt keeps the writing end: the pipe ends when quelt does.
+    SetHandleInformation(reading, HANDLE_FLAG_INHERIT, 0);
+    HANDLE process = startBeside(queltProgram, {widePath(joinedSetName)}, folder, writing);
+    CloseHandle(writing);
+    if (process != nullptr) {
+        showShiftJisLines(reading);
+    }
+    CloseHandle(reading);
+    return process != nullptr ? exitStatusOf(process) : 1;
 }
 
 int dropImage(const std::wstring& given) {
