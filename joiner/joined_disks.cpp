@@ -15,6 +15,7 @@
 #include "companion/diagnostics.h"
 #include "companion/file_kind.h"
 #include "companion/image_input.h"
+#include "companion/native_path.h"
 #include "copier/image_operand.h"
 #include "joiner/disk_choice.h"
 #include "joiner/join_messages.h"
@@ -141,10 +142,23 @@ bool DiskCollection::takePath(const std::string& path, const std::vector<int32_t
     return takeFile(path, chosen);
 }
 
+namespace {
+// A path as the system takes it: on Windows in UTF-16, whatever characters it holds.
+std::filesystem::path systemPathOf(const std::string& path) {
+#ifdef _WIN32
+    return std::filesystem::path(systemPath(path));
+#else
+    return std::filesystem::path(path);
+#endif
+}
+}  // namespace
+
 bool DiskCollection::isOutput(const std::string& path) const {
     std::error_code error;
     return !options_.output.empty() &&
-           std::filesystem::equivalent(options_.output, path, error) && !error;
+           std::filesystem::equivalent(systemPathOf(options_.output), systemPathOf(path),
+                                       error) &&
+           !error;
 }
 
 // A file: an image, a compressed image, or every member of an archive.

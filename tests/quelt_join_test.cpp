@@ -234,6 +234,19 @@ const RunRow runRows[] = {
          c.status = 1;
          return c;
      }},
+    // A name in no single-byte code page, which Windows' own calls must be given.
+    {"JapaneseInputNamedAsOutputStaysAsItWas",
+     [] {
+         Case c;
+         c.image = sampleImage();
+         c.prepare = giveImageAJapaneseName;
+         c.args = {"-o", kJapaneseImageName, std::string(kJapaneseImageName) + "@2"};
+         c.err = std::string("quelt-join: ") + kJapaneseImageName + ": " + outputIsInputText +
+                 "\n";
+         c.status = 1;
+         c.files[kJapaneseImageName] = sampleImage();
+         return c;
+     }},
     {"CutShortDiskRefused",
      [] {
          Case c;
