@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #ifdef _WIN32
@@ -70,30 +71,32 @@ const JoinedDisk& diskAt(const std::vector<JoinedDisk>& disks, int32_t index) {
     return disks[static_cast<std::size_t>(index)];
 }
 
+// Each role the choice found a disk for, in the order they are said.
+std::vector<std::pair<SetRole, int32_t>> rolesFound(const SetChoice& choice) {
+    std::vector<std::pair<SetRole, int32_t>> found;
+    for (const auto& role : {std::make_pair(SetRole::demo, choice.demo),
+                             std::make_pair(SetRole::main, choice.main),
+                             std::make_pair(SetRole::scenario, choice.scenario)}) {
+        if (role.second != noSetDisk) {
+            found.push_back(role);
+        }
+    }
+    return found;
+}
+
 // "demo disk x.zip/a.d88 disk 1 "DEMO", main disk ..." for each role found.
 std::string foundRoles(const std::vector<JoinedDisk>& disks, const SetChoice& choice) {
     std::string found;
-    const std::pair<int32_t, SetRole> roles[] = {{choice.demo, SetRole::demo},
-                                                 {choice.main, SetRole::main},
-                                                 {choice.scenario, SetRole::scenario}};
-    for (const auto& role : roles) {
-        if (role.first != noSetDisk) {
-            found += (found.empty() ? "" : ", ") + std::string(roleText(role.second)) + " " +
-                     where(diskAt(disks, role.first));
-        }
+    for (const auto& [role, disk] : rolesFound(choice)) {
+        found += (found.empty() ? "" : ", ") + std::string(roleText(role)) + " " +
+                 where(diskAt(disks, disk));
     }
     return found.empty() ? foundNothingText : found;
 }
 
 void reportChoice(const std::vector<JoinedDisk>& disks, const SetChoice& choice) {
-    const std::pair<int32_t, SetRole> roles[] = {{choice.demo, SetRole::demo},
-                                                 {choice.main, SetRole::main},
-                                                 {choice.scenario, SetRole::scenario}};
-    for (const auto& role : roles) {
-        if (role.first != noSetDisk) {
-            printDiagnostic(tookFormat, roleText(role.second),
-                            where(diskAt(disks, role.first)).c_str());
-        }
+    for (const auto& [role, disk] : rolesFound(choice)) {
+        printDiagnostic(tookFormat, roleText(role), where(diskAt(disks, disk)).c_str());
     }
     for (const PassedOver& passed : choice.passedOver) {
         printDiagnostic(passedOverFormat, where(diskAt(disks, passed.disk)).c_str(),
