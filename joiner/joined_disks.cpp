@@ -99,6 +99,15 @@ private:
     int64_t position_ = 0;
 };
 
+// A path as the system takes it: on Windows in UTF-16, whatever characters it holds.
+std::filesystem::path systemPathOf(const std::string& path) {
+#ifdef _WIN32
+    return std::filesystem::path(systemPath(path));
+#else
+    return std::filesystem::path(path);
+#endif
+}
+
 bool isPicked(const SetChoice& choice, int32_t disk) {
     return disk == choice.demo || disk == choice.main || disk == choice.scenario;
 }
@@ -141,17 +150,6 @@ bool DiskCollection::takePath(const std::string& path, const std::vector<int32_t
     }
     return takeFile(path, chosen);
 }
-
-namespace {
-// A path as the system takes it: on Windows in UTF-16, whatever characters it holds.
-std::filesystem::path systemPathOf(const std::string& path) {
-#ifdef _WIN32
-    return std::filesystem::path(systemPath(path));
-#else
-    return std::filesystem::path(path);
-#endif
-}
-}  // namespace
 
 bool DiskCollection::isOutput(const std::string& path) const {
     std::error_code error;
