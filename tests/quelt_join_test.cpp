@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -61,6 +60,10 @@ const SetRow setRows[] = {
     {"NoMainDisk", {scenario, demo}, 1, noSetDisk, 0, {}, {}},
 };
 
+void PrintTo(const SetRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
 class SetRule : public testing::TestWithParam<SetRow> {};
 
 TEST_P(SetRule, TakesWhatQueltTakes) {
@@ -115,6 +118,10 @@ const ChoiceRow choiceRows[] = {
     {"UnreadListOfNoFile", "none.d88@x", "none.d88@x", {}, false},
 };
 
+void PrintTo(const ChoiceRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
 class DiskChoiceSyntax : public testing::TestWithParam<ChoiceRow> {};
 
 TEST_P(DiskChoiceSyntax, SplitsAtTheMark) {
@@ -163,18 +170,13 @@ void withOldOutput(Case& c) {
     addFilesAt(c, {"set.d88"}, pattern(100, 0x41));
 }
 
-struct RunRow {
-    const char* name;
-    std::function<Case()> make;
-};
-
 // Made once, when a row first asks: the builders' own tables are set up by then.
 const SampleSet& theSet() {
     static const SampleSet set = makeSampleSet();
     return set;
 }
 
-const RunRow runRows[] = {
+const NamedCase runRows[] = {
     {"SetFromAZipByRole",
      [] {
          Case c;
@@ -270,13 +272,13 @@ const RunRow runRows[] = {
      }},
 };
 
-class JoinRun : public testing::TestWithParam<RunRow> {};
+class JoinRun : public testing::TestWithParam<NamedCase> {};
 
 TEST_P(JoinRun, WritesOrLeavesOutput) {
     expectRunAsDescribed(joinProgram, GetParam().make());
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, JoinRun, testing::ValuesIn(runRows), rowName);
+INSTANTIATE_TEST_SUITE_P(Rows, JoinRun, testing::ValuesIn(runRows), caseName);
 
 // The wiring from an archive to quelt's files: quelt on the set joined from a
 // ZIP of its disks in the wrong order, with another system's disk among them,
