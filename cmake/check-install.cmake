@@ -4,9 +4,10 @@
 # programs' file-name suffix.
 #
 #   cmake -DBUILD=<build folder> -DWINDOWS=ON|OFF -DEXE=<suffix> -P check-install.cmake
-set(programs quelt quelt-ls quelt-cp quelt-sample-set)
+set(programs quelt quelt-ls quelt-cp quelt-join quelt-sample-set)
 if(WINDOWS)
-  set(expected LICENSE README-Windows.txt NOTICES.txt)
+  # The drop target has no page of its own: README-Windows.txt tells of it.
+  set(expected LICENSE README-Windows.txt NOTICES.txt quelt-drop${EXE})
   foreach(program IN LISTS programs)
     list(APPEND expected ${program}${EXE})
     # The HTML pages are made when the build found mandoc.

@@ -6,7 +6,7 @@
 # reads it as UTF-8) and the notices of the runtime linked into the .exe
 # files, with Windows line ends. README.md tells how to build and install on
 # Linux (sudo, apt-get, bash): README-Windows.txt takes its place in the .zip.
-set(QUELT_PAGES quelt quelt-ls quelt-cp quelt-sample-set)
+set(QUELT_PAGES quelt quelt-ls quelt-cp quelt-join quelt-sample-set)
 set(QUELT_DOCUMENTS ${CMAKE_CURRENT_BINARY_DIR}/documents)
 file(MAKE_DIRECTORY ${QUELT_DOCUMENTS})
 install(FILES LICENSE DESTINATION ${QUELT_INSTALL_DOCDIR})

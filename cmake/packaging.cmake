@@ -15,8 +15,9 @@ set(CPACK_PACKAGE_DESCRIPTION [=[
 quelt finds the demo, main and scenario disks of one software set in a D88
 floppy-image file and writes their data files into the current directory.
 quelt-ls lists the disks and files of an image and what quelt makes of each
-disk; quelt-cp copies any file off a disk; quelt-sample-set writes a made-up
-sample set to try them on.]=])
+disk; quelt-cp copies any file off a disk; quelt-join joins disks kept one a
+file, or in an archive, into one image, or the set quelt takes from them;
+quelt-sample-set writes a made-up sample set to try them on.]=])
 # The programs as users get them: without their symbol tables.
 set(CPACK_STRIP_FILES ON)
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)

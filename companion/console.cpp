@@ -13,12 +13,12 @@ constexpr char standardOutputName[] = "standard output";
 
 // Made at their first use, once the process's streams are set up.
 TextStream& outputStream() {
-    static TextStream stream(stdout, consoleOf(stdout));
+    static TextStream stream(stdout, textDisplayOf(stdout));
     return stream;
 }
 
 TextStream& errorStream() {
-    static TextStream stream(stderr, consoleOf(stderr));
+    static TextStream stream(stderr, textDisplayOf(stderr));
     return stream;
 }
 
@@ -62,6 +62,11 @@ void printDiagnostic(const char* format, ...) {
     errorStream().write(filled(format, arguments));
     va_end(arguments);
     errorStream().flush();
+}
+
+void keepOutputInUtf8() {
+    outputStream().flush();
+    outputStream() = TextStream(stdout, consoleOf(stdout));
 }
 
 void flushOutput() {

@@ -3,7 +3,8 @@
 
 // The companions' two streams. Their text is written through here only, so
 // that a console window on Windows shows it as characters and a file or a pipe
-// gets its UTF-8 bytes (companion/text_stream.h); every message to standard
+// gets its UTF-8 bytes, on Windows those of the code page its readers take
+// (companion/text_stream.h); every message to standard
 // error first writes out what waits for standard output, so that one log of
 // both keeps the order. The end of standard output is said in English, as GNU
 // tools say it.
@@ -22,6 +23,11 @@ void printOutput(const char* format, ...) QUELT_PRINTF_FORMAT(1, 2);
 void putOutput(const std::string& text);
 // Writes `format`, filled as printf does, to standard error.
 void printDiagnostic(const char* format, ...) QUELT_PRINTF_FORMAT(1, 2);
+
+// From now on, standard output that is no console window takes the UTF-8
+// bytes as they are, whatever code page redirected text is in otherwise
+// (quelt-ls --json: JSON is UTF-8).
+void keepOutputInUtf8();
 
 // Writes out what waits for standard output (before bytes that go to it
 // around the text stream, such as quelt-cp's copy to standard output).

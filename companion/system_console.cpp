@@ -6,6 +6,8 @@
 #include <io.h>
 #include <windows.h>
 
+#include <cerrno>
+
 #include "names/wide_text.h"
 
 namespace {
@@ -53,6 +55,27 @@ public:
 private:
     HANDLE handle_;
 };
+
+// A file or a pipe that takes its text in `codePage`, whole lines at a time.
+class CodePageFile : public Console {
+public:
+    CodePageFile(std::FILE* file, UINT codePage) : file_(file), codePage_(codePage) {}
+
+    bool show(const std::string& text, SystemError& why) override {
+        const std::string bytes = codePageOfUtf8(text, codePage_);
+        errno = 0;
+        if (std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size() &&
+            std::fflush(file_) == 0) {
+            return true;
+        }
+        why = {SystemError::Kind::errnoValue, errno != 0 ? errno : EIO};
+        return false;
+    }
+
+private:
+    std::FILE* file_;
+    UINT codePage_;
+};
 }  // namespace
 
 std::unique_ptr<Console> consoleOf(std::FILE* file) {
@@ -63,8 +86,24 @@ std::unique_ptr<Console> consoleOf(std::FILE* file) {
     }
     return std::unique_ptr<Console>(new WindowsConsole(handle));
 }
+
+std::unique_ptr<Console> textDisplayOf(std::FILE* file) {
+    std::unique_ptr<Console> console = consoleOf(file);
+    // The console's code page is what find, type and PowerShell read redirected
+    // text in; a process without any console has no such readers, and its text
+    // stays UTF-8 (the programs' own code page).
+    const UINT codePage = console ? CP_UTF8 : GetConsoleOutputCP();
+    if (console || codePage == 0 || codePage == CP_UTF8) {
+        return console;
+    }
+    return std::unique_ptr<Console>(new CodePageFile(file, codePage));
+}
 #else
 std::unique_ptr<Console> consoleOf(std::FILE*) {
+    return nullptr;
+}
+
+std::unique_ptr<Console> textDisplayOf(std::FILE*) {
     return nullptr;
 }
 #endif

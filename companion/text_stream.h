@@ -3,11 +3,12 @@
 
 // One of a companion's text streams (standard output or standard error). The
 // companions' text is UTF-8: paths as the system gives them (UTF-8 on Windows
-// through the programs' manifest) and names decoded from Shift_JIS. A file or
-// a pipe takes those bytes as they are. A console window on Windows shows
-// bytes in its own code page, which is seldom UTF-8 (932 after `chcp 932`), so
-// there the text goes out as characters instead, and reads right under any
-// code page. POSIX terminals take the bytes: they have no such call.
+// through the programs' manifest) and names decoded from Shift_JIS. On POSIX
+// systems a file, a pipe and a terminal take those bytes as they are. A
+// console window on Windows shows bytes in its own code page, which is seldom
+// UTF-8 (932 after `chcp 932`), so there the text goes out as characters
+// instead, and reads right under any code page; a file or a pipe there gets
+// the bytes of the code page its readers take (textDisplayOf).
 
 #include <cstddef>
 #include <cstdio>
@@ -29,6 +30,14 @@ public:
 // The console `file` writes to; null when it writes to anything else (a file,
 // a pipe, a device, and on POSIX systems everything).
 std::unique_ptr<Console> consoleOf(std::FILE* file);
+
+// What `file` shows text by: its console, or where it is none on Windows the
+// bytes of the code page that Windows programs read redirected text in (find,
+// type, PowerShell's pipeline): the console's output code page (932 after
+// `chcp 932`), through Windows' converter, a character it lacks as '?'. Null,
+// so that the file takes the UTF-8 bytes, where that code page is UTF-8, for a
+// process without a console, and on POSIX systems.
+std::unique_ptr<Console> textDisplayOf(std::FILE* file);
 
 // Text for `file`, or for `console` when one is given. A console is shown
 // whole lines, so that no character is cut apart between two writes; the

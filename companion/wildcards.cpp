@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cwchar>
 
+#include "companion/file_kind.h"
 #include "companion/native_path.h"
 #include "companion/windows_command_line.h"
 #endif
@@ -22,6 +23,19 @@ bool isDotOrDotDot(const wchar_t* name) {
 bool isNoMatch(DWORD error) {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
            error == ERROR_NO_MORE_FILES;
+}
+
+// Windows users quote whole paths ("my images\*.d88"), and no Windows file
+// name holds * or ?: such a word is a wildcard too, unless something has that
+// name after all (a device's). The ? of an extended-length path's prefix
+// (\\?\C:\...) is none.
+bool isQuotedWildcard(const std::string& text) {
+    constexpr char prefixes[][5] = {"\\\\?\\", "\\\\.\\"};
+    std::size_t from = 0;
+    for (const char* prefix : prefixes) {
+        from = text.compare(0, 4, prefix) == 0 ? 4 : from;
+    }
+    return text.find_first_of("*?", from) != std::string::npos && !nameTaken(text);
 }
 #endif
 }  // namespace
@@ -43,7 +57,8 @@ std::vector<const char*> wildcardArguments(int argc, char** argv) {
         if (words[static_cast<std::size_t>(at)].text != argv[at]) {
             return {};
         }
-        if (at > 0 && words[static_cast<std::size_t>(at)].wildcard) {
+        const CommandWord& word = words[static_cast<std::size_t>(at)];
+        if (at > 0 && (word.wildcard || isQuotedWildcard(word.text))) {
             wildcards.push_back(argv[at]);
         }
     }
@@ -80,3 +95,22 @@ std::vector<std::string> expandWildcard(const std::string& pattern, SystemError&
     return {pattern};
 }
 #endif
+
+std::vector<std::string> operandPaths(
+    const ParsedCommandLine& parsed,
+    const std::function<void(const char* wildcard, const std::string& reason)>& nothingMatched) {
+    std::vector<std::string> paths;
+    for (const char* operand : parsed.operands) {
+        if (!parsed.isWildcard(operand)) {
+            paths.push_back(operand);
+            continue;
+        }
+        SystemError why;
+        const std::vector<std::string> matches = expandWildcard(operand, why);
+        if (matches.empty()) {
+            nothingMatched(operand, reasonNothingMatched(why));
+        }
+        paths.insert(paths.end(), matches.begin(), matches.end());
+    }
+    return paths;
+}

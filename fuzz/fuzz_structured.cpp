@@ -15,6 +15,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <random>
 #include <set>
 #include <string>
@@ -42,7 +43,7 @@ constexpr char standardOutput[] = "-";
 // Besides quelt's run, each input has one of these, by a hash of its bytes:
 // every run reads an image of up to many MiB again, and the comparison reads
 // every track of the disks checked, several times the programs' own reading.
-enum class Companion : uint32_t { lister, copier, comparison, count };
+enum class Companion : uint32_t { lister, copier, joiner, comparison, count };
 constexpr uint32_t companionSalt = 2;
 
 // Of every mutationDraws mutations, how many get a cap of 16 MiB, 4 MiB, 1 MiB,
@@ -132,6 +133,30 @@ void runCopier(int32_t copiedDisk) {
     copyFirstFileByName(copiedDisk);
 }
 
+// quelt-join writes at most its one image: a plain join of one image is the
+// bytes of its disks from the start, a prefix of the image; the set's at most
+// three of them.
+void runJoiner(const fuzzimage::Bytes& image, bool set) {
+    fuzzruns::keepOutputBytes(true);
+    const fuzzruns::Outputs outputs =
+        fuzzruns::takeOutputs(fuzzruns::runJoiner(fuzzsetup::imageName, set));
+    fuzzruns::keepOutputBytes(false);
+    const auto joined = outputs.find(fuzzruns::joinedName);
+    if (outputs.size() > 2 || (outputs.size() == 2 && joined == outputs.end())) {
+        fuzzsetup::fail("quelt-join left another file");
+    }
+    if (joined == outputs.end()) {
+        return;
+    }
+    const std::string& bytes = joined->second.bytes;
+    const bool prefix = bytes.size() <= image.size() &&
+                        std::memcmp(bytes.data(), image.data(), bytes.size()) == 0;
+    if (!set ? !prefix : bytes.size() > 3 * image.size()) {
+        fuzzsetup::fail("quelt-join wrote " + std::to_string(bytes.size()) +
+                        " bytes that are not its image's disks");
+    }
+}
+
 }  // namespace
 
 // libFuzzer's own mutation of a description, then its size class picked afresh
@@ -177,6 +202,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         data, size, static_cast<uint32_t>(Companion::count), companionSalt));
     if (companion == Companion::lister) {
         runLister(image);
+    } else if (companion == Companion::joiner) {
+        runJoiner(image, size % 2 == 0);
     } else if (companion == Companion::copier) {
         // One of the first disks, by the input's size.
         runCopier(static_cast<int32_t>(size % copiedDisks) + 1);

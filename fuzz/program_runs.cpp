@@ -7,6 +7,7 @@
 #include "fuzz/captured_outputs.h"
 #include "fuzz/fuzz_setup.h"
 #include "fuzz/memory_image.h"
+#include "joiner/join_run.h"
 #include "lister/list_image.h"
 #include "tool/writers/damage_report.h"
 #include "tool/writers/disk_image.h"
@@ -73,6 +74,16 @@ int runCopier(const std::string& image, int32_t disk,
     }
     return runWith(
         [](int argc, char** argv) { return runCopy(argc, argv, &fuzzsetup::memoryImage()); },
+        arguments);
+}
+
+int runJoiner(const std::string& image, bool set) {
+    std::vector<std::string> arguments = {"quelt-join", "-o", joinedName, image};
+    if (set) {
+        arguments.insert(arguments.begin() + 1, "--set");
+    }
+    return runWith(
+        [](int argc, char** argv) { return joinImages(argc, argv, &fuzzsetup::memoryImage()); },
         arguments);
 }
 

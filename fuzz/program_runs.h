@@ -1,4 +1,4 @@
-// The three programs' runs in-process for the fuzz targets, and the checks of
+// The programs' runs in-process for the fuzz targets, and the checks of
 // what a run wrote. The runs' files never reach the file system
 // (fuzz/captured_outputs.h); the image they read is in memory (fuzz/memory_image.h).
 #pragma once
@@ -32,6 +32,9 @@ int runQuelt(const std::string& image);
 int runLister(const std::string& image, const char* option = nullptr);
 int runCopier(const std::string& image, int32_t disk, const char* name = nullptr,
               const char* output = nullptr);
+// quelt-join -o joinedName IMAGE, with --set when `set` is true.
+constexpr char joinedName[] = "joined.d88";
+int runJoiner(const std::string& image, bool set);
 
 // Fails unless the status is 0 or 1; returns the files the run wrote
 // (fuzz/captured_outputs.h) and its status under "(status)".

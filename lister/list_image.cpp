@@ -38,28 +38,6 @@ const std::vector<OptionEntry> listerOptions = {{utf8Option, 0, "utf8", false},
                                                {rawOption, 0, "raw", false},
                                                {recursiveOption, 'r', "recursive", false}};
 
-// The paths the operands stand for, in their order: a wildcard (on Windows)
-// for the files it matches, each other operand for itself. A wildcard that
-// matches nothing is said at once, as a shell expands every one before the
-// program runs.
-std::vector<std::string> operandPaths(const ParsedCommandLine& parsed, ListingRun& run) {
-    std::vector<std::string> paths;
-    for (const char* operand : parsed.operands) {
-        if (!parsed.isWildcard(operand)) {
-            paths.push_back(operand);
-            continue;
-        }
-        SystemError why;
-        const std::vector<std::string> matches = expandWildcard(operand, why);
-        if (matches.empty()) {
-            reportFileProblem(listerName, operand, reasonNothingMatched(why).c_str());
-            run.noteStatus(trouble);
-        }
-        paths.insert(paths.end(), matches.begin(), matches.end());
-    }
-    return paths;
-}
-
 void listOperand(ListingRun& run, const std::string& operand) {
     // A file among the folders of -r is listed as itself, as grep -r does.
     if (!run.options.recursive || operand == standardInputOperand || !isFolder(operand)) {
@@ -112,8 +90,15 @@ int listImage(int argc, char** argv, SourceOpener* opener) {
     ListingRun run;
     run.opener = opener;
     run.options = optionsOf(parsed);
+    if (run.options.form == ListingForm::json) {
+        keepOutputInUtf8();
+    }
     listNamesAs(listedForm(parsed, run.options.form));
-    const std::vector<std::string> paths = operandPaths(parsed, run);
+    const std::vector<std::string> paths =
+        operandPaths(parsed, [&run](const char* wildcard, const std::string& reason) {
+            reportFileProblem(listerName, wildcard, reason.c_str());
+            run.noteStatus(trouble);
+        });
     run.headings = parsed.operands.size() > 1 || paths.size() > 1 || run.options.recursive;
     for (const std::string& path : paths) {
         listOperand(run, path);

@@ -19,3 +19,13 @@ std::string utf8OfWide(const std::wstring& wide) {
                         nullptr, nullptr);
     return text;
 }
+
+std::string codePageOfUtf8(const std::string& text, unsigned codePage) {
+    const std::wstring wide = wideOfUtf8(text);
+    const int units = static_cast<int>(wide.size());
+    const int length =
+        WideCharToMultiByte(codePage, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
+    WideCharToMultiByte(codePage, 0, wide.data(), units, &bytes[0], length, nullptr, nullptr);
+    return bytes;
+}

@@ -13,6 +13,10 @@
 std::wstring wideOfUtf8(const std::string& text);
 // `wide` in UTF-8; an unpaired surrogate becomes U+FFFD.
 std::string utf8OfWide(const std::wstring& wide);
+// `text` (UTF-8) in the bytes of Windows code page `codePage` (932: Shift_JIS
+// as Windows maps it); a character the code page lacks becomes its default
+// character, '?' or the nearest it has.
+std::string codePageOfUtf8(const std::string& text, unsigned codePage);
 #endif
 
 #endif

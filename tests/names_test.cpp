@@ -21,6 +21,9 @@
 #include "names/typed_names.h"
 #include "names/unicode_text.h"
 #include "names/utf8_text.h"
+#ifdef _WIN32
+#include "names/wide_text.h"
+#endif
 #include "support/printf_decoded.h"
 #include "support/row_name.h"
 
@@ -459,5 +462,31 @@ TEST_P(MemberNames, ShowAndAreFoundAsDiskNames) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, MemberNames, testing::ValuesIn(memberNameRows), rowName);
+#ifdef _WIN32
+// Redirected text on Windows, in the code page of a console: Windows' own
+// mappings, and its default character for what a code page lacks.
+struct CodePageRow {
+    const char* name;
+    std::string text;
+    unsigned codePage;
+    std::string bytes;
+};
+
+const CodePageRow codePageRows[] = {
+    {"JapaneseInShiftJis", "\xE3\x82\xB2\xE3\x83\xBC\xE3\x83\xA0", 932,
+     "\x83\x51\x81\x5B\x83\x80"},
+    {"FullWidthTildeAsWindowsMapsIt", "\xEF\xBD\x9E", 932, "\x81\x60"},
+    {"LackedCharacterIsTheDefault", "\xE3\x82\xB2", 1252, "?"},
+    {"AsciiAsItIs", "disk 1\n", 437, "disk 1\n"},
+};
+
+class CodePageText : public testing::TestWithParam<CodePageRow> {};
+
+TEST_P(CodePageText, IsTheCodePagesBytes) {
+    EXPECT_EQ(codePageOfUtf8(GetParam().text, GetParam().codePage), GetParam().bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, CodePageText, testing::ValuesIn(codePageRows), rowName);
+#endif
 
 }  // namespace

@@ -498,7 +498,7 @@ TEST(QueltLsJson, ReadmeRecipesJoinDisksWithShiftJisNames) {
         std::filesystem::absolute(QUELT_LS_PROGRAM).parent_path().string();
     const std::string wanted = "quelt-ls --short image.d88 | cut -f6 > wanted.txt\n";
     for (const std::string& recipe :
-         {readmeRecipe("quelt-ls --json -r images | jq -r '"),
+         {readmeRecipe("quelt-join --set -r -o set.d88 images"),
           wanted + readmeRecipe("quelt-ls --short -r images |")}) {
         ASSERT_NE(recipe.find("set.d88"), std::string::npos);
         const ToolRun run = runInFreshFolder(

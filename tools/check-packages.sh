@@ -5,7 +5,7 @@
 # sample set, then checks the .zip's documents and runs the .exe files of the
 # unpacked .zip under Wine on the same set, and checks that both wrote the same
 # 24 files with status 0 (and that the companions expand a wildcard and write
-# to NUL there).
+# to NUL there, and that the drop target writes the same files beside the image).
 #
 #   bash tools/check-packages.sh    (after tools/package.sh)
 set -euo pipefail
@@ -49,10 +49,11 @@ lint_deb() {
 # mark that makes every Notepad read it as UTF-8; not the Linux README.md.
 check_zip_folder() {
     local folder=$1 file
-    for file in quelt quelt-ls quelt-cp quelt-sample-set; do
+    for file in quelt quelt-ls quelt-cp quelt-join quelt-sample-set; do
         [ -f "$folder/$file.exe" ] && [ -f "$folder/$file.html" ] ||
             { echo "$zip: no $file.exe or $file.html"; return 1; }
     done
+    [ -f "$folder/quelt-drop.exe" ] || { echo "$zip: no quelt-drop.exe"; return 1; }
     for file in README-Windows.txt NOTICES.txt; do
         if [ ! -f "$folder/$file" ] ||
             [ "$(grep -c $'\r$' "$folder/$file")" -ne "$(wc -l <"$folder/$file")" ]; then
@@ -76,7 +77,7 @@ if [ "$(id -u)" -eq 0 ]; then
     mkdir "$work/deb"
     /usr/bin/quelt-sample-set "$work/deb/sample.d88"
     expect_complete_run "$work/deb" /usr/bin/quelt
-    man -w quelt quelt-ls quelt-cp quelt-sample-set >/dev/null 2>&1 ||
+    man -w quelt quelt-ls quelt-cp quelt-join quelt-sample-set >/dev/null 2>&1 ||
         [ -f /usr/share/man/man1/quelt.1 ]
     dpkg -r quelt >/dev/null
     echo "installed $(basename "$deb"): quelt on the sample set wrote its 24 files"
@@ -108,7 +109,17 @@ if [ "$lines" -ne 3 ] || [ "$copied" -ne 0 ]; then
     exit 1
 fi
 echo "quelt-ls.exe expanded *.d88; quelt-cp.exe copied to NUL"
+# The drop target's first run: the set joined, quelt's 24 files and the joined
+# set in a new folder named for the image, the same files as quelt.exe wrote.
+(cd "$work/zip" && wine "$windows/quelt-drop.exe" sample.d88 >/dev/null)
+cp "$work/zip/sample.d88" "$work/zip/set.d88"
+if ! diff -r --exclude=sample.d88 --exclude=sample "$work/zip" "$work/zip/sample" >/dev/null; then
+    echo "quelt-drop.exe wrote other files into $work/zip/sample than quelt.exe and the set"
+    exit 1
+fi
+rm "$work/zip/set.d88"
+echo "quelt-drop.exe joined the set and wrote quelt's 24 files beside the image"
 if [ -d "$work/deb" ]; then
-    diff -r --exclude=sample.d88 "$work/deb" "$work/zip" >/dev/null
+    diff -r --exclude=sample.d88 --exclude=sample "$work/deb" "$work/zip" >/dev/null
     echo "both wrote the same bytes"
 fi
