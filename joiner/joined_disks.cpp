@@ -169,7 +169,10 @@ bool DiskCollection::takeFile(const std::string& path, const std::vector<int32_t
     switch (archive.open()) {
     case ArchiveReader::Kind::plainFile: {
         const std::string form = compressedFormOf(*bytes);
-        return takeImage({path, {}, std::move(bytes), opened, form, inputOutputError}, chosen);
+        // MemberName{} rather than {}: g++ 12 at -O3 takes the braces for an
+        // uninitialised string (-Wmaybe-uninitialized) and the release build fails.
+        Source source{path, MemberName{}, std::move(bytes), opened, form, inputOutputError};
+        return takeImage(std::move(source), chosen);
     }
     case ArchiveReader::Kind::compressedFile:
         return takeUnpacked(path, {}, archive, chosen);
