@@ -167,7 +167,7 @@ check_tools() {
     rm -rf "$probes"
     if [ "$missing" -gt 0 ]; then
         echo "install what is missing, or every package the tests need with:"
-        echo "  sudo bash tools/install-packages.sh    (the list: tools/packages.txt)"
+        echo "  bash tools/install-packages.sh    (the list: tools/packages.txt)"
         return 1
     fi
     echo "all here"
