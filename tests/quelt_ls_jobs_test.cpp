@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,10 @@ struct JobsCase {
     std::vector<std::string> args;  // -j N goes before them
     Streams streams;
 };
+
+void PrintTo(const JobsCase& row, std::ostream* out) {
+    *out << row.name;
+}
 
 const JobsCase jobsCases[] = {
     {"Text", {"-r", "in", "missing.d88"}, Streams::apart},
