@@ -1,3 +1,3 @@
 #include "common/work_buffer.h"
 
-uint8_t workBuffer[workBufferSize];
+thread_local uint8_t workBuffer[workBufferSize];

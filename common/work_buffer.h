@@ -6,10 +6,11 @@
 
 // Sector runs and loaded files land at the start of this buffer and the writers
 // take their bytes from it. Its contents persist between operations: what a read
-// did not overwrite keeps its earlier value.
+// did not overwrite keeps its earlier value. One per thread, so that quelt-ls -j
+// lists a file on each thread.
 constexpr std::size_t workBufferSize = 524288;
 constexpr int32_t workBufferBytes = static_cast<int32_t>(workBufferSize);  // for byte counts
-extern uint8_t workBuffer[workBufferSize];
+extern thread_local uint8_t workBuffer[workBufferSize];
 
 // How many of the `size` bytes at `offset` lie inside workBuffer: a slice is
 // written only as far as the buffer holds it.

@@ -10,6 +10,7 @@
 namespace {
 const char* programName = "quelt";
 constexpr char standardOutputName[] = "standard output";
+thread_local HeldText* heldText = nullptr;
 
 // Made at their first use, once the process's streams are set up.
 TextStream& outputStream() {
@@ -47,21 +48,60 @@ void setProgramName(const char* program) {
 void printOutput(const char* format, ...) {
     std::va_list arguments;
     va_start(arguments, format);
-    outputStream().write(filled(format, arguments));
+    putOutput(filled(format, arguments));
     va_end(arguments);
 }
 
+namespace {
+// Held text kept as few pieces as the streams' turns make.
+void hold(bool forError, const std::string& text) {
+    std::vector<std::pair<bool, std::string>>& pieces = heldText->pieces;
+    if (pieces.empty() || pieces.back().first != forError) {
+        pieces.emplace_back(forError, std::string());
+    }
+    pieces.back().second += text;
+}
+}  // namespace
+
 void putOutput(const std::string& text) {
+    if (heldText != nullptr) {
+        hold(false, text);
+        return;
+    }
     outputStream().write(text);
 }
 
-void printDiagnostic(const char* format, ...) {
+namespace {
+void putDiagnostic(const std::string& text) {
+    if (heldText != nullptr) {
+        hold(true, text);
+        return;
+    }
     flushOutput();
+    errorStream().write(text);
+    errorStream().flush();
+}
+}  // namespace
+
+void printDiagnostic(const char* format, ...) {
     std::va_list arguments;
     va_start(arguments, format);
-    errorStream().write(filled(format, arguments));
+    putDiagnostic(filled(format, arguments));
     va_end(arguments);
-    errorStream().flush();
+}
+
+void holdThreadText(HeldText* held) {
+    heldText = held;
+}
+
+void writeHeldText(const HeldText& held) {
+    for (const auto& piece : held.pieces) {
+        if (piece.first) {
+            putDiagnostic(piece.second);
+        } else {
+            putOutput(piece.second);
+        }
+    }
 }
 
 void keepOutputInUtf8() {

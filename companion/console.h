@@ -10,6 +10,8 @@
 // tools say it.
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "common/error_stream.h"
 
@@ -28,6 +30,17 @@ void printDiagnostic(const char* format, ...) QUELT_PRINTF_FORMAT(1, 2);
 // bytes as they are, whatever code page redirected text is in otherwise
 // (quelt-ls --json: JSON is UTF-8).
 void keepOutputInUtf8();
+
+// A thread's text held back instead of written, each piece with whether it is
+// for standard error, in the order written: quelt-ls -j lists files on threads
+// of their own and prints their text in the order of the files.
+struct HeldText {
+    std::vector<std::pair<bool, std::string>> pieces;
+};
+// From now on the calling thread's text goes to `held`; null: to the streams.
+void holdThreadText(HeldText* held);
+// Writes `held`'s pieces to their streams, in order, as they were first written.
+void writeHeldText(const HeldText& held);
 
 // Writes out what waits for standard output (before bytes that go to it
 // around the text stream, such as quelt-cp's copy to standard output).

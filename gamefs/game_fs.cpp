@@ -6,8 +6,8 @@
 #include "common/little_endian.h"
 #include "common/work_buffer.h"
 
-DirectoryEntry directoryTable[directoryEntries];
-uint8_t allocationTable[allocationEntries];
+thread_local DirectoryEntry directoryTable[directoryEntries];
+thread_local uint8_t allocationTable[allocationEntries];
 
 namespace {
 constexpr int32_t directoryBytes = static_cast<int32_t>(sizeof directoryTable);

@@ -40,8 +40,10 @@ constexpr std::size_t entryNameBytes = sizeof DirectoryEntry::name;
 // The name of an entry as its bytes: up to the first 0, at most entryNameBytes.
 std::string entryName(const DirectoryEntry& entry);
 
-extern DirectoryEntry directoryTable[directoryEntries];
-extern uint8_t allocationTable[allocationEntries];
+// The selected disk's directory and allocation table, one of each per thread
+// (quelt-ls -j lists a file on each thread).
+extern thread_local DirectoryEntry directoryTable[directoryEntries];
+extern thread_local uint8_t allocationTable[allocationEntries];
 
 // Clears both tables, as at the start of a run.
 void clearGameFsTables();

@@ -33,7 +33,7 @@ void FileReader::close() {
     source_.reset();
     path_.clear();
     // The windows' bytes are kept for the next file: a closed reader holds at
-    // most windowCount blocks.
+    // most observedWindowCount blocks.
     for (Window& window : windows_) {
         window.start = -1;
         window.length = 0;
@@ -82,7 +82,7 @@ std::size_t FileReader::readWindowed(int64_t position, uint8_t* dest, std::size_
 }
 
 // The window of the block at `blockStart`, read into a new window or, once
-// there are windowCount, into the least recently used one when none holds it.
+// there are as many as kept, into the least recently used one when none holds it.
 const FileReader::Window& FileReader::windowAt(int64_t blockStart) {
     std::size_t chosen = 0;
     while (chosen < windows_.size() && windows_[chosen].start != blockStart) {
@@ -107,7 +107,7 @@ const FileReader::Window& FileReader::windowAt(int64_t blockStart) {
 }
 
 std::size_t FileReader::windowToReplace() {
-    if (windows_.size() < windowCount) {
+    if (windows_.size() < (observer_ != nullptr ? observedWindowCount : windowCount)) {
         windows_.emplace_back();
         return windows_.size() - 1;
     }

@@ -85,7 +85,12 @@ private:
         uint64_t lastUse = 0;
         std::unique_ptr<uint8_t[]> bytes;  // unset beyond length
     };
-    static constexpr std::size_t windowCount = 32;
+    // Windows kept: a few for the record scans (quelt's whole run touches no
+    // more memory than they take), and more while an observer takes the bytes
+    // in order, so that a disk's files are read from the windows the survey of
+    // its tracks left rather than again before the observer's turn.
+    static constexpr std::size_t windowCount = 8;
+    static constexpr std::size_t observedWindowCount = 32;
 
     std::size_t readOutsideLastWindow(int64_t position, uint8_t* dest, std::size_t count);
     std::size_t readDirect(int64_t position, uint8_t* dest, std::size_t count);

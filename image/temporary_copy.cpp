@@ -1,5 +1,6 @@
 #include "image/temporary_copy.h"
 
+#include <atomic>
 #include <chrono>
 #include <csignal>
 #include <string>
@@ -16,9 +17,9 @@ constexpr bool removableWhileOpen = true;
 #endif
 
 // A name unlike other copies' of this or another process at the same moment;
-// making the folder settles a clash.
+// making the folder settles a clash. Counted across threads (quelt-ls -j).
 std::string candidateName(int attempt) {
-    static unsigned made = 0;
+    static std::atomic<unsigned> made{0};
     const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
     return "quelt-" + std::to_string(static_cast<unsigned long long>(ticks)) + "-" +
            std::to_string(made++) + "-" + std::to_string(attempt);

@@ -15,6 +15,7 @@
 #include "lister/list_file.h"
 #include "lister/list_messages.h"
 #include "lister/listing_options.h"
+#include "lister/parallel_listing.h"
 #include "names/listed_names.h"
 #include "names/path_text.h"
 #include "names/system_name_form.h"
@@ -28,7 +29,8 @@ enum ListerOption {
     jsonOption,
     hashOption,
     rawOption,
-    recursiveOption
+    recursiveOption,
+    jobsOption
 };
 const std::vector<OptionEntry> listerOptions = {{utf8Option, 0, "utf8", false},
                                                {escapedOption, 0, "escaped", false},
@@ -36,20 +38,32 @@ const std::vector<OptionEntry> listerOptions = {{utf8Option, 0, "utf8", false},
                                                {jsonOption, 0, "json", false},
                                                {hashOption, 0, "hash", false},
                                                {rawOption, 0, "raw", false},
-                                               {recursiveOption, 'r', "recursive", false}};
+                                               {recursiveOption, 'r', "recursive", false},
+                                               {jobsOption, 'j', "jobs", true}};
 
-void listOperand(ListingRun& run, const std::string& operand) {
+void listOperand(const ListingRun& run, ParallelListing& listing, const std::string& operand) {
+    const auto listPath = [](const std::string& path) {
+        return [path](ListingRun& on) { listFile(on, path); };
+    };
     // A file among the folders of -r is listed as itself, as grep -r does.
     if (!run.options.recursive || operand == standardInputOperand || !isFolder(operand)) {
-        listFile(run, operand);
+        listing.add(listPath(operand));
         return;
     }
     walkFolder(
-        operand, [&run](const std::string& path) { listFile(run, path); },
-        [&run](const std::string& path, const std::string& reason) {
-            reportFileProblem(listerName, path, reason.c_str());
-            run.noteStatus(trouble);
+        operand, [&](const std::string& path) { listing.add(listPath(path)); },
+        [&listing](const std::string& path, const std::string& reason) {
+            listing.add([path, reason](ListingRun& on) {
+                reportFileProblem(listerName, path, reason.c_str());
+                on.noteStatus(trouble);
+            });
         });
+}
+
+// How many threads list the files: one where there is one file to list, or
+// the fuzz targets' one image in memory.
+int jobsFor(const ListingRun& run, int asked) {
+    return run.headings && run.opener == nullptr ? asked : 1;
 }
 
 // The last of --utf8 and --escaped wins. Without either, the text listing, for
@@ -87,6 +101,13 @@ int listImage(int argc, char** argv, SourceOpener* opener) {
         finishOutput(0);
         return trouble;
     }
+    const int jobs = listingJobsOf(parsed.valueOf(jobsOption));
+    if (jobs == 0) {
+        const std::string expected = listerJobsExpected + std::to_string(maxListingJobs);
+        reportInvalidArgument(listerName, "number of jobs", parsed.valueOf(jobsOption),
+                              expected.c_str());
+        return trouble;
+    }
     ListingRun run;
     run.opener = opener;
     run.options = optionsOf(parsed);
@@ -100,8 +121,10 @@ int listImage(int argc, char** argv, SourceOpener* opener) {
             run.noteStatus(trouble);
         });
     run.headings = parsed.operands.size() > 1 || paths.size() > 1 || run.options.recursive;
+    ParallelListing listing(run, jobsFor(run, jobs));
     for (const std::string& path : paths) {
-        listOperand(run, path);
+        listOperand(run, listing, path);
     }
+    listing.finish();
     return finishOutput(0) != 0 ? trouble : run.status;
 }

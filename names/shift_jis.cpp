@@ -60,8 +60,9 @@ constexpr char shiftJisName[] = "CP932";
 constexpr char utf8Name[] = "UTF-8";
 const iconv_t noConverter = reinterpret_cast<iconv_t>(-1);
 
-// The run's two converters, opened at their first use and closed when the
-// program ends: a listing converts every name a character at a time.
+// The thread's two converters, opened at its first use and closed when the
+// thread ends: a listing converts every name a character at a time, and a
+// converter keeps its state between calls (quelt-ls -j lists on threads).
 class Converters {
 public:
     Converters()
@@ -86,7 +87,7 @@ private:
 };
 
 const Converters& converters() {
-    static const Converters opened;
+    thread_local const Converters opened;
     return opened;
 }
 

@@ -11,9 +11,11 @@
 #     unzip -p of each ZIP to sha1sum, then to md5sum.
 # Prints the wall time and peak memory (GNU time) of `quelt-ls --json -r` on
 # each, its ratio to the floor, `--short -r` and `--hash -r` on the mixed set,
-# and `--json -r` over a tenth of it, whose peak memory should be the same.
+# and `--json -r` over a tenth of it, whose peak memory should be the same; the
+# `--json -r` runs with -j 1 and -j 2 beside the default (one thread a core).
 # A benchmark, not a test: it asserts nothing. `--json -r` is meant to stay
-# within 1.25 times the floor on one disk per file, 1.5 times on the mixed set.
+# within 1.25 times the floor on one disk per file on one thread, 1.5 times on
+# the mixed set, and within 0.6 times on one disk per file on two cores.
 #
 #   bash tools/bench-collection.sh [COUNT]    (default 1000)
 set -euo pipefail
@@ -105,10 +107,18 @@ report() {
 }
 report "floor: one disk a file" bash -c 'floor "$0"' "$work/disks"
 report "quelt-ls --json -r, one disk a file" "$bin/quelt-ls" --json -r "$work/disks"
+for jobs in 1 2; do
+    report "quelt-ls -j $jobs --json -r, one disk a file" \
+        "$bin/quelt-ls" -j "$jobs" --json -r "$work/disks"
+done
 report "floor: mixed set" bash -c 'floor "$0"' "$work/mixed"
 report "quelt-ls --json -r, mixed set" "$bin/quelt-ls" --json -r "$work/mixed"
+for jobs in 1 2; do
+    report "quelt-ls -j $jobs --json -r, mixed set" "$bin/quelt-ls" -j "$jobs" --json -r "$work/mixed"
+done
 report "quelt-ls --short -r, mixed set" "$bin/quelt-ls" --short -r "$work/mixed"
 report "quelt-ls --hash -r, mixed set" "$bin/quelt-ls" --hash -r "$work/mixed"
 report "quelt-ls --json -r, a tenth of it" "$bin/quelt-ls" --json -r "$work/mixed/0"
+report "quelt-ls -j 1 --json -r, a tenth of it" "$bin/quelt-ls" -j 1 --json -r "$work/mixed/0"
 report "floor: ZIPs, unzip -p to each hash" bash -c 'zip_floor "$0"' "$work/zips"
 report "quelt-ls --json -r, ZIPs" "$bin/quelt-ls" --json -r "$work/zips"

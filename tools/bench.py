@@ -2,9 +2,11 @@
 """Times whole runs of quelt on the sample set and on a 64-disk image.
 
 Prints, for each image, the median wall time of several runs, the peak resident
-memory of a run (GNU time's %M, package `time`), and beside them the time of `cat IMAGE > /dev/null` on the
-same file, as a floor for just reading it. A benchmark, not a test: it asserts
-nothing.
+memory of a run (GNU time's %M, package `time`), and beside them two floors:
+`cat IMAGE > /dev/null`, just reading it, and the I/O floor, one `cp` reading
+the image and writing quelt's files (kept from a first run) into a folder of
+their own, with quelt's time as a ratio of it. A benchmark, not a test: it
+asserts nothing. quelt is meant to stay within 1.2 times the I/O floor.
 
     python3 tools/bench.py [BUILD_DIR] [RUNS]
 """
@@ -48,6 +50,20 @@ def sixty_four_disks(sample, path):
             out.write(data[2 * disk:])
 
 
+def io_floor(quelt, image, work):
+    # quelt's files from one run of its own, then the command that reads the
+    # image and writes as many files of the same sizes in one process.
+    made = os.path.join(work, "made")
+    shutil.rmtree(made, ignore_errors=True)
+    os.mkdir(made)
+    subprocess.run([quelt, image], cwd=made, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL, check=False)
+    files = sorted(os.path.join(made, name) for name in os.listdir(made))
+    out = os.path.join(work, "floor-out")
+    os.makedirs(out, exist_ok=True)
+    return ["cp", "-f", image] + files + [out]
+
+
 def main():
     build = sys.argv[1] if len(sys.argv) > 1 else "build/release"
     runs = int(sys.argv[2]) if len(sys.argv) > 2 else 9
@@ -59,13 +75,16 @@ def main():
         subprocess.run([maker, sample], check=True)
         many = os.path.join(work, "64disks.d88")
         sixty_four_disks(sample, many)
-        print(f"{'image':<12} {'size':>10} {'quelt median':>13} {'peak RSS':>10} {'cat median':>11}")
+        print(f"{'image':<12} {'size':>10} {'quelt median':>13} {'peak RSS':>10} {'cat median':>11}"
+              f" {'I/O floor':>11} {'ratio':>6}")
         for name, image in (("sample", sample), ("64 disks", many)):
             run = median_time([quelt, image], work, runs)
             memory = peak_memory_kib([quelt, image], work)
             cat = median_time(["sh", "-c", f"cat '{image}' > /dev/null"], work, runs)
+            floor = median_time(io_floor(quelt, image, work), work, runs)
             size = os.path.getsize(image)
-            print(f"{name:<12} {size:>10} {run * 1000:>10.2f} ms {memory:>7} KiB {cat * 1000:>8.2f} ms")
+            print(f"{name:<12} {size:>10} {run * 1000:>10.2f} ms {memory:>7} KiB {cat * 1000:>8.2f} ms"
+                  f" {floor * 1000:>8.2f} ms {run / floor:>6.2f}")
         print(f"({runs} runs each; whole processes, outputs written to a temporary folder)")
     finally:
         shutil.rmtree(work)
