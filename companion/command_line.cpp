@@ -214,7 +214,7 @@ private:
     }
 
     void refuse(const std::string& problem) {
-        reportProblem(texts_.name, problem);
+        fail(problem);
         stop(finishOutput(1));
     }
 
@@ -275,6 +275,9 @@ bool ParsedCommandLine::isWildcard(const char* operand) const {
 bool parseCommandLine(int argc, char** argv, const ProgramTexts& texts,
                       const std::vector<OptionEntry>& table, ParsedCommandLine& parsed,
                       int& status) {
+    // Every line the program writes to standard error from now on begins with
+    // its name.
+    setProgramName(texts.name);
     // Taken before getopt_long reorders argv's pointers; the operands keep them.
     parsed.wildcards = wildcardArguments(argc, argv);
     const OptionTable options(table);

@@ -47,7 +47,7 @@ bool writeToDescriptor(int descriptor, const std::string& target, int32_t size) 
 #ifdef _WIN32
     (void)descriptor;
     (void)size;
-    reportFileError(copierName, target, {SystemError::Kind::errnoValue, EBADF});
+    fail(target, {SystemError::Kind::errnoValue, EBADF});
     return false;
 #else
     flushOutput();
@@ -55,7 +55,7 @@ bool writeToDescriptor(int descriptor, const std::string& target, int32_t size) 
         const ssize_t wrote =
             ::write(descriptor, workBuffer + done, static_cast<std::size_t>(size - done));
         if (wrote < 0 && errno != EINTR) {
-            reportFileError(copierName, target, lastErrnoError());
+            fail(target, lastErrnoError());
             return false;
         }
         done += wrote > 0 ? static_cast<int32_t>(wrote) : 0;
@@ -98,12 +98,12 @@ bool folderMissing(const SystemError& error) {
 
 void reportWriteFailure(const std::string& target, const CopyWriteResult& result) {
     if (result.problem != nullptr) {
-        reportFileProblem(copierName, target, result.problem);
+        fail(target, result.problem);
     } else if (result.noTemporary && !folderMissing(result.error)) {
         const std::string problem = noTemporaryProblem + reasonFor(result.error);
-        reportFileProblem(copierName, folderShownFor(target), problem.c_str());
+        fail(folderShownFor(target), problem.c_str());
     } else {
-        reportFileError(copierName, target, result.error);
+        fail(target, result.error);
     }
 }
 
@@ -114,7 +114,7 @@ bool writeToFile(const std::string& target, int32_t size, bool force) {
     if (!result.written) {
         reportWriteFailure(target, result);
     } else if (result.otherLinks > 0) {
-        printDiagnostic(otherLinksFormat, pathForLine(target).c_str(), result.otherLinks);
+        warn(target, formatted(otherLinksFormat, result.otherLinks));
     }
     return result.written;
 }
@@ -138,7 +138,7 @@ CopyOutcome copyEntry(std::size_t index, const std::string& target, int descript
     }
     const std::string shown =
         listedName(directoryTable[index].name, entryNameBytes, request.writtenNames);
-    printDiagnostic(damagedCopyFormat, pathForLine(target).c_str(), shown.c_str());
+    fail(target, formatted(damagedCopyFormat, shown.c_str()));
     return CopyOutcome::damaged;
 }
 
@@ -147,8 +147,7 @@ bool destinationHolds(const Destination& destination, std::size_t files) {
     if (destination.kind == Destination::Kind::folder || files <= 1) {
         return true;
     }
-    printDiagnostic(notAFolderFormat, pathForLine(destination.path).c_str(),
-                        static_cast<int>(files));
+    fail(destination.path, formatted(notAFolderFormat, static_cast<int>(files)));
     return false;
 }
 
@@ -166,7 +165,7 @@ int copyEntries(const CopyRequest& request, const Destination& destination,
         }
         if (request.noClobber && destination.kind != Destination::Kind::standardOutput &&
             nameTaken(target)) {
-            printDiagnostic(notOverwrittenFormat, pathForLine(target).c_str());
+            fail(target, notOverwrittenFormat);
             continue;
         }
         bool toStandardOutput = destination.kind == Destination::Kind::standardOutput;
@@ -192,7 +191,7 @@ bool isD88Image(const char* operandText, const ImageOperand& operand) {
     const std::string reason = notD88Reason(operand.form(), fault,
                                             static_cast<uint32_t>(sourceImage.diskSize()),
                                             sourceImage.mediaType());
-    reportFileProblem(copierName, operandText, (notD88Prefix + reason).c_str());
+    fail(operandText, (notD88Prefix + reason).c_str());
     return false;
 }
 
@@ -203,13 +202,13 @@ bool copiesFrom(const CopyRequest& request, const DiskVerdict& verdict) {
     const DirectoryVerdict& directory = verdict.directory;
     if (!verdict.headerRead || directory.state == DirectoryState::unreadable) {
         const char* reason = verdict.headerRead ? directory.reason.c_str() : unreadableHeaderReason;
-        printDiagnostic(unreadableDirectoryFormat, imageOf(request).c_str(), request.disk, reason);
+        fail(request.image, formatted(unreadableDirectoryFormat, request.disk, reason));
         return false;
     }
     if (directory.state == DirectoryState::notThisFileSystem &&
         (!directory.tablesRead || request.name == nullptr)) {
-        printDiagnostic(foreignDirectoryFormat, imageOf(request).c_str(), request.disk,
-                        directory.reason.c_str());
+        fail(request.image, formatted(foreignDirectoryFormat, request.disk,
+                        directory.reason.c_str()));
         return false;
     }
     return true;
@@ -218,8 +217,8 @@ bool copiesFrom(const CopyRequest& request, const DiskVerdict& verdict) {
 // Loads disk DISK's directory; says why when it cannot be copied from.
 bool loadDisk(const CopyRequest& request) {
     if (request.disk < 1 || request.disk > sourceImage.diskCount()) {
-        printDiagnostic(noSuchDiskFormat, imageOf(request).c_str(), request.diskText,
-                        counted(sourceImage.diskCount(), "disk", "disks").c_str());
+        fail(request.image, formatted(noSuchDiskFormat, request.diskText,
+                        counted(sourceImage.diskCount(), "disk", "disks").c_str()));
         return false;
     }
     return copiesFrom(request, judgeDisk(sourceImage, request.disk - 1));
@@ -240,7 +239,7 @@ int copyAsRequested(const CopyRequest& request, ImageOperand& operand) {
         return 1;
     }
     if (request.name == nullptr && usedEntryCount() == 0) {
-        printDiagnostic(noUsedEntryFormat, imageOf(request).c_str(), request.disk);
+        fail(request.image, formatted(noUsedEntryFormat, request.disk));
         return 0;
     }
     std::vector<std::size_t> entries;
@@ -253,7 +252,6 @@ int copyAsRequested(const CopyRequest& request, ImageOperand& operand) {
 }  // namespace
 
 int runCopy(int argc, char** argv, SourceOpener* opener) {
-    setProgramName(copierName);
     int status = 0;
     CopyRequest request;
     if (!readCopyRequest(argc, argv, request, status)) {

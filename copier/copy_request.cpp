@@ -48,15 +48,15 @@ bool takeOperands(const std::vector<const char*>& operands, CopyRequest& request
     std::size_t largest = request.targetFolder != nullptr ? 3 : 4;
     const char* expected = request.targetFolder != nullptr ? copyOperandsWithFolder : copyOperands;
     if (operands.size() < 2) {
-        reportMissingOperand(copierName, expected);
+        failMissingOperand(expected);
         return false;
     }
     if (operands.size() > largest) {
-        reportExtraOperand(copierName, operands[largest], expected);
+        failExtraOperand(operands[largest], expected);
         return false;
     }
     if (!parseDiskNumber(operands[1], request.disk)) {
-        reportInvalidArgument(copierName, diskNumberWhat, operands[1], diskNumberExpected);
+        failInvalidArgument(diskNumberWhat, operands[1], diskNumberExpected);
         return false;
     }
     request.diskText = operands[1];
@@ -76,10 +76,9 @@ bool takeImage(const ParsedCommandLine& parsed, const char* operand, CopyRequest
     if (matches.size() == 1) {
         request.image = matches[0];
     } else if (matches.empty()) {
-        reportFileProblem(copierName, operand, reasonNothingMatched(why).c_str());
+        fail(operand, reasonNothingMatched(why).c_str());
     } else {
-        printDiagnostic(severalImagesFormat, pathForLine(operand).c_str(),
-                        static_cast<int>(matches.size()));
+        fail(operand, formatted(severalImagesFormat, static_cast<int>(matches.size())));
     }
     return matches.size() == 1;
 }
@@ -87,7 +86,7 @@ bool takeImage(const ParsedCommandLine& parsed, const char* operand, CopyRequest
 // Copies go into one folder, as with cp.
 bool oneTargetFolder(const ParsedCommandLine& parsed) {
     if (parsed.count(targetFolderOption) > 1) {
-        reportProblem(copierName, multipleTargetFolders);
+        fail(multipleTargetFolders);
         return false;
     }
     return true;
@@ -109,8 +108,4 @@ bool readCopyRequest(int argc, char** argv, CopyRequest& request, int& status) {
         return false;
     }
     return true;
-}
-
-std::string imageOf(const CopyRequest& request) {
-    return pathForLine(request.image);
 }

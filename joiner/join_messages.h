@@ -61,8 +61,7 @@ constexpr char passedOverFileFormat[] = "passed over: %s (not a D88 image: %s)\n
 constexpr char noTemporaryProblem[] = "cannot make a temporary file in this folder: ";
 // OUTPUT, and how many other names (hard links) the replaced file had.
 constexpr char otherLinksFormat[] =
-    "quelt-join: %s: warning: a new file replaced it; its other hard links (%lu) keep the "
-    "old bytes\n";
+    "a new file replaced it; its other hard links (%lu) keep the old bytes";
 
 // --set's lines: the role, where the disk lies, its name.
 // The role, and where the disk lies: "x.zip/a.d88 disk 1 "DEMO"".

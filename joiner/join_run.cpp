@@ -107,7 +107,7 @@ void reportChoice(const std::vector<JoinedDisk>& disks, const SetChoice& choice)
 bool reportMissing(const std::vector<JoinedDisk>& disks, const SetChoice& choice) {
     const std::string missing = choice.main == noSetDisk ? noMainText : noScenarioText;
     const long long count = static_cast<long long>(disks.size());
-    reportProblem(joinerName, missing + foundAmongText + counted(count, "disk", "disks") + ": " +
+    fail(missing + foundAmongText + counted(count, "disk", "disks") + ": " +
                                   foundRoles(disks, choice));
     return false;
 }
@@ -120,7 +120,7 @@ bool setDisksWhole(const std::vector<JoinedDisk>& disks, const std::vector<int32
             char reason[256];
             std::snprintf(reason, sizeof reason, cutShortFormat, static_cast<long long>(disk.number),
                           counted(disk.missing, "byte", "bytes").c_str());
-            reportFileProblem(joinerName, disk.file, reason);
+            fail(disk.file, reason);
             return false;
         }
     }
@@ -162,13 +162,13 @@ std::vector<uint8_t> joinedBytes(const std::vector<JoinedDisk>& disks,
 
 void reportWriteFailure(const std::string& target, const CopyWriteResult& result) {
     if (result.problem != nullptr) {
-        reportFileProblem(joinerName, target, result.problem);
+        fail(target, result.problem);
     } else if (result.noTemporary) {
         const std::string folder = folderPartOf(target);
         const std::string problem = noTemporaryProblem + reasonFor(result.error);
-        reportFileProblem(joinerName, folder.empty() ? "." : folder, problem.c_str());
+        fail(folder.empty() ? "." : folder, problem.c_str());
     } else {
-        reportFileError(joinerName, target, result.error);
+        fail(target, result.error);
     }
 }
 
@@ -181,7 +181,7 @@ bool writeOutput(const std::string& output, const std::vector<uint8_t>& bytes, b
     if (!result.written) {
         reportWriteFailure(output, result);
     } else if (result.otherLinks > 0) {
-        printDiagnostic(otherLinksFormat, pathForLine(output).c_str(), result.otherLinks);
+        warn(output, formatted(otherLinksFormat, result.otherLinks));
     }
     return result.written;
 }
@@ -211,7 +211,7 @@ bool takeOperands(const ParsedCommandLine& parsed, DiskCollection& collection) {
     bool matched = true;
     const std::vector<std::string> paths =
         operandPaths(parsed, [&matched](const char* wildcard, const std::string& reason) {
-            reportFileProblem(joinerName, wildcard, reason.c_str());
+            fail(wildcard, reason.c_str());
             matched = false;
         });
     for (const std::string& path : paths) {
@@ -225,7 +225,7 @@ bool takeOperands(const ParsedCommandLine& parsed, DiskCollection& collection) {
 bool join(const ParsedCommandLine& parsed, SourceOpener* opener) {
     const JoinOptions options = optionsOf(parsed);
     if (options.output.empty() && outputIsTerminal()) {
-        reportProblem(joinerName, terminalOutputText);
+        fail(terminalOutputText);
         return false;
     }
     DiskCollection collection(options, opener);
@@ -243,14 +243,13 @@ bool join(const ParsedCommandLine& parsed, SourceOpener* opener) {
 }  // namespace
 
 int joinImages(int argc, char** argv, SourceOpener* opener) {
-    setProgramName(joinerName);
     int status = 0;
     ParsedCommandLine parsed;
     if (!parseCommandLine(argc, argv, joinTexts, joinOptions, parsed, status)) {
         return status;
     }
     if (parsed.operands.empty()) {
-        reportMissingOperand(joinerName, joinOperands);
+        failMissingOperand(joinOperands);
         return finishOutput(1);
     }
     listNamesAs(chosenNameForm(parsed, utf8Option, escapedOption, systemNameForm()));

@@ -61,7 +61,7 @@ std::string formatted(const char* format, long long disk, const std::string& cou
 }
 
 bool refuse(const std::string& file, const std::string& reason) {
-    reportFileProblem(joinerName, file, reason.c_str());
+    fail(file, reason.c_str());
     return false;
 }
 
@@ -120,7 +120,7 @@ SetChoice DiskCollection::setChoice() const {
 bool DiskCollection::takeOperand(const std::string& operand) {
     const DiskChoice choice = diskChoiceOf(operand, D88Image::maxDisks, namesSomething);
     if (choice.listRefused) {
-        reportInvalidArgument(joinerName, diskListWhat, choice.list.c_str(), diskListExpected);
+        failInvalidArgument(diskListWhat, choice.list.c_str(), diskListExpected);
         return false;
     }
     return takePath(choice.path, choice.disks);
@@ -162,7 +162,7 @@ bool DiskCollection::takeFile(const std::string& path, const std::vector<int32_t
     SystemError why;
     std::unique_ptr<ByteSource> bytes = openOperand(path.c_str(), why, opener_);
     if (!bytes) {
-        reportFileError(joinerName, path, why);
+        fail(path, why);
         return false;
     }
     ArchiveReader archive(*bytes);
@@ -190,7 +190,7 @@ bool DiskCollection::takeMember(const std::string& archivePath, const std::strin
     SystemError why;
     std::unique_ptr<ByteSource> bytes = openOperand(archivePath.c_str(), why, opener_);
     if (!bytes) {
-        reportFileError(joinerName, archivePath, why);
+        fail(archivePath, why);
         return false;
     }
     ArchiveReader archive(*bytes);
@@ -221,7 +221,7 @@ bool DiskCollection::takeUnpacked(const std::string& path, const MemberName& mem
                                   ArchiveReader& archive, const std::vector<int32_t>& chosen) {
     std::unique_ptr<ByteSource> bytes = StreamCopy::over(archive.memberInput());
     if (!bytes) {
-        reportFileError(joinerName, headingOf(path, member), lastErrnoError());
+        fail(headingOf(path, member), lastErrnoError());
         return false;
     }
     const auto why = [&archive] { return archive.failed() ? archive.why() : inputOutputError(); };
@@ -335,11 +335,11 @@ bool DiskCollection::readDiskBytes(std::size_t first) {
 
 bool fitsOneImage(int64_t count, int64_t size) {
     if (count > D88Image::maxDisks) {
-        reportProblem(joinerName, formatted(tooManyDisksFormat, count, D88Image::maxDisks));
+        fail(formatted(tooManyDisksFormat, count, D88Image::maxDisks));
         return false;
     }
     if (size > largestImageOffset) {
-        reportProblem(joinerName, formatted(tooLargeFormat, size, largestImageOffset));
+        fail(formatted(tooLargeFormat, size, largestImageOffset));
         return false;
     }
     return true;

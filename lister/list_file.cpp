@@ -57,11 +57,11 @@ void render(ListingRun& run, const ImageFacts& facts) {
     case ListingForm::summary:
         printShortListing(facts);
         if (facts.cutOffAt >= 0) {
-            reportFileProblem(listerName, headingOf(facts.path, facts.member),
+            fail(headingOf(facts.path, facts.member),
                               cutOffNote(facts).c_str());
         }
         if (!facts.isD88()) {
-            reportFileProblem(listerName, headingOf(facts.path, facts.member),
+            fail(headingOf(facts.path, facts.member),
                               (notD88Prefix + notD88ReasonOf(facts)).c_str());
         }
         break;
@@ -74,7 +74,7 @@ void render(ListingRun& run, const ImageFacts& facts) {
 
 // A file or member that cannot be read: the reason, and in JSON its object.
 void reportUnreadable(ListingRun& run, const Listed& listed, const std::string& reason) {
-    reportFileProblem(listerName, headingOf(listed.path, listed.member), reason.c_str());
+    fail(headingOf(listed.path, listed.member), reason.c_str());
     if (run.options.form == ListingForm::json) {
         printJsonFailure(listed.path, listed.member, reason);
     }

@@ -47,7 +47,7 @@ void listOperand(ListingRun& run, const std::string& operand) {
     walkFolder(
         operand, [&run](const std::string& path) { listFile(run, path); },
         [&run](const std::string& path, const std::string& reason) {
-            reportFileProblem(listerName, path, reason.c_str());
+            fail(path, reason.c_str());
             run.noteStatus(trouble);
         });
 }
@@ -76,14 +76,13 @@ ListingOptions optionsOf(const ParsedCommandLine& parsed) {
 }  // namespace
 
 int listImage(int argc, char** argv, SourceOpener* opener) {
-    setProgramName(listerName);
     int status = 0;
     ParsedCommandLine parsed;
     if (!parseCommandLine(argc, argv, listerTexts, listerOptions, parsed, status)) {
         return status == 0 ? 0 : trouble;
     }
     if (parsed.operands.empty()) {
-        reportMissingOperand(listerName, listerOperands);
+        failMissingOperand(listerOperands);
         finishOutput(0);
         return trouble;
     }
@@ -96,7 +95,7 @@ int listImage(int argc, char** argv, SourceOpener* opener) {
     listNamesAs(listedForm(parsed, run.options.form));
     const std::vector<std::string> paths =
         operandPaths(parsed, [&run](const char* wildcard, const std::string& reason) {
-            reportFileProblem(listerName, wildcard, reason.c_str());
+            fail(wildcard, reason.c_str());
             run.noteStatus(trouble);
         });
     run.headings = parsed.operands.size() > 1 || paths.size() > 1 || run.options.recursive;
