@@ -24,7 +24,7 @@
 #include "copier/copy_writer.h"
 #include "joiner/join_messages.h"
 #include "joiner/joined_disks.h"
-#include "names/listed_names.h"
+#include "names/name_text.h"
 #include "names/output_names.h"
 #include "names/path_text.h"
 #include "names/system_name_form.h"
@@ -50,11 +50,11 @@ bool outputIsTerminal() {
 #endif
 }
 
-std::string where(const JoinedDisk& disk) {
+std::string where(const JoinedDisk& disk, NameForm names) {
     char number[24];
     std::snprintf(number, sizeof number, diskOfFileFormat, static_cast<int>(disk.number));
     return pathForLine(disk.file) + number +
-           listedNameOf(reinterpret_cast<const uint8_t*>(disk.name.c_str()), disk.name.size());
+           listedName(reinterpret_cast<const uint8_t*>(disk.name.c_str()), disk.name.size(), names);
 }
 
 const char* roleText(SetRole role) {
@@ -85,30 +85,31 @@ std::vector<std::pair<SetRole, int32_t>> rolesFound(const SetChoice& choice) {
 }
 
 // "demo disk x.zip/a.d88 disk 1 "DEMO", main disk ..." for each role found.
-std::string foundRoles(const std::vector<JoinedDisk>& disks, const SetChoice& choice) {
+std::string foundRoles(const std::vector<JoinedDisk>& disks, const SetChoice& choice,
+                       NameForm names) {
     std::string found;
     for (const auto& [role, disk] : rolesFound(choice)) {
         found += (found.empty() ? "" : ", ") + std::string(roleText(role)) + " " +
-                 where(diskAt(disks, disk));
+                 where(diskAt(disks, disk), names);
     }
     return found.empty() ? foundNothingText : found;
 }
 
-void reportChoice(const std::vector<JoinedDisk>& disks, const SetChoice& choice) {
+void reportChoice(const std::vector<JoinedDisk>& disks, const SetChoice& choice, NameForm names) {
     for (const auto& [role, disk] : rolesFound(choice)) {
-        printDiagnostic(tookFormat, roleText(role), where(diskAt(disks, disk)).c_str());
+        printDiagnostic(tookFormat, roleText(role), where(diskAt(disks, disk), names).c_str());
     }
     for (const PassedOver& passed : choice.passedOver) {
-        printDiagnostic(passedOverFormat, where(diskAt(disks, passed.disk)).c_str(),
+        printDiagnostic(passedOverFormat, where(diskAt(disks, passed.disk), names).c_str(),
                         passedOverText(passed.role));
     }
 }
 
-bool reportMissing(const std::vector<JoinedDisk>& disks, const SetChoice& choice) {
+bool reportMissing(const std::vector<JoinedDisk>& disks, const SetChoice& choice, NameForm names) {
     const std::string missing = choice.main == noSetDisk ? noMainText : noScenarioText;
     const long long count = static_cast<long long>(disks.size());
     fail(missing + foundAmongText + counted(count, "disk", "disks") + ": " +
-                                  foundRoles(disks, choice));
+                                  foundRoles(disks, choice, names));
     return false;
 }
 
@@ -138,9 +139,9 @@ bool writtenOrder(const JoinOptions& options, const DiskCollection& collection,
         return true;
     }
     const SetChoice choice = collection.setChoice();
-    reportChoice(disks, choice);
+    reportChoice(disks, choice, options.names);
     if (!choice.complete()) {
-        return reportMissing(disks, choice);
+        return reportMissing(disks, choice, options.names);
     }
     order = choice.order;
     int64_t size = 0;
@@ -204,6 +205,7 @@ JoinOptions optionsOf(const ParsedCommandLine& parsed) {
     // "-" is standard output, as no -o is.
     const bool named = output != nullptr && std::string(output) != standardOutputName;
     options.output = named ? output : "";
+    options.names = chosenNameForm(parsed, utf8Option, escapedOption, systemNameForm());
     return options;
 }
 
@@ -252,6 +254,5 @@ int joinImages(int argc, char** argv, SourceOpener* opener) {
         failMissingOperand(joinOperands);
         return finishOutput(1);
     }
-    listNamesAs(chosenNameForm(parsed, utf8Option, escapedOption, systemNameForm()));
     return finishOutput(join(parsed, opener) ? 0 : 1);
 }

@@ -221,7 +221,7 @@ bool DiskCollection::takeUnpacked(const std::string& path, const MemberName& mem
                                   ArchiveReader& archive, const std::vector<int32_t>& chosen) {
     std::unique_ptr<ByteSource> bytes = StreamCopy::over(archive.memberInput());
     if (!bytes) {
-        fail(headingOf(path, member), lastErrnoError());
+        fail(headingOf(path, member, options_.names), lastErrnoError());
         return false;
     }
     const auto why = [&archive] { return archive.failed() ? archive.why() : inputOutputError(); };
@@ -237,7 +237,7 @@ bool DiskCollection::takeImage(Source&& source, const std::vector<int32_t>& chos
 }
 
 bool DiskCollection::takeOpenImage(const Source& source, const std::vector<int32_t>& chosen) {
-    const std::string heading = headingOf(source.path, source.member);
+    const std::string heading = headingOf(source.path, source.member, options_.names);
     ImageFacts facts = gatherFacts(image_, source.path, GatherWants{});
     if (facts.readFailed) {
         return refuse(heading, source.why());

@@ -18,7 +18,7 @@
 #include "lister/listing_labels.h"
 #include "lister/short_listing.h"
 #include "lister/text_listing.h"
-#include "names/listed_names.h"
+#include "names/member_names.h"
 #include "names/path_text.h"
 #include "recognition/header_check.h"
 
@@ -47,7 +47,7 @@ void render(ListingRun& run, const ImageFacts& facts) {
     case ListingForm::text:
         if (run.headings || !facts.member.empty()) {
             printOutput("%s%s:\n", run.listed > 0 ? "\n" : "",
-                        pathForLine(headingOf(facts.path, facts.member)).c_str());
+                        pathForLine(headingOf(facts.path, facts.member, run.options.names)).c_str());
         }
         if (facts.cutOffAt >= 0) {
             printOutput("%s\n", cutOffNote(facts).c_str());
@@ -55,13 +55,13 @@ void render(ListingRun& run, const ImageFacts& facts) {
         printTextListing(facts, run.options);
         break;
     case ListingForm::summary:
-        printShortListing(facts);
+        printShortListing(facts, run.options.names);
         if (facts.cutOffAt >= 0) {
-            fail(headingOf(facts.path, facts.member),
+            fail(headingOf(facts.path, facts.member, run.options.names),
                               cutOffNote(facts).c_str());
         }
         if (!facts.isD88()) {
-            fail(headingOf(facts.path, facts.member),
+            fail(headingOf(facts.path, facts.member, run.options.names),
                               (notD88Prefix + notD88ReasonOf(facts)).c_str());
         }
         break;
@@ -74,7 +74,7 @@ void render(ListingRun& run, const ImageFacts& facts) {
 
 // A file or member that cannot be read: the reason, and in JSON its object.
 void reportUnreadable(ListingRun& run, const Listed& listed, const std::string& reason) {
-    fail(headingOf(listed.path, listed.member), reason.c_str());
+    fail(headingOf(listed.path, listed.member, run.options.names), reason.c_str());
     if (run.options.form == ListingForm::json) {
         printJsonFailure(listed.path, listed.member, reason);
     }
@@ -134,7 +134,7 @@ void listMembers(ListingRun& run, const std::string& path, ArchiveReader& archiv
         listMember(run, {path, last}, archive);
     } while (archive.nextMember());
     if (archive.failed()) {
-        const std::string stop = stopsAfterText + listedMemberName(last) + "\": " + archive.why();
+        const std::string stop = stopsAfterText + memberNameText(last, run.options.names) + "\": " + archive.why();
         reportUnreadable(run, {path, {}}, stop);
     }
 }

@@ -15,7 +15,6 @@
 #include "lister/list_file.h"
 #include "lister/list_messages.h"
 #include "lister/listing_options.h"
-#include "names/listed_names.h"
 #include "names/path_text.h"
 #include "names/system_name_form.h"
 
@@ -92,7 +91,7 @@ int listImage(int argc, char** argv, SourceOpener* opener) {
     if (run.options.form == ListingForm::json) {
         keepOutputInUtf8();
     }
-    listNamesAs(listedForm(parsed, run.options.form));
+    run.options.names = listedForm(parsed, run.options.form);
     const std::vector<std::string> paths =
         operandPaths(parsed, [&run](const char* wildcard, const std::string& reason) {
             fail(wildcard, reason.c_str());
