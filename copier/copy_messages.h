@@ -6,7 +6,8 @@
 // for a failure of the system (a file that cannot be opened or written,
 // standard output), the system's.
 constexpr char copierName[] = "quelt-cp";
-// Standard output for --help, with the arguments' lines after it.
+// Standard output for --help, with the arguments' lines after it and then the
+// options' (copier/copy_request.cpp).
 constexpr char copyUsageLine[] =
     "Usage: quelt-cp [OPTION]... IMAGE DISK [NAME [OUTPUT]]\n"
     "  or:  quelt-cp [OPTION]... -t FOLDER IMAGE DISK [NAME]\n";
@@ -20,15 +21,9 @@ constexpr char copyArguments[] =
     "               (other bytes as \\xNN, %XX or UTF-8); * and ? make it a pattern\n"
     "  OUTPUT       the file to write (named for NAME by default); - standard\n"
     "               output; a folder, or a name ending in /, copies into it\n"
-    "  -t, --target-directory=FOLDER  copy into FOLDER\n"
-    "  -n, --no-clobber  leave existing files alone (each is named)\n"
-    "  -f, --force  replace files you could not write to (read-only ones)\n"
-    "  --utf8       name the files written with UTF-8 for Japanese names\n"
-    "  --escaped    name them with %XX for every byte that is not plain ASCII\n"
-    "               (default: --utf8 in a UTF-8 locale and on Windows)\n"
-    "  --           end the options (for names that begin with -)\n"
-    "  -h, --help   print this help\n"
-    "  --version    print the version\n";
+    "  --           end the options (for names that begin with -)\n";
+// Where the options' help begins, as the arguments' does.
+constexpr int copyHelpColumn = 15;
 // IMAGE written as a wildcard (on Windows) that matches several files, and
 // how many.
 constexpr char severalImagesFormat[] = "matches %d files: expected one IMAGE";

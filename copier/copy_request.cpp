@@ -13,7 +13,7 @@
 #include "copier/copy_messages.h"
 
 namespace {
-constexpr ProgramTexts copierTexts = {copierName, copyUsageLine, copyArguments};
+constexpr ProgramTexts copierTexts = {copierName, copyUsageLine, copyArguments, copyHelpColumn};
 enum CopierOption {
     noClobberOption,
     forceOption,
@@ -21,12 +21,15 @@ enum CopierOption {
     utf8Option,
     escapedOption
 };
-const std::vector<OptionEntry> copierOptions = {
-    {noClobberOption, 'n', "no-clobber", false},
-    {forceOption, 'f', "force", false},
-    {targetFolderOption, 't', "target-directory", true},
-    {utf8Option, 0, "utf8", false},
-    {escapedOption, 0, "escaped", false},
+// In the order --help lists them.
+constexpr OptionEntry copierOptions[] = {
+    {targetFolderOption, 't', "target-directory", "FOLDER", "copy into FOLDER"},
+    {noClobberOption, 'n', "no-clobber", nullptr, "leave existing files alone (each is named)"},
+    {forceOption, 'f', "force", nullptr, "replace files you could not write to (read-only ones)"},
+    {utf8Option, 0, "utf8", nullptr, "name the files written with UTF-8 for Japanese names"},
+    {escapedOption, 0, "escaped", nullptr,
+     "name them with %XX for every byte that is not plain ASCII\n"
+     "(default: --utf8 in a UTF-8 locale and on Windows)"},
 };
 constexpr int32_t largestDiskNumber = 0x7FFFFFFF;
 
@@ -92,6 +95,10 @@ bool oneTargetFolder(const ParsedCommandLine& parsed) {
     return true;
 }
 }  // namespace
+
+std::string copyHelp() {
+    return helpOf(copierTexts, copierOptions);
+}
 
 bool readCopyRequest(int argc, char** argv, CopyRequest& request, int& status) {
     ParsedCommandLine parsed;

@@ -24,4 +24,7 @@ struct CopyRequest {
 bool readCopyRequest(int argc, char** argv, CopyRequest& request, int& status);
 
 
+// What quelt-cp --help prints.
+std::string copyHelp();
+
 #endif

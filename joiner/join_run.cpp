@@ -32,12 +32,19 @@
 namespace {
 constexpr ProgramTexts joinTexts = {joinerName, joinUsageLine, joinArguments};
 enum JoinOption { setOption, outputOption, forceOption, recursiveOption, utf8Option, escapedOption };
-const std::vector<OptionEntry> joinOptions = {{setOption, 0, "set", false},
-                                             {outputOption, 'o', "output", true},
-                                             {forceOption, 'f', "force", false},
-                                             {recursiveOption, 'r', "recursive", false},
-                                             {utf8Option, 0, "utf8", false},
-                                             {escapedOption, 0, "escaped", false}};
+// In the order --help lists them.
+constexpr OptionEntry joinOptions[] = {
+    {recursiveOption, 'r', "recursive", nullptr, "every file in the folders IMAGE..., at any depth"},
+    {setOption, 0, "set", nullptr,
+     "only the demo, main and scenario disk quelt would take from\n"
+     "all the disks, written in that order; says which it took"},
+    {outputOption, 'o', "output", "OUTPUT", "the file to write, all or nothing, never an input"},
+    {forceOption, 'f', "force", nullptr, "replace an OUTPUT you could not write to (read-only)"},
+    {utf8Option, 0, "utf8", nullptr,
+     "show the disks' Shift_JIS names in UTF-8 (the default in\n"
+     "a UTF-8 locale and on Windows)"},
+    {escapedOption, 0, "escaped", nullptr,
+     "show every byte of a name that is not plain ASCII as \\xNN"}};
 
 // A terminal shows bytes, and would be sent control codes: the image goes to a
 // file or a pipe only. On Windows the console is asked itself, since NUL is a

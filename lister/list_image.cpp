@@ -29,13 +29,22 @@ enum ListerOption {
     rawOption,
     recursiveOption
 };
-const std::vector<OptionEntry> listerOptions = {{utf8Option, 0, "utf8", false},
-                                               {escapedOption, 0, "escaped", false},
-                                               {shortOption, 0, "short", false},
-                                               {jsonOption, 0, "json", false},
-                                               {hashOption, 0, "hash", false},
-                                               {rawOption, 0, "raw", false},
-                                               {recursiveOption, 'r', "recursive", false}};
+// In the order --help lists them.
+constexpr OptionEntry listerOptions[] = {
+    {recursiveOption, 'r', "recursive", nullptr,
+     "list every file in the folders IMAGE..., at any depth, and\n"
+     "every member of each archive among them"},
+    {shortOption, 0, "short", nullptr,
+     "one line per disk, tab-separated: PATH DISK ROLE NAME SIZE\n"
+     "SHA1 WHOLE"},
+    {jsonOption, 0, "json", nullptr, "one JSON object per file (JSON Lines), hashes included"},
+    {hashOption, 0, "hash", nullptr, "add the CRC32, MD5 and SHA-1 of files, disks and their files"},
+    {rawOption, 0, "raw", nullptr, "list entries of other systems' directories, disks of non-images"},
+    {utf8Option, 0, "utf8", nullptr,
+     "show the names' Shift_JIS characters in UTF-8 (the text\n"
+     "listing's default in a UTF-8 locale and on Windows)"},
+    {escapedOption, 0, "escaped", nullptr,
+     "show every byte of a name that is not plain ASCII as \\xNN"}};
 
 void listOperand(ListingRun& run, const std::string& operand) {
     // A file among the folders of -r is listed as itself, as grep -r does.
@@ -73,6 +82,10 @@ ListingOptions optionsOf(const ParsedCommandLine& parsed) {
     return options;
 }
 }  // namespace
+
+std::string listerHelp() {
+    return helpOf(listerTexts, listerOptions);
+}
 
 int listImage(int argc, char** argv, SourceOpener* opener) {
     int status = 0;
