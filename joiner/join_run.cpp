@@ -34,7 +34,8 @@ constexpr ProgramTexts joinTexts = {joinerName, joinUsageLine, joinArguments};
 enum JoinOption { setOption, outputOption, forceOption, recursiveOption, utf8Option, escapedOption };
 // In the order --help lists them.
 constexpr OptionEntry joinOptions[] = {
-    {recursiveOption, 'r', "recursive", nullptr, "every file in the folders IMAGE..., at any depth"},
+    {recursiveOption, 'r', "recursive", nullptr,
+     "every file in the folders IMAGE..., at any depth"},
     {setOption, 0, "set", nullptr,
      "only the demo, main and scenario disk quelt would take from\n"
      "all the disks, written in that order; says which it took"},

@@ -46,8 +46,8 @@ void render(ListingRun& run, const ImageFacts& facts) {
     switch (run.options.form) {
     case ListingForm::text:
         if (run.headings || !facts.member.empty()) {
-            printOutput("%s%s:\n", run.listed > 0 ? "\n" : "",
-                        pathForLine(headingOf(facts.path, facts.member, run.options.names)).c_str());
+            const std::string heading = headingOf(facts.path, facts.member, run.options.names);
+            printOutput("%s%s:\n", run.listed > 0 ? "\n" : "", pathForLine(heading).c_str());
         }
         if (facts.cutOffAt >= 0) {
             printOutput("%s\n", cutOffNote(facts).c_str());
@@ -134,7 +134,8 @@ void listMembers(ListingRun& run, const std::string& path, ArchiveReader& archiv
         listMember(run, {path, last}, archive);
     } while (archive.nextMember());
     if (archive.failed()) {
-        const std::string stop = stopsAfterText + memberNameText(last, run.options.names) + "\": " + archive.why();
+        const std::string stop = stopsAfterText + memberNameText(last, run.options.names) +
+                                 "\": " + archive.why();
         reportUnreadable(run, {path, {}}, stop);
     }
 }

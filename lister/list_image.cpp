@@ -38,8 +38,10 @@ constexpr OptionEntry listerOptions[] = {
      "one line per disk, tab-separated: PATH DISK ROLE NAME SIZE\n"
      "SHA1 WHOLE"},
     {jsonOption, 0, "json", nullptr, "one JSON object per file (JSON Lines), hashes included"},
-    {hashOption, 0, "hash", nullptr, "add the CRC32, MD5 and SHA-1 of files, disks and their files"},
-    {rawOption, 0, "raw", nullptr, "list entries of other systems' directories, disks of non-images"},
+    {hashOption, 0, "hash", nullptr,
+     "add the CRC32, MD5 and SHA-1 of files, disks and their files"},
+    {rawOption, 0, "raw", nullptr,
+     "list entries of other systems' directories, disks of non-images"},
     {utf8Option, 0, "utf8", nullptr,
      "show the names' Shift_JIS characters in UTF-8 (the text\n"
      "listing's default in a UTF-8 locale and on Windows)"},

@@ -15,7 +15,8 @@ std::string headingOf(const std::string& path, const MemberName& member, NameFor
 
 std::string pathColumnOf(const ImageFacts& facts, NameForm names) {
     const std::string path = pathForColumn(facts.path);
-    return facts.member.empty() ? path : path + memberSeparator + memberNameText(facts.member, names);
+    return facts.member.empty() ? path
+                                : path + memberSeparator + memberNameText(facts.member, names);
 }
 
 std::string notD88ReasonOf(const ImageFacts& facts) {

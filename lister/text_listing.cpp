@@ -128,7 +128,8 @@ void printHeader(const DiskFacts& disk, const ListingOptions& options) {
         printOutput(" (cut short: past the end of the file by %s)",
                     counted(disk.bytesMissing, "byte", "bytes").c_str());
     }
-    printOutput("\n  name: %s\n", quotedName(disk.name, D88Image::nameLength, options.names).c_str());
+    const std::string name = quotedName(disk.name, D88Image::nameLength, options.names);
+    printOutput("\n  name: %s\n", name.c_str());
     const char* media = mediaNameOf(disk.media);
     if (media != nullptr) {
         printOutput("  media: %s\n", media);
@@ -218,7 +219,8 @@ void printDirectoryState(const DirectoryVerdict& directory) {
 std::string fat12Facts(const ForeignFileSystem& fs, NameForm names) {
     std::string facts = fs.volumeLabel.empty()
                             ? "no volume label"
-                            : "volume label " + quotedName(fs.volumeLabel, fs.volumeLabel.size(), names);
+                            : "volume label " +
+                                  quotedName(fs.volumeLabel, fs.volumeLabel.size(), names);
     facts += ", " + counted(fs.files, "file", "files") + ", " +
              counted(fs.deletedEntries, "deleted entry", "deleted entries");
     if (fs.fatCopies == 2) {
@@ -246,7 +248,8 @@ void printFileSystem(const ForeignFileSystem& fs, NameForm names) {
         return;
     }
     const std::string facts =
-        fs.system == ForeignSystem::fat12 ? fat12Facts(fs, names) : counted(fs.files, "file", "files");
+        fs.system == ForeignSystem::fat12 ? fat12Facts(fs, names)
+                                          : counted(fs.files, "file", "files");
     printOutput("  file system: %s (%s)\n", name, facts.c_str());
 }
 
@@ -309,7 +312,8 @@ void printEntries(const std::vector<EntryFacts>& entries, std::size_t first, std
     } else {
         printOutput(runFormat, from, to, to - from + 1);
     }
-    const std::string name = paddedToWidth(quotedName(entry.name, entryNameBytes, options.names), nameColumns);
+    const std::string name =
+        paddedToWidth(quotedName(entry.name, entryNameBytes, options.names), nameColumns);
     printOutput(fieldsFormat, name.c_str(), entry.size, entry.firstCluster,
                 static_cast<int32_t>(entry.chain.size()));
     printWarnings(entry.warnings);
