@@ -242,7 +242,7 @@ bool DiskCollection::takeOpenImage(const Source& source, const std::vector<int32
     if (facts.readFailed) {
         return refuse(heading, source.why());
     }
-    facts.form = facts.isD88() ? "" : source.form;
+    noteForm(facts, source.form);
     if (!facts.isD88()) {
         return passOver(heading, facts);
     }
@@ -259,10 +259,10 @@ bool DiskCollection::takeOpenImage(const Source& source, const std::vector<int32
 // A file that is no image is no candidate for --set; a plain join refuses it.
 bool DiskCollection::passOver(const std::string& heading, const ImageFacts& facts) {
     if (!options_.set) {
-        return refuse(heading, notD88Prefix + notD88ReasonOf(facts));
+        return refuse(heading, notD88Prefix + facts.notD88Reason);
     }
     printDiagnostic(passedOverFileFormat, pathForLine(heading).c_str(),
-                    notD88ReasonOf(facts).c_str());
+                    facts.notD88Reason.c_str());
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include "lister/quelt_verdict.h"
 #include "lister/track_survey.h"
 #include "recognition/disk_verdict.h"
+#include "recognition/header_check.h"
 
 namespace {
 // Every indexed disk's bytes, by its header's size field, unsigned; a disk whose
@@ -109,6 +110,13 @@ void gatherDisks(D88Image& image, const GatherWants& wants, ImageFacts& facts) {
     judgeImage(image, facts);
 }
 }  // namespace
+
+void noteForm(ImageFacts& facts, const std::string& form) {
+    facts.form = facts.isD88() ? "" : form;
+    facts.notD88Reason = facts.isD88() ? ""
+                                       : notD88Reason(facts.form, facts.fault, facts.firstSize,
+                                                      facts.firstMedia);
+}
 
 ImageFacts gatherFacts(D88Image& image, const std::string& path, const GatherWants& wants) {
     ImageFacts facts;

@@ -255,7 +255,7 @@ void printJsonListing(const ImageFacts& facts, const ListingOptions& options) {
     }
     object.update({{"d88", facts.isD88()}, {"hashes", hashesOf(facts.hashes)}});
     if (!facts.isD88()) {
-        object["not_d88_reason"] = notD88ReasonOf(facts);
+        object["not_d88_reason"] = facts.notD88Reason;
     }
     json disks = json::array();
     for (const DiskFacts& disk : facts.disks) {

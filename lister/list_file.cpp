@@ -62,7 +62,7 @@ void render(ListingRun& run, const ImageFacts& facts) {
         }
         if (!facts.isD88()) {
             fail(headingOf(facts.path, facts.member, run.options.names),
-                              (notD88Prefix + notD88ReasonOf(facts)).c_str());
+                              (notD88Prefix + facts.notD88Reason).c_str());
         }
         break;
     case ListingForm::json:
@@ -106,7 +106,7 @@ void listSource(ListingRun& run, const Listed& listed, std::unique_ptr<ByteSourc
         return;
     }
     facts.member = listed.member;
-    facts.form = facts.isD88() ? "" : form;
+    noteForm(facts, form);
     render(run, facts);
     run.noteStatus(facts.isD88() ? allD88 : someNotD88);
 }

@@ -3,7 +3,6 @@
 
 #include "names/member_names.h"
 #include "names/path_text.h"
-#include "recognition/header_check.h"
 
 namespace {
 constexpr char memberSeparator[] = "/";
@@ -17,8 +16,4 @@ std::string pathColumnOf(const ImageFacts& facts, NameForm names) {
     const std::string path = pathForColumn(facts.path);
     return facts.member.empty() ? path
                                 : path + memberSeparator + memberNameText(facts.member, names);
-}
-
-std::string notD88ReasonOf(const ImageFacts& facts) {
-    return notD88Reason(facts.form, facts.fault, facts.firstSize, facts.firstMedia);
 }

@@ -7,8 +7,7 @@
 
 // What each rendering calls a listed file, in one place each: a file by its
 // path; an archive member by the archive's path, a /, and the member's name
-// (an archive is a file, not a folder, so such a path names one member); and
-// the reason a file is no D88 image.
+// (an archive is a file, not a folder, so such a path names one member).
 
 // The text listing's heading and the diagnostics' FILE, of the file at `path`
 // or, when `member` is not empty, of that member of the archive at `path`: the
@@ -18,8 +17,5 @@ std::string headingOf(const std::string& path, const MemberName& member, NameFor
 // The summary's PATH column (pathForColumn, and the member as in headingOf):
 // no byte in it can break a line or a column, and each gives its bytes back.
 std::string pathColumnOf(const ImageFacts& facts, NameForm names);
-// The reason after "not a D88 image: ": the compressed or archived form the
-// file is in when it is one, else what its first header says.
-std::string notD88ReasonOf(const ImageFacts& facts);
 
 #endif

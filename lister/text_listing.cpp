@@ -395,7 +395,7 @@ void printDamagedOutputs(const std::vector<std::string>& names) {
 }
 
 void printNotD88(const ImageFacts& facts) {
-    printOutput("%s%s\n", notD88Prefix, notD88ReasonOf(facts).c_str());
+    printOutput("%s%s\n", notD88Prefix, facts.notD88Reason.c_str());
 }
 }  // namespace
 
