@@ -192,13 +192,11 @@ int copyEntries(CopyRun& run, const Destination& destination,
 
 // Whether the image is one a D88 writer made; says why not as quelt-ls does.
 bool isD88Image(D88Image& image, const char* operandText, const ImageOperand& operand) {
-    const HeaderFault fault = firstHeaderFault(image);
-    if (fault == HeaderFault::none) {
+    const FirstHeader first = checkFirstHeader(image);
+    if (first.fault == HeaderFault::none) {
         return true;
     }
-    const std::string reason = notD88Reason(operand.form(), fault,
-                                            static_cast<uint32_t>(image.diskSize()),
-                                            image.mediaType());
+    const std::string reason = notD88Reason(operand.form(), first.fault, first.size, first.media);
     fail(operandText, (notD88Prefix + reason).c_str());
     return false;
 }

@@ -121,9 +121,10 @@ void noteForm(ImageFacts& facts, const std::string& form) {
 ImageFacts gatherFacts(D88Image& image, const std::string& path, const GatherWants& wants) {
     ImageFacts facts;
     facts.path = path;
-    facts.fault = firstHeaderFault(image);
-    facts.firstSize = static_cast<uint32_t>(image.diskSize());
-    facts.firstMedia = image.mediaType();
+    const FirstHeader first = checkFirstHeader(image);
+    facts.fault = first.fault;
+    facts.firstSize = first.size;
+    facts.firstMedia = first.media;
     // The hashes take the bytes as the disks' reading reaches them.
     const std::vector<DiskSpan> spans = diskSpans(image);
     ImageHashes hashes(spans, image.knownFileLength());
