@@ -19,8 +19,10 @@ constexpr char version[] = QUELT_VERSION;
 // Every program's own two options, answered here.
 constexpr int helpOption = -1;
 constexpr int versionOption = -2;
-const OptionEntry helpEntry = {helpOption, 'h', "help", false};
-const OptionEntry answeredOptions[] = {helpEntry, {versionOption, 0, "version", false}};
+// -h first: /? on Windows is taken as it.
+constexpr OptionEntry answeredOptions[] = {{helpOption, 'h', "help", nullptr, "print this help"},
+                                           {versionOption, 0, "version", nullptr,
+                                            "print the version"}};
 
 // getopt_long's code for an option: its short letter, or for a long-only
 // option a number above every byte.
@@ -50,7 +52,7 @@ bool asksWindowsHelp(int argc, char** argv) {
 // The options of one program, answered ones first, in getopt_long's terms.
 class OptionTable {
 public:
-    explicit OptionTable(const std::vector<OptionEntry>& table) {
+    explicit OptionTable(OptionRows table) {
         entries_.assign(std::begin(answeredOptions), std::end(answeredOptions));
         entries_.insert(entries_.end(), table.begin(), table.end());
         shortNames_ = quietStart;
@@ -94,10 +96,10 @@ private:
     void addEntry(const OptionEntry& entry, int index) {
         if (entry.shortName != 0) {
             shortNames_ += entry.shortName;
-            shortNames_ += entry.takesValue ? ":" : "";
+            shortNames_ += entry.takesValue() ? ":" : "";
         }
         if (entry.longName != nullptr) {
-            longOptions_.push_back({entry.longName, entry.takesValue ? required_argument
+            longOptions_.push_back({entry.longName, entry.takesValue() ? required_argument
                                                                      : no_argument,
                                     nullptr, codeOf(entry, index)});
         }
@@ -107,6 +109,31 @@ private:
     std::string shortNames_;
     std::vector<option> longOptions_;
 };
+
+// "-t, --target-directory=FOLDER" for a row, "--utf8" for one without a short name.
+std::string optionNamesOf(const OptionEntry& row) {
+    std::string names = row.shortName != 0 ? std::string("-") + row.shortName : "";
+    if (row.longName != nullptr) {
+        names += std::string(row.shortName != 0 ? ", " : "") + "--" + row.longName;
+    }
+    if (row.takesValue()) {
+        names += std::string(row.longName != nullptr ? "=" : " ") + row.argument;
+    }
+    return names;
+}
+
+// A row's lines of --help, its help from `column` on.
+std::string helpLinesOf(const OptionEntry& row, std::size_t column) {
+    constexpr std::size_t indent = 2;  // before the option, and between it and its help
+    std::string lines = std::string(indent, ' ') + optionNamesOf(row);
+    lines += lines.size() + indent <= column ? std::string(column - lines.size(), ' ')
+                                             : std::string(indent, ' ');
+    for (const char* at = row.help; *at != '\0'; ++at) {
+        lines += *at;
+        lines += *at == '\n' ? std::string(column, ' ') : "";
+    }
+    return lines + "\n";
+}
 
 // getopt_long keeps its place in globals; each reading starts afresh (the fuzz
 // targets read many command lines in one process). optind 0 starts over in
@@ -120,14 +147,15 @@ void startGetopt() {
 // refuses the command line.
 class Reader {
 public:
-    Reader(int argc, char** argv, const ProgramTexts& texts, const OptionTable& table,
-           ParsedCommandLine& parsed)
-        : argc_(argc), argv_(argv), texts_(texts), table_(table), parsed_(parsed) {}
+    Reader(int argc, char** argv, const ProgramTexts& texts, OptionRows options,
+           const OptionTable& table, ParsedCommandLine& parsed)
+        : argc_(argc), argv_(argv), texts_(texts), options_(options), table_(table),
+          parsed_(parsed) {}
 
     // False when the run ends here, with its status in `status`.
     bool readAll(int& status) {
         if (asksWindowsHelp(argc_, argv_)) {
-            take(helpEntry, nullptr);
+            take(answeredOptions[0], nullptr);
         }
         startGetopt();
         int code = 0;
@@ -197,8 +225,7 @@ private:
 
     void take(const OptionEntry& entry, const char* value) {
         if (entry.id == helpOption) {
-            putOutput(texts_.usageLine);
-            putOutput(texts_.arguments);
+            putOutput(helpOf(texts_, options_));
             stop(finishOutput(0));
         } else if (entry.id == versionOption) {
             printOutput("%s %s\n", texts_.name, version);
@@ -214,7 +241,7 @@ private:
     }
 
     void refuse(const std::string& problem) {
-        reportProblem(texts_.name, problem);
+        fail(problem);
         stop(finishOutput(1));
     }
 
@@ -226,6 +253,7 @@ private:
     int argc_;
     char** argv_;
     const ProgramTexts& texts_;
+    OptionRows options_;
     const OptionTable& table_;
     ParsedCommandLine& parsed_;
     bool stopped_ = false;
@@ -272,12 +300,27 @@ bool ParsedCommandLine::isWildcard(const char* operand) const {
     return std::find(wildcards.begin(), wildcards.end(), operand) != wildcards.end();
 }
 
-bool parseCommandLine(int argc, char** argv, const ProgramTexts& texts,
-                      const std::vector<OptionEntry>& table, ParsedCommandLine& parsed,
-                      int& status) {
+std::string optionsHelp(OptionRows rows, int column) {
+    std::string lines;
+    for (const OptionEntry& row : rows) {
+        lines += helpLinesOf(row, static_cast<std::size_t>(column));
+    }
+    return lines;
+}
+
+std::string helpOf(const ProgramTexts& texts, OptionRows rows) {
+    return std::string(texts.usageLine) + texts.arguments + optionsHelp(rows, texts.helpColumn) +
+           optionsHelp(answeredOptions, texts.helpColumn);
+}
+
+bool parseCommandLine(int argc, char** argv, const ProgramTexts& texts, OptionRows table,
+                      ParsedCommandLine& parsed, int& status) {
+    // Every line the program writes to standard error from now on begins with
+    // its name.
+    setProgramName(texts.name);
     // Taken before getopt_long reorders argv's pointers; the operands keep them.
     parsed.wildcards = wildcardArguments(argc, argv);
     const OptionTable options(table);
-    Reader reader(argc, argv, texts, options, parsed);
+    Reader reader(argc, argv, texts, table, options, parsed);
     return reader.readAll(status);
 }

@@ -14,21 +14,47 @@
 
 #include <cstddef>
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 struct ProgramTexts {
     const char* name;       // as --version and every message print it
     const char* usageLine;  // "Usage: ...\n"
-    const char* arguments;  // what --help prints after the usage line
+    const char* arguments;  // what --help prints after the usage line, before the options
+    int helpColumn = 19;    // where the options' help begins in --help, as in `arguments`
 };
 
-// One option of a program's table.
+// One option of a program's table: how it is written, and its line of --help,
+// so that the parser and the help are made from the same row.
 struct OptionEntry {
-    int id;                // the program's own number for it
-    char shortName;        // 'n' for -n; 0 for none
-    const char* longName;  // "no-clobber" for --no-clobber; nullptr for none
-    bool takesValue;       // the option is followed by a value (-t DIR)
+    int id;                          // the program's own number for it: what it sets
+    char shortName;                  // 'n' for -n; 0 for none
+    const char* longName;            // "no-clobber" for --no-clobber; nullptr for none
+    const char* argument = nullptr;  // "FOLDER" for -t FOLDER; nullptr: it takes none
+    const char* help = "";           // what it does; a "\n" begins another line
+
+    constexpr bool takesValue() const { return argument != nullptr; }
 };
+
+// A program's rows, as a fixed table gives them.
+struct OptionRows {
+    const OptionEntry* first = nullptr;
+    std::size_t count = 0;
+
+    constexpr OptionRows() = default;
+    template <std::size_t count_>
+    constexpr OptionRows(const OptionEntry (&rows)[count_]) : first(rows), count(count_) {}
+    const OptionEntry* begin() const { return first; }
+    const OptionEntry* end() const { return first + count; }
+};
+
+// The lines --help prints for `rows`: "  -t, --target-directory=FOLDER  copy into FOLDER",
+// the help beginning at `column` (on the next line where the option is longer), each
+// further line of it there too.
+std::string optionsHelp(OptionRows rows, int column);
+// What --help prints: the usage line, the arguments, the rows' lines, and -h's and
+// --version's.
+std::string helpOf(const ProgramTexts& texts, OptionRows rows);
 
 // An option as given, in the order given.
 struct GivenOption {
@@ -59,8 +85,7 @@ struct ParsedCommandLine {
 // argument and what was expected, status 1: an unknown or ambiguous option, a
 // value missing or given to an option that takes none), with the exit status
 // in `status`.
-bool parseCommandLine(int argc, char** argv, const ProgramTexts& texts,
-                      const std::vector<OptionEntry>& table, ParsedCommandLine& parsed,
-                      int& status);
+bool parseCommandLine(int argc, char** argv, const ProgramTexts& texts, OptionRows table,
+                      ParsedCommandLine& parsed, int& status);
 
 #endif

@@ -8,7 +8,7 @@
 #include "companion/text_stream.h"
 
 namespace {
-const char* programName = "quelt";
+const char* namedProgram = "quelt";
 constexpr char standardOutputName[] = "standard output";
 thread_local HeldText* heldText = nullptr;
 
@@ -42,7 +42,19 @@ std::string filled(const char* format, std::va_list arguments) {
 }  // namespace
 
 void setProgramName(const char* program) {
-    programName = program;
+    namedProgram = program;
+}
+
+const char* programName() {
+    return namedProgram;
+}
+
+std::string formatted(const char* format, ...) {
+    std::va_list arguments;
+    va_start(arguments, format);
+    std::string text = filled(format, arguments);
+    va_end(arguments);
+    return text;
 }
 
 void printOutput(const char* format, ...) {
@@ -117,6 +129,6 @@ int finishOutput(int status) {
     if (outputStream().flush()) {
         return status;
     }
-    reportFileError(programName, standardOutputName, outputStream().error());
+    fail(standardOutputName, outputStream().error());
     return 1;
 }

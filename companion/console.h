@@ -18,6 +18,11 @@
 // The name the companion's lines on standard error begin with; set once when
 // its run starts ("quelt-ls", "quelt-cp").
 void setProgramName(const char* program);
+// The name set last ("quelt" before any).
+const char* programName();
+
+// `format` filled as printf does.
+std::string formatted(const char* format, ...) QUELT_PRINTF_FORMAT(1, 2);
 
 // Writes `format`, filled as printf does, to standard output.
 void printOutput(const char* format, ...) QUELT_PRINTF_FORMAT(1, 2);

@@ -46,8 +46,8 @@ std::string windowsReason(int code) {
 }
 #endif
 
-void printLine(const char* program, const std::string& text) {
-    printDiagnostic("%s: %s\n", program, text.c_str());
+void printLine(const std::string& text) {
+    printDiagnostic("%s: %s\n", programName(), text.c_str());
 }
 }  // namespace
 
@@ -85,29 +85,31 @@ std::string reasonFor(const SystemError& error) {
     return plainAscii(reason) ? reason : numberedReason(error.code);
 }
 
-void reportFileError(const char* program, const std::string& file, const SystemError& error) {
-    printLine(program, pathForLine(file) + ": " + reasonFor(error));
+void fail(const std::string& file, const SystemError& error) {
+    printLine(pathForLine(file) + ": " + reasonFor(error));
 }
 
-void reportFileProblem(const char* program, const std::string& file, const char* text) {
-    printLine(program, pathForLine(file) + ": " + text);
+void fail(const std::string& file, const std::string& reason) {
+    printLine(pathForLine(file) + ": " + reason);
 }
 
-void reportProblem(const char* program, const std::string& text) {
-    printLine(program, text);
+void fail(const std::string& text) {
+    printLine(text);
 }
 
-void reportInvalidArgument(const char* program, const char* what, const char* argument,
-                           const char* expected) {
-    printLine(program, std::string("invalid ") + what + " '" + pathForLine(argument) +
-                           "': expected " + expected);
+void warn(const std::string& file, const std::string& reason) {
+    printLine(pathForLine(file) + ": warning: " + reason);
 }
 
-void reportMissingOperand(const char* program, const char* expected) {
-    printLine(program, std::string("missing operand: expected ") + expected);
+void failInvalidArgument(const char* what, const char* argument, const char* expected) {
+    printLine(std::string("invalid ") + what + " '" + pathForLine(argument) + "': expected " +
+              expected);
 }
 
-void reportExtraOperand(const char* program, const char* operand, const char* expected) {
-    printLine(program,
-              std::string("extra operand '") + pathForLine(operand) + "': expected " + expected);
+void failMissingOperand(const char* expected) {
+    printLine(std::string("missing operand: expected ") + expected);
+}
+
+void failExtraOperand(const char* operand, const char* expected) {
+    printLine(std::string("extra operand '") + pathForLine(operand) + "': expected " + expected);
 }

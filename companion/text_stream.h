@@ -15,7 +15,7 @@
 #include <memory>
 #include <string>
 
-#include "companion/diagnostics.h"
+#include "companion/system_error.h"
 
 // A console window that shows text as characters: Windows' WriteConsoleW
 // (companion/system_console.cpp), or a test's stand-in.

@@ -28,7 +28,6 @@
 #include "copier/destination.h"
 #include "copier/file_selection.h"
 #include "copier/image_operand.h"
-#include "copier/source_image.h"
 #include "copier/temporary_name.h"
 #include "names/output_names.h"
 #include "names/path_text.h"
@@ -37,6 +36,13 @@
 #include "recognition/header_check.h"
 
 namespace {
+// One run of quelt-cp: what its command line asks for and the image it reads,
+// which no copy may write over.
+struct CopyRun {
+    CopyRequest request;
+    D88Image image;
+};
+
 // How one copy went: the run goes on after a damaged or skipped file and stops
 // at the first that cannot be written.
 enum class CopyOutcome { copied, damaged, failed };
@@ -47,7 +53,7 @@ bool writeToDescriptor(int descriptor, const std::string& target, int32_t size) 
 #ifdef _WIN32
     (void)descriptor;
     (void)size;
-    reportFileError(copierName, target, {SystemError::Kind::errnoValue, EBADF});
+    fail(target, {SystemError::Kind::errnoValue, EBADF});
     return false;
 #else
     flushOutput();
@@ -55,7 +61,7 @@ bool writeToDescriptor(int descriptor, const std::string& target, int32_t size) 
         const ssize_t wrote =
             ::write(descriptor, workBuffer + done, static_cast<std::size_t>(size - done));
         if (wrote < 0 && errno != EINTR) {
-            reportFileError(copierName, target, lastErrnoError());
+            fail(target, lastErrnoError());
             return false;
         }
         done += wrote > 0 ? static_cast<int32_t>(wrote) : 0;
@@ -98,23 +104,24 @@ bool folderMissing(const SystemError& error) {
 
 void reportWriteFailure(const std::string& target, const CopyWriteResult& result) {
     if (result.problem != nullptr) {
-        reportFileProblem(copierName, target, result.problem);
+        fail(target, result.problem);
     } else if (result.noTemporary && !folderMissing(result.error)) {
         const std::string problem = noTemporaryProblem + reasonFor(result.error);
-        reportFileProblem(copierName, folderShownFor(target), problem.c_str());
+        fail(folderShownFor(target), problem.c_str());
     } else {
-        reportFileError(copierName, target, result.error);
+        fail(target, result.error);
     }
 }
 
-bool writeToFile(const std::string& target, int32_t size, bool force) {
+bool writeToFile(const std::string& target, int32_t size, const CopyRun& run) {
     CopyWriteOptions options;
-    options.force = force;
+    options.force = run.request.force;
+    options.image = &run.image;
     const CopyWriteResult result = writeCopy(target, workBuffer, size, options);
     if (!result.written) {
         reportWriteFailure(target, result);
     } else if (result.otherLinks > 0) {
-        printDiagnostic(otherLinksFormat, pathForLine(target).c_str(), result.otherLinks);
+        warn(target, formatted(otherLinksFormat, result.otherLinks));
     }
     return result.written;
 }
@@ -124,21 +131,21 @@ bool writeToFile(const std::string& target, int32_t size, bool force) {
 // warning names the disk's file in the form of the names written
 // (`request`'s), as the "copying" lines do.
 CopyOutcome copyEntry(std::size_t index, const std::string& target, int descriptor,
-                      const CopyRequest& request) {
+                      CopyRun& run) {
     std::memset(workBuffer, 0, sizeof workBuffer);
-    LoadResult loaded = loadEntry(sourceImage, index);
+    LoadResult loaded = loadEntry(run.image, index);
     if (descriptor == 1) {
         writeToStandardOutput(loaded.size);
     } else if (descriptor >= 0 ? !writeToDescriptor(descriptor, target, loaded.size)
-                               : !writeToFile(target, loaded.size, request.force)) {
+                               : !writeToFile(target, loaded.size, run)) {
         return CopyOutcome::failed;
     }
     if (loaded.complete) {
         return CopyOutcome::copied;
     }
     const std::string shown =
-        listedName(directoryTable[index].name, entryNameBytes, request.writtenNames);
-    printDiagnostic(damagedCopyFormat, pathForLine(target).c_str(), shown.c_str());
+        listedName(directoryTable[index].name, entryNameBytes, run.request.writtenNames);
+    fail(target, formatted(damagedCopyFormat, shown.c_str()));
     return CopyOutcome::damaged;
 }
 
@@ -147,14 +154,14 @@ bool destinationHolds(const Destination& destination, std::size_t files) {
     if (destination.kind == Destination::Kind::folder || files <= 1) {
         return true;
     }
-    printDiagnostic(notAFolderFormat, pathForLine(destination.path).c_str(),
-                        static_cast<int>(files));
+    fail(destination.path, formatted(notAFolderFormat, static_cast<int>(files)));
     return false;
 }
 
 // Copies each entry to its target; returns the run's exit status.
-int copyEntries(const CopyRequest& request, const Destination& destination,
+int copyEntries(CopyRun& run, const Destination& destination,
                 const std::vector<std::size_t>& entries) {
+    const CopyRequest& request = run.request;
     OutputNames outputs;
     bool anyDamaged = false;
     for (std::size_t index : entries) {
@@ -166,7 +173,7 @@ int copyEntries(const CopyRequest& request, const Destination& destination,
         }
         if (request.noClobber && destination.kind != Destination::Kind::standardOutput &&
             nameTaken(target)) {
-            printDiagnostic(notOverwrittenFormat, pathForLine(target).c_str());
+            fail(target, notOverwrittenFormat);
             continue;
         }
         bool toStandardOutput = destination.kind == Destination::Kind::standardOutput;
@@ -174,7 +181,7 @@ int copyEntries(const CopyRequest& request, const Destination& destination,
             std::string shown = listedName(entry.name, entryNameBytes, request.writtenNames);
             printOutput(copyingFormat, shown.c_str(), pathForLine(target).c_str());
         }
-        CopyOutcome outcome = copyEntry(index, target, destination.descriptor, request);
+        CopyOutcome outcome = copyEntry(index, target, destination.descriptor, run);
         if (outcome == CopyOutcome::failed) {
             return 1;
         }
@@ -184,15 +191,13 @@ int copyEntries(const CopyRequest& request, const Destination& destination,
 }
 
 // Whether the image is one a D88 writer made; says why not as quelt-ls does.
-bool isD88Image(const char* operandText, const ImageOperand& operand) {
-    const HeaderFault fault = firstHeaderFault(sourceImage);
-    if (fault == HeaderFault::none) {
+bool isD88Image(D88Image& image, const char* operandText, const ImageOperand& operand) {
+    const FirstHeader first = checkFirstHeader(image);
+    if (first.fault == HeaderFault::none) {
         return true;
     }
-    const std::string reason = notD88Reason(operand.form(), fault,
-                                            static_cast<uint32_t>(sourceImage.diskSize()),
-                                            sourceImage.mediaType());
-    reportFileProblem(copierName, operandText, (notD88Prefix + reason).c_str());
+    const std::string reason = notD88Reason(operand.form(), first.fault, first.size, first.media);
+    fail(operandText, (notD88Prefix + reason).c_str());
     return false;
 }
 
@@ -203,66 +208,66 @@ bool copiesFrom(const CopyRequest& request, const DiskVerdict& verdict) {
     const DirectoryVerdict& directory = verdict.directory;
     if (!verdict.headerRead || directory.state == DirectoryState::unreadable) {
         const char* reason = verdict.headerRead ? directory.reason.c_str() : unreadableHeaderReason;
-        printDiagnostic(unreadableDirectoryFormat, imageOf(request).c_str(), request.disk, reason);
+        fail(request.image, formatted(unreadableDirectoryFormat, request.disk, reason));
         return false;
     }
     if (directory.state == DirectoryState::notThisFileSystem &&
         (!directory.tablesRead || request.name == nullptr)) {
-        printDiagnostic(foreignDirectoryFormat, imageOf(request).c_str(), request.disk,
-                        directory.reason.c_str());
+        fail(request.image, formatted(foreignDirectoryFormat, request.disk,
+                        directory.reason.c_str()));
         return false;
     }
     return true;
 }
 
 // Loads disk DISK's directory; says why when it cannot be copied from.
-bool loadDisk(const CopyRequest& request) {
-    if (request.disk < 1 || request.disk > sourceImage.diskCount()) {
-        printDiagnostic(noSuchDiskFormat, imageOf(request).c_str(), request.diskText,
-                        counted(sourceImage.diskCount(), "disk", "disks").c_str());
+bool loadDisk(const CopyRequest& request, D88Image& image) {
+    if (request.disk < 1 || request.disk > image.diskCount()) {
+        fail(request.image, formatted(noSuchDiskFormat, request.diskText,
+                        counted(image.diskCount(), "disk", "disks").c_str()));
         return false;
     }
-    return copiesFrom(request, judgeDisk(sourceImage, request.disk - 1));
+    return copiesFrom(request, judgeDisk(image, request.disk - 1));
 }
 
-int copyAsRequested(const CopyRequest& request, ImageOperand& operand) {
-    if (!operand.open(sourceImage, request.image.c_str())) {
+int copyAsRequested(CopyRun& run, ImageOperand& operand) {
+    const CopyRequest& request = run.request;
+    if (!operand.open(run.image, request.image.c_str())) {
         return 1;
     }
     // A member whose bytes libarchive could not unpack is judged by its reason,
     // never by the bytes before the failure.
-    if (!operand.readWell(sourceImage, request.image.c_str()) ||
-        !isD88Image(request.image.c_str(), operand)) {
+    if (!operand.readWell(run.image, request.image.c_str()) ||
+        !isD88Image(run.image, request.image.c_str(), operand)) {
         return 1;
     }
     Destination destination;
-    if (!loadDisk(request) || !chooseDestination(request, destination)) {
+    if (!loadDisk(request, run.image) || !chooseDestination(request, destination)) {
         return 1;
     }
     if (request.name == nullptr && usedEntryCount() == 0) {
-        printDiagnostic(noUsedEntryFormat, imageOf(request).c_str(), request.disk);
+        fail(request.image, formatted(noUsedEntryFormat, request.disk));
         return 0;
     }
     std::vector<std::size_t> entries;
     if (!selectEntries(request, entries) || !destinationHolds(destination, entries.size())) {
         return 1;
     }
-    const int copied = copyEntries(request, destination, entries);
-    return operand.readWell(sourceImage, request.image.c_str()) ? copied : 1;
+    const int copied = copyEntries(run, destination, entries);
+    return operand.readWell(run.image, request.image.c_str()) ? copied : 1;
 }
 }  // namespace
 
 int runCopy(int argc, char** argv, SourceOpener* opener) {
-    setProgramName(copierName);
     int status = 0;
-    CopyRequest request;
-    if (!readCopyRequest(argc, argv, request, status)) {
+    CopyRun run;
+    if (!readCopyRequest(argc, argv, run.request, status)) {
         return status;
     }
     ImageOperand operand(opener);
-    int copied = copyAsRequested(request, operand);
+    int copied = copyAsRequested(run, operand);
     // Closed before the operand's archive, whose member it may be reading, and
     // before the process ends, so that Windows can remove the temporary copy.
-    sourceImage.close();
+    run.image.close();
     return finishOutput(copied);
 }

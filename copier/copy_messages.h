@@ -1,11 +1,13 @@
 #ifndef QUELT_COPIER_COPY_MESSAGES_H
 #define QUELT_COPIER_COPY_MESSAGES_H
 
-// What quelt-cp says. Standard error, plain ASCII, each line "quelt-cp: ...";
-// failures of the system (a file that cannot be opened or written, standard
-// output) come with the system's reason (companion/diagnostics.h).
+// What quelt-cp says. Standard error, plain ASCII: companion/diagnostics.h's
+// fail and warn write each line "quelt-cp: FILE: REASON", a reason below or,
+// for a failure of the system (a file that cannot be opened or written,
+// standard output), the system's.
 constexpr char copierName[] = "quelt-cp";
-// Standard output for --help, with the arguments' lines after it.
+// Standard output for --help, with the arguments' lines after it and then the
+// options' (copier/copy_request.cpp).
 constexpr char copyUsageLine[] =
     "Usage: quelt-cp [OPTION]... IMAGE DISK [NAME [OUTPUT]]\n"
     "  or:  quelt-cp [OPTION]... -t FOLDER IMAGE DISK [NAME]\n";
@@ -19,18 +21,12 @@ constexpr char copyArguments[] =
     "               (other bytes as \\xNN, %XX or UTF-8); * and ? make it a pattern\n"
     "  OUTPUT       the file to write (named for NAME by default); - standard\n"
     "               output; a folder, or a name ending in /, copies into it\n"
-    "  -t, --target-directory=FOLDER  copy into FOLDER\n"
-    "  -n, --no-clobber  leave existing files alone (each is named)\n"
-    "  -f, --force  replace files you could not write to (read-only ones)\n"
-    "  --utf8       name the files written with UTF-8 for Japanese names\n"
-    "  --escaped    name them with %XX for every byte that is not plain ASCII\n"
-    "               (default: --utf8 in a UTF-8 locale and on Windows)\n"
-    "  --           end the options (for names that begin with -)\n"
-    "  -h, --help   print this help\n"
-    "  --version    print the version\n";
+    "  --           end the options (for names that begin with -)\n";
+// Where the options' help begins, as the arguments' does.
+constexpr int copyHelpColumn = 15;
 // IMAGE written as a wildcard (on Windows) that matches several files, and
 // how many.
-constexpr char severalImagesFormat[] = "quelt-cp: %s: matches %d files: expected one IMAGE\n";
+constexpr char severalImagesFormat[] = "matches %d files: expected one IMAGE";
 // A second -t.
 constexpr char multipleTargetFolders[] = "multiple target directories: expected one -t FOLDER";
 // What the operands should have been, for the messages on a wrong count.
@@ -47,42 +43,42 @@ constexpr char archiveNeedsMemberText[] =
 
 // Each line about the image's disks begins with IMAGE as given.
 // The disk number as given, and how many disks the image holds ("1 disk").
-constexpr char noSuchDiskFormat[] = "quelt-cp: %s: no disk %s: the image holds %s\n";
+constexpr char noSuchDiskFormat[] = "no disk %s: the image holds %s";
 // The disk number, and the reason of quelt-ls's verdict on its directory
 // (recognition/directory_verdict.h).
 constexpr char unreadableDirectoryFormat[] =
-    "quelt-cp: %s: disk %d has no readable directory: %s\n";
+    "disk %d has no readable directory: %s";
 constexpr char foreignDirectoryFormat[] =
-    "quelt-cp: %s: disk %d holds no file of this file system: %s\n";
+    "disk %d holds no file of this file system: %s";
 // Why a disk whose header cannot be read has no directory either.
 constexpr char unreadableHeaderReason[] = "its header cannot be read";
 // The disk number; the copy of every file of such a disk writes nothing and
 // succeeds.
 constexpr char noUsedEntryFormat[] =
-    "quelt-cp: %s: disk %d has no file: no directory entry is used\n";
+    "disk %d has no file: no directory entry is used";
 // The disk number, and the name or pattern as given.
-constexpr char noSuchFileFormat[] = "quelt-cp: %s: disk %d has no file \"%s\"\n";
+constexpr char noSuchFileFormat[] = "disk %d has no file \"%s\"";
 // The disk number, NAME~N as given, how many files a copy of every file writes
 // as NAME, NAME~2, ..., and NAME.
 constexpr char noSuchCopyNumberFormat[] =
-    "quelt-cp: %s: disk %d has no file \"%s\": only %d of its files are written as \"%s\" or "
-    "with ~N after it\n";
-constexpr char noMatchFormat[] = "quelt-cp: %s: disk %d has no file that matches \"%s\"\n";
+    "disk %d has no file \"%s\": only %d of its files are written as \"%s\" or "
+    "with ~N after it";
+constexpr char noMatchFormat[] = "disk %d has no file that matches \"%s\"";
 // OUTPUT, and how many files it would have to hold.
 constexpr char notAFolderFormat[] =
-    "quelt-cp: %s: not a folder: expected a folder (or a name ending in /) for %d files\n";
+    "not a folder: expected a folder (or a name ending in /) for %d files";
 // The file written (- for standard output), and the name on the disk as listed.
 constexpr char damagedCopyFormat[] =
-    "quelt-cp: %s: damaged copy: part of %s could not be read and is zeros\n";
+    "damaged copy: part of %s could not be read and is zeros";
 // The folder named when no temporary file can be made in it; the system's
 // reason follows.
 constexpr char noTemporaryProblem[] = "cannot make a temporary file in this folder: ";
 // The file written, and how many other names (hard links) the replaced file had.
 constexpr char otherLinksFormat[] =
-    "quelt-cp: %s: warning: a new file replaced it; its other hard links (%lu) keep the old "
-    "bytes\n";
+    "a new file replaced it; its other hard links (%lu) keep the old "
+    "bytes";
 // The file left alone under --no-clobber.
-constexpr char notOverwrittenFormat[] = "quelt-cp: %s: exists; not overwritten (--no-clobber)\n";
+constexpr char notOverwrittenFormat[] = "exists; not overwritten (--no-clobber)";
 
 // Standard output, one line per file when several may be copied (a whole disk
 // or a pattern): the name on the disk as listed, and the file written.

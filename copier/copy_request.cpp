@@ -13,7 +13,7 @@
 #include "copier/copy_messages.h"
 
 namespace {
-constexpr ProgramTexts copierTexts = {copierName, copyUsageLine, copyArguments};
+constexpr ProgramTexts copierTexts = {copierName, copyUsageLine, copyArguments, copyHelpColumn};
 enum CopierOption {
     noClobberOption,
     forceOption,
@@ -21,12 +21,15 @@ enum CopierOption {
     utf8Option,
     escapedOption
 };
-const std::vector<OptionEntry> copierOptions = {
-    {noClobberOption, 'n', "no-clobber", false},
-    {forceOption, 'f', "force", false},
-    {targetFolderOption, 't', "target-directory", true},
-    {utf8Option, 0, "utf8", false},
-    {escapedOption, 0, "escaped", false},
+// In the order --help lists them.
+constexpr OptionEntry copierOptions[] = {
+    {targetFolderOption, 't', "target-directory", "FOLDER", "copy into FOLDER"},
+    {noClobberOption, 'n', "no-clobber", nullptr, "leave existing files alone (each is named)"},
+    {forceOption, 'f', "force", nullptr, "replace files you could not write to (read-only ones)"},
+    {utf8Option, 0, "utf8", nullptr, "name the files written with UTF-8 for Japanese names"},
+    {escapedOption, 0, "escaped", nullptr,
+     "name them with %XX for every byte that is not plain ASCII\n"
+     "(default: --utf8 in a UTF-8 locale and on Windows)"},
 };
 constexpr int32_t largestDiskNumber = 0x7FFFFFFF;
 
@@ -48,15 +51,15 @@ bool takeOperands(const std::vector<const char*>& operands, CopyRequest& request
     std::size_t largest = request.targetFolder != nullptr ? 3 : 4;
     const char* expected = request.targetFolder != nullptr ? copyOperandsWithFolder : copyOperands;
     if (operands.size() < 2) {
-        reportMissingOperand(copierName, expected);
+        failMissingOperand(expected);
         return false;
     }
     if (operands.size() > largest) {
-        reportExtraOperand(copierName, operands[largest], expected);
+        failExtraOperand(operands[largest], expected);
         return false;
     }
     if (!parseDiskNumber(operands[1], request.disk)) {
-        reportInvalidArgument(copierName, diskNumberWhat, operands[1], diskNumberExpected);
+        failInvalidArgument(diskNumberWhat, operands[1], diskNumberExpected);
         return false;
     }
     request.diskText = operands[1];
@@ -76,10 +79,9 @@ bool takeImage(const ParsedCommandLine& parsed, const char* operand, CopyRequest
     if (matches.size() == 1) {
         request.image = matches[0];
     } else if (matches.empty()) {
-        reportFileProblem(copierName, operand, reasonNothingMatched(why).c_str());
+        fail(operand, reasonNothingMatched(why).c_str());
     } else {
-        printDiagnostic(severalImagesFormat, pathForLine(operand).c_str(),
-                        static_cast<int>(matches.size()));
+        fail(operand, formatted(severalImagesFormat, static_cast<int>(matches.size())));
     }
     return matches.size() == 1;
 }
@@ -87,12 +89,16 @@ bool takeImage(const ParsedCommandLine& parsed, const char* operand, CopyRequest
 // Copies go into one folder, as with cp.
 bool oneTargetFolder(const ParsedCommandLine& parsed) {
     if (parsed.count(targetFolderOption) > 1) {
-        reportProblem(copierName, multipleTargetFolders);
+        fail(multipleTargetFolders);
         return false;
     }
     return true;
 }
 }  // namespace
+
+std::string copyHelp() {
+    return helpOf(copierTexts, copierOptions);
+}
 
 bool readCopyRequest(int argc, char** argv, CopyRequest& request, int& status) {
     ParsedCommandLine parsed;
@@ -109,8 +115,4 @@ bool readCopyRequest(int argc, char** argv, CopyRequest& request, int& status) {
         return false;
     }
     return true;
-}
-
-std::string imageOf(const CopyRequest& request) {
-    return pathForLine(request.image);
 }

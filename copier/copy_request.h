@@ -23,7 +23,8 @@ struct CopyRequest {
 // command line said on standard error), with the exit status in `status`.
 bool readCopyRequest(int argc, char** argv, CopyRequest& request, int& status);
 
-// IMAGE as the lines about its disks begin with it, as GNU tools name a file.
-std::string imageOf(const CopyRequest& request);
+
+// What quelt-cp --help prints.
+std::string copyHelp();
 
 #endif

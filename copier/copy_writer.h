@@ -5,6 +5,7 @@
 #include <string>
 
 #include "companion/diagnostics.h"
+#include "image/d88_image.h"
 
 // How quelt-cp writes each file it copies, so that a failed copy never destroys
 // one: the bytes go to a new temporary file beside the target, are flushed to
@@ -29,6 +30,8 @@ struct CopyWriteOptions {
     // Replace a file the user could not write (read-only to them), as cp -f.
     bool force = false;
     TemporaryFile temporary = TemporaryFile::best;
+    // The image being read, which is never written; none: any file may be.
+    const D88Image* image = nullptr;
 };
 
 // How a copy's write went.

@@ -8,7 +8,6 @@
 #include <csignal>
 #include <cstring>
 
-#include "copier/source_image.h"
 #include "copier/temporary_name.h"
 
 namespace {
@@ -255,7 +254,7 @@ CopyWriteResult writeCopy(const std::string& target, const uint8_t* bytes, int32
     const std::string reached = linkTarget(target);
     CopyWriteResult result;
     const std::size_t length = static_cast<std::size_t>(count < 0 ? 0 : count);
-    if (sourceImage.isImageFile(reached.c_str())) {
+    if (options.image != nullptr && options.image->isImageFile(reached.c_str())) {
         result.problem = isTheImageProblem;
     } else if (isDevice(reached)) {
         result = writeToDevice(reached, bytes, length);

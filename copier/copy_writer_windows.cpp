@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "companion/native_path.h"
-#include "copier/source_image.h"
 #include "copier/temporary_name.h"
 
 // Windows: the temporary file is written with WriteFile, flushed with
@@ -130,7 +129,7 @@ CopyWriteResult writeThrough(const std::string& target, const uint8_t* bytes, in
 CopyWriteResult writeCopy(const std::string& target, const uint8_t* bytes, int32_t count,
                           const CopyWriteOptions& options) {
     CopyWriteResult result;
-    if (sourceImage.isImageFile(target.c_str())) {
+    if (options.image != nullptr && options.image->isImageFile(target.c_str())) {
         result.problem = isTheImageProblem;
         return result;
     }

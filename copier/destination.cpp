@@ -45,7 +45,7 @@ bool checkFolder(const std::string& path) {
     if (fileKindOf(path, &why) == FileKind::folder) {
         return true;
     }
-    reportFileError(copierName, path, why);
+    fail(path, why);
     return false;
 }
 }  // namespace

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "companion/console.h"
+#include "companion/diagnostics.h"
 #include "copier/copy_messages.h"
 #include "gamefs/game_fs.h"
 #include "names/disk_names.h"
@@ -35,8 +36,8 @@ bool selectMatches(const CopyRequest& request, std::vector<std::size_t>& entries
         entries.push_back(used[i]);
     }
     if (entries.empty()) {
-        printDiagnostic(noMatchFormat, imageOf(request).c_str(), request.disk,
-                        pathForLine(request.name).c_str());
+        fail(request.image, formatted(noMatchFormat, request.disk,
+                        pathForLine(request.name).c_str()));
     }
     return !entries.empty();
 }
@@ -60,10 +61,10 @@ void reportNoSuchFile(const CopyRequest& request, const DiskNames& names) {
     const int written = names.filesWrittenAsStem(request.name);
     if (written > 0) {
         const std::string stem = shown.substr(0, shown.rfind('~'));
-        printDiagnostic(noSuchCopyNumberFormat, imageOf(request).c_str(), request.disk,
-                        shown.c_str(), written, stem.c_str());
+        fail(request.image, formatted(noSuchCopyNumberFormat, request.disk,
+                        shown.c_str(), written, stem.c_str()));
     } else {
-        printDiagnostic(noSuchFileFormat, imageOf(request).c_str(), request.disk, shown.c_str());
+        fail(request.image, formatted(noSuchFileFormat, request.disk, shown.c_str()));
     }
 }
 

@@ -20,7 +20,7 @@ bool ImageOperand::open(D88Image& image, const char* operand) {
     SystemError why;
     std::unique_ptr<ByteSource> source = openOperand(operand, why, opener_);
     if (!source) {
-        reportFileError(copierName, operand, why);
+        fail(operand, why);
         return false;
     }
     return openWhole(image, operand, std::move(source));
@@ -39,12 +39,12 @@ bool ImageOperand::openWhole(D88Image& image, const char* operand,
     case ArchiveReader::Kind::compressedFile:
         return openUnpacked(image, operand);
     case ArchiveReader::Kind::archive:
-        reportFileProblem(copierName, operand, archiveNeedsMemberText);
+        fail(operand, archiveNeedsMemberText);
         return false;
     case ArchiveReader::Kind::unreadable:
         break;
     }
-    reportFileProblem(copierName, operand, archive_->why().c_str());
+    fail(operand, archive_->why().c_str());
     return false;
 }
 
@@ -53,7 +53,7 @@ bool ImageOperand::openMember(D88Image& image, const std::string& archivePath,
     SystemError why;
     archiveBytes_ = openOperand(archivePath.c_str(), why, opener_);
     if (!archiveBytes_) {
-        reportFileError(copierName, archivePath, why);
+        fail(archivePath, why);
         return false;
     }
     archive_.reset(new ArchiveReader(*archiveBytes_));
@@ -62,7 +62,7 @@ bool ImageOperand::openMember(D88Image& image, const std::string& archivePath,
     if (!found) {
         const std::string reason =
             archive_->failed() ? archive_->why() : noSuchMemberText + pathForLine(member) + "\"";
-        reportFileProblem(copierName, archivePath, reason.c_str());
+        fail(archivePath, reason.c_str());
         return false;
     }
     return openUnpacked(image, pathOfOperand(archivePath.c_str()));
@@ -73,7 +73,7 @@ bool ImageOperand::openMember(D88Image& image, const std::string& archivePath,
 bool ImageOperand::openUnpacked(D88Image& image, const char* archivePath) {
     std::unique_ptr<ByteSource> member = StreamCopy::over(archive_->memberInput());
     if (!member) {
-        reportFileError(copierName, archivePath, lastErrnoError());
+        fail(archivePath, lastErrnoError());
         return false;
     }
     return image.open(std::move(member), archivePath);
@@ -86,6 +86,6 @@ bool ImageOperand::readWell(const D88Image& image, const char* operand) const {
     const std::string reason = archive_ && archive_->failed()
                                    ? archive_->why()
                                    : reasonFor({SystemError::Kind::errnoValue, EIO});
-    reportFileProblem(copierName, operand, reason.c_str());
+    fail(operand, reason.c_str());
     return false;
 }

@@ -99,7 +99,7 @@ HANDLE startBeside(const wchar_t* program, const std::vector<std::wstring>& argu
     if (!CreateProcessW(path.c_str(), &line[0], nullptr, nullptr, TRUE, 0, nullptr,
                         folder.c_str(), &startup, &process)) {
         const std::string why = std::string(notStartedText) + ": " + reasonFor(lastSystemError());
-        reportFileProblem(dropName, narrowPath(path), why.c_str());
+        fail(narrowPath(path), why.c_str());
         return nullptr;
     }
     CloseHandle(process.hThread);
@@ -136,7 +136,7 @@ std::wstring newFolderFor(const std::wstring& image) {
             break;
         }
     }
-    reportFileError(dropName, narrowPath(base), lastSystemError());
+    fail(narrowPath(base), lastSystemError());
     return L"";
 }
 
@@ -146,7 +146,7 @@ int runQuelt(const std::wstring& folder) {
     HANDLE reading = nullptr;
     HANDLE writing = nullptr;
     if (!CreatePipe(&reading, &writing, &inherited, 0)) {
-        reportFileError(dropName, narrowPath(folder), lastSystemError());
+        fail(narrowPath(folder), lastSystemError());
         return 1;
     }
     // Only quelt keeps the writing end: the pipe ends when quelt does.

@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "copier/copy_writer.h"
-#include "copier/source_image.h"
 #include "fuzz/fuzz_setup.h"
 #include "fuzz/memory_image.h"
 #include "tool/writers/disk_image.h"

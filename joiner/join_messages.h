@@ -9,7 +9,8 @@ constexpr char joinerName[] = "quelt-join";
 // Standard error on a wrong command line; standard output for --help.
 constexpr char joinUsageLine[] =
     "Usage: quelt-join [-r] [--set] [-f] [--utf8 | --escaped] [-o OUTPUT] IMAGE...\n";
-// Standard output, after the usage line, for --help.
+// Standard output, after the usage line, for --help; the options' lines follow
+// (joiner/join_run.cpp).
 constexpr char joinArguments[] =
     "Writes one D88 image file of the disks of the images IMAGE..., in order, to\n"
     "OUTPUT or standard output.\n"
@@ -17,17 +18,7 @@ constexpr char joinArguments[] =
     "                   image (x.d88.gz); an archive, every member in order, or\n"
     "                   ARCHIVE/MEMBER one of them; IMAGE@LIST only the disks LIST\n"
     "                   (numbers from 1 as quelt-ls counts, 2,3 or 1-3), in order\n"
-    "  -r, --recursive  every file in the folders IMAGE..., at any depth\n"
-    "  --set            only the demo, main and scenario disk quelt would take from\n"
-    "                   all the disks, written in that order; says which it took\n"
-    "  -o, --output=OUTPUT  the file to write, all or nothing, never an input\n"
-    "  -f, --force      replace an OUTPUT you could not write to (read-only)\n"
-    "  --utf8           show the disks' Shift_JIS names in UTF-8 (the default in\n"
-    "                   a UTF-8 locale and on Windows)\n"
-    "  --escaped        show every byte of a name that is not plain ASCII as \\xNN\n"
-    "  --               end the options (for names that begin with -)\n"
-    "  -h, --help       print this help\n"
-    "  --version        print the version\n";
+    "  --               end the options (for names that begin with -)\n";
 // What the operands should have been, for the message on none.
 constexpr char joinOperands[] = "one or more IMAGE";
 
@@ -61,8 +52,7 @@ constexpr char passedOverFileFormat[] = "passed over: %s (not a D88 image: %s)\n
 constexpr char noTemporaryProblem[] = "cannot make a temporary file in this folder: ";
 // OUTPUT, and how many other names (hard links) the replaced file had.
 constexpr char otherLinksFormat[] =
-    "quelt-join: %s: warning: a new file replaced it; its other hard links (%lu) keep the "
-    "old bytes\n";
+    "a new file replaced it; its other hard links (%lu) keep the old bytes";
 
 // --set's lines: the role, where the disk lies, its name.
 // The role, and where the disk lies: "x.zip/a.d88 disk 1 "DEMO"".

@@ -24,7 +24,7 @@
 #include "copier/copy_writer.h"
 #include "joiner/join_messages.h"
 #include "joiner/joined_disks.h"
-#include "names/listed_names.h"
+#include "names/name_text.h"
 #include "names/output_names.h"
 #include "names/path_text.h"
 #include "names/system_name_form.h"
@@ -32,12 +32,20 @@
 namespace {
 constexpr ProgramTexts joinTexts = {joinerName, joinUsageLine, joinArguments};
 enum JoinOption { setOption, outputOption, forceOption, recursiveOption, utf8Option, escapedOption };
-const std::vector<OptionEntry> joinOptions = {{setOption, 0, "set", false},
-                                             {outputOption, 'o', "output", true},
-                                             {forceOption, 'f', "force", false},
-                                             {recursiveOption, 'r', "recursive", false},
-                                             {utf8Option, 0, "utf8", false},
-                                             {escapedOption, 0, "escaped", false}};
+// In the order --help lists them.
+constexpr OptionEntry joinOptions[] = {
+    {recursiveOption, 'r', "recursive", nullptr,
+     "every file in the folders IMAGE..., at any depth"},
+    {setOption, 0, "set", nullptr,
+     "only the demo, main and scenario disk quelt would take from\n"
+     "all the disks, written in that order; says which it took"},
+    {outputOption, 'o', "output", "OUTPUT", "the file to write, all or nothing, never an input"},
+    {forceOption, 'f', "force", nullptr, "replace an OUTPUT you could not write to (read-only)"},
+    {utf8Option, 0, "utf8", nullptr,
+     "show the disks' Shift_JIS names in UTF-8 (the default in\n"
+     "a UTF-8 locale and on Windows)"},
+    {escapedOption, 0, "escaped", nullptr,
+     "show every byte of a name that is not plain ASCII as \\xNN"}};
 
 // A terminal shows bytes, and would be sent control codes: the image goes to a
 // file or a pipe only. On Windows the console is asked itself, since NUL is a
@@ -50,11 +58,11 @@ bool outputIsTerminal() {
 #endif
 }
 
-std::string where(const JoinedDisk& disk) {
+std::string where(const JoinedDisk& disk, NameForm names) {
     char number[24];
     std::snprintf(number, sizeof number, diskOfFileFormat, static_cast<int>(disk.number));
     return pathForLine(disk.file) + number +
-           listedNameOf(reinterpret_cast<const uint8_t*>(disk.name.c_str()), disk.name.size());
+           listedName(reinterpret_cast<const uint8_t*>(disk.name.c_str()), disk.name.size(), names);
 }
 
 const char* roleText(SetRole role) {
@@ -85,30 +93,31 @@ std::vector<std::pair<SetRole, int32_t>> rolesFound(const SetChoice& choice) {
 }
 
 // "demo disk x.zip/a.d88 disk 1 "DEMO", main disk ..." for each role found.
-std::string foundRoles(const std::vector<JoinedDisk>& disks, const SetChoice& choice) {
+std::string foundRoles(const std::vector<JoinedDisk>& disks, const SetChoice& choice,
+                       NameForm names) {
     std::string found;
     for (const auto& [role, disk] : rolesFound(choice)) {
         found += (found.empty() ? "" : ", ") + std::string(roleText(role)) + " " +
-                 where(diskAt(disks, disk));
+                 where(diskAt(disks, disk), names);
     }
     return found.empty() ? foundNothingText : found;
 }
 
-void reportChoice(const std::vector<JoinedDisk>& disks, const SetChoice& choice) {
+void reportChoice(const std::vector<JoinedDisk>& disks, const SetChoice& choice, NameForm names) {
     for (const auto& [role, disk] : rolesFound(choice)) {
-        printDiagnostic(tookFormat, roleText(role), where(diskAt(disks, disk)).c_str());
+        printDiagnostic(tookFormat, roleText(role), where(diskAt(disks, disk), names).c_str());
     }
     for (const PassedOver& passed : choice.passedOver) {
-        printDiagnostic(passedOverFormat, where(diskAt(disks, passed.disk)).c_str(),
+        printDiagnostic(passedOverFormat, where(diskAt(disks, passed.disk), names).c_str(),
                         passedOverText(passed.role));
     }
 }
 
-bool reportMissing(const std::vector<JoinedDisk>& disks, const SetChoice& choice) {
+bool reportMissing(const std::vector<JoinedDisk>& disks, const SetChoice& choice, NameForm names) {
     const std::string missing = choice.main == noSetDisk ? noMainText : noScenarioText;
     const long long count = static_cast<long long>(disks.size());
-    reportProblem(joinerName, missing + foundAmongText + counted(count, "disk", "disks") + ": " +
-                                  foundRoles(disks, choice));
+    fail(missing + foundAmongText + counted(count, "disk", "disks") + ": " +
+                                  foundRoles(disks, choice, names));
     return false;
 }
 
@@ -120,7 +129,7 @@ bool setDisksWhole(const std::vector<JoinedDisk>& disks, const std::vector<int32
             char reason[256];
             std::snprintf(reason, sizeof reason, cutShortFormat, static_cast<long long>(disk.number),
                           counted(disk.missing, "byte", "bytes").c_str());
-            reportFileProblem(joinerName, disk.file, reason);
+            fail(disk.file, reason);
             return false;
         }
     }
@@ -138,9 +147,9 @@ bool writtenOrder(const JoinOptions& options, const DiskCollection& collection,
         return true;
     }
     const SetChoice choice = collection.setChoice();
-    reportChoice(disks, choice);
+    reportChoice(disks, choice, options.names);
     if (!choice.complete()) {
-        return reportMissing(disks, choice);
+        return reportMissing(disks, choice, options.names);
     }
     order = choice.order;
     int64_t size = 0;
@@ -162,13 +171,13 @@ std::vector<uint8_t> joinedBytes(const std::vector<JoinedDisk>& disks,
 
 void reportWriteFailure(const std::string& target, const CopyWriteResult& result) {
     if (result.problem != nullptr) {
-        reportFileProblem(joinerName, target, result.problem);
+        fail(target, result.problem);
     } else if (result.noTemporary) {
         const std::string folder = folderPartOf(target);
         const std::string problem = noTemporaryProblem + reasonFor(result.error);
-        reportFileProblem(joinerName, folder.empty() ? "." : folder, problem.c_str());
+        fail(folder.empty() ? "." : folder, problem.c_str());
     } else {
-        reportFileError(joinerName, target, result.error);
+        fail(target, result.error);
     }
 }
 
@@ -181,7 +190,7 @@ bool writeOutput(const std::string& output, const std::vector<uint8_t>& bytes, b
     if (!result.written) {
         reportWriteFailure(output, result);
     } else if (result.otherLinks > 0) {
-        printDiagnostic(otherLinksFormat, pathForLine(output).c_str(), result.otherLinks);
+        warn(output, formatted(otherLinksFormat, result.otherLinks));
     }
     return result.written;
 }
@@ -204,6 +213,7 @@ JoinOptions optionsOf(const ParsedCommandLine& parsed) {
     // "-" is standard output, as no -o is.
     const bool named = output != nullptr && std::string(output) != standardOutputName;
     options.output = named ? output : "";
+    options.names = chosenNameForm(parsed, utf8Option, escapedOption, systemNameForm());
     return options;
 }
 
@@ -211,7 +221,7 @@ bool takeOperands(const ParsedCommandLine& parsed, DiskCollection& collection) {
     bool matched = true;
     const std::vector<std::string> paths =
         operandPaths(parsed, [&matched](const char* wildcard, const std::string& reason) {
-            reportFileProblem(joinerName, wildcard, reason.c_str());
+            fail(wildcard, reason.c_str());
             matched = false;
         });
     for (const std::string& path : paths) {
@@ -225,7 +235,7 @@ bool takeOperands(const ParsedCommandLine& parsed, DiskCollection& collection) {
 bool join(const ParsedCommandLine& parsed, SourceOpener* opener) {
     const JoinOptions options = optionsOf(parsed);
     if (options.output.empty() && outputIsTerminal()) {
-        reportProblem(joinerName, terminalOutputText);
+        fail(terminalOutputText);
         return false;
     }
     DiskCollection collection(options, opener);
@@ -243,16 +253,14 @@ bool join(const ParsedCommandLine& parsed, SourceOpener* opener) {
 }  // namespace
 
 int joinImages(int argc, char** argv, SourceOpener* opener) {
-    setProgramName(joinerName);
     int status = 0;
     ParsedCommandLine parsed;
     if (!parseCommandLine(argc, argv, joinTexts, joinOptions, parsed, status)) {
         return status;
     }
     if (parsed.operands.empty()) {
-        reportMissingOperand(joinerName, joinOperands);
+        failMissingOperand(joinOperands);
         return finishOutput(1);
     }
-    listNamesAs(chosenNameForm(parsed, utf8Option, escapedOption, systemNameForm()));
     return finishOutput(join(parsed, opener) ? 0 : 1);
 }

@@ -61,7 +61,7 @@ std::string formatted(const char* format, long long disk, const std::string& cou
 }
 
 bool refuse(const std::string& file, const std::string& reason) {
-    reportFileProblem(joinerName, file, reason.c_str());
+    fail(file, reason.c_str());
     return false;
 }
 
@@ -120,7 +120,7 @@ SetChoice DiskCollection::setChoice() const {
 bool DiskCollection::takeOperand(const std::string& operand) {
     const DiskChoice choice = diskChoiceOf(operand, D88Image::maxDisks, namesSomething);
     if (choice.listRefused) {
-        reportInvalidArgument(joinerName, diskListWhat, choice.list.c_str(), diskListExpected);
+        failInvalidArgument(diskListWhat, choice.list.c_str(), diskListExpected);
         return false;
     }
     return takePath(choice.path, choice.disks);
@@ -162,7 +162,7 @@ bool DiskCollection::takeFile(const std::string& path, const std::vector<int32_t
     SystemError why;
     std::unique_ptr<ByteSource> bytes = openOperand(path.c_str(), why, opener_);
     if (!bytes) {
-        reportFileError(joinerName, path, why);
+        fail(path, why);
         return false;
     }
     ArchiveReader archive(*bytes);
@@ -193,7 +193,7 @@ bool DiskCollection::takeMember(const std::string& archivePath, const std::strin
     SystemError why;
     std::unique_ptr<ByteSource> bytes = openOperand(archivePath.c_str(), why, opener_);
     if (!bytes) {
-        reportFileError(joinerName, archivePath, why);
+        fail(archivePath, why);
         return false;
     }
     ArchiveReader archive(*bytes);
@@ -224,7 +224,7 @@ bool DiskCollection::takeUnpacked(const std::string& path, const MemberName& mem
                                   ArchiveReader& archive, const std::vector<int32_t>& chosen) {
     std::unique_ptr<ByteSource> bytes = StreamCopy::over(archive.memberInput());
     if (!bytes) {
-        reportFileError(joinerName, headingOf(path, member), lastErrnoError());
+        fail(headingOf(path, member, options_.names), lastErrnoError());
         return false;
     }
     const auto why = [&archive] { return archive.failed() ? archive.why() : inputOutputError(); };
@@ -240,12 +240,12 @@ bool DiskCollection::takeImage(Source&& source, const std::vector<int32_t>& chos
 }
 
 bool DiskCollection::takeOpenImage(const Source& source, const std::vector<int32_t>& chosen) {
-    const std::string heading = headingOf(source.path, source.member);
+    const std::string heading = headingOf(source.path, source.member, options_.names);
     ImageFacts facts = gatherFacts(image_, source.path, GatherWants{});
     if (facts.readFailed) {
         return refuse(heading, source.why());
     }
-    facts.form = facts.isD88() ? "" : source.form;
+    noteForm(facts, source.form);
     if (!facts.isD88()) {
         return passOver(heading, facts);
     }
@@ -262,10 +262,10 @@ bool DiskCollection::takeOpenImage(const Source& source, const std::vector<int32
 // A file that is no image is no candidate for --set; a plain join refuses it.
 bool DiskCollection::passOver(const std::string& heading, const ImageFacts& facts) {
     if (!options_.set) {
-        return refuse(heading, notD88Prefix + notD88ReasonOf(facts));
+        return refuse(heading, notD88Prefix + facts.notD88Reason);
     }
     printDiagnostic(passedOverFileFormat, pathForLine(heading).c_str(),
-                    notD88ReasonOf(facts).c_str());
+                    facts.notD88Reason.c_str());
     return true;
 }
 
@@ -338,11 +338,11 @@ bool DiskCollection::readDiskBytes(std::size_t first) {
 
 bool fitsOneImage(int64_t count, int64_t size) {
     if (count > D88Image::maxDisks) {
-        reportProblem(joinerName, formatted(tooManyDisksFormat, count, D88Image::maxDisks));
+        fail(formatted(tooManyDisksFormat, count, D88Image::maxDisks));
         return false;
     }
     if (size > largestImageOffset) {
-        reportProblem(joinerName, formatted(tooLargeFormat, size, largestImageOffset));
+        fail(formatted(tooLargeFormat, size, largestImageOffset));
         return false;
     }
     return true;

@@ -10,6 +10,7 @@
 #include "image/file_source.h"
 #include "joiner/set_rule.h"
 #include "lister/image_facts.h"
+#include "names/name_text.h"
 
 // The disks a join takes from its operands, taken as quelt-ls takes files: an
 // image, "-", a compressed image, every member of an archive in order or one
@@ -21,6 +22,7 @@ struct JoinOptions {
     bool set = false;
     bool recursive = false;
     std::string output;  // empty: standard output
+    NameForm names = NameForm::escaped;  // how lines show members' and disks' names
 };
 
 struct JoinedDisk {

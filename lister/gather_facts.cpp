@@ -8,6 +8,7 @@
 #include "lister/quelt_verdict.h"
 #include "lister/track_survey.h"
 #include "recognition/disk_verdict.h"
+#include "recognition/header_check.h"
 
 namespace {
 // Every indexed disk's bytes, by its header's size field, unsigned; a disk whose
@@ -110,12 +111,20 @@ void gatherDisks(D88Image& image, const GatherWants& wants, ImageFacts& facts) {
 }
 }  // namespace
 
+void noteForm(ImageFacts& facts, const std::string& form) {
+    facts.form = facts.isD88() ? "" : form;
+    facts.notD88Reason = facts.isD88() ? ""
+                                       : notD88Reason(facts.form, facts.fault, facts.firstSize,
+                                                      facts.firstMedia);
+}
+
 ImageFacts gatherFacts(D88Image& image, const std::string& path, const GatherWants& wants) {
     ImageFacts facts;
     facts.path = path;
-    facts.fault = firstHeaderFault(image);
-    facts.firstSize = static_cast<uint32_t>(image.diskSize());
-    facts.firstMedia = image.mediaType();
+    const FirstHeader first = checkFirstHeader(image);
+    facts.fault = first.fault;
+    facts.firstSize = first.size;
+    facts.firstMedia = first.media;
     // The hashes take the bytes as the disks' reading reaches them.
     const std::vector<DiskSpan> spans = diskSpans(image);
     ImageHashes hashes(spans, image.knownFileLength());

@@ -18,4 +18,8 @@ struct GatherWants {
 // wanted. Selects disks, loads directories and overwrites workBuffer.
 ImageFacts gatherFacts(D88Image& image, const std::string& path, const GatherWants& wants);
 
+// Notes the compressed or archived `form` the file's bytes came in (kept only
+// for a file that is no D88 image), and gathers the reason it is none.
+void noteForm(ImageFacts& facts, const std::string& form);
+
 #endif

@@ -122,6 +122,9 @@ struct ImageFacts {
     HeaderFault fault = HeaderFault::none;
     uint32_t firstSize = 0;  // disk 1's size field and media byte, which a fault names
     int32_t firstMedia = 0;
+    // Why the file is no D88 image: its form, or what its first header says;
+    // empty for an image.
+    std::string notD88Reason;
     Hashes hashes;
     // Whether the disks were gathered (a D88 image, or any file with --raw); the
     // picks and damaged outputs are quelt's verdict only then.

@@ -8,7 +8,7 @@
 #include "companion/console.h"
 #include "lister/listing_labels.h"
 #include "names/hex_codec.h"
-#include "names/listed_names.h"
+#include "names/name_text.h"
 #include "names/path_text.h"
 #include "recognition/media_types.h"
 
@@ -68,11 +68,11 @@ json warningsOf(const EntryWarnings& warnings) {
     return list;
 }
 
-json entryOf(const EntryFacts& entry) {
+json entryOf(const EntryFacts& entry, NameForm names) {
     return {{"slot", entry.slot},
             {"bytes_hex", hexOfBytes(entry.bytes, sizeof entry.bytes)},
             {"name_hex", hexOfBytes(entry.name)},
-            {"name", listedNameBare(entry.name)},
+            {"name", listedNameText(entry.name, names)},
             {"size", entry.size},
             {"first_cluster", entry.firstCluster},
             {"chain", entry.chain},
@@ -116,14 +116,14 @@ const char* stateName(DirectoryState state) {
 }
 
 // A name of another system as text and as its bytes.
-void putForeignName(json& object, const char* key, const std::string& bytes) {
-    object[key] = listedNameBare(bytes);
+void putForeignName(json& object, const char* key, const std::string& bytes, NameForm names) {
+    object[key] = listedNameText(bytes, names);
     object[std::string(key) + "_hex"] = hexOfBytes(bytes);
 }
 
-json bootRecordOf(const BootProgram& boot) {
+json bootRecordOf(const BootProgram& boot, NameForm names) {
     json record = {{"kind", bootRecordKind}};
-    putForeignName(record, "program", boot.name);
+    putForeignName(record, "program", boot.name, names);
     record.update({{"size", boot.size},
                    {"load_address", boot.loadAddress},
                    {"run_address", boot.runAddress}});
@@ -131,16 +131,16 @@ json bootRecordOf(const BootProgram& boot) {
 }
 
 // What another system's disk is: null when no rule names it.
-json fileSystemOf(const ForeignFileSystem& fs) {
+json fileSystemOf(const ForeignFileSystem& fs, NameForm names) {
     if (fs.system == ForeignSystem::none) {
         return nullptr;
     }
     if (fs.system == ForeignSystem::bootRecord) {
-        return {{"name", "none"}, {"boot_record", bootRecordOf(fs.boot)}};
+        return {{"name", "none"}, {"boot_record", bootRecordOf(fs.boot, names)}};
     }
     json object = {{"name", foreignSystemName(fs.system)}, {"files", fs.files}};
     if (fs.system == ForeignSystem::fat12) {
-        putForeignName(object, "volume_label", fs.volumeLabel);
+        putForeignName(object, "volume_label", fs.volumeLabel, names);
         object.update({{"deleted_entries", fs.deletedEntries},
                        {"fat_copies", fs.fatCopies},
                        {"fat_copies_differ", fs.fatCopiesDiffer}});
@@ -148,7 +148,7 @@ json fileSystemOf(const ForeignFileSystem& fs) {
     return object;
 }
 
-json directoryOf(const DiskFacts& disk, bool raw) {
+json directoryOf(const DiskFacts& disk, const ListingOptions& options) {
     const DirectoryVerdict& verdict = disk.directory;
     json directory = {{"state", stateName(verdict.state)}, {"used_entries", verdict.usedEntries}};
     if (!verdict.reason.empty()) {
@@ -158,14 +158,14 @@ json directoryOf(const DiskFacts& disk, bool raw) {
         directory["allocation_formatted"] = verdict.allocationFormatted();
     }
     json entries = json::array();
-    for (std::size_t i = 0; disk.entriesListed(raw) && i < disk.entries.size(); ++i) {
-        entries.push_back(entryOf(disk.entries[i]));
+    for (std::size_t i = 0; disk.entriesListed(options.raw) && i < disk.entries.size(); ++i) {
+        entries.push_back(entryOf(disk.entries[i], options.names));
     }
     directory["entries"] = entries;
     return directory;
 }
 
-json diskOf(const DiskFacts& disk, const RolePicks& picks, bool raw) {
+json diskOf(const DiskFacts& disk, const RolePicks& picks, const ListingOptions& options) {
     json object = {
         {"disk", disk.number}, {"offset", disk.offset}, {"header_read", disk.headerRead}};
     if (!disk.headerRead) {
@@ -177,14 +177,14 @@ json diskOf(const DiskFacts& disk, const RolePicks& picks, bool raw) {
                    {"bytes_missing", disk.bytesMissing},
                    {"whole", disk.whole()},
                    {"name_hex", hexOfBytes(disk.name)},
-                   {"name", listedNameBare(disk.name)},
+                   {"name", listedNameText(disk.name, options.names)},
                    {"media", disk.media},
                    {"media_name", media != nullptr ? json(media) : json(nullptr)},
                    {"write_protect", writeProtect},
                    {"tracks", tracksOf(disk.tracks)},
                    {"demo_signature", disk.demoSignature},
-                   {"directory", directoryOf(disk, raw)},
-                   {"file_system", fileSystemOf(disk.fileSystem)},
+                   {"directory", directoryOf(disk, options)},
+                   {"file_system", fileSystemOf(disk.fileSystem, options.names)},
                    {"lists_startup", disk.listsStartup},
                    {"lists_bgmscore", disk.listsBgmscore},
                    {"roles", rolesOf(picks, disk.number - 1)},
@@ -255,11 +255,11 @@ void printJsonListing(const ImageFacts& facts, const ListingOptions& options) {
     }
     object.update({{"d88", facts.isD88()}, {"hashes", hashesOf(facts.hashes)}});
     if (!facts.isD88()) {
-        object["not_d88_reason"] = notD88ReasonOf(facts);
+        object["not_d88_reason"] = facts.notD88Reason;
     }
     json disks = json::array();
     for (const DiskFacts& disk : facts.disks) {
-        disks.push_back(diskOf(disk, facts.picks, options.raw));
+        disks.push_back(diskOf(disk, facts.picks, options));
     }
     object["disks"] = disks;
     object["quelt"] = facts.disksGathered ? queltOf(facts) : json(nullptr);

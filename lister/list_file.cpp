@@ -18,7 +18,7 @@
 #include "lister/listing_labels.h"
 #include "lister/short_listing.h"
 #include "lister/text_listing.h"
-#include "names/listed_names.h"
+#include "names/member_names.h"
 #include "names/path_text.h"
 #include "recognition/header_check.h"
 
@@ -46,8 +46,8 @@ void render(ListingRun& run, const ImageFacts& facts) {
     switch (run.options.form) {
     case ListingForm::text:
         if (run.headings || !facts.member.empty()) {
-            printOutput("%s%s:\n", run.listed > 0 ? "\n" : "",
-                        pathForLine(headingOf(facts.path, facts.member)).c_str());
+            const std::string heading = headingOf(facts.path, facts.member, run.options.names);
+            printOutput("%s%s:\n", run.listed > 0 ? "\n" : "", pathForLine(heading).c_str());
         }
         if (facts.cutOffAt >= 0) {
             printOutput("%s\n", cutOffNote(facts).c_str());
@@ -55,14 +55,14 @@ void render(ListingRun& run, const ImageFacts& facts) {
         printTextListing(facts, run.options);
         break;
     case ListingForm::summary:
-        printShortListing(facts);
+        printShortListing(facts, run.options.names);
         if (facts.cutOffAt >= 0) {
-            reportFileProblem(listerName, headingOf(facts.path, facts.member),
+            fail(headingOf(facts.path, facts.member, run.options.names),
                               cutOffNote(facts).c_str());
         }
         if (!facts.isD88()) {
-            reportFileProblem(listerName, headingOf(facts.path, facts.member),
-                              (notD88Prefix + notD88ReasonOf(facts)).c_str());
+            fail(headingOf(facts.path, facts.member, run.options.names),
+                              (notD88Prefix + facts.notD88Reason).c_str());
         }
         break;
     case ListingForm::json:
@@ -74,7 +74,7 @@ void render(ListingRun& run, const ImageFacts& facts) {
 
 // A file or member that cannot be read: the reason, and in JSON its object.
 void reportUnreadable(ListingRun& run, const Listed& listed, const std::string& reason) {
-    reportFileProblem(listerName, headingOf(listed.path, listed.member), reason.c_str());
+    fail(headingOf(listed.path, listed.member, run.options.names), reason.c_str());
     if (run.options.form == ListingForm::json) {
         printJsonFailure(listed.path, listed.member, reason);
     }
@@ -106,7 +106,7 @@ void listSource(ListingRun& run, const Listed& listed, std::unique_ptr<ByteSourc
         return;
     }
     facts.member = listed.member;
-    facts.form = facts.isD88() ? "" : form;
+    noteForm(facts, form);
     render(run, facts);
     run.noteStatus(facts.isD88() ? allD88 : someNotD88);
 }
@@ -134,7 +134,8 @@ void listMembers(ListingRun& run, const std::string& path, ArchiveReader& archiv
         listMember(run, {path, last}, archive);
     } while (archive.nextMember());
     if (archive.failed()) {
-        const std::string stop = stopsAfterText + listedMemberName(last) + "\": " + archive.why();
+        const std::string stop = stopsAfterText + memberNameText(last, run.options.names) +
+                                 "\": " + archive.why();
         reportUnreadable(run, {path, {}}, stop);
     }
 }

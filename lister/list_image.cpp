@@ -16,7 +16,6 @@
 #include "lister/list_messages.h"
 #include "lister/listing_options.h"
 #include "lister/parallel_listing.h"
-#include "names/listed_names.h"
 #include "names/path_text.h"
 #include "names/system_name_form.h"
 
@@ -32,14 +31,27 @@ enum ListerOption {
     recursiveOption,
     jobsOption
 };
-const std::vector<OptionEntry> listerOptions = {{utf8Option, 0, "utf8", false},
-                                               {escapedOption, 0, "escaped", false},
-                                               {shortOption, 0, "short", false},
-                                               {jsonOption, 0, "json", false},
-                                               {hashOption, 0, "hash", false},
-                                               {rawOption, 0, "raw", false},
-                                               {recursiveOption, 'r', "recursive", false},
-                                               {jobsOption, 'j', "jobs", true}};
+// In the order --help lists them.
+constexpr OptionEntry listerOptions[] = {
+    {recursiveOption, 'r', "recursive", nullptr,
+     "list every file in the folders IMAGE..., at any depth, and\n"
+     "every member of each archive among them"},
+    {shortOption, 0, "short", nullptr,
+     "one line per disk, tab-separated: PATH DISK ROLE NAME SIZE\n"
+     "SHA1 WHOLE"},
+    {jsonOption, 0, "json", nullptr, "one JSON object per file (JSON Lines), hashes included"},
+    {hashOption, 0, "hash", nullptr,
+     "add the CRC32, MD5 and SHA-1 of files, disks and their files"},
+    {rawOption, 0, "raw", nullptr,
+     "list entries of other systems' directories, disks of non-images"},
+    {utf8Option, 0, "utf8", nullptr,
+     "show the names' Shift_JIS characters in UTF-8 (the text\n"
+     "listing's default in a UTF-8 locale and on Windows)"},
+    {escapedOption, 0, "escaped", nullptr,
+     "show every byte of a name that is not plain ASCII as \\xNN"},
+    {jobsOption, 'j', "jobs", "N",
+     "list N files at once (default: one per core); the output is\n"
+     "the same, in the order of the files"}};
 
 void listOperand(const ListingRun& run, ParallelListing& listing, const std::string& operand) {
     const auto listPath = [](const std::string& path) {
@@ -54,7 +66,7 @@ void listOperand(const ListingRun& run, ParallelListing& listing, const std::str
         operand, [&](const std::string& path) { listing.add(listPath(path)); },
         [&listing](const std::string& path, const std::string& reason) {
             listing.add([path, reason](ListingRun& on) {
-                reportFileProblem(listerName, path, reason.c_str());
+                fail(path, reason.c_str());
                 on.noteStatus(trouble);
             });
         });
@@ -89,23 +101,25 @@ ListingOptions optionsOf(const ParsedCommandLine& parsed) {
 }
 }  // namespace
 
+std::string listerHelp() {
+    return helpOf(listerTexts, listerOptions);
+}
+
 int listImage(int argc, char** argv, SourceOpener* opener) {
-    setProgramName(listerName);
     int status = 0;
     ParsedCommandLine parsed;
     if (!parseCommandLine(argc, argv, listerTexts, listerOptions, parsed, status)) {
         return status == 0 ? 0 : trouble;
     }
     if (parsed.operands.empty()) {
-        reportMissingOperand(listerName, listerOperands);
+        failMissingOperand(listerOperands);
         finishOutput(0);
         return trouble;
     }
     const int jobs = listingJobsOf(parsed.valueOf(jobsOption));
     if (jobs == 0) {
         const std::string expected = listerJobsExpected + std::to_string(maxListingJobs);
-        reportInvalidArgument(listerName, "number of jobs", parsed.valueOf(jobsOption),
-                              expected.c_str());
+        failInvalidArgument("number of jobs", parsed.valueOf(jobsOption), expected.c_str());
         return trouble;
     }
     ListingRun run;
@@ -114,10 +128,10 @@ int listImage(int argc, char** argv, SourceOpener* opener) {
     if (run.options.form == ListingForm::json) {
         keepOutputInUtf8();
     }
-    listNamesAs(listedForm(parsed, run.options.form));
+    run.options.names = listedForm(parsed, run.options.form);
     const std::vector<std::string> paths =
         operandPaths(parsed, [&run](const char* wildcard, const std::string& reason) {
-            reportFileProblem(listerName, wildcard, reason.c_str());
+            fail(wildcard, reason.c_str());
             run.noteStatus(trouble);
         });
     run.headings = parsed.operands.size() > 1 || paths.size() > 1 || run.options.recursive;

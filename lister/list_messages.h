@@ -7,27 +7,15 @@ constexpr char listerName[] = "quelt-ls";
 // Standard error on a wrong command line; standard output for --help.
 constexpr char listerUsageLine[] =
     "Usage: quelt-ls [-r] [-j N] [--short | --json] [--hash] [--raw] [--utf8 | --escaped] IMAGE...\n";
-// Standard output, after the usage line, for --help.
+// Standard output, after the usage line, for --help; the options' lines follow
+// (lister/list_image.cpp).
 constexpr char listerArguments[] =
     "Lists the disks and files of each D88 image file IMAGE and what quelt makes of\n"
     "each disk. Writes no file. Status 0: every file was a D88 image; 1: some file\n"
     "was not; 2: some file could not be read, or another failure.\n"
     "  IMAGE            an image file, or a pipe; - is standard input; after --, or\n"
     "                   as ./-x.d88, a name that begins with -; a compressed image\n"
-    "                   (x.d88.gz); an archive, each member as ARCHIVE/MEMBER\n"
-    "  -r, --recursive  list every file in the folders IMAGE..., at any depth, and\n"
-    "                   every member of each archive among them\n"
-    "  -j, --jobs=N     list N files at once (default: one per core); the output is\n"
-    "                   the same, in the order of the files\n"
-    "  --short          one line per disk: PATH DISK ROLE NAME SIZE SHA1, tab-separated\n"
-    "  --json           one JSON object per file (JSON Lines), hashes included\n"
-    "  --hash           add the CRC32, MD5 and SHA-1 of files, disks and their files\n"
-    "  --raw            list entries of other systems' directories, disks of non-images\n"
-    "  --utf8           show the names' Shift_JIS characters in UTF-8 (the text\n"
-    "                   listing's default in a UTF-8 locale and on Windows)\n"
-    "  --escaped        show every byte of a name that is not plain ASCII as \\xNN\n"
-    "  -h, --help       print this help\n"
-    "  --version        print the version\n";
+    "                   (x.d88.gz); an archive, each member as ARCHIVE/MEMBER\n";
 // What -j's value should have been: the most threads follow.
 constexpr char listerJobsExpected[] = "a whole number from 1 to ";
 // What the operands should have been, for the message on a wrong count of them.

@@ -7,19 +7,15 @@
 
 // What each rendering calls a listed file, in one place each: a file by its
 // path; an archive member by the archive's path, a /, and the member's name
-// (an archive is a file, not a folder, so such a path names one member); and
-// the reason a file is no D88 image.
+// (an archive is a file, not a folder, so such a path names one member).
 
 // The text listing's heading and the diagnostics' FILE, of the file at `path`
 // or, when `member` is not empty, of that member of the archive at `path`: the
 // path's bytes, which pathForLine shows (names/path_text.h), and the member's
-// name as this run lists names (names/listed_names.h), which finds it again.
-std::string headingOf(const std::string& path, const MemberName& member);
+// name in the form `names` (names/member_names.h), which finds it again.
+std::string headingOf(const std::string& path, const MemberName& member, NameForm names);
 // The summary's PATH column (pathForColumn, and the member as in headingOf):
 // no byte in it can break a line or a column, and each gives its bytes back.
-std::string pathColumnOf(const ImageFacts& facts);
-// The reason after "not a D88 image: ": the compressed or archived form the
-// file is in when it is one, else what its first header says.
-std::string notD88ReasonOf(const ImageFacts& facts);
+std::string pathColumnOf(const ImageFacts& facts, NameForm names);
 
 #endif

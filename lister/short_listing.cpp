@@ -3,7 +3,7 @@
 
 #include "companion/console.h"
 #include "lister/listing_labels.h"
-#include "names/listed_names.h"
+#include "names/name_text.h"
 
 namespace {
 // The roles quelt gives the disk, joined by "+"; "-" for none.
@@ -25,16 +25,16 @@ const char* wholeColumn(const DiskFacts& disk) {
 }
 }  // namespace
 
-void printShortListing(const ImageFacts& facts) {
+void printShortListing(const ImageFacts& facts, NameForm names) {
     if (!facts.isD88()) {
         return;
     }
-    const std::string path = pathColumnOf(facts);
+    const std::string path = pathColumnOf(facts, names);
     for (const DiskFacts& disk : facts.disks) {
         const std::string sha1 = disk.hashes.known() ? disk.hashes.sha1 : "-";
         const std::string role = roleColumn(facts.picks, disk.number - 1);
         printOutput("%s\t%d\t%s\t%s\t%u\t%s\t%s\n", path.c_str(), disk.number, role.c_str(),
-                    listedNameBare(disk.name).c_str(), disk.size, sha1.c_str(),
+                    listedNameText(disk.name, names).c_str(), disk.size, sha1.c_str(),
                     wholeColumn(disk));
     }
 }

@@ -10,6 +10,6 @@
 // names/path_text.h's pathForColumn writes it, so that a tab or a newline in a
 // file's name cannot break a line or a column. A file that is no D88 image
 // gives no line.
-void printShortListing(const ImageFacts& facts);
+void printShortListing(const ImageFacts& facts, NameForm names);
 
 #endif

@@ -10,7 +10,7 @@
 #include "companion/console.h"
 #include "lister/list_messages.h"
 #include "lister/listing_labels.h"
-#include "names/listed_names.h"
+#include "names/name_text.h"
 #include "names/unicode_text.h"
 #include "recognition/media_types.h"
 
@@ -34,8 +34,8 @@ void printHashes(const char* lead, const Hashes& hashes) {
     }
 }
 
-std::string quotedName(const std::string& bytes, std::size_t maxLength) {
-    return listedNameOf(reinterpret_cast<const uint8_t*>(bytes.c_str()), maxLength);
+std::string quotedName(const std::string& bytes, std::size_t maxLength, NameForm names) {
+    return listedName(reinterpret_cast<const uint8_t*>(bytes.c_str()), maxLength, names);
 }
 
 // ---- Tracks
@@ -128,7 +128,8 @@ void printHeader(const DiskFacts& disk, const ListingOptions& options) {
         printOutput(" (cut short: past the end of the file by %s)",
                     counted(disk.bytesMissing, "byte", "bytes").c_str());
     }
-    printOutput("\n  name: %s\n", quotedName(disk.name, D88Image::nameLength).c_str());
+    const std::string name = quotedName(disk.name, D88Image::nameLength, options.names);
+    printOutput("\n  name: %s\n", name.c_str());
     const char* media = mediaNameOf(disk.media);
     if (media != nullptr) {
         printOutput("  media: %s\n", media);
@@ -215,10 +216,11 @@ void printDirectoryState(const DirectoryVerdict& directory) {
 }
 
 // FAT12's facts: its label, its root directory's entries, its FAT copies.
-std::string fat12Facts(const ForeignFileSystem& fs) {
+std::string fat12Facts(const ForeignFileSystem& fs, NameForm names) {
     std::string facts = fs.volumeLabel.empty()
                             ? "no volume label"
-                            : "volume label " + quotedName(fs.volumeLabel, fs.volumeLabel.size());
+                            : "volume label " +
+                                  quotedName(fs.volumeLabel, fs.volumeLabel.size(), names);
     facts += ", " + counted(fs.files, "file", "files") + ", " +
              counted(fs.deletedEntries, "deleted entry", "deleted entries");
     if (fs.fatCopies == 2) {
@@ -227,33 +229,34 @@ std::string fat12Facts(const ForeignFileSystem& fs) {
     return facts;
 }
 
-std::string bootFacts(const BootProgram& boot) {
+std::string bootFacts(const BootProgram& boot, NameForm names) {
     char addresses[64];
     std::snprintf(addresses, sizeof addresses, " loaded at 0x%04X, run at 0x%04X",
                   static_cast<unsigned>(boot.loadAddress), static_cast<unsigned>(boot.runAddress));
-    return quotedName(boot.name, boot.name.size()) + ": " +
+    return quotedName(boot.name, boot.name.size(), names) + ": " +
            counted(boot.size, "byte", "bytes") + addresses;
 }
 
 // What another system's disk is, when its rules name it.
-void printFileSystem(const ForeignFileSystem& fs) {
+void printFileSystem(const ForeignFileSystem& fs, NameForm names) {
     const char* name = foreignSystemName(fs.system);
     if (fs.system == ForeignSystem::none) {
         return;
     }
     if (fs.system == ForeignSystem::bootRecord) {
-        printOutput("  file system: none (%s for %s)\n", name, bootFacts(fs.boot).c_str());
+        printOutput("  file system: none (%s for %s)\n", name, bootFacts(fs.boot, names).c_str());
         return;
     }
     const std::string facts =
-        fs.system == ForeignSystem::fat12 ? fat12Facts(fs) : counted(fs.files, "file", "files");
+        fs.system == ForeignSystem::fat12 ? fat12Facts(fs, names)
+                                          : counted(fs.files, "file", "files");
     printOutput("  file system: %s (%s)\n", name, facts.c_str());
 }
 
-void printVerdict(const DiskFacts& disk, const RolePicks& picks) {
+void printVerdict(const DiskFacts& disk, const RolePicks& picks, NameForm names) {
     printOutput("  demo signature: %s\n", yesNo(disk.demoSignature));
     printDirectoryState(disk.directory);
-    printFileSystem(disk.fileSystem);
+    printFileSystem(disk.fileSystem, names);
     printStartupLine(disk, picks);
     printBgmscoreLine(disk, picks);
     printRole(disk, picks);
@@ -309,7 +312,8 @@ void printEntries(const std::vector<EntryFacts>& entries, std::size_t first, std
     } else {
         printOutput(runFormat, from, to, to - from + 1);
     }
-    const std::string name = paddedToWidth(quotedName(entry.name, entryNameBytes), nameColumns);
+    const std::string name =
+        paddedToWidth(quotedName(entry.name, entryNameBytes, options.names), nameColumns);
     printOutput(fieldsFormat, name.c_str(), entry.size, entry.firstCluster,
                 static_cast<int32_t>(entry.chain.size()));
     printWarnings(entry.warnings);
@@ -348,7 +352,7 @@ void printDiskBlock(const DiskFacts& disk, const RolePicks& picks, const Listing
     }
     printHeader(disk, options);
     printTracks(disk.tracks);
-    printVerdict(disk, picks);
+    printVerdict(disk, picks, options.names);
     printDirectory(disk, options);
 }
 
@@ -391,7 +395,7 @@ void printDamagedOutputs(const std::vector<std::string>& names) {
 }
 
 void printNotD88(const ImageFacts& facts) {
-    printOutput("%s%s\n", notD88Prefix, notD88ReasonOf(facts).c_str());
+    printOutput("%s%s\n", notD88Prefix, facts.notD88Reason.c_str());
 }
 }  // namespace
 

@@ -12,7 +12,9 @@ constexpr int32_t directoryTrack = directoryStart.track;
 constexpr int32_t layoutRecords = lastSectorNumber - firstSectorNumber + 1;
 constexpr int32_t sectorBytes = sectorLength(sectorSizeCode);
 
-const std::string trackName = "track " + std::to_string(directoryTrack);
+std::string trackName() {
+    return "track " + std::to_string(directoryTrack);
+}
 
 DirectoryVerdict verdictOf(DirectoryState state, const std::string& reason) {
     DirectoryVerdict verdict;
@@ -62,9 +64,9 @@ int32_t firstUnreadSector(D88Image& image) {
 
 std::string foreignTrackReason(const TrackListing& listing) {
     if (listing.records == 0) {
-        return trackName + " holds no sector";
+        return trackName() + " holds no sector";
     }
-    std::string reason = trackName + " holds " + sectorsText(listing.records, listing.sizeCodes);
+    std::string reason = trackName() + " holds " + sectorsText(listing.records, listing.sizeCodes);
     if (listing.sizeCodes.count() == 1 && listing.sizeCodes[sectorSizeCode]) {
         reason += ", not numbered " + std::to_string(firstSectorNumber) + " to " +
                   std::to_string(lastSectorNumber) + " on cylinder " +
@@ -82,11 +84,11 @@ DirectoryVerdict recordsVerdict(D88Image& image, TrackPresence presence) {
     }
     if (cutShort) {
         return verdictOf(DirectoryState::unreadable,
-                         trackName + " is cut short by the end of the file");
+                         trackName() + " is cut short by the end of the file");
     }
     const std::string sector = "sector " + std::to_string(firstUnreadSector(image));
     return verdictOf(DirectoryState::unreadable,
-                     sector + " of " + trackName + " cannot be read whole");
+                     sector + " of " + trackName() + " cannot be read whole");
 }
 
 DirectoryVerdict trackVerdict(D88Image& image, int64_t diskOffset) {
@@ -94,13 +96,14 @@ DirectoryVerdict trackVerdict(D88Image& image, int64_t diskOffset) {
     case TrackPresence::absent:
         if (anyUsableTrackAbove(image, directoryTrack)) {
             return verdictOf(DirectoryState::unreadable,
-                             trackName + " is missing from the track table");
+                             trackName() + " is missing from the track table");
         }
         return verdictOf(DirectoryState::notThisFileSystem,
                          "the track table names no track from " + std::to_string(directoryTrack) +
                              " on");
     case TrackPresence::pastFileEnd:
-        return verdictOf(DirectoryState::unreadable, trackName + " lies past the end of the file");
+        return verdictOf(DirectoryState::unreadable,
+                         trackName() + " lies past the end of the file");
     case TrackPresence::cutShort:
         return recordsVerdict(image, TrackPresence::cutShort);
     case TrackPresence::whole:

@@ -4,8 +4,13 @@
 #include "recognition/foreign_rules.h"
 
 namespace {
-const std::string bootRecordText = std::string(bootRecordKind) + " boot record";
-const char* const bootRecordName = bootRecordText.c_str();
+constexpr char bootRecordName[] = "X1 boot record";
+
+constexpr bool beginsWith(const char* text, const char* start) {
+    return *start == '\0' || (*text == *start && beginsWith(text + 1, start + 1));
+}
+// The name says the kind the JSON listing gives.
+static_assert(beginsWith(bootRecordName, bootRecordKind), "a boot record is named by its kind");
 
 // A sector is looked for among this many records of its track: no system here
 // formats more, and a track of thousands of records costs no more than these.

@@ -108,6 +108,14 @@ HeaderFault firstHeaderFault(D88Image& image) {
     return fault == HeaderFault::none ? fault : rawImageOr(image, fault);
 }
 
+FirstHeader checkFirstHeader(D88Image& image) {
+    FirstHeader first;
+    first.fault = firstHeaderFault(image);
+    first.size = static_cast<uint32_t>(image.diskSize());
+    first.media = image.mediaType();
+    return first;
+}
+
 std::string faultReason(HeaderFault fault, uint32_t firstSize, int32_t firstMedia) {
     const std::string header =
         "a disk header (" + counted(D88Image::headerSize, "byte", "bytes") + ")";

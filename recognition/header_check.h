@@ -55,6 +55,16 @@ constexpr RawSectorImage rawSectorImages[] = {
 // whether its length is one's.
 HeaderFault firstHeaderFault(D88Image& image);
 
+// Disk 1's header as the check finds it: the fault, and the size field and
+// media byte that a fault's reason names, so that no caller reads them from
+// whichever disk the check left selected.
+struct FirstHeader {
+    HeaderFault fault = HeaderFault::none;
+    uint32_t size = 0;
+    int32_t media = 0;
+};
+FirstHeader checkFirstHeader(D88Image& image);
+
 // What a file that is no D88 image is called, before the reason; quelt-ls and
 // quelt-cp say it alike.
 constexpr char notD88Prefix[] = "not a D88 image: ";

@@ -8,7 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "companion/command_line.h"
 #include "copier/copy_messages.h"
+#include "copier/copy_request.h"
+#include "lister/list_image.h"
 #include "lister/list_messages.h"
 #include "sample/sample_set_messages.h"
 #include "support/run_case.h"
@@ -45,8 +48,8 @@ std::string versionLine(const char* program) {
     return std::string(program) + " " + QUELT_VERSION + "\n";
 }
 
-const std::string lsHelp = std::string(listerUsageLine) + listerArguments;
-const std::string cpHelp = std::string(copyUsageLine) + copyArguments;
+const std::string lsHelp = listerHelp();
+const std::string cpHelp = copyHelp();
 
 std::string unknownOption(const char* program, const char* option) {
     return std::string(program) + ": unknown option '" + option + "': expected one that " +
@@ -112,7 +115,8 @@ const CommandCase commandCases[] = {
                       "counts the disks\n",
      onWindows ? 0 : 1},
     {"SampleSetHelpWritesNoFile", QUELT_SAMPLE_SET_PROGRAM, {"--help"},
-     std::string(sampleSetUsageLine) + sampleSetArguments, "", 0},
+     helpOf({sampleSetName, sampleSetUsageLine, sampleSetArguments, sampleSetHelpColumn}, {}),
+     "", 0},
     {"SampleSetVersion", QUELT_SAMPLE_SET_PROGRAM, {"--version"}, versionLine("quelt-sample-set"),
      "", 0},
     {"SampleSetUnknownOption", QUELT_SAMPLE_SET_PROGRAM, {"--out"}, "",
@@ -140,6 +144,49 @@ INSTANTIATE_TEST_SUITE_P(Cases, CommandLine, testing::ValuesIn(commandCases),
                          [](const testing::TestParamInfo<CommandCase>& info) {
                              return std::string(info.param.name);
                          });
+
+// An option's row and the lines --help makes of it.
+struct HelpCase {
+    const char* name;
+    OptionEntry row;
+    int column;
+    const char* lines;
+};
+
+const HelpCase helpCases[] = {
+    {"ShortAndLong", {0, 'r', "recursive", nullptr, "walk"}, 19, "  -r, --recursive  walk\n"},
+    {"LongOnly", {0, 0, "json", nullptr, "objects"}, 19, "  --json           objects\n"},
+    {"ShortOnly", {0, 'x', nullptr, nullptr, "ex"}, 8, "  -x    ex\n"},
+    {"ArgumentAfterTheLongName", {0, 'o', "output", "OUTPUT", "to"}, 24,
+     "  -o, --output=OUTPUT   to\n"},
+    {"ArgumentAfterTheShortName", {0, 'o', nullptr, "OUTPUT", "to"}, 19,
+     "  -o OUTPUT        to\n"},
+    {"JustFitsBeforeTheColumn", {0, 0, "raw", nullptr, "all"}, 9, "  --raw  all\n"},
+    {"LongerThanTheColumnKeepsTwoSpaces", {0, 0, "escaped", nullptr, "bytes"}, 8,
+     "  --escaped  bytes\n"},
+    {"FurtherLinesAtTheColumn", {0, 0, "utf8", nullptr, "one\ntwo"}, 10,
+     "  --utf8  one\n          two\n"},
+};
+
+class OptionHelp : public testing::TestWithParam<HelpCase> {};
+
+TEST_P(OptionHelp, LinesFromTheRow) {
+    const HelpCase& help = GetParam();
+    const OptionEntry rows[] = {help.row};
+    EXPECT_EQ(optionsHelp(rows, help.column), help.lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, OptionHelp, testing::ValuesIn(helpCases),
+                         [](const testing::TestParamInfo<HelpCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+// --short's columns, as quelt-ls prints them (lister/short_listing.h).
+TEST(ListerHelp, NamesEveryColumnOfTheSummary) {
+    for (const char* column : {"PATH", "DISK", "ROLE", "NAME", "SIZE", "SHA1", "WHOLE"}) {
+        EXPECT_NE(lsHelp.find(column), std::string::npos) << column;
+    }
+}
 
 }  // namespace
 }  // namespace d88build

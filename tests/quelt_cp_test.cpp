@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdarg>
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -27,6 +29,17 @@ namespace d88build {
 namespace {
 
 namespace fs = std::filesystem;
+
+// quelt-cp's line "quelt-cp: FILE: REASON\n", FILE the first of `values`.
+std::string copierLine(const char* reasonFormat, ...) {
+    const std::string format = std::string(copierName) + ": %s: " + reasonFormat + "\n";
+    char line[512];
+    std::va_list values;
+    va_start(values, reasonFormat);
+    std::vsnprintf(line, sizeof line, format.c_str(), values);
+    va_end(values);
+    return line;
+}
 
 const Bytes notes = pattern(3000, 0x61);
 // The image as the lines about its disks name it.
@@ -211,7 +224,7 @@ const NamedCase copyCases[] = {
          Bytes holed = notes;
          std::fill(holed.begin() + 2048 + 3 * 256, holed.end(), 0);
          c.files["notes"] = holed;
-         c.err = formatted(damagedCopyFormat, "notes", "\"notes\"");
+         c.err = copierLine(damagedCopyFormat, "notes", "\"notes\"");
          c.status = 1;
          return c;
      }},
@@ -223,7 +236,7 @@ const NamedCase copyCases[] = {
          c.out.assign(notes.begin(), notes.begin() + 2048 + 3 * 256);
          c.out.resize(notes.size(), '\0');
          c.binaryOutput = true;
-         c.err = formatted(damagedCopyFormat, "-", "\"notes\"");
+         c.err = copierLine(damagedCopyFormat, "-", "\"notes\"");
          c.status = 1;
          return c;
      }},
@@ -238,17 +251,17 @@ const NamedCase copyCases[] = {
          return c;
      }},
     {"FileNotOnTheDisk",
-     [] { return failing({"1", "nope"}, formatted(noSuchFileFormat, img, 1, "nope")); }},
+     [] { return failing({"1", "nope"}, copierLine(noSuchFileFormat, img, 1, "nope")); }},
     {"DiskZero",
-     [] { return failing({"0", "notes"}, formatted(noSuchDiskFormat, img, "0", "1 disk")); }},
+     [] { return failing({"0", "notes"}, copierLine(noSuchDiskFormat, img, "0", "1 disk")); }},
     {"DiskPastTheLast",
-     [] { return failing({"2"}, formatted(noSuchDiskFormat, img, "2", "1 disk")); }},
+     [] { return failing({"2"}, copierLine(noSuchDiskFormat, img, "2", "1 disk")); }},
     {"DiskWithoutAReadableDirectory",
      [] {
          Disk disk = copyDisk();
          disk.removeTrack(40);
          Case c = copyOf(disk, {"1"});
-         c.err = formatted(unreadableDirectoryFormat, img, 1,
+         c.err = copierLine(unreadableDirectoryFormat, img, 1,
                            "track 40 is missing from the track table");
          c.status = 1;
          return c;
@@ -261,7 +274,7 @@ const NamedCase copyCases[] = {
              std::fill(sector.begin(), sector.end(), 0xE5);
          }
          Case c = copyOf(disk, {"1"});
-         c.err = formatted(foreignDirectoryFormat, img, 1,
+         c.err = copierLine(foreignDirectoryFormat, img, 1,
                            "every used entry is one byte repeated");
          c.status = 1;
          return c;
@@ -269,7 +282,7 @@ const NamedCase copyCases[] = {
     {"DiskOfAnotherFormatHoldsNoFileEvenByName",
      [] {
          Case c = copyOf(uniformDisk(9, 2, 0xF6), {"1", "notes"});
-         c.err = formatted(foreignDirectoryFormat, img, 1,
+         c.err = copierLine(foreignDirectoryFormat, img, 1,
                            "track 40 holds 9 sectors of 512 bytes");
          c.status = 1;
          return c;
@@ -277,7 +290,7 @@ const NamedCase copyCases[] = {
     {"DiskWithADamagedDirectorySaysWhere",
      [] {
          Case c = copyOf(gameDiskWithout(14), {"1", "notes"});
-         c.err = formatted(unreadableDirectoryFormat, img, 1,
+         c.err = copierLine(unreadableDirectoryFormat, img, 1,
                            "sector 14 of track 40 cannot be read whole");
          c.status = 1;
          return c;
@@ -315,9 +328,9 @@ const NamedCase copyCases[] = {
          return c;
      }},
     {"PatternThatMatchesNothing",
-     [] { return failing({"1", "zz*"}, formatted(noMatchFormat, img, 1, "zz*")); }},
+     [] { return failing({"1", "zz*"}, copierLine(noMatchFormat, img, 1, "zz*")); }},
     {"SeveralFilesNeedAFolder",
-     [] { return failing({"1", "*", "single"}, formatted(notAFolderFormat, "single", 3)); }},
+     [] { return failing({"1", "*", "single"}, copierLine(notAFolderFormat, "single", 3)); }},
     {"EveryFileIntoAFolderWithoutClobbering",
      [] {
          Case c = copyOf(copyDisk(), {"-nt", "out", "1"});
@@ -325,7 +338,7 @@ const NamedCase copyCases[] = {
              makeFolder(work);
              writeFile((work / "out" / "notes").string(), kana);
          };
-         c.err = formatted(notOverwrittenFormat, inFolder("out", "notes").c_str());
+         c.err = copierLine(notOverwrittenFormat, inFolder("out", "notes").c_str());
          const std::string a = byDefault("\"\\x82\\xA0x\"", "\"" + std::string(aUtf8) + "x\"");
          const std::string aWritten = byDefault("%82%A0x", aUtf8 + std::string("x"));
          c.out = copying(a.c_str(), inFolder("out", aWritten).c_str()) +
@@ -340,7 +353,7 @@ const NamedCase copyCases[] = {
              makeFolder(work);
              writeFile((work / "out" / "notes").string(), kana);
          };
-         c.err = formatted(notOverwrittenFormat, inFolder("out", "notes").c_str());
+         c.err = copierLine(notOverwrittenFormat, inFolder("out", "notes").c_str());
          c.files = {{"out/notes", kana}};
          return c;
      }},
@@ -386,7 +399,7 @@ const NamedCase copyCases[] = {
          c.files[written] = holed;
          const std::string shown =
              byDefault("\"\\x83Q\\x81[\\x83\\x80\"", "\"" + std::string(gameUtf8) + "\"");
-         c.err = formatted(damagedCopyFormat, written.c_str(), shown.c_str());
+         c.err = copierLine(damagedCopyFormat, written.c_str(), shown.c_str());
          c.status = 1;
          return c;
      }},
@@ -395,7 +408,7 @@ const NamedCase copyCases[] = {
          Disk disk(40, 0x66);
          formatGameFs(disk);
          Case c = copyOf(disk, {"1"});
-         c.err = formatted(noUsedEntryFormat, img, 1);
+         c.err = copierLine(noUsedEntryFormat, img, 1);
          return c;
      }},
     {"Utf8LocaleWritesDecodedNames",
@@ -437,7 +450,7 @@ const NamedCase copyCases[] = {
     {"CopyNumberPastTheFilesSaysWhy",
      [] {
          Case c = copyOf(alikeDisk(), {"1", "NOTES~4"});
-         c.err = formatted(noSuchCopyNumberFormat, img, 1, "NOTES~4", 3, "NOTES");
+         c.err = copierLine(noSuchCopyNumberFormat, img, 1, "NOTES~4", 3, "NOTES");
          c.status = 1;
          return c;
      }},
@@ -466,7 +479,7 @@ const NamedCase copyCases[] = {
              writeFile((work / "savedat").string(), longName);
              fs::create_hard_link(work / "savedat", work / "other");
          };
-         c.err = formatted(otherLinksFormat, "savedat", 1ul);
+         c.err = copierLine("warning: %s", "savedat", formatted(otherLinksFormat, 1ul).c_str());
          c.files = {{"savedat", notes}, {"other", longName}};
          return c;
      }},
@@ -614,7 +627,7 @@ const NamedCase windowsCases[] = {
     {"WildcardImageWithSeveralMatches",
      [] {
          Case c = copyOfImagesAt({"images/a.d88", "images/b.d88"}, {"images\\?.d88", "1"});
-         c.err = formatted(severalImagesFormat, "images\\?.d88", 2);
+         c.err = copierLine(severalImagesFormat, "images\\?.d88", 2);
          c.status = 1;
          return c;
      }},

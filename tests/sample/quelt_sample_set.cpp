@@ -7,7 +7,8 @@
 #include "support/sample_set.h"
 
 namespace {
-constexpr ProgramTexts sampleSetTexts = {sampleSetName, sampleSetUsageLine, sampleSetArguments};
+constexpr ProgramTexts sampleSetTexts = {sampleSetName, sampleSetUsageLine, sampleSetArguments,
+                                         sampleSetHelpColumn};
 }  // namespace
 
 int main(int argc, char* argv[]) {

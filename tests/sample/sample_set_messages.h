@@ -10,9 +10,9 @@ constexpr char sampleSetUsageLine[] = "Usage: quelt-sample-set FILE\n";
 constexpr char sampleSetArguments[] =
     "Writes a made-up sample set of three disks, a D88 image that quelt cuts whole,\n"
     "to FILE.\n"
-    "  FILE         the image file to write (replaced when it exists)\n"
-    "  -h, --help   print this help\n"
-    "  --version    print the version\n";
+    "  FILE         the image file to write (replaced when it exists)\n";
+// Where the options' help begins (-h's and --version's, after the arguments).
+constexpr int sampleSetHelpColumn = 15;
 // Standard error: the file as given.
 constexpr char sampleSetCannotWriteFormat[] = "quelt-sample-set: cannot write %s\n";
 

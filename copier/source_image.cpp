@@ -1,3 +1,0 @@
-#include "copier/source_image.h"
-
-D88Image sourceImage;
