@@ -36,6 +36,9 @@ constexpr OptionEntry listerOptions[] = {
     {recursiveOption, 'r', "recursive", nullptr,
      "list every file in the folders IMAGE..., at any depth, and\n"
      "every member of each archive among them"},
+    {jobsOption, 'j', "jobs", "N",
+     "list N files at once (default: one per core); the output is\n"
+     "the same, in the order of the files"},
     {shortOption, 0, "short", nullptr,
      "one line per disk, tab-separated: PATH DISK ROLE NAME SIZE\n"
      "SHA1 WHOLE"},
@@ -48,10 +51,7 @@ constexpr OptionEntry listerOptions[] = {
      "show the names' Shift_JIS characters in UTF-8 (the text\n"
      "listing's default in a UTF-8 locale and on Windows)"},
     {escapedOption, 0, "escaped", nullptr,
-     "show every byte of a name that is not plain ASCII as \\xNN"},
-    {jobsOption, 'j', "jobs", "N",
-     "list N files at once (default: one per core); the output is\n"
-     "the same, in the order of the files"}};
+     "show every byte of a name that is not plain ASCII as \\xNN"}};
 
 void listOperand(const ListingRun& run, ParallelListing& listing, const std::string& operand) {
     const auto listPath = [](const std::string& path) {
