@@ -37,6 +37,8 @@
 #include "recognition/header_check.h"
 
 namespace {
+// Where the run under way writes its copies (runCopy's writer).
+CopyWriter* copyWriter = nullptr;
 // How one copy went: the run goes on after a damaged or skipped file and stops
 // at the first that cannot be written.
 enum class CopyOutcome { copied, damaged, failed };
@@ -110,7 +112,8 @@ void reportWriteFailure(const std::string& target, const CopyWriteResult& result
 bool writeToFile(const std::string& target, int32_t size, bool force) {
     CopyWriteOptions options;
     options.force = force;
-    const CopyWriteResult result = writeCopy(target, workBuffer, size, options);
+    options.image = &sourceImage;
+    const CopyWriteResult result = copyWriter->write(target, workBuffer, size, options);
     if (!result.written) {
         reportWriteFailure(target, result);
     } else if (result.otherLinks > 0) {
@@ -252,8 +255,9 @@ int copyAsRequested(const CopyRequest& request, ImageOperand& operand) {
 }
 }  // namespace
 
-int runCopy(int argc, char** argv, SourceOpener* opener) {
+int runCopy(int argc, char** argv, CopyWriter& writer, SourceOpener* opener) {
     setProgramName(copierName);
+    copyWriter = &writer;
     int status = 0;
     CopyRequest request;
     if (!readCopyRequest(argc, argv, request, status)) {

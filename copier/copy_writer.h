@@ -5,6 +5,7 @@
 #include <string>
 
 #include "companion/diagnostics.h"
+#include "image/d88_image.h"
 
 // How quelt-cp writes each file it copies, so that a failed copy never destroys
 // one: the bytes go to a new temporary file beside the target, are flushed to
@@ -29,6 +30,9 @@ struct CopyWriteOptions {
     // Replace a file the user could not write (read-only to them), as cp -f.
     bool force = false;
     TemporaryFile temporary = TemporaryFile::best;
+    // The image being read, never written over (also through a hard or
+    // symbolic link); null when there is none to guard.
+    const D88Image* image = nullptr;
 };
 
 // How a copy's write went.
@@ -50,11 +54,24 @@ constexpr char isTheImageProblem[] = "is the image being read; not written";
 // Shown when the target exists and the user could not write it, without -f.
 constexpr char readOnlyProblem[] = "is read-only to you; not replaced (-f replaces it)";
 
-// Writes the `count` bytes at `bytes` as the file `target`. The first call also
-// lets a file-size limit fail a write instead of ending the process, and on
-// POSIX makes an interrupting signal (SIGINT, SIGTERM, SIGHUP) remove a
-// temporary file that has a name before the process ends.
-CopyWriteResult writeCopy(const std::string& target, const uint8_t* bytes, int32_t count,
-                          const CopyWriteOptions& options);
+// Where a run's copies go: the file system's (SystemCopyWriter), or memory in
+// the fuzz targets, which the run is given.
+class CopyWriter {
+public:
+    virtual ~CopyWriter() = default;
+    // Writes the `count` bytes at `bytes` as the file `target`.
+    virtual CopyWriteResult write(const std::string& target, const uint8_t* bytes, int32_t count,
+                                  const CopyWriteOptions& options) = 0;
+};
+
+// The file system, as above. The first write also lets a file-size limit fail
+// a write instead of ending the process, and on POSIX makes an interrupting
+// signal (SIGINT, SIGTERM, SIGHUP) remove a temporary file that has a name
+// before the process ends.
+class SystemCopyWriter final : public CopyWriter {
+public:
+    CopyWriteResult write(const std::string& target, const uint8_t* bytes, int32_t count,
+                          const CopyWriteOptions& options) override;
+};
 
 #endif

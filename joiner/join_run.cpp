@@ -30,6 +30,8 @@
 #include "names/system_name_form.h"
 
 namespace {
+// Where the run under way writes OUTPUT (joinImages' writer).
+CopyWriter* outputWriter = nullptr;
 constexpr ProgramTexts joinTexts = {joinerName, joinUsageLine, joinArguments};
 enum JoinOption { setOption, outputOption, forceOption, recursiveOption, utf8Option, escapedOption };
 const std::vector<OptionEntry> joinOptions = {{setOption, 0, "set", false},
@@ -177,7 +179,7 @@ bool writeOutput(const std::string& output, const std::vector<uint8_t>& bytes, b
     CopyWriteOptions options;
     options.force = force;
     const CopyWriteResult result =
-        writeCopy(output, bytes.data(), static_cast<int32_t>(bytes.size()), options);
+        outputWriter->write(output, bytes.data(), static_cast<int32_t>(bytes.size()), options);
     if (!result.written) {
         reportWriteFailure(output, result);
     } else if (result.otherLinks > 0) {
@@ -242,8 +244,9 @@ bool join(const ParsedCommandLine& parsed, SourceOpener* opener) {
 }
 }  // namespace
 
-int joinImages(int argc, char** argv, SourceOpener* opener) {
+int joinImages(int argc, char** argv, CopyWriter& writer, SourceOpener* opener) {
     setProgramName(joinerName);
+    outputWriter = &writer;
     int status = 0;
     ParsedCommandLine parsed;
     if (!parseCommandLine(argc, argv, joinTexts, joinOptions, parsed, status)) {

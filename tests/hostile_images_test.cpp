@@ -19,7 +19,7 @@
 
 #include "gamefs/game_fs.h"
 #include "image/d88_image.h"
-#include "image/d88_image_seam.h"
+#include "image/d88_image.h"
 #include "support/expected_run.h"
 #include "support/game_disk.h"
 #include "support/hostile_images.h"
@@ -257,8 +257,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, HostileImage, testing::ValuesIn(hostileCases), c
 // and the directory's files' cluster chains. The index reads a little before it
 // sweeps, so that the sweep's work, not the reading budget, is what is counted.
 FileReader::Work workOfReading(const Bytes& file) {
-    D88Image image;
-    D88ImageSeam::setRecordLimits(image, {4096, 1 << 20, longestListing});
+    D88Image image(RecordIndex::Limits{4096, 1 << 20, longestListing});
     EXPECT_TRUE(openInFreshFolder(image, file));
     for (int32_t disk = 0; disk < image.diskCount(); ++disk) {
         image.selectDisk(disk);
@@ -271,7 +270,7 @@ FileReader::Work workOfReading(const Bytes& file) {
             loadFile(image, name);
         }
     }
-    return D88ImageSeam::work(image);
+    return image.readingWork();
 }
 
 // Twice the file may cost at most about twice the reads and the bytes the file

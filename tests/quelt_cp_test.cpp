@@ -638,7 +638,7 @@ TEST(CopyWriter, TemporaryFileGoesWhenItCannotTakeTheName) {
         CopyWriteOptions options;
         options.temporary = kind;
         const uint8_t bytes[] = {1, 2, 3};
-        const CopyWriteResult result = writeCopy((folder / "target").string(), bytes, 3, options);
+        const CopyWriteResult result = SystemCopyWriter().write((folder / "target").string(), bytes, 3, options);
         EXPECT_FALSE(result.written);
         EXPECT_FALSE(result.noTemporary);
         std::vector<std::string> left;

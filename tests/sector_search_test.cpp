@@ -12,7 +12,7 @@
 
 #include "image/d88_image.h"
 #include "image/file_reader.h"
-#include "image/d88_image_seam.h"
+#include "image/d88_image.h"
 #include "image/record_index.h"
 #include "support/d88_builder.h"
 #include "support/hostile_images.h"
@@ -241,8 +241,7 @@ struct Asking {
 // Opens the image afresh (a new index) and asks the queries of `order` of each
 // disk in turn, then lists every track.
 void expectSameAnswers(const Bytes& file, unsigned order, const Asking& asking) {
-    D88Image image;
-    D88ImageSeam::setRecordLimits(image, asking.limits);
+    D88Image image(asking.limits);
     ASSERT_TRUE(openInFreshFolder(image, file));
     Random random(order);
     for (int index : asking.disks) {
