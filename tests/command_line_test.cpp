@@ -10,13 +10,14 @@
 
 #include "copier/copy_messages.h"
 #include "lister/list_messages.h"
-#include "sample/sample_set_messages.h"
+#include "samples/sample_set_messages.h"
 #include "support/run_case.h"
-#include "support/sample_set.h"
+#include "samples/sample_set.h"
 #include "support/system_errors.h"
 #include "tool/messages.h"
 
-namespace d88build {
+namespace queltests {
+using namespace d88build;
 namespace {
 
 constexpr char folderName[] = "folder.d88";
@@ -142,4 +143,4 @@ INSTANTIATE_TEST_SUITE_P(Cases, CommandLine, testing::ValuesIn(commandCases),
                          });
 
 }  // namespace
-}  // namespace d88build
+}  // namespace queltests

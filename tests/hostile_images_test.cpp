@@ -21,16 +21,17 @@
 #include "image/d88_image.h"
 #include "image/d88_image.h"
 #include "support/expected_run.h"
-#include "support/game_disk.h"
-#include "support/hostile_images.h"
-#include "support/other_disks.h"
+#include "samples/game_disk.h"
+#include "samples/hostile_images.h"
+#include "samples/other_disks.h"
 #include "support/row_name.h"
 #include "support/run_case.h"
 #include "support/run_tool.h"
 #include "support/test_folder.h"
 #include "tool/messages.h"
 
-namespace d88build {
+namespace queltests {
+using namespace d88build;
 namespace {
 
 constexpr uint32_t kAllOnes = 0xFFFFFFFFu;
@@ -410,4 +411,4 @@ TEST_P(DamageAgreement, QueltQueltCpAndQueltLsTellTheSameDamage) {
 INSTANTIATE_TEST_SUITE_P(Images, DamageAgreement, testing::ValuesIn(agreementImages()), rowName);
 
 }  // namespace
-}  // namespace d88build
+}  // namespace queltests

@@ -15,15 +15,16 @@
 #include "copier/copy_messages.h"
 #include "copier/copy_writer.h"
 #include "support/file_tree.h"
-#include "support/game_disk.h"
-#include "support/other_disks.h"
+#include "samples/game_disk.h"
+#include "samples/other_disks.h"
 #include "support/row_name.h"
 #include "support/run_case.h"
 #include "support/run_tool.h"
 #include "support/system_errors.h"
 #include "support/test_folder.h"
 
-namespace d88build {
+namespace queltests {
+using namespace d88build;
 namespace {
 
 namespace fs = std::filesystem;
@@ -727,4 +728,4 @@ TEST_P(NonImageFile, BothCompanionsSayWhyAlike) {
 INSTANTIATE_TEST_SUITE_P(Cases, NonImageFile, testing::ValuesIn(nonImages), rowName);
 
 }  // namespace
-}  // namespace d88build
+}  // namespace queltests

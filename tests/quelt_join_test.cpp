@@ -10,15 +10,16 @@
 #include "joiner/disk_choice.h"
 #include "joiner/join_messages.h"
 #include "joiner/set_rule.h"
-#include "support/archive_builder.h"
-#include "support/game_disk.h"
-#include "support/other_disks.h"
+#include "samples/archive_builder.h"
+#include "samples/game_disk.h"
+#include "samples/other_disks.h"
 #include "support/row_name.h"
 #include "support/run_case.h"
 #include "support/run_tool.h"
-#include "support/sample_set.h"
+#include "samples/sample_set.h"
 
-namespace d88build {
+namespace queltests {
+using namespace d88build;
 namespace {
 
 namespace fs = std::filesystem;
@@ -308,4 +309,4 @@ TEST(DropTarget, RunsQueltOnTheSetInAFolderNamedForTheImage) {
 #endif
 
 }  // namespace
-}  // namespace d88build
+}  // namespace queltests

@@ -9,15 +9,16 @@
 
 #include "lister/list_messages.h"
 #include "support/file_tree.h"
-#include "support/game_disk.h"
-#include "support/foreign_disks.h"
-#include "support/other_disks.h"
+#include "samples/game_disk.h"
+#include "samples/foreign_disks.h"
+#include "samples/other_disks.h"
 #include "support/run_case.h"
 #include "support/run_tool.h"
 #include "support/system_errors.h"
-#include "support/sample_set.h"
+#include "samples/sample_set.h"
 
-namespace d88build {
+namespace queltests {
+using namespace d88build;
 namespace {
 
 const std::string sampleSetListing =
@@ -563,4 +564,4 @@ INSTANTIATE_TEST_SUITE_P(Cases, QueltLsLines, testing::ValuesIn(linesCases),
                          });
 
 }  // namespace
-}  // namespace d88build
+}  // namespace queltests

@@ -11,7 +11,7 @@
 #include "support/expected_run.h"
 #include "support/run_tool.h"
 
-namespace d88build {
+namespace queltests {
 
 struct Case {
     Bytes image;
@@ -70,4 +70,4 @@ FileMap piecesFrom(const SampleSet& set, const Bytes& buffer);
 // pieces come from "bgmscore" as it lies in the buffer.
 FileMap scenarioOutputs(const SampleSet& set);
 
-}  // namespace d88build
+}  // namespace queltests
