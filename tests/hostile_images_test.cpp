@@ -246,13 +246,9 @@ const NamedCase hostileCases[] = {
     {"WorstCaseFourInterleavedGridsOfRecords", [] { return worstCaseRun(fourGridImage(), false); }},
 };
 
-class HostileImage : public testing::TestWithParam<NamedCase> {};
+END_TO_END_TEST(HostileImage, EndsWithAClearOutcome, QUELT_PROGRAM);
 
-TEST_P(HostileImage, EndsWithAClearOutcome) {
-    expectRunAsDescribed(QUELT_PROGRAM, GetParam().make());
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, HostileImage, testing::ValuesIn(hostileCases), caseName);
+END_TO_END_ROWS(Cases, HostileImage, hostileCases);
 
 // What the programs read of an image, every disk in turn: each track's listing
 // and the directory's files' cluster chains. The index reads a little before it

@@ -650,17 +650,13 @@ TEST(CopyWriter, TemporaryFileGoesWhenItCannotTakeTheName) {
     }
 }
 
-class QueltCp : public testing::TestWithParam<NamedCase> {};
+END_TO_END_TEST(QueltCp, PrintsReturnsAndWritesExactly, QUELT_CP_PROGRAM);
 
-TEST_P(QueltCp, PrintsReturnsAndWritesExactly) {
-    expectRunAsDescribed(QUELT_CP_PROGRAM, GetParam().make());
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, QueltCp, testing::ValuesIn(copyCases), caseName);
+END_TO_END_ROWS(Cases, QueltCp, copyCases);
 #ifndef _WIN32
-INSTANTIATE_TEST_SUITE_P(Posix, QueltCp, testing::ValuesIn(posixCases), caseName);
+END_TO_END_ROWS(Posix, QueltCp, posixCases);
 #else
-INSTANTIATE_TEST_SUITE_P(Windows, QueltCp, testing::ValuesIn(windowsCases), caseName);
+END_TO_END_ROWS(Windows, QueltCp, windowsCases);
 #endif
 
 // Files that are no D88 image, as a collection holds them beside images, and

@@ -273,13 +273,9 @@ const NamedCase runRows[] = {
      }},
 };
 
-class JoinRun : public testing::TestWithParam<NamedCase> {};
+END_TO_END_TEST(JoinRun, WritesOrLeavesOutput, joinProgram);
 
-TEST_P(JoinRun, WritesOrLeavesOutput) {
-    expectRunAsDescribed(joinProgram, GetParam().make());
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, JoinRun, testing::ValuesIn(runRows), caseName);
+END_TO_END_ROWS(Rows, JoinRun, runRows);
 
 // The wiring from an archive to quelt's files: quelt on the set joined from a
 // ZIP of its disks in the wrong order, with another system's disk among them,

@@ -268,19 +268,15 @@ const NamedCase windowsCases[] = {
 };
 #endif
 
-class QueltLsRun : public testing::TestWithParam<NamedCase> {};
-
 // No case expects a file but the image under another name: the listing never
 // writes one.
-TEST_P(QueltLsRun, PrintsAndReturnsExactlyAndWritesNothing) {
-    expectRunAsDescribed(QUELT_LS_PROGRAM, GetParam().make());
-}
+END_TO_END_TEST(QueltLsRun, PrintsAndReturnsExactlyAndWritesNothing, QUELT_LS_PROGRAM);
 
-INSTANTIATE_TEST_SUITE_P(Cases, QueltLsRun, testing::ValuesIn(wholeRunCases), caseName);
+END_TO_END_ROWS(Cases, QueltLsRun, wholeRunCases);
 #ifndef _WIN32
-INSTANTIATE_TEST_SUITE_P(Posix, QueltLsRun, testing::ValuesIn(posixCases), caseName);
+END_TO_END_ROWS(Posix, QueltLsRun, posixCases);
 #else
-INSTANTIATE_TEST_SUITE_P(Windows, QueltLsRun, testing::ValuesIn(windowsCases), caseName);
+END_TO_END_ROWS(Windows, QueltLsRun, windowsCases);
 #endif
 
 // An image recipe and the parts of the listing that tell its story: each text

@@ -381,15 +381,11 @@ const NamedCase posixCases[] = {
 };
 #endif
 
-class QueltRun : public testing::TestWithParam<NamedCase> {};
+END_TO_END_TEST(QueltRun, PrintsReturnsAndWritesExactly, QUELT_PROGRAM);
 
-TEST_P(QueltRun, PrintsReturnsAndWritesExactly) {
-    expectRunAsDescribed(QUELT_PROGRAM, GetParam().make());
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, QueltRun, testing::ValuesIn(runCases), caseName);
+END_TO_END_ROWS(Cases, QueltRun, runCases);
 #ifndef _WIN32
-INSTANTIATE_TEST_SUITE_P(Posix, QueltRun, testing::ValuesIn(posixCases), caseName);
+END_TO_END_ROWS(Posix, QueltRun, posixCases);
 #endif
 
 }  // namespace
