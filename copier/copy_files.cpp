@@ -41,6 +41,7 @@ namespace {
 struct CopyRun {
     CopyRequest request;
     D88Image image;
+    CopyWriter* writer = nullptr;  // where its copies go
 };
 
 // How one copy went: the run goes on after a damaged or skipped file and stops
@@ -117,7 +118,7 @@ bool writeToFile(const std::string& target, int32_t size, const CopyRun& run) {
     CopyWriteOptions options;
     options.force = run.request.force;
     options.image = &run.image;
-    const CopyWriteResult result = writeCopy(target, workBuffer, size, options);
+    const CopyWriteResult result = run.writer->write(target, workBuffer, size, options);
     if (!result.written) {
         reportWriteFailure(target, result);
     } else if (result.otherLinks > 0) {
@@ -258,9 +259,10 @@ int copyAsRequested(CopyRun& run, ImageOperand& operand) {
 }
 }  // namespace
 
-int runCopy(int argc, char** argv, SourceOpener* opener) {
+int runCopy(int argc, char** argv, CopyWriter& writer, SourceOpener* opener) {
     int status = 0;
     CopyRun run;
+    run.writer = &writer;
     if (!readCopyRequest(argc, argv, run.request, status)) {
         return status;
     }

@@ -30,7 +30,8 @@ struct CopyWriteOptions {
     // Replace a file the user could not write (read-only to them), as cp -f.
     bool force = false;
     TemporaryFile temporary = TemporaryFile::best;
-    // The image being read, which is never written; none: any file may be.
+    // The image being read, never written over (also through a hard or
+    // symbolic link); null when there is none to guard.
     const D88Image* image = nullptr;
 };
 
@@ -53,11 +54,24 @@ constexpr char isTheImageProblem[] = "is the image being read; not written";
 // Shown when the target exists and the user could not write it, without -f.
 constexpr char readOnlyProblem[] = "is read-only to you; not replaced (-f replaces it)";
 
-// Writes the `count` bytes at `bytes` as the file `target`. The first call also
-// lets a file-size limit fail a write instead of ending the process, and on
-// POSIX makes an interrupting signal (SIGINT, SIGTERM, SIGHUP) remove a
-// temporary file that has a name before the process ends.
-CopyWriteResult writeCopy(const std::string& target, const uint8_t* bytes, int32_t count,
-                          const CopyWriteOptions& options);
+// Where a run's copies go: the file system's (SystemCopyWriter), or memory in
+// the fuzz targets, which the run is given.
+class CopyWriter {
+public:
+    virtual ~CopyWriter() = default;
+    // Writes the `count` bytes at `bytes` as the file `target`.
+    virtual CopyWriteResult write(const std::string& target, const uint8_t* bytes, int32_t count,
+                                  const CopyWriteOptions& options) = 0;
+};
+
+// The file system, as above. The first write also lets a file-size limit fail
+// a write instead of ending the process, and on POSIX makes an interrupting
+// signal (SIGINT, SIGTERM, SIGHUP) remove a temporary file that has a name
+// before the process ends.
+class SystemCopyWriter final : public CopyWriter {
+public:
+    CopyWriteResult write(const std::string& target, const uint8_t* bytes, int32_t count,
+                          const CopyWriteOptions& options) override;
+};
 
 #endif

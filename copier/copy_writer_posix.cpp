@@ -246,15 +246,19 @@ CopyWriteResult writeThrough(const std::string& target, const uint8_t* bytes, st
     result.otherLinks = linked ? static_cast<unsigned long>(replaced.status.st_nlink - 1) : 0;
     return result;
 }
+
+bool isTheImage(const D88Image* image, const char* path) {
+    return image != nullptr && image->isImageFile(path);
+}
 }  // namespace
 
-CopyWriteResult writeCopy(const std::string& target, const uint8_t* bytes, int32_t count,
-                          const CopyWriteOptions& options) {
+CopyWriteResult SystemCopyWriter::write(const std::string& target, const uint8_t* bytes,
+                                        int32_t count, const CopyWriteOptions& options) {
     prepareOnce();
     const std::string reached = linkTarget(target);
     CopyWriteResult result;
     const std::size_t length = static_cast<std::size_t>(count < 0 ? 0 : count);
-    if (options.image != nullptr && options.image->isImageFile(reached.c_str())) {
+    if (isTheImage(options.image, reached.c_str())) {
         result.problem = isTheImageProblem;
     } else if (isDevice(reached)) {
         result = writeToDevice(reached, bytes, length);

@@ -122,14 +122,18 @@ CopyWriteResult writeThrough(const std::string& target, const uint8_t* bytes, in
     result.otherLinks = result.written && links > 1 ? links - 1 : 0;
     return result;
 }
+
+bool isTheImage(const D88Image* image, const char* path) {
+    return image != nullptr && image->isImageFile(path);
+}
 }  // namespace
 
 // The one way of Windows: every temporary file has a name, so `temporary` is
 // the same either way.
-CopyWriteResult writeCopy(const std::string& target, const uint8_t* bytes, int32_t count,
-                          const CopyWriteOptions& options) {
+CopyWriteResult SystemCopyWriter::write(const std::string& target, const uint8_t* bytes,
+                                        int32_t count, const CopyWriteOptions& options) {
     CopyWriteResult result;
-    if (options.image != nullptr && options.image->isImageFile(target.c_str())) {
+    if (isTheImage(options.image, target.c_str())) {
         result.problem = isTheImageProblem;
         return result;
     }

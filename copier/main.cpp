@@ -1,5 +1,6 @@
 #include "copier/copy_files.h"
 
 int main(int argc, char** argv) {
-    return runCopy(argc, argv);
+    SystemCopyWriter writer;
+    return runCopy(argc, argv, writer);
 }

@@ -8,7 +8,7 @@
 #include "fuzz/fuzz_setup.h"
 #include "fuzz/memory_image.h"
 #include "fuzz/program_runs.h"
-#include "support/archive_builder.h"
+#include "samples/archive_builder.h"
 
 namespace fuzzarchives {
 

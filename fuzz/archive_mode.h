@@ -1,5 +1,5 @@
 // The archive fuzz mode: an input is a form, a few changes and an image. The
-// image goes into an archive of that form (tests/support/archive_builder.h),
+// image goes into an archive of that form (samples/archive_builder.h),
 // the archive's bytes are changed as the input says (a fuzzed archive around a
 // fuzzed image), and quelt-ls lists it from memory with --hash, so that every
 // member is read to its end and hashed. Besides crashes and sanitizer reports,

@@ -7,8 +7,6 @@
 #include "copier/copy_writer.h"
 #include "fuzz/fuzz_setup.h"
 #include "fuzz/memory_image.h"
-#include "tool/writers/disk_image.h"
-#include "tool/writers/output_file.h"
 
 namespace fuzzruns {
 
@@ -34,6 +32,7 @@ Outputs takeCapturedOutputs() {
     return std::exchange(captured, {});
 }
 
+namespace {
 void capture(const char* name, const uint8_t* bytes, int32_t count) {
     if (!namesAFileHere(name)) {
         fuzzsetup::fail(std::string("a run wrote outside its folder: \"") + name + "\"");
@@ -52,21 +51,18 @@ void capture(const char* name, const uint8_t* bytes, int32_t count) {
     }
 }
 
-}  // namespace fuzzruns
+}  // namespace
 
-// A size limit cannot stop a write that never reaches the file system.
-void letWriteLimitsFail() {}
-
-void writeOutputFile(const char* name, const uint8_t* bytes, int32_t count) {
-    fuzzruns::capture(name, bytes, count);
+void CapturedOutputFiles::write(const char* name, const uint8_t* bytes, int32_t count) {
+    capture(name, bytes, count);
 }
 
-
-// quelt-cp's writer, kept in memory the same way.
-CopyWriteResult writeCopy(const std::string& target, const uint8_t* bytes, int32_t count,
-                          const CopyWriteOptions&) {
-    fuzzruns::capture(target.c_str(), bytes, count);
+CopyWriteResult CapturedCopies::write(const std::string& target, const uint8_t* bytes,
+                                      int32_t count, const CopyWriteOptions&) {
+    capture(target.c_str(), bytes, count);
     CopyWriteResult result;
     result.written = true;
     return result;
 }
+
+}  // namespace fuzzruns

@@ -19,7 +19,7 @@
 #include "names/typed_names.h"
 #include "names/unicode_text.h"
 #include "names/utf8_text.h"
-#include "support/printf_decoded.h"
+#include "tests/support/printf_decoded.h"
 
 namespace {
 constexpr std::size_t largestDirectory = 48;
@@ -44,7 +44,7 @@ void require(bool holds, const std::string& what) {
 }
 
 void checkPath(const std::string& path) {
-    require(d88build::printfDecoded(pathForColumn(path)) == path, "a column lost its path");
+    require(queltests::printfDecoded(pathForColumn(path)) == path, "a column lost its path");
     const std::string line = pathForLine(path);
     require(isValidUtf8(line) && line.find('\n') == std::string::npos, "a path broke its line");
     require(isValidUtf8(pathAsUnicode(path)), "a JSON path is not UTF-8");

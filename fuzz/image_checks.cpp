@@ -12,13 +12,13 @@
 #include "gamefs/game_fs.h"
 #include "image/d88_image.h"
 #include "image/d88_image_seam.h"
-#include "support/reference_search.h"
+#include "tests/support/reference_search.h"
 
 namespace fuzzchecks {
 
 namespace {
 
-using d88build::SectorId;
+using queltests::SectorId;
 
 constexpr std::size_t idBytes = 4;
 constexpr std::size_t listedIdsAsked = 8;  // of each track's listed IDs, the first ones are read
@@ -77,8 +77,8 @@ void compareSector(DiskUnderTest& disk, int track, const SectorId& id, int32_t m
     }
     std::optional<Bytes> expected = Bytes{};
     if (std::optional<uint64_t> start =
-            d88build::referenceTrackStart(disk.file, disk.diskOffset, track)) {
-        expected = d88build::referenceReadSector(disk.file, *start, id, maxLen, &disk.steps);
+            queltests::referenceTrackStart(disk.file, disk.diskOffset, track)) {
+        expected = queltests::referenceReadSector(disk.file, *start, id, maxLen, &disk.steps);
     }
     const std::size_t count = static_cast<std::size_t>(read);
     const bool sameBytes = expected && expected->size() == count &&
@@ -111,10 +111,10 @@ std::vector<SectorId> listedIds(DiskUnderTest& disk, int track, InputBytes& inpu
 
 void compareListing(DiskUnderTest& disk, int track) {
     const TrackListing listing = disk.image.listTrack(track);
-    d88build::ReferenceListing expected;
+    queltests::ReferenceListing expected;
     if (std::optional<uint64_t> start =
-            d88build::referenceTrackStart(disk.file, disk.diskOffset, track)) {
-        expected = d88build::referenceListTrack(disk.file, *start, disk.listingLimit);
+            queltests::referenceTrackStart(disk.file, disk.diskOffset, track)) {
+        expected = queltests::referenceListTrack(disk.file, *start, disk.listingLimit);
     }
     if (listing.records != expected.records || listing.sizeCodes != expected.sizeCodes) {
         fuzzsetup::fail("listTrack differs from a plain walk on track " + std::to_string(track));
@@ -149,8 +149,8 @@ void exerciseTrack(DiskUnderTest& disk, int track, InputBytes& input) {
 
 // A run from anywhere, or on a large image from one of a track's own sectors
 // (see askable).
-d88build::RunStart runStart(const DiskUnderTest& disk, InputBytes& input) {
-    d88build::RunStart start{input.next() % 170, input.next() % 90, input.next() % 3,
+queltests::RunStart runStart(const DiskUnderTest& disk, InputBytes& input) {
+    queltests::RunStart start{input.next() % 170, input.next() % 90, input.next() % 3,
                              input.next() % 20, input.next() % 10};
     const SectorId id{static_cast<uint8_t>(start.c), static_cast<uint8_t>(start.h),
                       static_cast<uint8_t>(start.r), static_cast<uint8_t>(start.n)};
@@ -163,12 +163,12 @@ d88build::RunStart runStart(const DiskUnderTest& disk, InputBytes& input) {
 }
 
 void compareRun(DiskUnderTest& disk, InputBytes& input) {
-    const d88build::RunStart start = runStart(disk, input);
+    const queltests::RunStart start = runStart(disk, input);
     const int32_t length = input.pick(runLengths);
     std::vector<uint8_t> dest(static_cast<std::size_t>(length), canary);
     const int32_t read = disk.image.readSectors({start.track, start.c, start.h, start.r, start.n},
                                                 dest.data(), length);
-    const std::optional<Bytes> expected = d88build::referenceReadSectors(
+    const std::optional<Bytes> expected = queltests::referenceReadSectors(
         disk.file, disk.diskOffset, 1, 16, start, length, &disk.steps);
     if (expected &&
         (read != static_cast<int32_t>(expected->size()) ||

@@ -14,7 +14,7 @@
 #include <string>
 
 #include "image/d88_image.h"
-#include "support/d88_builder.h"
+#include "samples/d88_builder.h"
 
 namespace fuzzchecks {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "support/game_disk.h"
-#include "support/sample_set.h"
+#include "samples/game_disk.h"
+#include "samples/sample_set.h"
 
 namespace fuzzimage {
 

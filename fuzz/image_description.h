@@ -47,7 +47,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "support/d88_builder.h"
+#include "samples/d88_builder.h"
 
 namespace fuzzimage {
 

@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "fuzz/image_description.h"
-#include "support/game_disk.h"
-#include "support/hostile_images.h"
-#include "support/sample_set.h"
+#include "samples/game_disk.h"
+#include "samples/hostile_images.h"
+#include "samples/sample_set.h"
 
 namespace {
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "image/d88_image_seam.h"
 #include "image/stream_copy.h"
 #include "tool/writers/disk_image.h"
 
@@ -47,8 +46,6 @@ std::unique_ptr<ByteSource> MemoryImage::open(const char* path) {
 
 MemoryImage& memoryImage() {
     static MemoryImage image;
-    static const bool seamSet = (D88ImageSeam::openPathsWith(diskImage, &image), true);
-    (void)seamSet;
     return image;
 }
 

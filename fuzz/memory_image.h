@@ -31,7 +31,7 @@ private:
     bool asStream_ = false;
 };
 
-// The one image of the target, which D88Image's global diskImage opens from.
+// The one image of the target, which the runs are given to open their images.
 MemoryImage& memoryImage();
 
 }  // namespace fuzzsetup

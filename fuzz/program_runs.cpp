@@ -46,8 +46,11 @@ const std::set<std::string>& queltOutputNames() {
 }
 
 int runQuelt(const std::string& image) {
-    fuzzsetup::memoryImage();  // diskImage opens its path through it
-    return runWith(::runQuelt, {"quelt", image});
+    const auto quelt = [](int argc, char** argv) {
+        static CapturedOutputFiles files;
+        return ::runQuelt(argc, argv, files, &fuzzsetup::memoryImage());
+    };
+    return runWith(quelt, {"quelt", image});
 }
 
 int runLister(const std::string& image, const char* option) {
@@ -73,7 +76,10 @@ int runCopier(const std::string& image, int32_t disk,
         arguments.push_back(output);
     }
     return runWith(
-        [](int argc, char** argv) { return runCopy(argc, argv, &fuzzsetup::memoryImage()); },
+        [](int argc, char** argv) {
+            static CapturedCopies copies;
+            return runCopy(argc, argv, copies, &fuzzsetup::memoryImage());
+        },
         arguments);
 }
 
@@ -83,7 +89,10 @@ int runJoiner(const std::string& image, bool set) {
         arguments.insert(arguments.begin() + 1, "--set");
     }
     return runWith(
-        [](int argc, char** argv) { return joinImages(argc, argv, &fuzzsetup::memoryImage()); },
+        [](int argc, char** argv) {
+            static CapturedCopies copies;
+            return joinImages(argc, argv, copies, &fuzzsetup::memoryImage());
+        },
         arguments);
 }
 

@@ -13,8 +13,8 @@
 #include "fuzz/memory_image.h"
 #include "fuzz/program_runs.h"
 #include "image/d88_image.h"
-#include "support/d88_builder.h"
-#include "support/sample_set.h"
+#include "samples/d88_builder.h"
+#include "samples/sample_set.h"
 #include "tool/writers/disk_image.h"
 
 namespace fuzzsetup {

@@ -20,6 +20,10 @@ int32_t trackEntry(const uint8_t* header, int32_t track) {
 
 D88Image::D88Image() : recordIndex_(new RecordIndex) {}
 
+D88Image::D88Image(const RecordIndex::Limits& limits) : D88Image() {
+    recordIndex_->setLimits(limits);
+}
+
 D88Image::~D88Image() {
     close();
 }
@@ -32,9 +36,7 @@ bool D88Image::open(const char* path) {
     if (path == nullptr) {
         return true;
     }
-    const bool opened =
-        opener_ != nullptr ? file_.open(opener_->open(path), path) : file_.open(path);
-    if (!opened) {
+    if (!file_.open(path)) {
         diskCount_ = counted;
         return false;
     }

@@ -7,9 +7,8 @@
 #include "common/sector_address.h"
 #include "image/file_reader.h"
 #include "image/file_source.h"
+#include "image/record_index.h"
 #include "image/track_listing.h"
-
-class RecordIndex;
 
 // Read access to a D88 image file: the disk images in it one after another, one
 // of them selected at a time, its sectors found by their ID fields. Reports
@@ -28,6 +27,9 @@ public:
     static constexpr int32_t trackEntryBytes = 4;
 
     D88Image();
+    // An image whose record index keeps other limits: small ones let small
+    // images take every path of it.
+    explicit D88Image(const RecordIndex::Limits& limits);
     ~D88Image();
     D88Image(const D88Image&) = delete;
     D88Image& operator=(const D88Image&) = delete;
@@ -73,6 +75,8 @@ public:
     PassEnd finishInOrder() { return file_.finishInOrder(); }
     // Whether a read of the file failed (rather than meeting its end).
     bool readFailed() const { return file_.failed(); }
+    // What reading the open file has cost so far.
+    FileReader::Work readingWork() const { return file_.work(); }
     // Whether the selected disk's track can be read: a file is open and the
     // track's entry points inside the disk.
     bool trackUsable(int32_t trackIndex) const;
@@ -101,7 +105,8 @@ public:
     int32_t namedSectorCount(int32_t trackIndex);
 
 private:
-    // The tests' and fuzz targets' way in (image/d88_image_seam.h).
+    // The fuzz targets' way to other limits for the programs' own image, which
+    // exists for the whole process (image/d88_image_seam.h).
     friend struct D88ImageSeam;
 
     void indexDisks();
@@ -122,8 +127,6 @@ private:
     int32_t writeProtect_ = -1;
     char diskName_[nameLength + 1] = {};
     std::unique_ptr<RecordIndex> recordIndex_;
-    // Opens the paths of open(path) when set (the fuzz targets' seam).
-    SourceOpener* opener_ = nullptr;
 };
 
 #endif

@@ -182,11 +182,12 @@ void reportWriteFailure(const std::string& target, const CopyWriteResult& result
 }
 
 // OUTPUT through the all-or-nothing writer quelt-cp writes its copies with.
-bool writeOutput(const std::string& output, const std::vector<uint8_t>& bytes, bool force) {
+bool writeOutput(CopyWriter& writer, const std::string& output, const std::vector<uint8_t>& bytes,
+                 bool force) {
     CopyWriteOptions options;
     options.force = force;
     const CopyWriteResult result =
-        writeCopy(output, bytes.data(), static_cast<int32_t>(bytes.size()), options);
+        writer.write(output, bytes.data(), static_cast<int32_t>(bytes.size()), options);
     if (!result.written) {
         reportWriteFailure(output, result);
     } else if (result.otherLinks > 0) {
@@ -232,7 +233,7 @@ bool takeOperands(const ParsedCommandLine& parsed, DiskCollection& collection) {
     return matched;
 }
 
-bool join(const ParsedCommandLine& parsed, SourceOpener* opener) {
+bool join(const ParsedCommandLine& parsed, CopyWriter& writer, SourceOpener* opener) {
     const JoinOptions options = optionsOf(parsed);
     if (options.output.empty() && outputIsTerminal()) {
         fail(terminalOutputText);
@@ -248,11 +249,11 @@ bool join(const ParsedCommandLine& parsed, SourceOpener* opener) {
         writeStandardOutput(bytes);
         return true;
     }
-    return writeOutput(options.output, bytes, parsed.has(forceOption));
+    return writeOutput(writer, options.output, bytes, parsed.has(forceOption));
 }
 }  // namespace
 
-int joinImages(int argc, char** argv, SourceOpener* opener) {
+int joinImages(int argc, char** argv, CopyWriter& writer, SourceOpener* opener) {
     int status = 0;
     ParsedCommandLine parsed;
     if (!parseCommandLine(argc, argv, joinTexts, joinOptions, parsed, status)) {
@@ -262,5 +263,5 @@ int joinImages(int argc, char** argv, SourceOpener* opener) {
         failMissingOperand(joinOperands);
         return finishOutput(1);
     }
-    return finishOutput(join(parsed, opener) ? 0 : 1);
+    return finishOutput(join(parsed, writer, opener) ? 0 : 1);
 }

@@ -1,5 +1,6 @@
 #include "joiner/join_run.h"
 
 int main(int argc, char** argv) {
-    return joinImages(argc, argv);
+    SystemCopyWriter writer;
+    return joinImages(argc, argv, writer);
 }

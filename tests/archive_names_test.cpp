@@ -11,13 +11,14 @@
 
 #include "names/hex_codec.h"
 #include "names/utf8_text.h"
-#include "support/archive_builder.h"
+#include "samples/archive_builder.h"
 #include "support/json_lines.h"
 #include "support/row_name.h"
 #include "support/run_tool.h"
-#include "support/sample_set.h"
+#include "samples/sample_set.h"
 
-namespace d88build {
+namespace queltests {
+using namespace d88build;
 namespace {
 
 // ゲーム表.d88 in UTF-8, decomposed, in code page 932 (表 is 0x95 0x5C, its
@@ -136,4 +137,4 @@ TEST(DamagedMember, LeavesTheOthersListedAndGivesLibarchivesReason) {
 }
 
 }  // namespace
-}  // namespace d88build
+}  // namespace queltests

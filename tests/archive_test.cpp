@@ -13,13 +13,14 @@
 
 #include "archive/compressed_forms.h"
 #include "companion/member_operand.h"
-#include "support/archive_builder.h"
+#include "samples/archive_builder.h"
 #include "support/json_lines.h"
 #include "support/row_name.h"
 #include "support/run_tool.h"
-#include "support/sample_set.h"
+#include "samples/sample_set.h"
 
-namespace d88build {
+namespace queltests {
+using namespace d88build;
 namespace {
 
 using nlohmann::json;
@@ -272,4 +273,4 @@ TEST(ArchiveCopy, CopiesFromAMemberAsFromItsFile) {
 }
 
 }  // namespace
-}  // namespace d88build
+}  // namespace queltests

@@ -13,13 +13,14 @@
 #include "copier/copy_request.h"
 #include "lister/list_image.h"
 #include "lister/list_messages.h"
-#include "sample/sample_set_messages.h"
+#include "samples/sample_set_messages.h"
 #include "support/run_case.h"
-#include "support/sample_set.h"
+#include "samples/sample_set.h"
 #include "support/system_errors.h"
 #include "tool/messages.h"
 
-namespace d88build {
+namespace queltests {
+using namespace d88build;
 namespace {
 
 constexpr char folderName[] = "folder.d88";
@@ -189,4 +190,4 @@ TEST(ListerHelp, NamesEveryColumnOfTheSummary) {
 }
 
 }  // namespace
-}  // namespace d88build
+}  // namespace queltests

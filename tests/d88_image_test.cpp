@@ -5,10 +5,11 @@
 #include <cstring>
 
 #include "image/d88_image.h"
-#include "support/d88_builder.h"
+#include "samples/d88_builder.h"
 #include "support/test_folder.h"
 
-namespace d88build {
+namespace queltests {
+using namespace d88build;
 namespace {
 
 class D88ImageTest : public testing::Test {
@@ -316,4 +317,4 @@ TEST_F(D88ImageTest, TrackIdsEndAtAHeaderCutShort) {
 }
 
 }  // namespace
-}  // namespace d88build
+}  // namespace queltests

@@ -13,10 +13,11 @@
 #include "image/d88_image.h"
 #include "image/file_reader.h"
 #include "image/stream_copy.h"
-#include "support/d88_builder.h"
+#include "samples/d88_builder.h"
 #include "support/test_folder.h"
 
-namespace d88build {
+namespace queltests {
+using namespace d88build;
 namespace {
 
 constexpr int64_t block = 16384;
@@ -201,4 +202,4 @@ TEST(D88ImageSource, ImageInMemoryReadsAsItsFile) {
 }
 
 }  // namespace
-}  // namespace d88build
+}  // namespace queltests

@@ -8,12 +8,13 @@
 
 #include "recognition/foreign_fs.h"
 #include "recognition/header_check.h"
-#include "support/foreign_disks.h"
-#include "support/other_disks.h"
+#include "samples/foreign_disks.h"
+#include "samples/other_disks.h"
 #include "support/row_name.h"
 #include "support/test_folder.h"
 
-namespace d88build {
+namespace queltests {
+using namespace d88build;
 namespace {
 
 struct ForeignRow {
@@ -103,4 +104,4 @@ TEST_P(RawSectorImages, AreNamedByTheirLength) {
 INSTANTIATE_TEST_SUITE_P(Rows, RawSectorImages, testing::ValuesIn(rawRows), rowName);
 
 }  // namespace
-}  // namespace d88build
+}  // namespace queltests

@@ -6,10 +6,11 @@
 
 #include "common/work_buffer.h"
 #include "gamefs/game_fs.h"
-#include "support/game_disk.h"
+#include "samples/game_disk.h"
 #include "support/test_folder.h"
 
-namespace d88build {
+namespace queltests {
+using namespace d88build;
 namespace {
 
 class GameFsTest : public testing::Test {
@@ -200,4 +201,4 @@ TEST_F(GameFsTest, TruncatedFinalReadIsReported) {
 }
 
 }  // namespace
-}  // namespace d88build
+}  // namespace queltests

@@ -19,18 +19,19 @@
 
 #include "gamefs/game_fs.h"
 #include "image/d88_image.h"
-#include "image/d88_image_seam.h"
+#include "image/d88_image.h"
 #include "support/expected_run.h"
-#include "support/game_disk.h"
-#include "support/hostile_images.h"
-#include "support/other_disks.h"
+#include "samples/game_disk.h"
+#include "samples/hostile_images.h"
+#include "samples/other_disks.h"
 #include "support/row_name.h"
 #include "support/run_case.h"
 #include "support/run_tool.h"
 #include "support/test_folder.h"
 #include "tool/messages.h"
 
-namespace d88build {
+namespace queltests {
+using namespace d88build;
 namespace {
 
 constexpr uint32_t kAllOnes = 0xFFFFFFFFu;
@@ -245,20 +246,15 @@ const NamedCase hostileCases[] = {
     {"WorstCaseFourInterleavedGridsOfRecords", [] { return worstCaseRun(fourGridImage(), false); }},
 };
 
-class HostileImage : public testing::TestWithParam<NamedCase> {};
+END_TO_END_TEST(HostileImage, EndsWithAClearOutcome, QUELT_PROGRAM);
 
-TEST_P(HostileImage, EndsWithAClearOutcome) {
-    expectRunAsDescribed(QUELT_PROGRAM, GetParam().make());
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, HostileImage, testing::ValuesIn(hostileCases), caseName);
+END_TO_END_ROWS(Cases, HostileImage, hostileCases);
 
 // What the programs read of an image, every disk in turn: each track's listing
 // and the directory's files' cluster chains. The index reads a little before it
 // sweeps, so that the sweep's work, not the reading budget, is what is counted.
 FileReader::Work workOfReading(const Bytes& file) {
-    D88Image image;
-    D88ImageSeam::setRecordLimits(image, {4096, 1 << 20, longestListing});
+    D88Image image(RecordIndex::Limits{4096, 1 << 20, longestListing});
     EXPECT_TRUE(openInFreshFolder(image, file));
     for (int32_t disk = 0; disk < image.diskCount(); ++disk) {
         image.selectDisk(disk);
@@ -271,7 +267,7 @@ FileReader::Work workOfReading(const Bytes& file) {
             loadFile(image, name);
         }
     }
-    return D88ImageSeam::work(image);
+    return image.readingWork();
 }
 
 // Twice the file may cost at most about twice the reads and the bytes the file
@@ -411,4 +407,4 @@ TEST_P(DamageAgreement, QueltQueltCpAndQueltLsTellTheSameDamage) {
 INSTANTIATE_TEST_SUITE_P(Images, DamageAgreement, testing::ValuesIn(agreementImages()), rowName);
 
 }  // namespace
-}  // namespace d88build
+}  // namespace queltests

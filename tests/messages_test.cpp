@@ -6,7 +6,7 @@
 #include <string>
 
 #include "recognition/demo_signature.h"
-#include "support/sample_set.h"
+#include "samples/sample_set.h"
 #include "tool/messages.h"
 
 #ifdef _WIN32

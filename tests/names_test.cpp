@@ -29,7 +29,7 @@
 
 namespace {
 
-using d88build::rowName;
+using queltests::rowName;
 using Names = std::vector<std::string>;
 
 // Characters in UTF-8: ゲーム, ソ (its Shift_JIS trail byte is 0x5C), ミ (0x7E),
@@ -253,7 +253,7 @@ TEST(PathTexts, ColumnGivesEveryPathBack) {
         for (int second : {0x5C, 0x78, 0x83, first}) {
             const std::string path = {static_cast<char>(first), '\\', static_cast<char>(second),
                                       '4', '1'};
-            EXPECT_EQ(d88build::printfDecoded(pathForColumn(path)), path) << hexOfBytes(path);
+            EXPECT_EQ(queltests::printfDecoded(pathForColumn(path)), path) << hexOfBytes(path);
         }
     }
 }

@@ -10,7 +10,7 @@
 
 namespace {
 
-using d88build::rowName;
+using queltests::rowName;
 
 // A row's answer on this system: POSIX systems' or Windows'.
 struct Native {

@@ -17,15 +17,16 @@
 #include "copier/copy_messages.h"
 #include "copier/copy_writer.h"
 #include "support/file_tree.h"
-#include "support/game_disk.h"
-#include "support/other_disks.h"
+#include "samples/game_disk.h"
+#include "samples/other_disks.h"
 #include "support/row_name.h"
 #include "support/run_case.h"
 #include "support/run_tool.h"
 #include "support/system_errors.h"
 #include "support/test_folder.h"
 
-namespace d88build {
+namespace queltests {
+using namespace d88build;
 namespace {
 
 namespace fs = std::filesystem;
@@ -651,7 +652,7 @@ TEST(CopyWriter, TemporaryFileGoesWhenItCannotTakeTheName) {
         CopyWriteOptions options;
         options.temporary = kind;
         const uint8_t bytes[] = {1, 2, 3};
-        const CopyWriteResult result = writeCopy((folder / "target").string(), bytes, 3, options);
+        const CopyWriteResult result = SystemCopyWriter().write((folder / "target").string(), bytes, 3, options);
         EXPECT_FALSE(result.written);
         EXPECT_FALSE(result.noTemporary);
         std::vector<std::string> left;
@@ -662,17 +663,13 @@ TEST(CopyWriter, TemporaryFileGoesWhenItCannotTakeTheName) {
     }
 }
 
-class QueltCp : public testing::TestWithParam<NamedCase> {};
+END_TO_END_TEST(QueltCp, PrintsReturnsAndWritesExactly, QUELT_CP_PROGRAM);
 
-TEST_P(QueltCp, PrintsReturnsAndWritesExactly) {
-    expectRunAsDescribed(QUELT_CP_PROGRAM, GetParam().make());
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, QueltCp, testing::ValuesIn(copyCases), caseName);
+END_TO_END_ROWS(Cases, QueltCp, copyCases);
 #ifndef _WIN32
-INSTANTIATE_TEST_SUITE_P(Posix, QueltCp, testing::ValuesIn(posixCases), caseName);
+END_TO_END_ROWS(Posix, QueltCp, posixCases);
 #else
-INSTANTIATE_TEST_SUITE_P(Windows, QueltCp, testing::ValuesIn(windowsCases), caseName);
+END_TO_END_ROWS(Windows, QueltCp, windowsCases);
 #endif
 
 // Files that are no D88 image, as a collection holds them beside images, and
@@ -740,4 +737,4 @@ TEST_P(NonImageFile, BothCompanionsSayWhyAlike) {
 INSTANTIATE_TEST_SUITE_P(Cases, NonImageFile, testing::ValuesIn(nonImages), rowName);
 
 }  // namespace
-}  // namespace d88build
+}  // namespace queltests

@@ -10,15 +10,16 @@
 #include "joiner/disk_choice.h"
 #include "joiner/join_messages.h"
 #include "joiner/set_rule.h"
-#include "support/archive_builder.h"
-#include "support/game_disk.h"
-#include "support/other_disks.h"
+#include "samples/archive_builder.h"
+#include "samples/game_disk.h"
+#include "samples/other_disks.h"
 #include "support/row_name.h"
 #include "support/run_case.h"
 #include "support/run_tool.h"
-#include "support/sample_set.h"
+#include "samples/sample_set.h"
 
-namespace d88build {
+namespace queltests {
+using namespace d88build;
 namespace {
 
 namespace fs = std::filesystem;
@@ -272,13 +273,9 @@ const NamedCase runRows[] = {
      }},
 };
 
-class JoinRun : public testing::TestWithParam<NamedCase> {};
+END_TO_END_TEST(JoinRun, WritesOrLeavesOutput, joinProgram);
 
-TEST_P(JoinRun, WritesOrLeavesOutput) {
-    expectRunAsDescribed(joinProgram, GetParam().make());
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, JoinRun, testing::ValuesIn(runRows), caseName);
+END_TO_END_ROWS(Rows, JoinRun, runRows);
 
 // The wiring from an archive to quelt's files: quelt on the set joined from a
 // ZIP of its disks in the wrong order, with another system's disk among them,
@@ -308,4 +305,4 @@ TEST(DropTarget, RunsQueltOnTheSetInAFolderNamedForTheImage) {
 #endif
 
 }  // namespace
-}  // namespace d88build
+}  // namespace queltests

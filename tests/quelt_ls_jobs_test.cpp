@@ -11,9 +11,10 @@
 #include "support/file_tree.h"
 #include "support/row_name.h"
 #include "support/run_tool.h"
-#include "support/sample_set.h"
+#include "samples/sample_set.h"
 
-namespace d88build {
+namespace queltests {
+using namespace d88build;
 namespace {
 
 struct JobsCase {
@@ -71,4 +72,4 @@ TEST_P(QueltLsJobs, TwoThreadsPrintWhatOnePrints) {
 INSTANTIATE_TEST_SUITE_P(Cases, QueltLsJobs, testing::ValuesIn(jobsCases), rowName);
 
 }  // namespace
-}  // namespace d88build
+}  // namespace queltests

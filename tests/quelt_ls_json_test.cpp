@@ -15,17 +15,18 @@
 #include <nlohmann/json.hpp>
 
 #include "names/hex_codec.h"
-#include "support/archive_builder.h"
-#include "support/foreign_disks.h"
-#include "support/game_disk.h"
+#include "samples/archive_builder.h"
+#include "samples/foreign_disks.h"
+#include "samples/game_disk.h"
 #include "support/json_lines.h"
-#include "support/other_disks.h"
+#include "samples/other_disks.h"
 #include "support/printf_decoded.h"
 #include "support/row_name.h"
 #include "support/run_tool.h"
-#include "support/sample_set.h"
+#include "samples/sample_set.h"
 
-namespace d88build {
+namespace queltests {
+using namespace d88build;
 namespace {
 
 using nlohmann::json;
@@ -515,4 +516,4 @@ TEST(QueltLsJson, ReadmeRecipesJoinDisksWithShiftJisNames) {
 #endif
 
 }  // namespace
-}  // namespace d88build
+}  // namespace queltests

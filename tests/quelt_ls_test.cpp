@@ -9,15 +9,16 @@
 
 #include "lister/list_messages.h"
 #include "support/file_tree.h"
-#include "support/game_disk.h"
-#include "support/foreign_disks.h"
-#include "support/other_disks.h"
+#include "samples/game_disk.h"
+#include "samples/foreign_disks.h"
+#include "samples/other_disks.h"
 #include "support/run_case.h"
 #include "support/run_tool.h"
 #include "support/system_errors.h"
-#include "support/sample_set.h"
+#include "samples/sample_set.h"
 
-namespace d88build {
+namespace queltests {
+using namespace d88build;
 namespace {
 
 const std::string sampleSetListing =
@@ -267,19 +268,15 @@ const NamedCase windowsCases[] = {
 };
 #endif
 
-class QueltLsRun : public testing::TestWithParam<NamedCase> {};
-
 // No case expects a file but the image under another name: the listing never
 // writes one.
-TEST_P(QueltLsRun, PrintsAndReturnsExactlyAndWritesNothing) {
-    expectRunAsDescribed(QUELT_LS_PROGRAM, GetParam().make());
-}
+END_TO_END_TEST(QueltLsRun, PrintsAndReturnsExactlyAndWritesNothing, QUELT_LS_PROGRAM);
 
-INSTANTIATE_TEST_SUITE_P(Cases, QueltLsRun, testing::ValuesIn(wholeRunCases), caseName);
+END_TO_END_ROWS(Cases, QueltLsRun, wholeRunCases);
 #ifndef _WIN32
-INSTANTIATE_TEST_SUITE_P(Posix, QueltLsRun, testing::ValuesIn(posixCases), caseName);
+END_TO_END_ROWS(Posix, QueltLsRun, posixCases);
 #else
-INSTANTIATE_TEST_SUITE_P(Windows, QueltLsRun, testing::ValuesIn(windowsCases), caseName);
+END_TO_END_ROWS(Windows, QueltLsRun, windowsCases);
 #endif
 
 // An image recipe and the parts of the listing that tell its story: each text
@@ -563,4 +560,4 @@ INSTANTIATE_TEST_SUITE_P(Cases, QueltLsLines, testing::ValuesIn(linesCases),
                          });
 
 }  // namespace
-}  // namespace d88build
+}  // namespace queltests

@@ -10,12 +10,13 @@
 #endif
 
 #include "support/expected_run.h"
-#include "support/game_disk.h"
+#include "samples/game_disk.h"
 #include "support/run_case.h"
 #include "support/run_tool.h"
 #include "tool/messages.h"
 
-namespace d88build {
+namespace queltests {
+using namespace d88build;
 namespace {
 
 namespace fs = std::filesystem;
@@ -30,7 +31,7 @@ std::array<MusicPiece, kMusicPieces> piecesWith(int index, MusicPiece piece) {
 Case completeRunWithPieces(const std::array<MusicPiece, kMusicPieces>& pieces) {
     SampleSet set = makeSampleSet();
     setMusicTable(set, pieces);
-    return completeRun(set);
+    return queltests::completeRun(set);
 }
 
 // A complete run on the set's disks in the given order, which finds the demo,
@@ -63,7 +64,7 @@ Disk mainAndScenarioDisk(const SampleSet& set) {
 }
 
 Case completeRun() {
-    return completeRun(makeSampleSet());
+    return queltests::completeRun(makeSampleSet());
 }
 
 // The complete run, stopped by a failure to write `output`: the output ends with
@@ -163,7 +164,7 @@ const NamedCase runCases[] = {
      [] {
          SampleSet set = makeSampleSet();
          set.demo.sector(kSignatureTrack, kSignatureSector).resize(30);
-         return completeRun(set);
+         return queltests::completeRun(set);
      }},
     {"SignatureSectorOfTwentyNineBytesDoesNot",
      [] {
@@ -219,7 +220,7 @@ const NamedCase runCases[] = {
          for (int j = 10; j < kMusicPieces; ++j) {
              set.pieces[static_cast<size_t>(j)] = {0, 0, 0};
          }
-         return completeRun(set);
+         return queltests::completeRun(set);
      }},
     // ---- The scenario disk ----
     {"ScenarioDiskBeforeTheMainDisk",
@@ -248,7 +249,7 @@ const NamedCase runCases[] = {
      [] {
          SampleSet set = makeSampleSet();
          Disk later = makeScenarioDisk(pattern(3000, 0x71), pattern(40000, 0x72));
-         Case c = completeRun(set);
+         Case c = queltests::completeRun(set);
          c.image = concat({&set.demo, &set.main, &set.scenario, &later});
          return c;
      }},
@@ -380,16 +381,12 @@ const NamedCase posixCases[] = {
 };
 #endif
 
-class QueltRun : public testing::TestWithParam<NamedCase> {};
+END_TO_END_TEST(QueltRun, PrintsReturnsAndWritesExactly, QUELT_PROGRAM);
 
-TEST_P(QueltRun, PrintsReturnsAndWritesExactly) {
-    expectRunAsDescribed(QUELT_PROGRAM, GetParam().make());
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, QueltRun, testing::ValuesIn(runCases), caseName);
+END_TO_END_ROWS(Cases, QueltRun, runCases);
 #ifndef _WIN32
-INSTANTIATE_TEST_SUITE_P(Posix, QueltRun, testing::ValuesIn(posixCases), caseName);
+END_TO_END_ROWS(Posix, QueltRun, posixCases);
 #endif
 
 }  // namespace
-}  // namespace d88build
+}  // namespace queltests

@@ -13,7 +13,7 @@
 #include "support/run_tool.h"
 #include "tool/messages.h"
 
-namespace d88build {
+namespace queltests {
 namespace {
 
 namespace fs = std::filesystem;
@@ -59,4 +59,4 @@ TEST(RealImages, EachOpensAndHasNoMainDisk) {
 }
 
 }  // namespace
-}  // namespace d88build
+}  // namespace queltests

@@ -12,10 +12,10 @@
 
 #include "image/d88_image.h"
 #include "image/file_reader.h"
-#include "image/d88_image_seam.h"
+#include "image/d88_image.h"
 #include "image/record_index.h"
-#include "support/d88_builder.h"
-#include "support/hostile_images.h"
+#include "samples/d88_builder.h"
+#include "samples/hostile_images.h"
 #include "support/reference_search.h"
 #include "support/run_tool.h"
 #include "support/test_folder.h"
@@ -26,7 +26,8 @@ inline void PrintTo(const RecordIndex::Limits& limits, std::ostream* out) {
          << limits.listingLimit;
 }
 
-namespace d88build {
+namespace queltests {
+using namespace d88build;
 namespace {
 
 using Random = std::mt19937;
@@ -241,8 +242,7 @@ struct Asking {
 // Opens the image afresh (a new index) and asks the queries of `order` of each
 // disk in turn, then lists every track.
 void expectSameAnswers(const Bytes& file, unsigned order, const Asking& asking) {
-    D88Image image;
-    D88ImageSeam::setRecordLimits(image, asking.limits);
+    D88Image image(asking.limits);
     ASSERT_TRUE(openInFreshFolder(image, file));
     Random random(order);
     for (int index : asking.disks) {
@@ -408,4 +408,4 @@ INSTANTIATE_TEST_SUITE_P(Limits, RecordIndexLimits,
                          });
 
 }  // namespace
-}  // namespace d88build
+}  // namespace queltests

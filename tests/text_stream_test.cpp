@@ -14,7 +14,7 @@
 
 namespace {
 
-using d88build::rowName;
+using queltests::rowName;
 
 // What a console was shown, call by call; it fails every call when told to.
 struct Shown {

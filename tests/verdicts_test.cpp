@@ -18,12 +18,13 @@
 #include "recognition/disk_verdict.h"
 #include "recognition/header_check.h"
 #include "recognition/track_presence.h"
-#include "support/game_disk.h"
-#include "support/other_disks.h"
+#include "samples/game_disk.h"
+#include "samples/other_disks.h"
 #include "support/row_name.h"
 #include "support/test_folder.h"
 
-namespace d88build {
+namespace queltests {
+using namespace d88build;
 namespace {
 
 // ---- The passes
@@ -346,4 +347,4 @@ TEST(EntryRule, ANameEndsWithinNineBytes) {
 }
 
 }  // namespace
-}  // namespace d88build
+}  // namespace queltests

@@ -11,7 +11,7 @@
 
 namespace {
 
-using d88build::rowName;
+using queltests::rowName;
 
 struct LineCase {
     const char* name;

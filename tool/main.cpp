@@ -1,7 +1,8 @@
-#include "tool/writers/output_file.h"
 #include "tool/run/run.h"
+#include "tool/writers/output_file.h"
 
 int main(int argc, char** argv) {
     letWriteLimitsFail();
-    return runQuelt(argc, argv);
+    SystemOutputFiles files;
+    return runQuelt(argc, argv, files);
 }

@@ -34,7 +34,7 @@ trap 'rm -rf "$work"' EXIT
 
 # The kinds of file, from the one sample set: the whole set, each disk alone,
 # the set cut short, two disks in the other order, and text that is no image.
-"$bin/tests/quelt-sample-set" "$work/set.d88"
+"$bin/samples/quelt-sample-set" "$work/set.d88"
 disk=$(($(stat -c %s "$work/set.d88") / 3))
 mkdir "$work/kinds"
 cp "$work/set.d88" "$work/kinds/whole"
@@ -67,7 +67,7 @@ files=()
 while IFS= read -r -d '' file; do files+=("$file"); done \
     < <(find "$work/disks" -type f -print0 | sort -z)
 for ((i = 0; i < ${#files[@]}; i += 10)); do
-    "$bin/tests/make_zip" "$work/zips/set$((i / 10)).zip" "${files[@]:i:10}"
+    "$bin/samples/make_zip" "$work/zips/set$((i / 10)).zip" "${files[@]:i:10}"
 done
 echo "zips: ${#files[@]} files in $(ls "$work/zips" | wc -l) ZIPs, $(du -sm "$work/zips" | cut -f1) MiB"
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Times quelt, quelt-ls and quelt-cp on the worst-case images of the reader (made
-# by tests/sample/make_hostile_images, see tests/support/hostile_images.h) at
+# by samples/make_hostile_images, see samples/hostile_images.h) at
 # each size given in MiB, beside `cat IMAGE > /dev/null` as the floor for just
 # reading the file. Prints each run's wall time and peak memory (GNU time) and,
 # for 128 and 256 MiB, the ratio of their times. A benchmark, not a test: it
@@ -41,7 +41,7 @@ cat_seconds() {
 printf '%-24s %5s %-9s %8s %9s %6s %8s\n' image MiB program seconds "peak MiB" status "cat s"
 for size in "${sizes[@]}"; do
     mkdir "$work/$size"
-    "$bin/tests/make_hostile_images" "$work/$size" "$size"
+    "$bin/samples/make_hostile_images" "$work/$size" "$size"
     for image in "$work/$size"/*.d88; do
         name=$(basename "$image" .d88)
         floor=$(cat_seconds "$image")

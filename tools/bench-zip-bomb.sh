@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Lists a ZIP bomb, a ZIP of a few MiB whose one member unpacks to 4 GiB of
-# zeros (made by tests/sample/make_zip_bomb), with quelt-ls in its text form
+# zeros (made by samples/make_zip_bomb), with quelt-ls in its text form
 # (which unpacks only as far as the disk's header reaches) and with --json
 # (which reads and hashes the member up to the largest image offset, 2 GiB,
 # and says where it was cut off). Prints each run's wall time, peak memory
@@ -22,7 +22,7 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/quelt-bench-zip-bomb.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 mkdir "$work/tmp"
 echo "making the ZIP (4 GiB of zeros, deflated)..."
-"$bin/tests/make_zip_bomb" "$work/bomb.zip"
+"$bin/samples/make_zip_bomb" "$work/bomb.zip"
 echo "bomb.zip: $(stat -c %s "$work/bomb.zip") bytes"
 
 # The bytes the temporary copies of process PID hold: they have no name once

@@ -7,7 +7,7 @@ cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUELT_BUILD_TE
 cmake --build build/release
 rm -rf sample-output
 mkdir sample-output
-build/release/tests/quelt-sample-set sample-output/sample.d88
+build/release/samples/quelt-sample-set sample-output/sample.d88
 cd sample-output
 status=0
 ../build/release/quelt sample.d88 || status=$?

@@ -5,7 +5,7 @@
 
 #include "tool/messages.h"
 
-namespace d88build {
+namespace queltests {
 
 std::string formatted(const char* format, ...) {
     char line[512];
@@ -71,4 +71,4 @@ std::string completeRunOutput(const SampleSet& set) {
     return demoLines(1) + mainLines(2) + scenarioLines(3, set) + completeMessage;
 }
 
-}  // namespace d88build
+}  // namespace queltests

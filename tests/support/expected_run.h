@@ -6,11 +6,12 @@
 #include <map>
 #include <string>
 
-#include "support/d88_builder.h"
-#include "support/sample_set.h"
+#include "samples/d88_builder.h"
+#include "samples/sample_set.h"
 #include "common/error_stream.h"
 
-namespace d88build {
+namespace queltests {
+using namespace d88build;
 
 using FileMap = std::map<std::string, Bytes>;
 
@@ -34,4 +35,4 @@ FileMap merged(std::initializer_list<FileMap> parts);
 // Everything a complete run on sampleImage() prints.
 std::string completeRunOutput(const SampleSet& set);
 
-}  // namespace d88build
+}  // namespace queltests

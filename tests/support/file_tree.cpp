@@ -9,7 +9,7 @@
 #include <windows.h>
 #endif
 
-namespace d88build {
+namespace queltests {
 
 namespace fs = std::filesystem;
 
@@ -128,4 +128,4 @@ std::string windowsPath(std::string path) {
     return path;
 }
 
-}  // namespace d88build
+}  // namespace queltests

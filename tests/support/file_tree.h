@@ -8,9 +8,10 @@
 #include <functional>
 #include <string>
 
-#include "support/d88_builder.h"
+#include "samples/d88_builder.h"
 
-namespace d88build {
+namespace queltests {
+using namespace d88build;
 
 // Calls `onFile` for every regular file below `folder` with its path relative
 // to the folder, / between the names, in UTF-8 on Windows, and its bytes.
@@ -32,4 +33,4 @@ std::string deepFolder(const std::string& top);
 // `path` with \ for each /, as Windows writes it.
 std::string windowsPath(std::string path);
 
-}  // namespace d88build
+}  // namespace queltests

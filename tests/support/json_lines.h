@@ -9,7 +9,7 @@
 
 #include <nlohmann/json.hpp>
 
-namespace d88build {
+namespace queltests {
 
 // Each line of `out` as its JSON value (a discarded value for a line that is
 // not JSON, so that a test sees it as wrong, not as missing).
@@ -30,4 +30,4 @@ inline nlohmann::json without(nlohmann::json object, std::initializer_list<const
     return object;
 }
 
-}  // namespace d88build
+}  // namespace queltests

@@ -7,7 +7,7 @@
 
 #include "names/hex_codec.h"
 
-namespace d88build {
+namespace queltests {
 
 inline std::string printfDecoded(const std::string& column) {
     std::string bytes;
@@ -26,4 +26,4 @@ inline std::string printfDecoded(const std::string& column) {
     return bytes;
 }
 
-}  // namespace d88build
+}  // namespace queltests

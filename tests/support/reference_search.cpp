@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace d88build {
+namespace queltests {
 
 namespace {
 
@@ -150,4 +150,4 @@ std::optional<Bytes> referenceReadSectors(const Bytes& file, uint64_t diskOffset
     return run;
 }
 
-}  // namespace d88build
+}  // namespace queltests

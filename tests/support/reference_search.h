@@ -7,9 +7,10 @@
 #include <cstdint>
 #include <optional>
 
-#include "support/d88_builder.h"
+#include "samples/d88_builder.h"
 
-namespace d88build {
+namespace queltests {
+using namespace d88build;
 
 // The four ID fields a search matches, and the size code that also names the
 // sector's length (128 << n).
@@ -67,4 +68,4 @@ std::optional<Bytes> referenceReadSectors(const Bytes& file, uint64_t diskOffset
                                           int lastSector, RunStart start, int32_t length,
                                           uint64_t* stepBudget = nullptr);
 
-}  // namespace d88build
+}  // namespace queltests

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-namespace d88build {
+namespace queltests {
 
 struct RowName {
     template <typename Row>
@@ -17,4 +17,4 @@ struct RowName {
 // The last argument of INSTANTIATE_TEST_SUITE_P for a table whose rows have a `name`.
 constexpr RowName rowName{};
 
-}  // namespace d88build
+}  // namespace queltests

@@ -6,7 +6,7 @@
 
 #include "tool/messages.h"
 
-namespace d88build {
+namespace queltests {
 
 void PrintTo(const NamedCase& namedCase, std::ostream* out) {
     *out << namedCase.name;
@@ -104,4 +104,4 @@ FileMap scenarioOutputs(const SampleSet& set) {
     return files;
 }
 
-}  // namespace d88build
+}  // namespace queltests

@@ -8,10 +8,12 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "support/expected_run.h"
 #include "support/run_tool.h"
 
-namespace d88build {
+namespace queltests {
 
 struct Case {
     Bytes image;
@@ -70,4 +72,17 @@ FileMap piecesFrom(const SampleSet& set, const Bytes& buffer);
 // pieces come from "bgmscore" as it lies in the buffer.
 FileMap scenarioOutputs(const SampleSet& set);
 
-}  // namespace d88build
+}  // namespace queltests
+
+// A program's end-to-end table, written once: END_TO_END_TEST makes the suite
+// whose one test runs `program` on a case and compares everything, and each
+// END_TO_END_ROWS lists a table of NamedCases under it by the cases' names
+// (a group a table: the common one, then a system's own under #ifdef).
+#define END_TO_END_TEST(Suite, Test, program)                      \
+    class Suite : public testing::TestWithParam<NamedCase> {};     \
+    TEST_P(Suite, Test) {                                          \
+        expectRunAsDescribed(program, GetParam().make());          \
+    }                                                              \
+    static_assert(true, "a semicolon follows")
+#define END_TO_END_ROWS(Group, Suite, rows) \
+    INSTANTIATE_TEST_SUITE_P(Group, Suite, testing::ValuesIn(rows), caseName)

@@ -10,7 +10,7 @@
 #include "support/file_tree.h"
 #include "support/test_folder.h"
 
-namespace d88build {
+namespace queltests {
 
 namespace fs = std::filesystem;
 
@@ -174,4 +174,4 @@ ToolRun runInFreshFolder(const std::string& program, const Bytes& image,
     return run;
 }
 
-}  // namespace d88build
+}  // namespace queltests

@@ -9,9 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "support/d88_builder.h"
+#include "samples/d88_builder.h"
 
-namespace d88build {
+namespace queltests {
+using namespace d88build;
 
 struct ToolRun {
     int status = -1;
@@ -78,4 +79,4 @@ ToolRun runInFreshFolder(const std::string& program, const Bytes& image,
                          const std::function<void(const std::filesystem::path&)>& prepare = {},
                          const Surroundings& around = {});
 
-}  // namespace d88build
+}  // namespace queltests

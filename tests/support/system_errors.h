@@ -7,7 +7,7 @@
 
 #include "companion/diagnostics.h"
 
-namespace d88build {
+namespace queltests {
 
 inline SystemError errnoError(int code) {
     return {SystemError::Kind::errnoValue, code};
@@ -34,4 +34,4 @@ inline std::string fileError(const char* program, const std::string& file,
     return std::string(program) + ": " + file + ": " + reasonFor(error) + "\n";
 }
 
-}  // namespace d88build
+}  // namespace queltests

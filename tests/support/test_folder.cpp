@@ -8,11 +8,12 @@
 #include <random>
 #include <system_error>
 
-#include "support/d88_builder.h"
+#include "samples/d88_builder.h"
 #include "support/file_tree.h"
 #include "support/run_tool.h"
 
-namespace d88build {
+namespace queltests {
+using namespace d88build;
 
 namespace fs = std::filesystem;
 
@@ -87,4 +88,4 @@ bool openInFreshFolder(D88Image& reader, const Bytes& image) {
     return writeFile(path, image) && reader.open(path.c_str());
 }
 
-}  // namespace d88build
+}  // namespace queltests

@@ -9,9 +9,10 @@
 #include <string>
 
 #include "image/d88_image.h"
-#include "support/d88_builder.h"
+#include "samples/d88_builder.h"
 
-namespace d88build {
+namespace queltests {
+using namespace d88build;
 
 // A fresh, empty folder for the running test (named after it) in the process's
 // root; `suffix` tells apart several folders of one test.
@@ -22,4 +23,4 @@ std::filesystem::path freshTestFolder(const std::string& suffix = "");
 // a file that is still open. False when the file cannot be written or opened.
 bool openInFreshFolder(D88Image& reader, const Bytes& image);
 
-}  // namespace d88build
+}  // namespace queltests

@@ -52,11 +52,15 @@ private:
     char nameBuffer_[nameBufferSize] = {};
 };
 
-int runSteps(int argc, char** argv) {
+bool openImage(const char* path, SourceOpener* opener) {
+    return opener != nullptr ? diskImage.open(opener->open(path), path) : diskImage.open(path);
+}
+
+int runSteps(int argc, char** argv, SourceOpener* opener) {
     if (argc != 2) {
         return fail(usageLine);
     }
-    if (!diskImage.open(argv[1])) {
+    if (!openImage(argv[1], opener)) {
         return fail(cannotOpenMessage);
     }
     CuttingSteps steps;
@@ -71,7 +75,8 @@ int runSteps(int argc, char** argv) {
 }
 }  // namespace
 
-int runQuelt(int argc, char** argv) {
+int runQuelt(int argc, char** argv, OutputFiles& files, SourceOpener* opener) {
     resetRunState();
-    return finishRunOutput(runSteps(argc, argv));
+    runOutputFiles = &files;
+    return finishRunOutput(runSteps(argc, argv, opener));
 }

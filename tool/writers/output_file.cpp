@@ -27,13 +27,15 @@ bool writeWhole(std::FILE* out, const uint8_t* bytes, int32_t count) {
 }
 }  // namespace
 
+OutputFiles* runOutputFiles = nullptr;
+
 void letWriteLimitsFail() {
 #ifdef SIGXFSZ
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
 }
 
-void writeOutputFile(const char* name, const uint8_t* bytes, int32_t count) {
+void SystemOutputFiles::write(const char* name, const uint8_t* bytes, int32_t count) {
     std::FILE* out = createOutputFile(name);
     if (out == nullptr || !writeWhole(out, bytes, count)) {
         stopOnWriteFailure();

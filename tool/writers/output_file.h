@@ -11,13 +11,28 @@
 // limit and nothing changes there.
 void letWriteLimitsFail();
 
-// Creates (or truncates) `name`, writes the `count` bytes at `bytes` to it,
-// flushed, and closes it. The image being read is never an output: a name that
-// is that file, also through a hard or symbolic link, is refused like a file
-// that cannot be created. When the file cannot be created or written whole
-// (a full disk or a size limit shows here, not only at close), it prints the
-// write failure and ends the process with status 1 (standard output flushed and
-// checked); files written before stay in place.
-void writeOutputFile(const char* name, const uint8_t* bytes, int32_t count);
+// Where quelt's output files go: the file system's (SystemOutputFiles), or
+// memory in the fuzz targets, which a run is given.
+class OutputFiles {
+public:
+    virtual ~OutputFiles() = default;
+    // Creates (or truncates) `name`, writes the `count` bytes at `bytes` to it,
+    // flushed, and closes it. When the file cannot be created or written whole,
+    // it prints the write failure and ends the process with status 1 (standard
+    // output flushed and checked); files written before stay in place.
+    virtual void write(const char* name, const uint8_t* bytes, int32_t count) = 0;
+};
+
+// The file system. The image being read is never an output: a name that is
+// that file, also through a hard or symbolic link, is refused like a file that
+// cannot be created. A full disk or a size limit shows at the write, not only
+// at close.
+class SystemOutputFiles final : public OutputFiles {
+public:
+    void write(const char* name, const uint8_t* bytes, int32_t count) override;
+};
+
+// The output files of the run under way: set by runQuelt for the writers.
+extern OutputFiles* runOutputFiles;
 
 #endif

@@ -13,7 +13,7 @@ void cutSectors(const char* name, const SectorAddress& address, int32_t size) {
     int32_t wanted = std::min(std::max(size, 0), workBufferBytes);
     int32_t read = diskImage.readSectors(address, workBuffer, wanted);
     std::printf(cuttingSectorsFormat, name);
-    writeOutputFile(name, workBuffer, wanted);
+    runOutputFiles->write(name, workBuffer, wanted);
     if (read < size) {
         reportDamaged(name);
     }
@@ -23,7 +23,7 @@ void cutBuffer(const char* name, int32_t offset, int32_t size) {
     std::printf(cuttingSliceFormat, name, static_cast<unsigned>(offset),
                 static_cast<unsigned>(size));
     int32_t inside = bytesInsideWorkBuffer(offset, size);
-    writeOutputFile(name, workBuffer + (inside > 0 ? offset : 0), inside);
+    runOutputFiles->write(name, workBuffer + (inside > 0 ? offset : 0), inside);
     if (inside < size) {
         reportDamaged(name);
     }

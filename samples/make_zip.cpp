@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "support/archive_builder.h"
+#include "samples/archive_builder.h"
 
 int main(int argc, char** argv) {
     if (argc < 3) {

@@ -1,12 +1,12 @@
-#include "support/hostile_images.h"
+#include "samples/hostile_images.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
 #include <vector>
 
-#include "support/game_disk.h"
-#include "support/sample_set.h"
+#include "samples/game_disk.h"
+#include "samples/sample_set.h"
 
 namespace d88build {
 

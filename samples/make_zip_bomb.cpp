@@ -5,7 +5,7 @@
 //   make_zip_bomb OUT.zip
 #include <cstdio>
 
-#include "support/archive_builder.h"
+#include "samples/archive_builder.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {

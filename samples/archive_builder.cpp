@@ -1,4 +1,4 @@
-#include "support/archive_builder.h"
+#include "samples/archive_builder.h"
 
 #include <archive.h>
 #include <archive_entry.h>

@@ -1,8 +1,8 @@
-#include "support/other_disks.h"
+#include "samples/other_disks.h"
 
 #include <vector>
 
-#include "support/game_disk.h"
+#include "samples/game_disk.h"
 
 namespace d88build {
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "support/hostile_images.h"
+#include "samples/hostile_images.h"
 
 namespace {
 constexpr size_t kMiB = 1024 * 1024;

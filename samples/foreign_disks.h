@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "support/d88_builder.h"
+#include "samples/d88_builder.h"
 
 namespace d88build {
 

@@ -9,7 +9,7 @@
 #include <ostream>
 #include <vector>
 
-#include "support/d88_builder.h"
+#include "samples/d88_builder.h"
 
 namespace d88build {
 

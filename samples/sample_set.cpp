@@ -1,9 +1,9 @@
-#include "support/sample_set.h"
+#include "samples/sample_set.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "support/game_disk.h"
+#include "samples/game_disk.h"
 
 namespace d88build {
 

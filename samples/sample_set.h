@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "support/d88_builder.h"
+#include "samples/d88_builder.h"
 
 namespace d88build {
 

@@ -1,4 +1,4 @@
-#include "support/d88_builder.h"
+#include "samples/d88_builder.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "support/game_disk.h"
+#include "samples/game_disk.h"
 
 #include <algorithm>
 #include <limits>

@@ -3,8 +3,8 @@
 #include <cstdio>
 
 #include "companion/command_line.h"
-#include "sample/sample_set_messages.h"
-#include "support/sample_set.h"
+#include "samples/sample_set_messages.h"
+#include "samples/sample_set.h"
 
 namespace {
 constexpr ProgramTexts sampleSetTexts = {sampleSetName, sampleSetUsageLine, sampleSetArguments,

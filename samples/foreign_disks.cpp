@@ -1,8 +1,8 @@
-#include "support/foreign_disks.h"
+#include "samples/foreign_disks.h"
 
 #include <cstring>
 
-#include "support/other_disks.h"
+#include "samples/other_disks.h"
 
 namespace d88build {
 namespace {
