@@ -53,7 +53,8 @@ bool isBootRecordDisk(D88Image& image, ForeignFileSystem& found) {
             continue;
         }
         const uint8_t* bytes = record.data();
-        if (bytes[0] != bootable || std::memcmp(bytes + kindAt, kindText, sizeof kindText - 1) != 0 ||
+        if (bytes[0] != bootable ||
+            std::memcmp(bytes + kindAt, kindText, sizeof kindText - 1) != 0 ||
             !printableName(bytes + nameAt) || !programOnDisk(image, bytes, length)) {
             return false;
         }

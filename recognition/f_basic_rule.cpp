@@ -20,8 +20,7 @@ constexpr int32_t clustersPerTrack = 2;
 constexpr int32_t mostClusters = sectorBytes - firstClusterEntry;
 constexpr int32_t firstDirectorySector = 4;
 constexpr int32_t lastDirectorySector = 16;
-constexpr int32_t entryBytes = 32;
-constexpr int32_t firstClusterAt = 14;
+constexpr DirectoryLayout layout = {sectorBytes, 32, 14};
 // A file's last cluster is 0xC0 + the sectors of it in use - 1; 0xFD and 0xFE
 // are reserved, 0xFF free.
 constexpr uint8_t firstEndCode = 0xC0;
@@ -33,19 +32,6 @@ bool tableValueAgrees(uint8_t value, int32_t clusters) {
            value >= firstReserved;
 }
 
-bool directorySectorAgrees(const uint8_t* sector, const ByteTable& table, int32_t& files) {
-    for (int32_t at = 0; at < sectorBytes; at += entryBytes) {
-        const uint8_t first = sector[at];
-        if (first == neverUsedEntry || first == deletedEntry) {
-            continue;
-        }
-        if (!chainEnds(table, sector[at + firstClusterAt])) {
-            return false;
-        }
-        ++files;
-    }
-    return true;
-}
 }  // namespace
 
 bool isFBasicDisk(D88Image& image, ForeignFileSystem& found) {
@@ -67,9 +53,11 @@ bool isFBasicDisk(D88Image& image, ForeignFileSystem& found) {
         }
     }
     int32_t files = 0;
+    bool formatted = false;  // not this system's question
     for (int32_t r = firstDirectorySector; r <= lastDirectorySector; ++r) {
         const std::vector<uint8_t> sector = trackSector(image, tableTrack, r, sectorBytes);
-        if (sector.empty() || !directorySectorAgrees(sector.data(), table, files)) {
+        if (sector.empty() ||
+            !directorySectorAgrees(sector.data(), layout, table, files, formatted)) {
             return false;
         }
     }

@@ -63,6 +63,23 @@ bool chainEnds(const ByteTable& table, int32_t first) {
     return false;
 }
 
+bool directorySectorAgrees(const uint8_t* sector, DirectoryLayout layout, const ByteTable& table,
+                           int32_t& files, bool& formatted) {
+    for (int32_t at = 0; at + layout.entryBytes <= layout.sectorBytes; at += layout.entryBytes) {
+        const uint8_t first = sector[at];
+        if (first == neverUsedEntry || first == deletedEntry) {
+            formatted = formatted || first == neverUsedEntry;
+            continue;
+        }
+        if (!chainEnds(table, sector[at + layout.firstClusterAt])) {
+            return false;
+        }
+        ++files;
+        formatted = true;
+    }
+    return true;
+}
+
 ForeignFileSystem identifyForeignFileSystem(D88Image& image) {
     for (auto rule : rules) {
         ForeignFileSystem found;

@@ -43,4 +43,18 @@ bool chainEnds(const ByteTable& table, int32_t first);
 constexpr uint8_t neverUsedEntry = 0xFF;
 constexpr uint8_t deletedEntry = 0x00;
 
+// How a BASIC lays out its directory: sectors of `sectorBytes`, entries of
+// `entryBytes` with the first cluster's number at `firstClusterAt`.
+struct DirectoryLayout {
+    int32_t sectorBytes;
+    int32_t entryBytes;
+    int32_t firstClusterAt;
+};
+
+// Counts the directory sector's files into `files`; false when an entry is
+// neither free nor a file whose chain ends. `formatted` is set by an entry that
+// is never used or a file (a sector of zeros sets it not).
+bool directorySectorAgrees(const uint8_t* sector, DirectoryLayout layout, const ByteTable& table,
+                           int32_t& files, bool& formatted);
+
 #endif

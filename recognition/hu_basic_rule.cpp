@@ -12,32 +12,13 @@ constexpr int32_t tableTrack = 0;
 constexpr int32_t tableSector = 15;
 constexpr int32_t directoryTrack = 1;
 constexpr int32_t directorySectors = 16;
-constexpr int32_t entryBytes = 32;
-constexpr int32_t firstClusterAt = 30;
+constexpr DirectoryLayout layout = {sectorBytes, 32, 30};
 // The last cluster of a file is marked 0x80 + the sectors of it in use - 1.
 constexpr uint8_t firstEndCode = 0x80;
 constexpr uint8_t lastEndCode = 0x8F;
 // The most clusters a table sector holds entries for (2DD: 160 tracks).
 constexpr int32_t mostClusters = 160;
 
-// Counts the directory sector's files into `files`; false when an entry is no
-// free one and no file whose chain ends.
-bool directorySectorAgrees(const uint8_t* sector, const ByteTable& table, int32_t& files,
-                           bool& anyFormatted) {
-    for (int32_t at = 0; at < sectorBytes; at += entryBytes) {
-        const uint8_t mode = sector[at];
-        if (mode == neverUsedEntry || mode == deletedEntry) {
-            anyFormatted = anyFormatted || mode == neverUsedEntry;
-            continue;
-        }
-        if (!chainEnds(table, sector[at + firstClusterAt])) {
-            return false;
-        }
-        ++files;
-        anyFormatted = true;
-    }
-    return true;
-}
 }  // namespace
 
 bool isHuBasicDisk(D88Image& image, ForeignFileSystem& found) {
@@ -51,7 +32,8 @@ bool isHuBasicDisk(D88Image& image, ForeignFileSystem& found) {
     bool anyFormatted = false;
     for (int32_t r = 1; r <= directorySectors; ++r) {
         const std::vector<uint8_t> sector = trackSector(image, directoryTrack, r, sectorBytes);
-        if (sector.empty() || !directorySectorAgrees(sector.data(), table, files, anyFormatted)) {
+        if (sector.empty() ||
+            !directorySectorAgrees(sector.data(), layout, table, files, anyFormatted)) {
             return false;
         }
     }

@@ -11,8 +11,7 @@ constexpr int32_t sectorBytes = 256;
 constexpr int32_t systemTracks[] = {37, 36};
 constexpr int32_t lastDirectorySector = 12;
 constexpr int32_t tableSector = 14;
-constexpr int32_t entryBytes = 16;
-constexpr int32_t firstClusterAt = 10;
+constexpr DirectoryLayout layout = {sectorBytes, 16, 10};
 // A cluster is half a track; a 2D disk has 160.
 constexpr int32_t clustersPerTrack = 2;
 constexpr int32_t mostClusters = 160;
@@ -21,19 +20,6 @@ constexpr uint8_t firstEndCode = 0xC1;
 constexpr uint8_t lastEndCode = 0xC8;
 constexpr uint8_t reservedCluster = 0xFE;
 
-bool directorySectorAgrees(const uint8_t* sector, const ByteTable& table, int32_t& files) {
-    for (int32_t at = 0; at < sectorBytes; at += entryBytes) {
-        const uint8_t first = sector[at];
-        if (first == neverUsedEntry || first == deletedEntry) {
-            continue;
-        }
-        if (!chainEnds(table, sector[at + firstClusterAt])) {
-            return false;
-        }
-        ++files;
-    }
-    return true;
-}
 
 bool systemTrackAgrees(D88Image& image, int32_t track, int32_t& files) {
     const std::vector<uint8_t> values = trackSector(image, track, tableSector, sectorBytes);
@@ -44,9 +30,11 @@ bool systemTrackAgrees(D88Image& image, int32_t track, int32_t& files) {
         return false;
     }
     const ByteTable table = {values.data(), clusters, firstEndCode, lastEndCode};
+    bool formatted = false;  // not this system's question
     for (int32_t r = 1; r <= lastDirectorySector; ++r) {
         const std::vector<uint8_t> sector = trackSector(image, track, r, sectorBytes);
-        if (sector.empty() || !directorySectorAgrees(sector.data(), table, files)) {
+        if (sector.empty() ||
+            !directorySectorAgrees(sector.data(), layout, table, files, formatted)) {
             return false;
         }
     }

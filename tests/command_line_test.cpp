@@ -169,6 +169,10 @@ const HelpCase helpCases[] = {
      "  --utf8  one\n          two\n"},
 };
 
+void PrintTo(const HelpCase& help, std::ostream* out) {
+    *out << help.name;
+}
+
 class OptionHelp : public testing::TestWithParam<HelpCase> {};
 
 TEST_P(OptionHelp, LinesFromTheRow) {
