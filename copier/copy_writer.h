@@ -64,12 +64,13 @@ public:
                                   const CopyWriteOptions& options) = 0;
 };
 
-// The file system, as above. The first write also lets a file-size limit fail
-// a write instead of ending the process, and on POSIX makes an interrupting
-// signal (SIGINT, SIGTERM, SIGHUP) remove a temporary file that has a name
-// before the process ends.
+// The file system, as above. Making one lets a file-size limit fail a write
+// instead of ending the process; on POSIX the signals that end a run
+// (SIGINT, SIGTERM, SIGHUP) are held back while a temporary file exists, so
+// that the run ends only once the file is renamed into place or removed.
 class SystemCopyWriter final : public CopyWriter {
 public:
+    SystemCopyWriter();
     CopyWriteResult write(const std::string& target, const uint8_t* bytes, int32_t count,
                           const CopyWriteOptions& options) override;
 };

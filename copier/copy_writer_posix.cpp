@@ -1,11 +1,11 @@
 #include "copier/copy_writer.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 
 #include "copier/temporary_name.h"
@@ -15,38 +15,27 @@ namespace {
 constexpr int largestLinkDepth = 40;
 constexpr std::size_t largestPath = 4096;
 
-// The temporary file that has a name now, for the signal handler to remove.
-char pendingName[largestPath];
-volatile std::sig_atomic_t namePending = 0;
+// While a temporary file of the copy exists, the signals that end a run are
+// held back: one that comes meanwhile ends the run once the file is renamed
+// into place or removed, so an interrupted copy leaves no temporary behind.
+// No handler is needed, and so no state a handler could reach.
+class EndingSignalsHeld {
+public:
+    EndingSignalsHeld() {
+        sigset_t ending;
+        sigemptyset(&ending);
+        for (int signalNumber : {SIGINT, SIGTERM, SIGHUP}) {
+            sigaddset(&ending, signalNumber);
+        }
+        pthread_sigmask(SIG_BLOCK, &ending, &before_);
+    }
+    ~EndingSignalsHeld() { pthread_sigmask(SIG_SETMASK, &before_, nullptr); }
+    EndingSignalsHeld(const EndingSignalsHeld&) = delete;
+    EndingSignalsHeld& operator=(const EndingSignalsHeld&) = delete;
 
-void removePendingAndEnd(int signalNumber) {
-    if (namePending != 0) {
-        unlink(pendingName);
-    }
-    std::signal(signalNumber, SIG_DFL);
-    std::raise(signalNumber);
-}
-
-void prepareOnce() {
-    static bool prepared = false;
-    if (prepared) {
-        return;
-    }
-    prepared = true;
-    // A file-size limit then fails the write (EFBIG) instead of ending the process.
-    std::signal(SIGXFSZ, SIG_IGN);
-    for (int signalNumber : {SIGINT, SIGTERM, SIGHUP}) {
-        std::signal(signalNumber, removePendingAndEnd);
-    }
-}
-
-void setPending(const std::string& name) {
-    namePending = 0;
-    if (name.size() < largestPath) {
-        std::memcpy(pendingName, name.c_str(), name.size() + 1);
-        namePending = 1;
-    }
-}
+private:
+    sigset_t before_;
+};
 
 // The file a write through `path` reaches: symbolic links followed.
 std::string linkTarget(std::string path) {
@@ -108,9 +97,6 @@ int createNamedTemporary(const std::string& target, std::string& name) {
     for (int attempt = 0; attempt < temporaryNameAttempts; ++attempt) {
         name = temporaryNameFor(target, static_cast<unsigned long>(getpid()), attempt);
         int file = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (file >= 0) {
-            setPending(name);
-        }
         if (file >= 0 || errno != EEXIST) {
             return file;
         }
@@ -147,13 +133,11 @@ bool nameUnnamed(int file, const std::string& target) {
     for (int attempt = 0; attempt < temporaryNameAttempts; ++attempt) {
         std::string name = temporaryNameFor(target, static_cast<unsigned long>(getpid()), attempt);
         if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
-            setPending(name);
             bool renamed = rename(name.c_str(), target.c_str()) == 0;
             int error = errno;
             if (!renamed) {
                 unlink(name.c_str());
             }
-            namePending = 0;
             errno = error;
             return renamed;
         }
@@ -227,6 +211,7 @@ CopyWriteResult writeThrough(const std::string& target, const uint8_t* bytes, st
                              TemporaryFile kind) {
     CopyWriteResult result;
     const ReplacedFile replaced = replacedFile(target);
+    const EndingSignalsHeld held;
     std::string name;
     int file = openTemporary(target, kind, name);
     if (file < 0) {
@@ -241,7 +226,6 @@ CopyWriteResult writeThrough(const std::string& target, const uint8_t* bytes, st
     if (!name.empty() && !result.written) {
         unlink(name.c_str());
     }
-    namePending = 0;
     const bool linked = result.written && replaced.exists && replaced.status.st_nlink > 1;
     result.otherLinks = linked ? static_cast<unsigned long>(replaced.status.st_nlink - 1) : 0;
     return result;
@@ -252,9 +236,13 @@ bool isTheImage(const D88Image* image, const char* path) {
 }
 }  // namespace
 
+SystemCopyWriter::SystemCopyWriter() {
+    // A file-size limit then fails the write (EFBIG) instead of ending the process.
+    signal(SIGXFSZ, SIG_IGN);
+}
+
 CopyWriteResult SystemCopyWriter::write(const std::string& target, const uint8_t* bytes,
                                         int32_t count, const CopyWriteOptions& options) {
-    prepareOnce();
     const std::string reached = linkTarget(target);
     CopyWriteResult result;
     const std::size_t length = static_cast<std::size_t>(count < 0 ? 0 : count);

@@ -128,6 +128,8 @@ bool isTheImage(const D88Image* image, const char* path) {
 }
 }  // namespace
 
+SystemCopyWriter::SystemCopyWriter() = default;
+
 // The one way of Windows: every temporary file has a name, so `temporary` is
 // the same either way.
 CopyWriteResult SystemCopyWriter::write(const std::string& target, const uint8_t* bytes,
