@@ -125,7 +125,7 @@ ArchiveReader::ArchiveReader(ByteSource& source)
     : source_(source), block_(new uint8_t[blockSize]) {}
 
 ArchiveReader::~ArchiveReader() {
-    const LibarchiveLocale names;
+    const LibarchiveLocale names(nameLocale_);
     if (archive_ != nullptr) {
         archive_read_free(archive_);
     }
@@ -170,7 +170,7 @@ ArchiveReader::Kind ArchiveReader::open() {
     if (!mayBeArchive()) {
         return source_.failed() ? Kind::unreadable : Kind::plainFile;
     }
-    const LibarchiveLocale names;
+    const LibarchiveLocale names(nameLocale_);
     const int opened = startReading();
     formatChosen_ = true;
     if (archive_ == nullptr) {
@@ -192,7 +192,7 @@ ArchiveReader::Kind ArchiveReader::open() {
 }
 
 bool ArchiveReader::nextMember() {
-    const LibarchiveLocale names;
+    const LibarchiveLocale names(nameLocale_);
     if (fatal_ && !readAgainPastCurrent()) {
         return false;
     }
@@ -253,7 +253,7 @@ class MemberInput : public SequentialInput {
 public:
     explicit MemberInput(ArchiveReader& reader) : reader_(reader) {}
     std::size_t read(uint8_t* dest, std::size_t count) override {
-        const LibarchiveLocale names;
+        const LibarchiveLocale names(reader_.nameLocale_);
         std::size_t got = 0;
         while (got < count && !ended_) {
             const la_ssize_t part = archive_read_data(reader_.archive_, dest + got, count - got);

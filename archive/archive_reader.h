@@ -6,6 +6,7 @@
 
 #include "image/byte_source.h"
 #include "image/stream_copy.h"
+#include "archive/entry_names.h"
 #include "names/member_names.h"
 
 struct archive;
@@ -69,6 +70,7 @@ private:
     void noteFailure(int status);
 
     ByteSource& source_;
+    NameLocale nameLocale_;  // outlives archive_: freeing it runs in the locale
     struct archive* archive_ = nullptr;
     int64_t position_ = 0;
     std::unique_ptr<uint8_t[]> block_;

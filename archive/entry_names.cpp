@@ -33,16 +33,13 @@ bool byteForByteFormat(int format) {
            format == ARCHIVE_FORMAT_TAR;
 }
 #else
-locale_t utf8Locale() {
-    static const locale_t locale = [] {
-        for (const char* name : {"C.UTF-8", "C.utf8", "en_US.UTF-8"}) {
-            if (locale_t made = newlocale(LC_CTYPE_MASK, name, static_cast<locale_t>(0))) {
-                return made;
-            }
+locale_t newUtf8Locale() {
+    for (const char* name : {"C.UTF-8", "C.utf8", "en_US.UTF-8"}) {
+        if (locale_t made = newlocale(LC_CTYPE_MASK, name, static_cast<locale_t>(0))) {
+            return made;
         }
-        return static_cast<locale_t>(0);
-    }();
-    return locale;
+    }
+    return static_cast<locale_t>(0);
 }
 
 // In the UTF-8 locale a name is its Unicode text, or its stored bytes where
@@ -93,12 +90,23 @@ void restoreTrailBackslashes(std::string& bytes) {
 }  // namespace
 
 #ifdef _WIN32
-LibarchiveLocale::LibarchiveLocale() = default;
+NameLocale::~NameLocale() = default;
+LibarchiveLocale::LibarchiveLocale(NameLocale&) {}
 LibarchiveLocale::~LibarchiveLocale() = default;
 #else
-LibarchiveLocale::LibarchiveLocale() {
-    if (utf8Locale() != static_cast<locale_t>(0)) {
-        previous_ = uselocale(utf8Locale());
+NameLocale::~NameLocale() {
+    if (made_ != nullptr) {
+        freelocale(static_cast<locale_t>(made_));
+    }
+}
+
+LibarchiveLocale::LibarchiveLocale(NameLocale& names) {
+    if (!names.tried_) {
+        names.made_ = newUtf8Locale();
+        names.tried_ = true;
+    }
+    if (names.made_ != nullptr) {
+        previous_ = uselocale(static_cast<locale_t>(names.made_));
     }
 }
 

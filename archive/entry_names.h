@@ -10,13 +10,29 @@ struct archive_entry;
 // libarchive turns names into the text of the locale it runs in, so it runs in
 // one of our choosing, and names it cannot take as text are read byte for byte.
 
-// While one lives, this thread's libarchive calls run in a UTF-8 locale: names
-// an archive says are Unicode (7-Zip's UTF-16, pax, ZIP's UTF-8 mark) come as
-// UTF-8, and stored bytes pass as they are. On Windows libarchive's names are
-// UTF-16 whatever the locale, and this does nothing.
+// The UTF-8 locale one archive's libarchive calls run in: made at its first
+// use (a file that is no archive never needs one) and freed with the reader
+// that holds it. Nothing on Windows, where libarchive's names are UTF-16
+// whatever the locale.
+class NameLocale {
+public:
+    NameLocale() = default;
+    ~NameLocale();
+    NameLocale(const NameLocale&) = delete;
+    NameLocale& operator=(const NameLocale&) = delete;
+
+private:
+    friend class LibarchiveLocale;
+    void* made_ = nullptr;
+    bool tried_ = false;
+};
+
+// While one lives, this thread's libarchive calls run in `names`'s locale:
+// names an archive says are Unicode (7-Zip's UTF-16, pax, ZIP's UTF-8 mark)
+// come as UTF-8, and stored bytes pass as they are.
 class LibarchiveLocale {
 public:
-    LibarchiveLocale();
+    explicit LibarchiveLocale(NameLocale& names);
     ~LibarchiveLocale();
     LibarchiveLocale(const LibarchiveLocale&) = delete;
     LibarchiveLocale& operator=(const LibarchiveLocale&) = delete;
