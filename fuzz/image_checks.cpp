@@ -219,9 +219,11 @@ bool sweptInput(const uint8_t* data, std::size_t size) {
 
 void checkImage(const Bytes& file, int32_t disksChecked, bool swept) {
     clearGameFsTables();
-    // One reader for every input, as a program has: its sweep's memory is kept.
-    static D88Image image;
-    setLimits(image, swept);
+    // One reader for every input of each kind, as a program has one: its
+    // sweep's memory is kept.
+    static D88Image sweptImage(sweepAtOnce);
+    static D88Image unsweptImage(sweepSoon);
+    D88Image& image = swept ? sweptImage : unsweptImage;
     if (!image.open(std::unique_ptr<ByteSource>(new MemorySource(file.data(), file.size())))) {
         fuzzsetup::fail("an image in memory does not open");
     }

@@ -20,9 +20,9 @@ namespace fuzzchecks {
 
 using d88build::Bytes;
 
-// Gives `image` record index limits that sweep the file at the first search,
-// with listings cut short, when `swept`; else limits that read a little before
-// they sweep. Reading long tracks record by record, as far as the default limits
+// Gives `image` (quelt's own, which lives as long as the process) record index
+// limits that sweep the file at the first search, with listings cut short, when
+// `swept`; else limits that read a little before they sweep. Reading long tracks record by record, as far as the default limits
 // let it, would cost most of a run under the sanitizers.
 void setLimits(D88Image& image, bool swept);
 // Whether an input is read with the limits that sweep at once: half of them, by
