@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -45,19 +44,6 @@ bool namesSomething(const std::string& path) {
 // Why a file's read failed: its reader learns no more than that it did.
 std::string inputOutputError() {
     return reasonFor({SystemError::Kind::errnoValue, EIO});
-}
-
-std::string formatted(const char* format, long long first, long long second) {
-    char text[256];
-    std::snprintf(text, sizeof text, format, first, second);
-    return text;
-}
-
-// A disk's number, and a count with its noun.
-std::string formatted(const char* format, long long disk, const std::string& counted) {
-    char text[256];
-    std::snprintf(text, sizeof text, format, disk, counted.c_str());
-    return text;
 }
 
 bool refuse(const std::string& file, const std::string& reason) {
@@ -288,16 +274,18 @@ bool DiskCollection::appendDisk(const std::string& heading, const ImageFacts& fa
                                 int32_t number) {
     const int32_t count = static_cast<int32_t>(facts.disks.size());
     if (number > count) {
-        return refuse(heading, formatted(noSuchDiskFormat, number, counted(count, "disk", "disks")));
+        return refuse(heading, formatted(noSuchDiskFormat, static_cast<long long>(number),
+                                         counted(count, "disk", "disks").c_str()));
     }
     const DiskFacts& disk = facts.disks[static_cast<std::size_t>(number - 1)];
     if (!disk.headerRead) {
-        return refuse(heading, formatted(unreadableHeaderFormat, number, ""));
+        return refuse(heading, formatted(unreadableHeaderFormat, static_cast<long long>(number)));
     }
     // A disk cut short would move every disk after it; --set refuses one only
     // when it is the set's.
     if (!options_.set && !disk.whole()) {
-        return refuse(heading, formatted(cutShortFormat, number, counted(disk.bytesMissing, "byte", "bytes")));
+        return refuse(heading, formatted(cutShortFormat, static_cast<long long>(number),
+                                         counted(disk.bytesMissing, "byte", "bytes").c_str()));
     }
     JoinedDisk joined;
     joined.file = heading;
@@ -338,11 +326,13 @@ bool DiskCollection::readDiskBytes(std::size_t first) {
 
 bool fitsOneImage(int64_t count, int64_t size) {
     if (count > D88Image::maxDisks) {
-        fail(formatted(tooManyDisksFormat, count, D88Image::maxDisks));
+        fail(formatted(tooManyDisksFormat, static_cast<long long>(count),
+                       static_cast<long long>(D88Image::maxDisks)));
         return false;
     }
     if (size > largestImageOffset) {
-        fail(formatted(tooLargeFormat, size, largestImageOffset));
+        fail(formatted(tooLargeFormat, static_cast<long long>(size),
+                       static_cast<long long>(largestImageOffset)));
         return false;
     }
     return true;
