@@ -58,26 +58,26 @@ std::string textOf(const ListingRun& run, const ImageFacts& facts) {
 
 // The summary form: its lines, and on standard error what it has no column for.
 void renderShort(ListingRun& run, const ImageFacts& facts) {
-    putOutput(shortListing(facts, run.options.names));
+    run.text.put(shortListing(facts, run.options.names));
     const std::string heading = headingOf(facts.path, facts.member, run.options.names);
     if (facts.cutOffAt >= 0) {
-        fail(heading, cutOffNote(facts));
+        run.text.fail(heading, cutOffNote(facts));
     }
     if (!facts.isD88()) {
-        fail(heading, notD88Prefix + facts.notD88Reason);
+        run.text.fail(heading, notD88Prefix + facts.notD88Reason);
     }
 }
 
 void render(ListingRun& run, const ImageFacts& facts) {
     switch (run.options.form) {
     case ListingForm::text:
-        putOutput(textOf(run, facts));
+        run.text.put(textOf(run, facts));
         break;
     case ListingForm::summary:
         renderShort(run, facts);
         break;
     case ListingForm::json:
-        putOutput(jsonListing(facts, run.options));
+        run.text.put(jsonListing(facts, run.options));
         break;
     }
     ++run.listed;
@@ -85,9 +85,9 @@ void render(ListingRun& run, const ImageFacts& facts) {
 
 // A file or member that cannot be read: the reason, and in JSON its object.
 void reportUnreadable(ListingRun& run, const Listed& listed, const std::string& reason) {
-    fail(headingOf(listed.path, listed.member, run.options.names), reason);
+    run.text.fail(headingOf(listed.path, listed.member, run.options.names), reason);
     if (run.options.form == ListingForm::json) {
-        putOutput(jsonFailure(listed.path, listed.member, reason));
+        run.text.put(jsonFailure(listed.path, listed.member, reason));
     }
     run.noteStatus(trouble);
 }
