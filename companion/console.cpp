@@ -10,7 +10,6 @@
 namespace {
 const char* namedProgram = "quelt";
 constexpr char standardOutputName[] = "standard output";
-thread_local HeldText* heldText = nullptr;
 
 // Made at their first use, once the process's streams are set up.
 TextStream& outputStream() {
@@ -64,46 +63,21 @@ void printOutput(const char* format, ...) {
     va_end(arguments);
 }
 
-namespace {
-// Held text kept as few pieces as the streams' turns make.
-void hold(bool forError, const std::string& text) {
-    std::vector<std::pair<bool, std::string>>& pieces = heldText->pieces;
-    if (pieces.empty() || pieces.back().first != forError) {
-        pieces.emplace_back(forError, std::string());
-    }
-    pieces.back().second += text;
-}
-}  // namespace
-
 void putOutput(const std::string& text) {
-    if (heldText != nullptr) {
-        hold(false, text);
-        return;
-    }
     outputStream().write(text);
 }
 
-namespace {
 void putDiagnostic(const std::string& text) {
-    if (heldText != nullptr) {
-        hold(true, text);
-        return;
-    }
     flushOutput();
     errorStream().write(text);
     errorStream().flush();
 }
-}  // namespace
 
 void printDiagnostic(const char* format, ...) {
     std::va_list arguments;
     va_start(arguments, format);
     putDiagnostic(filled(format, arguments));
     va_end(arguments);
-}
-
-void holdThreadText(HeldText* held) {
-    heldText = held;
 }
 
 void writeHeldText(const HeldText& held) {

@@ -30,20 +30,21 @@ void printOutput(const char* format, ...) QUELT_PRINTF_FORMAT(1, 2);
 void putOutput(const std::string& text);
 // Writes `format`, filled as printf does, to standard error.
 void printDiagnostic(const char* format, ...) QUELT_PRINTF_FORMAT(1, 2);
+// Writes `text` to standard error.
+void putDiagnostic(const std::string& text);
 
 // From now on, standard output that is no console window takes the UTF-8
 // bytes as they are, whatever code page redirected text is in otherwise
 // (quelt-ls --json: JSON is UTF-8).
 void keepOutputInUtf8();
 
-// A thread's text held back instead of written, each piece with whether it is
-// for standard error, in the order written: quelt-ls -j lists files on threads
-// of their own and prints their text in the order of the files.
+// A run's text held back instead of written, each piece with whether it is
+// for standard error, in the order written (companion/run_text.h): quelt-ls -j
+// lists files on threads of their own and prints their text in the order of
+// the files.
 struct HeldText {
     std::vector<std::pair<bool, std::string>> pieces;
 };
-// From now on the calling thread's text goes to `held`; null: to the streams.
-void holdThreadText(HeldText* held);
 // Writes `held`'s pieces to their streams, in order, as they were first written.
 void writeHeldText(const HeldText& held);
 

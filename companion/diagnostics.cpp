@@ -46,8 +46,13 @@ std::string windowsReason(int code) {
 }
 #endif
 
+// Every line on standard error: "PROGRAM: TEXT\n".
+std::string lineOf(const std::string& text) {
+    return formatted("%s: %s\n", programName(), text.c_str());
+}
+
 void printLine(const std::string& text) {
-    printDiagnostic("%s: %s\n", programName(), text.c_str());
+    putDiagnostic(lineOf(text));
 }
 }  // namespace
 
@@ -86,11 +91,15 @@ std::string reasonFor(const SystemError& error) {
 }
 
 void fail(const std::string& file, const SystemError& error) {
-    printLine(pathForLine(file) + ": " + reasonFor(error));
+    fail(file, reasonFor(error));
+}
+
+std::string failureLine(const std::string& file, const std::string& reason) {
+    return lineOf(pathForLine(file) + ": " + reason);
 }
 
 void fail(const std::string& file, const std::string& reason) {
-    printLine(pathForLine(file) + ": " + reason);
+    putDiagnostic(failureLine(file, reason));
 }
 
 void fail(const std::string& text) {

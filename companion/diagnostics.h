@@ -19,6 +19,9 @@ void fail(const std::string& file, const SystemError& error);
 // "PROGRAM: FILE: REASON\n", for a reason of the program's own ("is the image
 // being read").
 void fail(const std::string& file, const std::string& reason);
+// The line fail(file, reason) writes, as text, for a run that holds its text
+// back (companion/run_text.h).
+std::string failureLine(const std::string& file, const std::string& reason);
 // "PROGRAM: TEXT\n", for a failure that concerns no one file.
 void fail(const std::string& text);
 // "PROGRAM: FILE: warning: REASON\n", for what went well but not wholly.

@@ -1,11 +1,9 @@
 // The JSON Lines rendering, by nlohmann-json.
 #include "lister/json_listing.h"
 
-
 #include <nlohmann/json.hpp>
 
 #include "common/sector_address.h"
-#include "companion/console.h"
 #include "lister/listing_labels.h"
 #include "names/hex_codec.h"
 #include "names/name_text.h"
@@ -227,11 +225,10 @@ json queltOf(const ImageFacts& facts) {
             {"damaged_outputs", facts.damagedOutputs}};
 }
 
-void printLine(const json& object) {
+std::string lineOf(const json& object) {
     // Every text is UTF-8 by now (paths through putPath); should one not be,
     // its bytes become U+FFFD rather than stopping the output.
-    const std::string line = object.dump(-1, ' ', false, json::error_handler_t::replace);
-    printOutput("%s\n", line.c_str());
+    return object.dump(-1, ' ', false, json::error_handler_t::replace) + "\n";
 }
 
 // The file's path, and an archive member's name beside it, each as its text
@@ -247,7 +244,7 @@ json pathFields(const std::string& path, const MemberName& member) {
 }
 }  // namespace
 
-void printJsonListing(const ImageFacts& facts, const ListingOptions& options) {
+std::string jsonListing(const ImageFacts& facts, const ListingOptions& options) {
     json object = pathFields(facts.path, facts.member);
     object.update({{"readable", true}, {"file_size", facts.fileSize}});
     if (facts.cutOffAt >= 0) {
@@ -263,12 +260,12 @@ void printJsonListing(const ImageFacts& facts, const ListingOptions& options) {
     }
     object["disks"] = disks;
     object["quelt"] = facts.disksGathered ? queltOf(facts) : json(nullptr);
-    printLine(object);
+    return lineOf(object);
 }
 
-void printJsonFailure(const std::string& path, const MemberName& member,
-                      const std::string& reason) {
+std::string jsonFailure(const std::string& path, const MemberName& member,
+                        const std::string& reason) {
     json object = pathFields(path, member);
     object.update({{"readable", false}, {"error", reason}});
-    printLine(object);
+    return lineOf(object);
 }

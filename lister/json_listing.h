@@ -10,12 +10,12 @@
 // those of quelt-ls(1) under jsonVersion. Written with nlohmann-json.
 constexpr int jsonVersion = 2;
 
-// Prints the object of an image that was read; another system's directory
-// lists its entries only with options.raw.
-void printJsonListing(const ImageFacts& facts, const ListingOptions& options);
-// Prints the object of a file (or of an archive's member, when `member` is not
-// empty) that could not be read, with the reason.
-void printJsonFailure(const std::string& path, const MemberName& member,
-                      const std::string& reason);
+// The line of an image that was read; another system's directory lists its
+// entries only with options.raw.
+std::string jsonListing(const ImageFacts& facts, const ListingOptions& options);
+// The line of a file (or of an archive's member, when `member` is not empty)
+// that could not be read, with the reason.
+std::string jsonFailure(const std::string& path, const MemberName& member,
+                        const std::string& reason);
 
 #endif

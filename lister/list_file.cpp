@@ -42,31 +42,42 @@ std::string cutOffNote(const ImageFacts& facts) {
     return note;
 }
 
+// The text form: the heading when files are told apart, the note of an image
+// cut off, the listing.
+std::string textOf(const ListingRun& run, const ImageFacts& facts) {
+    std::string text;
+    if (run.headings || !facts.member.empty()) {
+        const std::string heading = headingOf(facts.path, facts.member, run.options.names);
+        text += formatted("%s%s:\n", run.listed > 0 ? "\n" : "", pathForLine(heading).c_str());
+    }
+    if (facts.cutOffAt >= 0) {
+        text += cutOffNote(facts) + "\n";
+    }
+    return text + textListing(facts, run.options);
+}
+
+// The summary form: its lines, and on standard error what it has no column for.
+void renderShort(ListingRun& run, const ImageFacts& facts) {
+    run.text.put(shortListing(facts, run.options.names));
+    const std::string heading = headingOf(facts.path, facts.member, run.options.names);
+    if (facts.cutOffAt >= 0) {
+        run.text.fail(heading, cutOffNote(facts));
+    }
+    if (!facts.isD88()) {
+        run.text.fail(heading, notD88Prefix + facts.notD88Reason);
+    }
+}
+
 void render(ListingRun& run, const ImageFacts& facts) {
     switch (run.options.form) {
     case ListingForm::text:
-        if (run.headings || !facts.member.empty()) {
-            const std::string heading = headingOf(facts.path, facts.member, run.options.names);
-            printOutput("%s%s:\n", run.listed > 0 ? "\n" : "", pathForLine(heading).c_str());
-        }
-        if (facts.cutOffAt >= 0) {
-            printOutput("%s\n", cutOffNote(facts).c_str());
-        }
-        printTextListing(facts, run.options);
+        run.text.put(textOf(run, facts));
         break;
     case ListingForm::summary:
-        printShortListing(facts, run.options.names);
-        if (facts.cutOffAt >= 0) {
-            fail(headingOf(facts.path, facts.member, run.options.names),
-                              cutOffNote(facts).c_str());
-        }
-        if (!facts.isD88()) {
-            fail(headingOf(facts.path, facts.member, run.options.names),
-                              (notD88Prefix + facts.notD88Reason).c_str());
-        }
+        renderShort(run, facts);
         break;
     case ListingForm::json:
-        printJsonListing(facts, run.options);
+        run.text.put(jsonListing(facts, run.options));
         break;
     }
     ++run.listed;
@@ -74,9 +85,9 @@ void render(ListingRun& run, const ImageFacts& facts) {
 
 // A file or member that cannot be read: the reason, and in JSON its object.
 void reportUnreadable(ListingRun& run, const Listed& listed, const std::string& reason) {
-    fail(headingOf(listed.path, listed.member, run.options.names), reason.c_str());
+    run.text.fail(headingOf(listed.path, listed.member, run.options.names), reason);
     if (run.options.form == ListingForm::json) {
-        printJsonFailure(listed.path, listed.member, reason);
+        run.text.put(jsonFailure(listed.path, listed.member, reason));
     }
     run.noteStatus(trouble);
 }

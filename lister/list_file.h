@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "companion/run_text.h"
 #include "image/d88_image.h"
 #include "image/file_source.h"
 #include "lister/listing_options.h"
@@ -11,8 +12,9 @@
 enum ListerStatus { allD88 = 0, someNotD88 = 1, trouble = 2 };
 
 // One run over its files: the options, whether each listing is headed by its
-// path, how many were listed, the worst status so far, and the one reader
-// every image is read by, whose windows serve file after file.
+// path, how many were listed, the worst status so far, the one reader every
+// image is read by, whose windows serve file after file, and where every
+// line of its listings goes.
 struct ListingRun {
     ListingOptions options;
     bool headings = false;
@@ -20,6 +22,7 @@ struct ListingRun {
     int status = allD88;
     SourceOpener* opener = nullptr;  // the fuzz targets' images; null: the file system's
     D88Image image;
+    RunText text;
 
     void noteStatus(int found) { status = found > status ? found : status; }
 };

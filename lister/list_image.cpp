@@ -66,7 +66,7 @@ void listOperand(const ListingRun& run, ParallelListing& listing, const std::str
         operand, [&](const std::string& path) { listing.add(listPath(path)); },
         [&listing](const std::string& path, const std::string& reason) {
             listing.add([path, reason](ListingRun& on) {
-                fail(path, reason.c_str());
+                on.text.fail(path, reason);
                 on.noteStatus(trouble);
             });
         });
@@ -131,7 +131,7 @@ int listImage(int argc, char** argv, SourceOpener* opener) {
     run.options.names = listedForm(parsed, run.options.form);
     const std::vector<std::string> paths =
         operandPaths(parsed, [&run](const char* wildcard, const std::string& reason) {
-            fail(wildcard, reason.c_str());
+            run.text.fail(wildcard, reason);
             run.noteStatus(trouble);
         });
     run.headings = parsed.operands.size() > 1 || paths.size() > 1 || run.options.recursive;

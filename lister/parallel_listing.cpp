@@ -88,8 +88,8 @@ void ParallelListing::finish() {
     workers_.clear();
 }
 
-// A thread's loop: its own run (its own image, its own counts), one listing
-// after another, until the run closes.
+// A thread's loop: its own run (its own image, its own counts, its text held
+// in the slot it lists), one listing after another, until the run closes.
 void ParallelListing::work() {
     ListingRun mine;
     mine.options = run_.options;
@@ -98,9 +98,9 @@ void ParallelListing::work() {
     while (std::shared_ptr<Slot> slot = nextToRun()) {
         mine.listed = 0;
         mine.status = allD88;
-        holdThreadText(&slot->text);
+        mine.text = RunText(slot->text);
         slot->listing(mine);
-        holdThreadText(nullptr);
+        mine.text = RunText();
         std::lock_guard<std::mutex> lock(mutex_);
         slot->listed = mine.listed;
         slot->status = mine.status;

@@ -13,10 +13,10 @@
 
 // quelt-ls's files listed on threads (-j N), printed in the order they were
 // handed in, byte for byte as one thread prints them. Each listing runs on a
-// thread's own ListingRun and holds its text back (companion/console.h); the
-// thread that hands the listings in prints each once those before it are
-// printed. At most twice N listings wait or run at once, so memory is bounded
-// by N whatever the count of files.
+// thread's own ListingRun, whose text channel holds its text back
+// (companion/run_text.h); the thread that hands the listings in prints each
+// once those before it are printed. At most twice N listings wait or run at
+// once, so memory is bounded by N whatever the count of files.
 class ParallelListing {
 public:
     // One listing: a file, or a message in its place among the files.

@@ -25,16 +25,18 @@ const char* wholeColumn(const DiskFacts& disk) {
 }
 }  // namespace
 
-void printShortListing(const ImageFacts& facts, NameForm names) {
+std::string shortListing(const ImageFacts& facts, NameForm names) {
+    std::string lines;
     if (!facts.isD88()) {
-        return;
+        return lines;
     }
     const std::string path = pathColumnOf(facts, names);
     for (const DiskFacts& disk : facts.disks) {
         const std::string sha1 = disk.hashes.known() ? disk.hashes.sha1 : "-";
         const std::string role = roleColumn(facts.picks, disk.number - 1);
-        printOutput("%s\t%d\t%s\t%s\t%u\t%s\t%s\n", path.c_str(), disk.number, role.c_str(),
-                    listedNameText(disk.name, names).c_str(), disk.size, sha1.c_str(),
-                    wholeColumn(disk));
+        lines += formatted("%s\t%d\t%s\t%s\t%u\t%s\t%s\n", path.c_str(), disk.number, role.c_str(),
+                           listedNameText(disk.name, names).c_str(), disk.size, sha1.c_str(),
+                           wholeColumn(disk));
     }
+    return lines;
 }

@@ -25,12 +25,12 @@ constexpr std::size_t nameColumns = 10;
 constexpr char fieldsFormat[] = "%s  size %5d  first cluster %3d  chain %3d";
 constexpr int32_t writeProtectOff = 0;
 
-void printHashes(const char* lead, const Hashes& hashes) {
+void addHashes(std::string& out, const char* lead, const Hashes& hashes) {
     if (hashes.known()) {
-        printOutput("%shashes: crc32 %s  md5 %s  sha1 %s\n", lead, hashes.crc32.c_str(),
-                    hashes.md5.c_str(), hashes.sha1.c_str());
+        out += formatted("%shashes: crc32 %s  md5 %s  sha1 %s\n", lead, hashes.crc32.c_str(),
+                         hashes.md5.c_str(), hashes.sha1.c_str());
     } else {
-        printOutput("%shashes: not known (the file could not be read to its end)\n", lead);
+        out += formatted("%shashes: not known (the file could not be read to its end)\n", lead);
     }
 }
 
@@ -78,7 +78,7 @@ std::string shortTrackNotes(const std::vector<ShortTrack>& tracks) {
     return text;
 }
 
-void printTrackCounts(const TrackFacts& tracks) {
+void addTrackCounts(std::string& out, const TrackFacts& tracks) {
     std::string notes;
     if (!tracks.cutShort.empty()) {
         notes = "cut short: " + trackRanges(tracks.cutShort);
@@ -90,57 +90,58 @@ void printTrackCounts(const TrackFacts& tracks) {
         notes += (notes.empty() ? "" : "; ") + shortTrackNotes(tracks.shortTracks);
     }
     if (notes.empty()) {
-        printOutput("  tracks: %d\n", tracks.present);
+        out += formatted("  tracks: %d\n", tracks.present);
     } else {
-        printOutput("  tracks: %d (%s)\n", tracks.present, notes.c_str());
+        out += formatted("  tracks: %d (%s)\n", tracks.present, notes.c_str());
     }
 }
 
-void printSectorSizes(const TrackFacts& tracks) {
-    printOutput("  sector sizes:");
+void addSectorSizes(std::string& out, const TrackFacts& tracks) {
+    out += "  sector sizes:";
     for (int32_t code : tracks.sizeCodes) {
         if (sizeCodeHasLength(code)) {
-            printOutput(" %d", sectorLength(code));
+            out += formatted(" %d", sectorLength(code));
         } else {
-            printOutput(" N=%d", code);
+            out += formatted(" N=%d", code);
         }
     }
-    putOutput(tracks.sizeCodes.empty() ? " none\n" : "\n");
+    out += tracks.sizeCodes.empty() ? " none\n" : "\n";
 }
 
-void printTracks(const TrackFacts& tracks) {
-    printTrackCounts(tracks);
+void addTracks(std::string& out, const TrackFacts& tracks) {
+    addTrackCounts(out, tracks);
     if (tracks.present + static_cast<int32_t>(tracks.cutShort.size()) > 0) {
         if (tracks.fewestRecords == tracks.mostRecords) {
-            printOutput("  sectors per track: %d\n", tracks.mostRecords);
+            out += formatted("  sectors per track: %d\n", tracks.mostRecords);
         } else {
-            printOutput("  sectors per track: %d-%d\n", tracks.fewestRecords, tracks.mostRecords);
+            out +=
+                formatted("  sectors per track: %d-%d\n", tracks.fewestRecords, tracks.mostRecords);
         }
     }
-    printSectorSizes(tracks);
+    addSectorSizes(out, tracks);
 }
 
 // ---- Header
 
-void printHeader(const DiskFacts& disk, const ListingOptions& options) {
-    printOutput("  size: %u", disk.size);
+void addHeader(std::string& out, const DiskFacts& disk, const ListingOptions& options) {
+    out += formatted("  size: %u", disk.size);
     if (!disk.whole()) {
-        printOutput(" (cut short: past the end of the file by %s)",
-                    counted(disk.bytesMissing, "byte", "bytes").c_str());
+        out += formatted(" (cut short: past the end of the file by %s)",
+                         counted(disk.bytesMissing, "byte", "bytes").c_str());
     }
     const std::string name = quotedName(disk.name, D88Image::nameLength, options.names);
-    printOutput("\n  name: %s\n", name.c_str());
+    out += formatted("\n  name: %s\n", name.c_str());
     const char* media = mediaNameOf(disk.media);
     if (media != nullptr) {
-        printOutput("  media: %s\n", media);
+        out += formatted("  media: %s\n", media);
     } else {
-        printOutput("  media: 0x%02X\n", static_cast<unsigned>(disk.media));
+        out += formatted("  media: 0x%02X\n", static_cast<unsigned>(disk.media));
     }
     if (disk.writeProtect > writeProtectOff) {
-        printOutput("  write protect: 0x%02X\n", static_cast<unsigned>(disk.writeProtect));
+        out += formatted("  write protect: 0x%02X\n", static_cast<unsigned>(disk.writeProtect));
     }
     if (options.hashes) {
-        printHashes("  ", disk.hashes);
+        addHashes(out, "  ", disk.hashes);
     }
 }
 
@@ -155,36 +156,36 @@ const char* listed(bool value) {
 }
 
 // Why a disk that lists "startup" is not the main disk.
-void printStartupLine(const DiskFacts& disk, const RolePicks& picks) {
+void addStartupLine(std::string& out, const DiskFacts& disk, const RolePicks& picks) {
     const int32_t index = disk.number - 1;
-    printOutput("  startup: %s", listed(disk.listsStartup));
+    out += formatted("  startup: %s", listed(disk.listsStartup));
     if (disk.listsStartup && disk.demoSignature) {
-        printOutput(" (demo disk: no main-disk candidate)");
+        out += " (demo disk: no main-disk candidate)";
     } else if (disk.listsStartup && picks.mainDisk != index) {
-        printOutput(" (disk %d comes first)", picks.mainDisk + 1);
+        out += formatted(" (disk %d comes first)", picks.mainDisk + 1);
     }
-    printOutput("\n");
+    out += "\n";
 }
 
 // Why a disk that lists "bgmscore" is not the scenario disk.
-void printBgmscoreLine(const DiskFacts& disk, const RolePicks& picks) {
+void addBgmscoreLine(std::string& out, const DiskFacts& disk, const RolePicks& picks) {
     const int32_t index = disk.number - 1;
-    printOutput("  bgmscore: %s", listed(disk.listsBgmscore));
+    out += formatted("  bgmscore: %s", listed(disk.listsBgmscore));
     if (disk.listsBgmscore && picks.scenarioDisk != index) {
-        printOutput(" (disk %d comes first)", picks.scenarioDisk + 1);
+        out += formatted(" (disk %d comes first)", picks.scenarioDisk + 1);
     } else if (disk.listsBgmscore && !picks.secondPassRuns()) {
-        printOutput(" (not searched: no main disk)");
+        out += " (not searched: no main disk)";
     }
-    printOutput("\n");
+    out += "\n";
 }
 
-void printRole(const DiskFacts& disk, const RolePicks& picks) {
+void addRole(std::string& out, const DiskFacts& disk, const RolePicks& picks) {
     const std::vector<const char*> roles = rolesOf(picks, disk.number - 1);
-    printOutput("  role:");
+    out += "  role:";
     for (std::size_t i = 0; i < roles.size(); ++i) {
-        printOutput("%s %s disk", i > 0 ? "," : "", roles[i]);
+        out += formatted("%s %s disk", i > 0 ? "," : "", roles[i]);
     }
-    putOutput(roles.empty() ? " none\n" : "\n");
+    out += roles.empty() ? " none\n" : "\n";
 }
 
 // An empty directory says whether its allocation table is as a formatter
@@ -197,20 +198,20 @@ std::string emptyNote(const DirectoryVerdict& directory) {
            counted(directory.linkedClusters, "cluster links", "clusters link") + " to another";
 }
 
-void printDirectoryState(const DirectoryVerdict& directory) {
+void addDirectoryState(std::string& out, const DirectoryVerdict& directory) {
     switch (directory.state) {
     case DirectoryState::unreadable:
-        printOutput("  directory: unreadable (%s)\n", directory.reason.c_str());
+        out += formatted("  directory: unreadable (%s)\n", directory.reason.c_str());
         break;
     case DirectoryState::notThisFileSystem:
-        printOutput("  directory: not this file system (%s)\n", directory.reason.c_str());
+        out += formatted("  directory: not this file system (%s)\n", directory.reason.c_str());
         break;
     case DirectoryState::empty:
-        printOutput("  directory: empty (%s)\n", emptyNote(directory).c_str());
+        out += formatted("  directory: empty (%s)\n", emptyNote(directory).c_str());
         break;
     case DirectoryState::thisFileSystem:
-        printOutput("  directory: %s used\n",
-                    counted(directory.usedEntries, "entry", "entries").c_str());
+        out += formatted("  directory: %s used\n",
+                         counted(directory.usedEntries, "entry", "entries").c_str());
         break;
     }
 }
@@ -238,88 +239,90 @@ std::string bootFacts(const BootProgram& boot, NameForm names) {
 }
 
 // What another system's disk is, when its rules name it.
-void printFileSystem(const ForeignFileSystem& fs, NameForm names) {
+void addFileSystem(std::string& out, const ForeignFileSystem& fs, NameForm names) {
     const char* name = foreignSystemName(fs.system);
     if (fs.system == ForeignSystem::none) {
         return;
     }
     if (fs.system == ForeignSystem::bootRecord) {
-        printOutput("  file system: none (%s for %s)\n", name, bootFacts(fs.boot, names).c_str());
+        out +=
+            formatted("  file system: none (%s for %s)\n", name, bootFacts(fs.boot, names).c_str());
         return;
     }
     const std::string facts =
         fs.system == ForeignSystem::fat12 ? fat12Facts(fs, names)
                                           : counted(fs.files, "file", "files");
-    printOutput("  file system: %s (%s)\n", name, facts.c_str());
+    out += formatted("  file system: %s (%s)\n", name, facts.c_str());
 }
 
-void printVerdict(const DiskFacts& disk, const RolePicks& picks, NameForm names) {
-    printOutput("  demo signature: %s\n", yesNo(disk.demoSignature));
-    printDirectoryState(disk.directory);
-    printFileSystem(disk.fileSystem, names);
-    printStartupLine(disk, picks);
-    printBgmscoreLine(disk, picks);
-    printRole(disk, picks);
+void addVerdict(std::string& out, const DiskFacts& disk, const RolePicks& picks, NameForm names) {
+    out += formatted("  demo signature: %s\n", yesNo(disk.demoSignature));
+    addDirectoryState(out, disk.directory);
+    addFileSystem(out, disk.fileSystem, names);
+    addStartupLine(out, disk, picks);
+    addBgmscoreLine(out, disk, picks);
+    addRole(out, disk, picks);
 }
 
 // ---- Directory
 
 // Where the first read of the file's load that came up short stopped.
-void printTrouble(const EntryWarnings& warnings) {
+void addTrouble(std::string& out, const EntryWarnings& warnings) {
     const int32_t cluster = warnings.troubleCluster;
     const SectorAddress& sector = warnings.troubleSector;
     switch (warnings.trouble) {
     case ReadTrouble::none:
         break;
     case ReadTrouble::absentTrack:
-        printOutput("  [cluster %d on absent track %d]", cluster, sector.track);
+        out += formatted("  [cluster %d on absent track %d]", cluster, sector.track);
         break;
     case ReadTrouble::trackPastFileEnd:
-        printOutput("  [cluster %d on track %d, past the end of the file]", cluster, sector.track);
+        out += formatted("  [cluster %d on track %d, past the end of the file]", cluster,
+                         sector.track);
         break;
     case ReadTrouble::trackCutShort:
-        printOutput("  [cluster %d on track %d, cut short by the end of the file]", cluster,
-                    sector.track);
+        out += formatted("  [cluster %d on track %d, cut short by the end of the file]", cluster,
+                         sector.track);
         break;
     case ReadTrouble::unreadableSector:
-        printOutput("  [cluster %d: sector %d of track %d cannot be read whole]", cluster, sector.r,
-                    sector.track);
+        out += formatted("  [cluster %d: sector %d of track %d cannot be read whole]", cluster,
+                         sector.r, sector.track);
         break;
     }
 }
 
-void printWarnings(const EntryWarnings& warnings) {
+void addWarnings(std::string& out, const EntryWarnings& warnings) {
     if (warnings.loopsBackTo >= 0) {
-        printOutput("  [loops back to cluster %d]", warnings.loopsBackTo);
+        out += formatted("  [loops back to cluster %d]", warnings.loopsBackTo);
     }
-    printTrouble(warnings);
+    addTrouble(out, warnings);
     if (warnings.clustersNeeded > 0) {
-        printOutput("  [short: size needs %d clusters]", warnings.clustersNeeded);
+        out += formatted("  [short: size needs %d clusters]", warnings.clustersNeeded);
     }
     if (warnings.nameRunsOn) {
-        printOutput("  [no 0 after the name: recognition misses it]");
+        out += "  [no 0 after the name: recognition misses it]";
     }
 }
 
 // One line for the run of identical entries from entries[first] to entries[last].
-void printEntries(const std::vector<EntryFacts>& entries, std::size_t first, std::size_t last,
-                  const ListingOptions& options) {
+void addEntries(std::string& out, const std::vector<EntryFacts>& entries, std::size_t first,
+                std::size_t last, const ListingOptions& options) {
     const EntryFacts& entry = entries[first];
     const int32_t from = entry.slot;
     const int32_t to = entries[last].slot;
     if (from == to) {
-        printOutput(entryFormat, from);
+        out += formatted(entryFormat, from);
     } else {
-        printOutput(runFormat, from, to, to - from + 1);
+        out += formatted(runFormat, from, to, to - from + 1);
     }
     const std::string name =
         paddedToWidth(quotedName(entry.name, entryNameBytes, options.names), nameColumns);
-    printOutput(fieldsFormat, name.c_str(), entry.size, entry.firstCluster,
-                static_cast<int32_t>(entry.chain.size()));
-    printWarnings(entry.warnings);
-    printOutput("\n");
+    out += formatted(fieldsFormat, name.c_str(), entry.size, entry.firstCluster,
+                     static_cast<int32_t>(entry.chain.size()));
+    addWarnings(out, entry.warnings);
+    out += "\n";
     if (options.hashes && entry.hashes.known()) {
-        printHashes(entry.whole ? "    " : "    damaged copy's ", entry.hashes);
+        addHashes(out, entry.whole ? "    " : "    damaged copy's ", entry.hashes);
     }
 }
 
@@ -328,7 +331,7 @@ bool sameEntry(const EntryFacts& a, const EntryFacts& b) {
     return b.slot == a.slot + 1 && std::memcmp(a.bytes, b.bytes, sizeof a.bytes) == 0;
 }
 
-void printDirectory(const DiskFacts& disk, const ListingOptions& options) {
+void addDirectory(std::string& out, const DiskFacts& disk, const ListingOptions& options) {
     if (!disk.entriesListed(options.raw)) {
         return;
     }
@@ -338,84 +341,88 @@ void printDirectory(const DiskFacts& disk, const ListingOptions& options) {
         while (last + 1 < entries.size() && sameEntry(entries[last], entries[last + 1])) {
             ++last;
         }
-        printEntries(entries, first, last, options);
+        addEntries(out, entries, first, last, options);
         first = last + 1;
     }
 }
 
-void printDiskBlock(const DiskFacts& disk, const RolePicks& picks, const ListingOptions& options) {
-    printOutput("disk %d\n", disk.number);
-    printOutput("  offset: %lld\n", static_cast<long long>(disk.offset));
+void addDiskBlock(std::string& out, const DiskFacts& disk, const RolePicks& picks,
+                  const ListingOptions& options) {
+    out += formatted("disk %d\n", disk.number);
+    out += formatted("  offset: %lld\n", static_cast<long long>(disk.offset));
     if (!disk.headerRead) {
-        printOutput("  header: unreadable\n");
+        out += "  header: unreadable\n";
         return;
     }
-    printHeader(disk, options);
-    printTracks(disk.tracks);
-    printVerdict(disk, picks, options.names);
-    printDirectory(disk, options);
+    addHeader(out, disk, options);
+    addTracks(out, disk.tracks);
+    addVerdict(out, disk, picks, options.names);
+    addDirectory(out, disk, options);
 }
 
 // ---- The whole image
 
-void printSummary(const RolePicks& picks, int32_t diskCount) {
-    printOutput("demo disks:");
+void addSummary(std::string& out, const RolePicks& picks, int32_t diskCount) {
+    out += "demo disks:";
     bool any = false;
     for (int32_t i = 0; i < diskCount && i < D88Image::maxDisks; ++i) {
         if (picks.demo[i]) {
-            printOutput(" %d", i + 1);
+            out += formatted(" %d", i + 1);
             any = true;
         }
     }
-    putOutput(any ? "\n" : " none\n");
+    out += any ? "\n" : " none\n";
     if (picks.mainDisk == noDisk) {
-        printOutput("main disk: none\n");
+        out += "main disk: none\n";
     } else {
-        printOutput("main disk: %d\n", picks.mainDisk + 1);
+        out += formatted("main disk: %d\n", picks.mainDisk + 1);
     }
     if (picks.scenarioDisk == noDisk) {
-        printOutput("scenario disk: none\n");
+        out += "scenario disk: none\n";
     } else if (!picks.secondPassRuns()) {
-        printOutput("scenario disk: %d (not searched: no main disk)\n", picks.scenarioDisk + 1);
+        out +=
+            formatted("scenario disk: %d (not searched: no main disk)\n", picks.scenarioDisk + 1);
     } else {
-        printOutput("scenario disk: %d\n", picks.scenarioDisk + 1);
+        out += formatted("scenario disk: %d\n", picks.scenarioDisk + 1);
     }
 }
 
 // The files quelt would warn of, when there are any.
-void printDamagedOutputs(const std::vector<std::string>& names) {
+void addDamagedOutputs(std::string& out, const std::vector<std::string>& names) {
     if (names.empty()) {
         return;
     }
-    printOutput("damaged outputs:");
+    out += "damaged outputs:";
     for (const std::string& name : names) {
-        printOutput(" %s", name.c_str());
+        out += formatted(" %s", name.c_str());
     }
-    printOutput("\n");
+    out += "\n";
 }
 
-void printNotD88(const ImageFacts& facts) {
-    printOutput("%s%s\n", notD88Prefix, facts.notD88Reason.c_str());
+void addNotD88(std::string& out, const ImageFacts& facts) {
+    out += formatted("%s%s\n", notD88Prefix, facts.notD88Reason.c_str());
 }
 }  // namespace
 
-void printTextListing(const ImageFacts& facts, const ListingOptions& options) {
+std::string textListing(const ImageFacts& facts, const ListingOptions& options) {
+    std::string out;
     if (!facts.isD88() && !options.raw) {
-        printNotD88(facts);
-        return;
+        addNotD88(out, facts);
+        return out;
     }
-    printOutput("disks: %d\n", static_cast<int32_t>(facts.disks.size()));
+    out += formatted("disks: %d\n", static_cast<int32_t>(facts.disks.size()));
     if (!facts.isD88()) {
-        printNotD88(facts);
+        addNotD88(out, facts);
     }
     if (options.hashes) {
-        printHashes("file ", facts.hashes);
+        addHashes(out, "file ", facts.hashes);
     }
     for (const DiskFacts& disk : facts.disks) {
-        printOutput("\n");
-        printDiskBlock(disk, facts.picks, options);
+        out += "\n";
+        addDiskBlock(out, disk, facts.picks, options);
     }
-    printOutput("\n");
-    printSummary(facts.picks, static_cast<int32_t>(facts.disks.size()));
-    printDamagedOutputs(facts.damagedOutputs);
+    out += "\n";
+    addSummary(out, facts.picks, static_cast<int32_t>(facts.disks.size()));
+    addDamagedOutputs(out, facts.damagedOutputs);
+    return out;
 }
