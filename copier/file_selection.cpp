@@ -6,9 +6,7 @@
 #include "companion/diagnostics.h"
 #include "copier/copy_messages.h"
 #include "gamefs/game_fs.h"
-#include "names/disk_names.h"
-#include "names/name_pattern.h"
-#include "names/path_text.h"
+#include "names/escapes.h"
 #include "names/typed_names.h"
 
 namespace {

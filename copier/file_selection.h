@@ -8,7 +8,7 @@
 
 // Which entries of the loaded directory a copy takes: every used one without
 // NAME; those a pattern matches (listed or written, escaped or decoded, see
-// names/disk_names.h); or for NAME the one quelt's own lookup finds, tried as
+// names/typed_names.h); or for NAME the one quelt's own lookup finds, tried as
 // typed and with its UTF-8 characters as Shift_JIS (names/typed_names.h), else
 // the one a copy of every file writes as NAME. Returns false, with the reason on
 // standard error, when NAME finds nothing.

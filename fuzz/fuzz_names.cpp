@@ -11,14 +11,11 @@
 
 #include "companion/windows_command_line.h"
 #include "fuzz/fuzz_setup.h"
-#include "names/disk_names.h"
-#include "names/name_text.h"
-#include "names/output_names.h"
-#include "names/path_text.h"
-#include "names/quoted_text.h"
+#include "names/escapes.h"
+#include "names/shown_names.h"
 #include "names/typed_names.h"
-#include "names/unicode_text.h"
-#include "names/utf8_text.h"
+#include "names/unicode.h"
+#include "names/written_names.h"
 #include "tests/support/printf_decoded.h"
 
 namespace {

@@ -22,7 +22,7 @@
 
 #include "archive/compressed_forms.h"
 #include "fuzz/captured_outputs.h"
-#include "names/quoted_text.h"
+#include "names/escapes.h"
 #include "fuzz/fuzz_setup.h"
 #include "fuzz/image_checks.h"
 #include "fuzz/image_description.h"

@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "names/quoted_text.h"
+#include "names/escapes.h"
 #include "names/shift_jis.h"
 #include "names/typed_names.h"
-#include "names/utf8_text.h"
+#include "names/unicode.h"
 
 namespace {
 constexpr char replacementCharacter[] = "\xEF\xBF\xBD";  // U+FFFD

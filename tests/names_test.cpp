@@ -10,20 +10,13 @@
 #include <iconv.h>
 #endif
 
-#include "names/code_page_932_variants.h"
-#include "names/disk_names.h"
-#include "names/hex_codec.h"
+#include "names/escapes.h"
 #include "names/member_names.h"
-#include "names/name_pattern.h"
-#include "names/name_text.h"
-#include "names/output_names.h"
-#include "names/path_text.h"
+#include "names/shift_jis.h"
+#include "names/shown_names.h"
 #include "names/typed_names.h"
-#include "names/unicode_text.h"
-#include "names/utf8_text.h"
-#ifdef _WIN32
-#include "names/wide_text.h"
-#endif
+#include "names/unicode.h"
+#include "names/written_names.h"
 #include "support/printf_decoded.h"
 #include "support/row_name.h"
 

@@ -1,11 +1,11 @@
-#ifndef QUELT_NAMES_OUTPUT_NAMES_H
-#define QUELT_NAMES_OUTPUT_NAMES_H
+#ifndef QUELT_NAMES_WRITTEN_NAMES_H
+#define QUELT_NAMES_WRITTEN_NAMES_H
 
 #include <set>
 #include <string>
 #include <vector>
 
-#include "names/name_text.h"
+#include "names/shown_names.h"
 
 // File names for the files of a disk, made from the bytes of their names on the
 // disk so that each is one valid file name in the current folder on Linux and on

@@ -1,9 +1,9 @@
-#include "names/output_names.h"
+#include "names/written_names.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "names/hex_codec.h"
+#include "names/escapes.h"
 #include "names/shift_jis.h"
 
 // Folds ASCII letters only: the other bytes of a name are escapes or stay as they are.
