@@ -48,7 +48,8 @@ void checkPath(const std::string& path) {
 }
 
 // Every name of a directory: each listed form gives its bytes back, each
-// written name finds its file, and * matches every name.
+// written name finds its file, each listed name the first file of its bytes,
+// and * matches every name.
 void checkNames(const std::vector<std::string>& names) {
     const DiskNames disk(names);
     for (NameForm form : {NameForm::escaped, NameForm::utf8}) {
@@ -61,6 +62,11 @@ void checkNames(const std::vector<std::string>& names) {
             require(disk.fileWrittenAs(written[i]) >= 0, "a written name finds no file");
         }
     }
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const auto first = std::find(names.begin(), names.end(), names[i]) - names.begin();
+        require(disk.fileNamed(listedNameText(names[i], NameForm::escaped)).file == first,
+                "a listed name finds another file");
+    }
     require(disk.matching("*").size() == names.size(), "* misses a name");
 }
 
@@ -71,6 +77,7 @@ void lookUp(const std::string& typed) {
     disk.matching(typed);
     disk.fileWrittenAs(typed);
     disk.filesWrittenAsStem(typed);
+    disk.fileNamed(typed);
     bytesOfTypedName(typed);
     displayWidth(canonicalTyped(typed));
 }

@@ -150,6 +150,32 @@ DiskNames::DiskNames(std::vector<std::string> nameBytes) : bytes_(std::move(name
     }
 }
 
+NamedFile DiskNames::fileNamed(const std::string& typed) const {
+    NamedFile named;
+    named.file = fileOfTypedBytes(typed);
+    if (named.file < 0) {
+        named.file = fileWrittenAs(typed);
+    }
+    if (named.file < 0) {
+        named.writtenAsStem = filesWrittenAsStem(typed);
+    }
+    return named;
+}
+
+int DiskNames::fileOfTypedBytes(const std::string& typed) const {
+    for (const std::string& wanted : bytesOfTypedName(typed)) {
+        // No used entry's name is empty or holds a 0 byte: it ends at the first.
+        if (wanted.empty() || wanted.find('\0') != std::string::npos) {
+            continue;
+        }
+        const auto found = std::find(bytes_.begin(), bytes_.end(), wanted);
+        if (found != bytes_.end()) {
+            return static_cast<int>(found - bytes_.begin());
+        }
+    }
+    return -1;
+}
+
 int DiskNames::fileWrittenAs(const std::string& typed) const {
     const std::string wanted = asWritten(typed);
     for (NameForm form : bothForms) {

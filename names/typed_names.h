@@ -57,10 +57,22 @@ bool patternMatches(const std::string& pattern, const std::string& text,
 // programs showed or wrote finds its file again: each name's bytes, its text as
 // listed and the file name a copy of every file writes for it, in both forms.
 
+// What a NAME finds among a disk's files.
+struct NamedFile {
+    int file = -1;          // the file's index among the names given; -1 when none
+    int writtenAsStem = 0;  // when none: what filesWrittenAsStem gives for NAME
+};
+
 class DiskNames {
 public:
     // `nameBytes`: the used entries' names in directory order.
     explicit DiskNames(std::vector<std::string> nameBytes);
+
+    // The file `typed` names: for each of bytesOfTypedName(typed) in order, the
+    // first file whose bytes are those, as quelt's own lookup finds a used
+    // entry (an empty candidate or one holding a 0 byte finds nothing); else
+    // the one fileWrittenAs finds.
+    NamedFile fileNamed(const std::string& typed) const;
 
     // The file that a copy of every file writes as `typed`, in either form (a
     // "~N" after a name given before included, %XX digits in either case,
@@ -77,6 +89,10 @@ public:
     std::vector<std::size_t> matching(const std::string& pattern) const;
 
 private:
+    // The first file whose bytes one of bytesOfTypedName(typed) is, tried in
+    // order; -1 when none.
+    int fileOfTypedBytes(const std::string& typed) const;
+
     std::vector<std::string> bytes_;
     std::vector<std::string> listed_[2];
     std::vector<std::string> written_[2];

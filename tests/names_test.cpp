@@ -367,6 +367,43 @@ TEST_P(WrittenNames, FindTheirFilesAgain) {
 
 INSTANTIATE_TEST_SUITE_P(Rows, WrittenNames, testing::ValuesIn(writtenRows), rowName);
 
+// "con_.txt" is both the name written for "con.txt" and the next file's bytes.
+const Names namedFiles = {"con.txt", "con_.txt", gameShiftJis, "notes", "Notes"};
+
+struct NamedRow {
+    const char* name;
+    std::string typed;
+    int file;           // -1: none
+    int writtenAsStem;  // when none
+};
+void PrintTo(const NamedRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
+const NamedRow namedRows[] = {
+    {"BytesBeatWrittenName", "con_.txt", 1, 0},
+    {"WrittenName", "%83Q%81[%83%80", 2, 0},
+    {"ShiftJisCandidate", game, 2, 0},
+    {"ShiftJisCandidateComposed", gameDecomposed, 2, 0},
+    {"EscapedBytes", "\\x83Q\\x81[\\x83\\x80", 2, 0},
+    {"CopyNumber", "Notes~2", 4, 0},
+    {"NoneWithStemCount", "notes~3", -1, 2},
+    {"None", "zz", -1, 0},
+    {"Empty", "", -1, 0},
+    {"NulByteEndsNoName", "notes\\x00", -1, 0},
+};
+
+class NamedFiles : public testing::TestWithParam<NamedRow> {};
+
+TEST_P(NamedFiles, AreFoundByBytesThenAsWritten) {
+    const NamedRow& row = GetParam();
+    const NamedFile named = DiskNames(namedFiles).fileNamed(row.typed);
+    EXPECT_EQ(named.file, row.file);
+    EXPECT_EQ(named.writtenAsStem, row.writtenAsStem);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, NamedFiles, testing::ValuesIn(namedRows), rowName);
+
 struct DiskPatternRow {
     const char* name;
     std::string pattern;
