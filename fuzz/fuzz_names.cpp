@@ -57,7 +57,7 @@ void checkNames(const std::vector<std::string>& names) {
         for (std::size_t i = 0; i < names.size(); ++i) {
             const std::string listed = listedNameText(names[i], form);
             require(isValidUtf8(listed), "a listed name is not UTF-8");
-            require(form == NameForm::utf8 || bytesOfQuotedName(listed.c_str()) == names[i],
+            require(form == NameForm::utf8 || bytesOfListedName(listed.c_str()) == names[i],
                     "an escaped name lost its bytes");
             require(disk.fileWrittenAs(written[i]) >= 0, "a written name finds no file");
         }

@@ -1,5 +1,5 @@
-// The hex escapes and dumps of names and paths, quoted names, paths as one line
-// of text, as a column, as Unicode (see the header).
+// The hex escapes and dumps of names and paths, listed names' escapes, paths as
+// one line of text, as a column, as Unicode (see the header).
 #include "names/escapes.h"
 
 #include <cstring>
@@ -10,7 +10,7 @@ namespace {
 constexpr char upperDigits[] = "0123456789ABCDEF";
 constexpr char lowerDigits[] = "0123456789abcdef";
 constexpr std::size_t digitsPerByte = 2;
-// The listing's escape, which quoted names and paths shown both use.
+// The listing's escape, which listed names and paths shown both use.
 constexpr char escapePrefix[] = "\\x";
 }  // namespace
 
@@ -85,7 +85,7 @@ std::string hexOfBytes(const std::string& bytes) {
     return hexOfBytes(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
 }
 
-// ---- Quoted names
+// ---- Listed names' escapes
 
 namespace {
 constexpr char quote = '"';
@@ -96,22 +96,13 @@ bool standsAsItIs(uint8_t byte) {
 }
 }  // namespace
 
-std::string bytesOfQuotedName(const char* text) {
+std::string bytesOfListedName(const char* text) {
     return unescapedHex(text, escapePrefix);
 }
 
-std::string quotedByte(uint8_t byte) {
+std::string listedByte(uint8_t byte) {
     return standsAsItIs(byte) ? std::string(1, static_cast<char>(byte))
                               : hexEscape(escapePrefix, byte);
-}
-
-std::string quotedText(const uint8_t* bytes, std::size_t maxLength) {
-    std::string text(1, quote);
-    for (std::size_t i = 0; i < maxLength && bytes[i] != 0; ++i) {
-        text += quotedByte(bytes[i]);
-    }
-    text += quote;
-    return text;
 }
 
 // ---- Paths shown

@@ -37,21 +37,18 @@ std::string withUpperCaseEscapes(const std::string& text, const char* prefix);
 std::string hexOfBytes(const std::string& bytes);
 std::string hexOfBytes(const uint8_t* bytes, std::size_t count);
 
-// ---- Quoted names
+// ---- Listed names' escapes
 
-// Bytes of a name on the disk, up to the first NUL or `maxLength`, in double
-// quotes. Printable ASCII stays as it is; every other byte, and the quote and
-// backslash themselves, become \xNN, so the listing stays plain ASCII and a
-// name's every byte can be told from the output.
-std::string quotedText(const uint8_t* bytes, std::size_t maxLength);
-
-// One byte as quotedText writes it: the byte itself or its \xNN escape.
-std::string quotedByte(uint8_t byte);
+// One byte of a disk's name as a listing writes it in the escaped form:
+// printable ASCII stays as it is; every other byte, and the quote and backslash
+// themselves, become \xNN, so the listing stays plain ASCII and a name's every
+// byte can be told from the output.
+std::string listedByte(uint8_t byte);
 
 // The bytes a name written that way stands for (without the quotes): each \xNN,
 // its hex digits in either case, is that byte; every other character, a
 // backslash that begins no such escape included, stands for itself.
-std::string bytesOfQuotedName(const char* text);
+std::string bytesOfListedName(const char* text);
 
 // ---- Paths shown
 

@@ -25,7 +25,7 @@ std::string decodedUtf8(const std::string& text) {
             shown += text.substr(at, length);
             at += length;
         } else {
-            shown += quotedByte(static_cast<uint8_t>(text[at++]));
+            shown += listedByte(static_cast<uint8_t>(text[at++]));
         }
     }
     return shown;
@@ -60,7 +60,7 @@ bool memberNameMatches(const MemberName& name, const std::string& typed) {
         }
     }
     if (name.unicode) {
-        return canonicalTyped(bytesOfQuotedName(typed.c_str())) == canonicalTyped(name.bytes);
+        return canonicalTyped(bytesOfListedName(typed.c_str())) == canonicalTyped(name.bytes);
     }
     const std::vector<std::string> candidates = bytesOfTypedName(typed);
     return std::find(candidates.begin(), candidates.end(), name.bytes) != candidates.end();

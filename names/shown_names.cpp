@@ -26,11 +26,11 @@ std::string nameBytes(const uint8_t* bytes, std::size_t maxLength) {
 
 std::string listedNameText(const std::string& bytes, NameForm form) {
     if (form == NameForm::utf8) {
-        return decodeShiftJis(bytes, quotedByte);
+        return decodeShiftJis(bytes, listedByte);
     }
     std::string text;
     for (char byte : bytes) {
-        text += quotedByte(static_cast<uint8_t>(byte));
+        text += listedByte(static_cast<uint8_t>(byte));
     }
     return text;
 }

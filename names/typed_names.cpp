@@ -23,7 +23,7 @@ std::vector<std::string> bytesOfTypedName(const std::string& typed) {
     // for UTF-8; as typed too, since normalisation changes some characters that
     // code page 932 holds (its compatibility ideographs).
     for (const std::string& text : {std::string(), typed, canonicalTyped(typed)}) {
-        const std::string bytes = bytesOfQuotedName(text.empty() ? typed.c_str()
+        const std::string bytes = bytesOfListedName(text.empty() ? typed.c_str()
                                                                  : encodeShiftJis(text).c_str());
         if (std::find(candidates.begin(), candidates.end(), bytes) == candidates.end()) {
             candidates.push_back(bytes);
