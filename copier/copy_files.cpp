@@ -170,7 +170,7 @@ int copyEntries(CopyRun& run, const Destination& destination,
         std::string target = destination.path;
         if (destination.kind == Destination::Kind::folder) {
             target = destination.inFolder(
-                outputs.claim(outputNameFor(entryName(entry), request.writtenNames)));
+                outputs.claim(writtenNameFor(entryName(entry), request.writtenNames)));
         }
         if (request.noClobber && destination.kind != Destination::Kind::standardOutput &&
             nameTaken(target)) {

@@ -145,7 +145,7 @@ DiskNames::DiskNames(std::vector<std::string> nameBytes) : bytes_(std::move(name
         }
         for (const std::string& bytes : bytes_) {
             listed_[f].push_back(canonicalTyped(listedNameText(bytes, form)));
-            stems_[f].push_back(upperCaseAscii(canonicalTyped(outputNameFor(bytes, form))));
+            stems_[f].push_back(upperCaseAscii(canonicalTyped(writtenNameFor(bytes, form))));
         }
     }
 }

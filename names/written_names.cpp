@@ -81,7 +81,7 @@ std::string escapedBytes(const std::string& nameBytes, NameForm form) {
 }
 }  // namespace
 
-std::string outputNameFor(const std::string& nameBytes, NameForm form) {
+std::string writtenNameFor(const std::string& nameBytes, NameForm form) {
     if (nameBytes == standardOutputName) {
         return hexEscape(escapePrefix, static_cast<uint8_t>(nameBytes[0]));
     }
@@ -106,7 +106,7 @@ std::vector<std::string> writtenNamesOf(const std::vector<std::string>& nameByte
     OutputNames outputs;
     std::vector<std::string> written;
     for (const std::string& bytes : nameBytes) {
-        written.push_back(outputs.claim(outputNameFor(bytes, form)));
+        written.push_back(outputs.claim(writtenNameFor(bytes, form)));
     }
     return written;
 }

@@ -21,7 +21,7 @@
 // - the name "-" is "%2D": as OUTPUT, "-" is standard output.
 // In the decoded form each Shift_JIS character that converts stands as
 // its UTF-8 text instead of its escapes.
-std::string outputNameFor(const std::string& nameBytes, NameForm form = NameForm::escaped);
+std::string writtenNameFor(const std::string& nameBytes, NameForm form = NameForm::escaped);
 
 // The names a copy of every file writes for `nameBytes`, a disk's used entries'
 // names in directory order, in `form` (OutputNames's "~N" included).

@@ -80,8 +80,8 @@ TEST_P(NameForms, ListAndWriteEachByte) {
     const NameRow& row = GetParam();
     EXPECT_EQ(listedNameText(row.bytes, NameForm::escaped), row.escaped);
     EXPECT_EQ(listedNameText(row.bytes, NameForm::utf8), row.decoded);
-    EXPECT_EQ(outputNameFor(row.bytes, NameForm::escaped), row.written);
-    EXPECT_EQ(outputNameFor(row.bytes, NameForm::utf8), row.writtenUtf8);
+    EXPECT_EQ(writtenNameFor(row.bytes, NameForm::escaped), row.written);
+    EXPECT_EQ(writtenNameFor(row.bytes, NameForm::utf8), row.writtenUtf8);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, NameForms, testing::ValuesIn(nameRows), rowName);
