@@ -10,7 +10,7 @@
 #include "names/shift_jis.h"
 
 #ifdef _WIN32
-#include "names/wide_text.h"
+#include "names/unicode.h"
 #else
 #include <locale.h>
 #endif

@@ -10,7 +10,7 @@
 #include "companion/console.h"
 #include "companion/diagnostics.h"
 #include "companion/wildcards.h"
-#include "names/path_text.h"
+#include "names/escapes.h"
 
 namespace {
 // The project's version, given by the build (CMake's project version).

@@ -9,7 +9,7 @@
 #endif
 
 #include "companion/console.h"
-#include "names/path_text.h"
+#include "names/escapes.h"
 
 namespace {
 // Other programs' messages end without a period and are one line.

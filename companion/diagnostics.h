@@ -10,7 +10,7 @@
 
 #include "companion/system_error.h"
 
-// Every file and argument a line names is shown by names/path_text.h's
+// Every file and argument a line names is shown by names/escapes.h's
 // pathForLine, so that the line stays one whatever it holds.
 
 // The program's name begins every line (companion/console.h's setProgramName).

@@ -8,7 +8,7 @@
 
 #include <cerrno>
 
-#include "names/wide_text.h"
+#include "names/unicode.h"
 
 namespace {
 // WriteConsoleW takes a limited buffer on older Windows: the text goes in

@@ -21,7 +21,7 @@
 #include "companion/console.h"
 #include "companion/diagnostics.h"
 #include "companion/file_kind.h"
-#include "names/name_text.h"
+#include "names/shown_names.h"
 #include "copier/copy_messages.h"
 #include "copier/copy_request.h"
 #include "copier/copy_writer.h"
@@ -29,8 +29,8 @@
 #include "copier/file_selection.h"
 #include "copier/image_operand.h"
 #include "copier/temporary_name.h"
-#include "names/output_names.h"
-#include "names/path_text.h"
+#include "names/escapes.h"
+#include "names/written_names.h"
 #include "gamefs/game_fs.h"
 #include "recognition/disk_verdict.h"
 #include "recognition/header_check.h"
@@ -170,7 +170,7 @@ int copyEntries(CopyRun& run, const Destination& destination,
         std::string target = destination.path;
         if (destination.kind == Destination::Kind::folder) {
             target = destination.inFolder(
-                outputs.claim(outputNameFor(entryName(entry), request.writtenNames)));
+                outputs.claim(writtenNameFor(entryName(entry), request.writtenNames)));
         }
         if (request.noClobber && destination.kind != Destination::Kind::standardOutput &&
             nameTaken(target)) {

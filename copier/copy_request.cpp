@@ -8,8 +8,8 @@
 #include "companion/diagnostics.h"
 #include "companion/name_form_option.h"
 #include "companion/wildcards.h"
-#include "names/path_text.h"
-#include "names/system_name_form.h"
+#include "names/escapes.h"
+#include "names/shown_names.h"
 #include "copier/copy_messages.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "names/name_text.h"
+#include "names/shown_names.h"
 
 // What a quelt-cp command line asks for.
 struct CopyRequest {

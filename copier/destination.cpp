@@ -8,7 +8,7 @@
 #include "companion/file_kind.h"
 #include "companion/native_path.h"
 #include "copier/copy_messages.h"
-#include "names/output_names.h"
+#include "names/written_names.h"
 
 namespace {
 constexpr int standardOutputDescriptor = 1;

@@ -6,7 +6,7 @@
 #include "copier/copy_request.h"
 
 // Where quelt-cp's copies go: standard output, one named file, or a folder in
-// which each file gets its safe name (names/output_names.h).
+// which each file gets its safe name (names/written_names.h).
 struct Destination {
     enum class Kind { standardOutput, file, folder };
     Kind kind = Kind::folder;

@@ -6,9 +6,7 @@
 #include "companion/diagnostics.h"
 #include "copier/copy_messages.h"
 #include "gamefs/game_fs.h"
-#include "names/disk_names.h"
-#include "names/name_pattern.h"
-#include "names/path_text.h"
+#include "names/escapes.h"
 #include "names/typed_names.h"
 
 namespace {
@@ -42,45 +40,26 @@ bool selectMatches(const CopyRequest& request, std::vector<std::size_t>& entries
     return !entries.empty();
 }
 
-// The entry quelt's own lookup finds for NAME, read as typed or encoded.
-int32_t entryLookedUp(const char* name) {
-    for (const std::string& wanted : bytesOfTypedName(name)) {
-        // An empty name would match an unused entry; a 0 byte would end the name early.
-        bool possible = !wanted.empty() && wanted.find('\0') == std::string::npos;
-        int32_t index = possible ? findEntryToLoad(wanted.c_str()) : -1;
-        if (index >= 0) {
-            return index;
-        }
-    }
-    return -1;
-}
-
 // Says why NAME finds no file: a "~N" past the files written under its stem is told.
-void reportNoSuchFile(const CopyRequest& request, const DiskNames& names) {
+void reportNoSuchFile(const CopyRequest& request, int writtenAsStem) {
     const std::string shown = pathForLine(request.name);
-    const int written = names.filesWrittenAsStem(request.name);
-    if (written > 0) {
+    if (writtenAsStem > 0) {
         const std::string stem = shown.substr(0, shown.rfind('~'));
         fail(request.image, formatted(noSuchCopyNumberFormat, request.disk,
-                        shown.c_str(), written, stem.c_str()));
+                        shown.c_str(), writtenAsStem, stem.c_str()));
     } else {
         fail(request.image, formatted(noSuchFileFormat, request.disk, shown.c_str()));
     }
 }
 
 bool selectNamed(const CopyRequest& request, std::vector<std::size_t>& entries) {
-    int32_t index = entryLookedUp(request.name);
     const std::vector<std::size_t> used = usedEntries();
-    const DiskNames names = namesOf(used);
-    if (index < 0) {
-        const int written = names.fileWrittenAs(request.name);
-        index = written >= 0 ? static_cast<int32_t>(used[static_cast<std::size_t>(written)]) : -1;
-    }
-    if (index < 0) {
-        reportNoSuchFile(request, names);
+    const NamedFile named = namesOf(used).fileNamed(request.name);
+    if (named.file < 0) {
+        reportNoSuchFile(request, named.writtenAsStem);
         return false;
     }
-    entries.push_back(static_cast<std::size_t>(index));
+    entries.push_back(used[static_cast<std::size_t>(named.file)]);
     return true;
 }
 }  // namespace

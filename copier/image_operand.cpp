@@ -10,7 +10,7 @@
 #include "companion/member_operand.h"
 #include "copier/copy_messages.h"
 #include "image/stream_copy.h"
-#include "names/path_text.h"
+#include "names/escapes.h"
 
 bool ImageOperand::open(D88Image& image, const char* operand) {
     MemberOperand split;

@@ -11,14 +11,11 @@
 
 #include "companion/windows_command_line.h"
 #include "fuzz/fuzz_setup.h"
-#include "names/disk_names.h"
-#include "names/name_text.h"
-#include "names/output_names.h"
-#include "names/path_text.h"
-#include "names/quoted_text.h"
+#include "names/escapes.h"
+#include "names/shown_names.h"
 #include "names/typed_names.h"
-#include "names/unicode_text.h"
-#include "names/utf8_text.h"
+#include "names/unicode.h"
+#include "names/written_names.h"
 #include "tests/support/printf_decoded.h"
 
 namespace {
@@ -51,7 +48,8 @@ void checkPath(const std::string& path) {
 }
 
 // Every name of a directory: each listed form gives its bytes back, each
-// written name finds its file, and * matches every name.
+// written name finds its file, each listed name the first file of its bytes,
+// and * matches every name.
 void checkNames(const std::vector<std::string>& names) {
     const DiskNames disk(names);
     for (NameForm form : {NameForm::escaped, NameForm::utf8}) {
@@ -59,10 +57,15 @@ void checkNames(const std::vector<std::string>& names) {
         for (std::size_t i = 0; i < names.size(); ++i) {
             const std::string listed = listedNameText(names[i], form);
             require(isValidUtf8(listed), "a listed name is not UTF-8");
-            require(form == NameForm::utf8 || bytesOfQuotedName(listed.c_str()) == names[i],
+            require(form == NameForm::utf8 || bytesOfListedName(listed.c_str()) == names[i],
                     "an escaped name lost its bytes");
             require(disk.fileWrittenAs(written[i]) >= 0, "a written name finds no file");
         }
+    }
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const auto first = std::find(names.begin(), names.end(), names[i]) - names.begin();
+        require(disk.fileNamed(listedNameText(names[i], NameForm::escaped)).file == first,
+                "a listed name finds another file");
     }
     require(disk.matching("*").size() == names.size(), "* misses a name");
 }
@@ -74,6 +77,7 @@ void lookUp(const std::string& typed) {
     disk.matching(typed);
     disk.fileWrittenAs(typed);
     disk.filesWrittenAsStem(typed);
+    disk.fileNamed(typed);
     bytesOfTypedName(typed);
     displayWidth(canonicalTyped(typed));
 }

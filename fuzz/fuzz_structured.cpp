@@ -22,7 +22,6 @@
 
 #include "archive/compressed_forms.h"
 #include "fuzz/captured_outputs.h"
-#include "names/quoted_text.h"
 #include "fuzz/fuzz_setup.h"
 #include "fuzz/image_checks.h"
 #include "fuzz/image_description.h"
@@ -30,6 +29,7 @@
 #include "fuzz/program_runs.h"
 #include "fuzz/warm_up.h"
 #include "gamefs/game_fs.h"
+#include "names/shown_names.h"
 #include "recognition/directory_rule.h"
 #include "tool/writers/disk_image.h"
 
@@ -99,9 +99,7 @@ void copyFirstFileByName(int32_t disk) {
     for (const DirectoryEntry& entry : directoryTable) {
         if (entryInUse(entry)) {
             const std::string name = fuzzruns::entryName(entry);
-            const std::string quoted =
-                quotedText(reinterpret_cast<const uint8_t*>(name.data()), name.size());
-            const std::string listed = quoted.substr(1, quoted.size() - 2);
+            const std::string listed = listedNameText(name, NameForm::escaped);
             const int status =
                 fuzzruns::runCopier(fuzzsetup::imageName, disk, listed.c_str(), standardOutput);
             if (fuzzruns::takeOutputs(status).size() != 1) {

@@ -24,10 +24,9 @@
 #include "copier/copy_writer.h"
 #include "joiner/join_messages.h"
 #include "joiner/joined_disks.h"
-#include "names/name_text.h"
-#include "names/output_names.h"
-#include "names/path_text.h"
-#include "names/system_name_form.h"
+#include "names/escapes.h"
+#include "names/shown_names.h"
+#include "names/written_names.h"
 
 namespace {
 constexpr ProgramTexts joinTexts = {joinerName, joinUsageLine, joinArguments};

@@ -22,7 +22,7 @@
 #include "lister/folder_walk.h"
 #include "lister/gather_facts.h"
 #include "lister/listing_labels.h"
-#include "names/path_text.h"
+#include "names/escapes.h"
 #include "recognition/header_check.h"
 
 // Where an image's bytes come from: the file or member, its bytes, the path

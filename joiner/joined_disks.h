@@ -10,7 +10,7 @@
 #include "image/file_source.h"
 #include "joiner/set_rule.h"
 #include "lister/image_facts.h"
-#include "names/name_text.h"
+#include "names/shown_names.h"
 
 // The disks a join takes from its operands, taken as quelt-ls takes files: an
 // image, "-", a compressed image, every member of an archive in order or one

@@ -5,7 +5,7 @@
 
 #include <bcrypt.h>
 
-#include "names/hex_codec.h"
+#include "names/escapes.h"
 
 namespace {
 constexpr ULONG md5Bytes = 16;

@@ -3,7 +3,7 @@
 
 #include <openssl/evp.h>
 
-#include "names/hex_codec.h"
+#include "names/escapes.h"
 
 namespace {
 struct ContextFree {

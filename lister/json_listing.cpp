@@ -5,9 +5,8 @@
 
 #include "common/sector_address.h"
 #include "lister/listing_labels.h"
-#include "names/hex_codec.h"
-#include "names/name_text.h"
-#include "names/path_text.h"
+#include "names/escapes.h"
+#include "names/shown_names.h"
 #include "recognition/media_types.h"
 
 namespace {

@@ -18,8 +18,8 @@
 #include "lister/listing_labels.h"
 #include "lister/short_listing.h"
 #include "lister/text_listing.h"
+#include "names/escapes.h"
 #include "names/member_names.h"
-#include "names/path_text.h"
 #include "recognition/header_check.h"
 
 namespace {

@@ -16,8 +16,8 @@
 #include "lister/list_messages.h"
 #include "lister/listing_options.h"
 #include "lister/parallel_listing.h"
-#include "names/path_text.h"
-#include "names/system_name_form.h"
+#include "names/escapes.h"
+#include "names/shown_names.h"
 
 namespace {
 constexpr ProgramTexts listerTexts = {listerName, listerUsageLine, listerArguments};

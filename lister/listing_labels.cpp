@@ -1,8 +1,8 @@
 // The names of a listed file and member, and the reason it is no image.
 #include "lister/listing_labels.h"
 
+#include "names/escapes.h"
 #include "names/member_names.h"
-#include "names/path_text.h"
 
 namespace {
 constexpr char memberSeparator[] = "/";

@@ -11,7 +11,7 @@
 
 // The text listing's heading and the diagnostics' FILE, of the file at `path`
 // or, when `member` is not empty, of that member of the archive at `path`: the
-// path's bytes, which pathForLine shows (names/path_text.h), and the member's
+// path's bytes, which pathForLine shows (names/escapes.h), and the member's
 // name in the form `names` (names/member_names.h), which finds it again.
 std::string headingOf(const std::string& path, const MemberName& member, NameForm names);
 // The summary's PATH column (pathForColumn, and the member as in headingOf):

@@ -1,7 +1,7 @@
 #ifndef QUELT_LISTER_LISTING_OPTIONS_H
 #define QUELT_LISTER_LISTING_OPTIONS_H
 
-#include "names/name_text.h"
+#include "names/shown_names.h"
 
 // How quelt-ls prints: the form and what it adds. One set for the whole run.
 enum class ListingForm { text, summary, json };

@@ -3,7 +3,7 @@
 
 #include "companion/console.h"
 #include "lister/listing_labels.h"
-#include "names/name_text.h"
+#include "names/shown_names.h"
 
 namespace {
 // The roles quelt gives the disk, joined by "+"; "-" for none.

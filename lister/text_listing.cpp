@@ -10,8 +10,8 @@
 #include "companion/console.h"
 #include "lister/list_messages.h"
 #include "lister/listing_labels.h"
-#include "names/name_text.h"
-#include "names/unicode_text.h"
+#include "names/shown_names.h"
+#include "names/unicode.h"
 #include "recognition/media_types.h"
 
 namespace {

@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "names/quoted_text.h"
+#include "names/escapes.h"
 #include "names/shift_jis.h"
 #include "names/typed_names.h"
-#include "names/utf8_text.h"
+#include "names/unicode.h"
 
 namespace {
 constexpr char replacementCharacter[] = "\xEF\xBF\xBD";  // U+FFFD
@@ -25,7 +25,7 @@ std::string decodedUtf8(const std::string& text) {
             shown += text.substr(at, length);
             at += length;
         } else {
-            shown += quotedByte(static_cast<uint8_t>(text[at++]));
+            shown += listedByte(static_cast<uint8_t>(text[at++]));
         }
     }
     return shown;
@@ -60,7 +60,7 @@ bool memberNameMatches(const MemberName& name, const std::string& typed) {
         }
     }
     if (name.unicode) {
-        return canonicalTyped(bytesOfQuotedName(typed.c_str())) == canonicalTyped(name.bytes);
+        return canonicalTyped(bytesOfListedName(typed.c_str())) == canonicalTyped(name.bytes);
     }
     const std::vector<std::string> candidates = bytesOfTypedName(typed);
     return std::find(candidates.begin(), candidates.end(), name.bytes) != candidates.end();

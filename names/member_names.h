@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "names/name_text.h"
+#include "names/shown_names.h"
 
 // An archive member's name, shown and typed back as a disk's file names are.
 // Collections keep names either as Unicode (UTF-8 or UTF-16 that the archive
@@ -25,7 +25,7 @@ MemberName memberNameOfBytes(const std::string& bytes);
 
 // The name as a listing shows it, in `form`, reversible: a Unicode name's
 // characters (decoded) or bytes (escaped), a stored name as a disk's name is
-// listed (names/name_text.h); " \ and control bytes always as \xNN.
+// listed (names/shown_names.h); " \ and control bytes always as \xNN.
 std::string memberNameText(const MemberName& name, NameForm form);
 
 // The name as Unicode text for JSON: a stored name decoded from code page 932,

@@ -1,5 +1,5 @@
 // Normalisation and width by GNU libunistring (POSIX systems).
-#include "names/unicode_platform.h"
+#include "names/unicode.h"
 
 #include <cstdint>
 #include <cstdlib>

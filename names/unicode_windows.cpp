@@ -1,12 +1,38 @@
 // Normalisation and width by Windows' own calls: NormalizeString (normaliz.dll,
-// Windows Vista and later) and GetStringTypeW's CT_CTYPE3 classes.
-#include "names/unicode_platform.h"
+// Windows Vista and later) and GetStringTypeW's CT_CTYPE3 classes, over UTF-16
+// from Windows' converter, MultiByteToWideChar and WideCharToMultiByte.
+#include "names/unicode.h"
 
 #include <windows.h>
 
 #include <vector>
 
-#include "names/wide_text.h"
+std::wstring wideOfUtf8(const std::string& text) {
+    const int length =
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
+    return wide;
+}
+
+std::string utf8OfWide(const std::wstring& wide) {
+    const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                           nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &text[0], length,
+                        nullptr, nullptr);
+    return text;
+}
+
+std::string codePageOfUtf8(const std::string& text, unsigned codePage) {
+    const std::wstring wide = wideOfUtf8(text);
+    const int units = static_cast<int>(wide.size());
+    const int length =
+        WideCharToMultiByte(codePage, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
+    WideCharToMultiByte(codePage, 0, wide.data(), units, &bytes[0], length, nullptr, nullptr);
+    return bytes;
+}
 
 namespace {
 bool isHighSurrogate(wchar_t unit) {

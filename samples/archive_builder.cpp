@@ -9,7 +9,7 @@
 #include <memory>
 
 #ifdef _WIN32
-#include "names/wide_text.h"
+#include "names/unicode.h"
 #else
 #include <locale.h>
 #endif

@@ -9,8 +9,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "names/hex_codec.h"
-#include "names/utf8_text.h"
+#include "names/escapes.h"
+#include "names/unicode.h"
 #include "samples/archive_builder.h"
 #include "support/json_lines.h"
 #include "support/row_name.h"

@@ -10,20 +10,13 @@
 #include <iconv.h>
 #endif
 
-#include "names/code_page_932_variants.h"
-#include "names/disk_names.h"
-#include "names/hex_codec.h"
+#include "names/escapes.h"
 #include "names/member_names.h"
-#include "names/name_pattern.h"
-#include "names/name_text.h"
-#include "names/output_names.h"
-#include "names/path_text.h"
+#include "names/shift_jis.h"
+#include "names/shown_names.h"
 #include "names/typed_names.h"
-#include "names/unicode_text.h"
-#include "names/utf8_text.h"
-#ifdef _WIN32
-#include "names/wide_text.h"
-#endif
+#include "names/unicode.h"
+#include "names/written_names.h"
 #include "support/printf_decoded.h"
 #include "support/row_name.h"
 
@@ -87,8 +80,8 @@ TEST_P(NameForms, ListAndWriteEachByte) {
     const NameRow& row = GetParam();
     EXPECT_EQ(listedNameText(row.bytes, NameForm::escaped), row.escaped);
     EXPECT_EQ(listedNameText(row.bytes, NameForm::utf8), row.decoded);
-    EXPECT_EQ(outputNameFor(row.bytes, NameForm::escaped), row.written);
-    EXPECT_EQ(outputNameFor(row.bytes, NameForm::utf8), row.writtenUtf8);
+    EXPECT_EQ(writtenNameFor(row.bytes, NameForm::escaped), row.written);
+    EXPECT_EQ(writtenNameFor(row.bytes, NameForm::utf8), row.writtenUtf8);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, NameForms, testing::ValuesIn(nameRows), rowName);
@@ -373,6 +366,43 @@ TEST_P(WrittenNames, FindTheirFilesAgain) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, WrittenNames, testing::ValuesIn(writtenRows), rowName);
+
+// "con_.txt" is both the name written for "con.txt" and the next file's bytes.
+const Names namedFiles = {"con.txt", "con_.txt", gameShiftJis, "notes", "Notes"};
+
+struct NamedRow {
+    const char* name;
+    std::string typed;
+    int file;           // -1: none
+    int writtenAsStem;  // when none
+};
+void PrintTo(const NamedRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
+const NamedRow namedRows[] = {
+    {"BytesBeatWrittenName", "con_.txt", 1, 0},
+    {"WrittenName", "%83Q%81[%83%80", 2, 0},
+    {"ShiftJisCandidate", game, 2, 0},
+    {"ShiftJisCandidateComposed", gameDecomposed, 2, 0},
+    {"EscapedBytes", "\\x83Q\\x81[\\x83\\x80", 2, 0},
+    {"CopyNumber", "Notes~2", 4, 0},
+    {"NoneWithStemCount", "notes~3", -1, 2},
+    {"None", "zz", -1, 0},
+    {"Empty", "", -1, 0},
+    {"NulByteEndsNoName", "notes\\x00", -1, 0},
+};
+
+class NamedFiles : public testing::TestWithParam<NamedRow> {};
+
+TEST_P(NamedFiles, AreFoundByBytesThenAsWritten) {
+    const NamedRow& row = GetParam();
+    const NamedFile named = DiskNames(namedFiles).fileNamed(row.typed);
+    EXPECT_EQ(named.file, row.file);
+    EXPECT_EQ(named.writtenAsStem, row.writtenAsStem);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, NamedFiles, testing::ValuesIn(namedRows), rowName);
 
 struct DiskPatternRow {
     const char* name;

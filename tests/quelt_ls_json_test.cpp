@@ -14,7 +14,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "names/hex_codec.h"
+#include "names/escapes.h"
 #include "samples/archive_builder.h"
 #include "samples/foreign_disks.h"
 #include "samples/game_disk.h"

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "names/hex_codec.h"
+#include "names/escapes.h"
 
 namespace queltests {
 

@@ -1,11 +1,11 @@
-#ifndef QUELT_NAMES_OUTPUT_NAMES_H
-#define QUELT_NAMES_OUTPUT_NAMES_H
+#ifndef QUELT_NAMES_WRITTEN_NAMES_H
+#define QUELT_NAMES_WRITTEN_NAMES_H
 
 #include <set>
 #include <string>
 #include <vector>
 
-#include "names/name_text.h"
+#include "names/shown_names.h"
 
 // File names for the files of a disk, made from the bytes of their names on the
 // disk so that each is one valid file name in the current folder on Linux and on
@@ -21,7 +21,7 @@
 // - the name "-" is "%2D": as OUTPUT, "-" is standard output.
 // In the decoded form each Shift_JIS character that converts stands as
 // its UTF-8 text instead of its escapes.
-std::string outputNameFor(const std::string& nameBytes, NameForm form = NameForm::escaped);
+std::string writtenNameFor(const std::string& nameBytes, NameForm form = NameForm::escaped);
 
 // The names a copy of every file writes for `nameBytes`, a disk's used entries'
 // names in directory order, in `form` (OutputNames's "~N" included).

@@ -1,9 +1,9 @@
-#include "names/output_names.h"
+#include "names/written_names.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "names/hex_codec.h"
+#include "names/escapes.h"
 #include "names/shift_jis.h"
 
 // Folds ASCII letters only: the other bytes of a name are escapes or stay as they are.
@@ -81,7 +81,7 @@ std::string escapedBytes(const std::string& nameBytes, NameForm form) {
 }
 }  // namespace
 
-std::string outputNameFor(const std::string& nameBytes, NameForm form) {
+std::string writtenNameFor(const std::string& nameBytes, NameForm form) {
     if (nameBytes == standardOutputName) {
         return hexEscape(escapePrefix, static_cast<uint8_t>(nameBytes[0]));
     }
@@ -106,7 +106,7 @@ std::vector<std::string> writtenNamesOf(const std::vector<std::string>& nameByte
     OutputNames outputs;
     std::vector<std::string> written;
     for (const std::string& bytes : nameBytes) {
-        written.push_back(outputs.claim(outputNameFor(bytes, form)));
+        written.push_back(outputs.claim(writtenNameFor(bytes, form)));
     }
     return written;
 }
