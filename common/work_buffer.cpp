@@ -1,3 +1,3 @@
 #include "common/work_buffer.h"
 
-thread_local uint8_t workBuffer[workBufferSize];
+uint8_t workBuffer[workBufferSize];

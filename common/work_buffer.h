@@ -6,11 +6,12 @@
 
 // Sector runs and loaded files land at the start of this buffer and the writers
 // take their bytes from it. Its contents persist between operations: what a read
-// did not overwrite keeps its earlier value. One per thread, so that quelt-ls -j
-// lists a file on each thread.
+// did not overwrite keeps its earlier value. quelt's and quelt-cp's; quelt-ls,
+// which lists files on several threads, loads into buffers of this size of its
+// own.
 constexpr std::size_t workBufferSize = 524288;
 constexpr int32_t workBufferBytes = static_cast<int32_t>(workBufferSize);  // for byte counts
-extern thread_local uint8_t workBuffer[workBufferSize];
+extern uint8_t workBuffer[workBufferSize];
 
 // How many of the `size` bytes at `offset` lie inside workBuffer: a slice is
 // written only as far as the buffer holds it.

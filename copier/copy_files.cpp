@@ -134,7 +134,7 @@ bool writeToFile(const std::string& target, int32_t size, const CopyRun& run) {
 CopyOutcome copyEntry(std::size_t index, const std::string& target, int descriptor,
                       CopyRun& run) {
     std::memset(workBuffer, 0, sizeof workBuffer);
-    LoadResult loaded = loadEntry(run.image, index);
+    LoadResult loaded = loadEntry(run.image, index, workBuffer);
     if (descriptor == 1) {
         writeToStandardOutput(loaded.size);
     } else if (descriptor >= 0 ? !writeToDescriptor(descriptor, target, loaded.size)
@@ -228,7 +228,7 @@ bool loadDisk(const CopyRequest& request, D88Image& image) {
                         counted(image.diskCount(), "disk", "disks").c_str()));
         return false;
     }
-    return copiesFrom(request, judgeDisk(image, request.disk - 1));
+    return copiesFrom(request, judgeDisk(image, request.disk - 1, workBuffer));
 }
 
 int copyAsRequested(CopyRun& run, ImageOperand& operand) {

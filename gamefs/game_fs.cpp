@@ -36,11 +36,11 @@ bool entryNameEquals(std::size_t entry, const char* name) {
 
 constexpr int32_t sectorsPerTrack = lastSectorNumber - firstSectorNumber + 1;
 
-// Reads `wanted` bytes from the start of `cluster` on into workBuffer at `at`.
+// Reads `wanted` bytes from the start of `cluster` on into `buffer` at `at`.
 // The first read of the load that comes up short names the sector it stopped at.
-void readFromCluster(D88Image& image, int32_t cluster, int32_t at, int32_t wanted,
-                     LoadResult& result) {
-    const int32_t got = image.readSectors(clusterAddress(cluster), workBuffer + at, wanted);
+void readFromCluster(D88Image& image, int32_t cluster, uint8_t* buffer, int32_t at,
+                     int32_t wanted, LoadResult& result) {
+    const int32_t got = image.readSectors(clusterAddress(cluster), buffer + at, wanted);
     if (got == wanted) {
         return;
     }
@@ -54,10 +54,10 @@ void readFromCluster(D88Image& image, int32_t cluster, int32_t at, int32_t wante
 // Reads the full clusters of the chain, then the rest of the size from the
 // cluster that ends it. A chain that loops has no such cluster: its load stops
 // after the clusters it passed and is incomplete.
-void loadChain(D88Image& image, const ClusterChain& chain, LoadResult& result) {
+void loadChain(D88Image& image, const ClusterChain& chain, uint8_t* buffer, LoadResult& result) {
     int32_t loaded = 0;
     for (int32_t i = 0; i < chain.linkedCount; ++i) {
-        readFromCluster(image, chain.linked[i], loaded, clusterSize, result);
+        readFromCluster(image, chain.linked[i], buffer, loaded, clusterSize, result);
         loaded += clusterSize;
     }
     if (chain.loops) {
@@ -69,7 +69,7 @@ void loadChain(D88Image& image, const ClusterChain& chain, LoadResult& result) {
         return;
     }
     const int32_t wanted = std::min(remaining, workBufferBytes - loaded);
-    readFromCluster(image, chain.end, loaded, wanted, result);
+    readFromCluster(image, chain.end, buffer, loaded, wanted, result);
     if (wanted < remaining) {
         result.complete = false;
     }
@@ -189,12 +189,12 @@ bool findFile(const char* name) {
     return false;
 }
 
-LoadResult loadEntry(D88Image& image, std::size_t index) {
+LoadResult loadEntry(D88Image& image, std::size_t index, uint8_t* buffer) {
     const DirectoryEntry& entry = directoryTable[index];
     LoadResult result;
     result.entry = static_cast<int32_t>(index);
     result.size = readLe16(entry.size);
-    loadChain(image, walkChain(entry.firstCluster), result);
+    loadChain(image, walkChain(entry.firstCluster), buffer, result);
     return result;
 }
 
@@ -203,5 +203,5 @@ LoadResult loadFile(D88Image& image, const char* name) {
     if (index < 0) {
         return LoadResult{};
     }
-    return loadEntry(image, static_cast<std::size_t>(index));
+    return loadEntry(image, static_cast<std::size_t>(index), workBuffer);
 }

@@ -110,11 +110,12 @@ struct LoadResult {
 };
 
 // Loads the file of directory entry `index` (below directoryEntries) into
-// workBuffer from its first byte by its cluster chain.
-LoadResult loadEntry(D88Image& image, std::size_t index);
+// `buffer`, workBufferSize bytes (workBuffer, or a lister thread's own), from
+// its first byte by its cluster chain.
+LoadResult loadEntry(D88Image& image, std::size_t index, uint8_t* buffer);
 
-// Loads the file of the entry findEntryToLoad gives for `name` as loadEntry
-// does. Leaves workBuffer alone when no entry has that name.
+// Loads the file of the entry findEntryToLoad gives for `name` into workBuffer
+// as loadEntry does. Leaves workBuffer alone when no entry has that name.
 LoadResult loadFile(D88Image& image, const char* name);
 
 #endif

@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "common/little_endian.h"
-#include "common/work_buffer.h"
 #include "recognition/disk_roles.h"
 #include "recognition/track_presence.h"
 
@@ -77,21 +76,21 @@ constexpr std::size_t musicTableEnd = musicTableOffset + musicTableSize;
 
 // Loads the entry over zeros, as quelt-cp does; with `musicTable`, keeps what
 // quelt's music table would hold after this load (nothing of the run before
-// it reaches that far into workBuffer).
-void loadEntryFacts(D88Image& image, int64_t diskOffset, bool hashes, EntryFacts& entry,
-                    uint8_t* musicTable) {
+// it reaches that far into the buffer).
+void loadEntryFacts(D88Image& image, int64_t diskOffset, bool hashes, uint8_t* buffer,
+                    EntryFacts& entry, uint8_t* musicTable) {
     const std::size_t size = static_cast<std::size_t>(entry.size);
-    std::memset(workBuffer, 0, std::max(size, musicTable != nullptr ? musicTableEnd : 0));
-    const LoadResult loaded = loadEntry(image, static_cast<std::size_t>(entry.slot));
+    std::memset(buffer, 0, std::max(size, musicTable != nullptr ? musicTableEnd : 0));
+    const LoadResult loaded = loadEntry(image, static_cast<std::size_t>(entry.slot), buffer);
     entry.whole = loaded.complete;
     if (loaded.shortCluster >= 0) {
         noteTrouble(image, diskOffset, loaded, entry.warnings);
     }
     if (hashes) {
-        entry.hashes = hashesOf(workBuffer, size);
+        entry.hashes = hashesOf(buffer, size);
     }
     if (musicTable != nullptr) {
-        std::memcpy(musicTable, workBuffer + musicTableOffset, musicTableSize);
+        std::memcpy(musicTable, buffer + musicTableOffset, musicTableSize);
     }
 }
 
@@ -105,7 +104,7 @@ void findQueltLoads(QueltLoads& loads) {
 }  // namespace
 
 std::vector<EntryFacts> gatherEntries(D88Image& image, int64_t diskOffset, bool hashes,
-                                      QueltLoads& loads) {
+                                      uint8_t* loadBuffer, QueltLoads& loads) {
     std::vector<EntryFacts> entries;
     for (std::size_t slot = 0; slot < directoryEntries; ++slot) {
         if (entryInUse(directoryTable[slot])) {
@@ -115,7 +114,7 @@ std::vector<EntryFacts> gatherEntries(D88Image& image, int64_t diskOffset, bool 
     findQueltLoads(loads);
     for (EntryFacts& entry : entries) {
         uint8_t* musicTable = entry.slot == loads.startup ? loads.musicTable : nullptr;
-        loadEntryFacts(image, diskOffset, hashes, entry, musicTable);
+        loadEntryFacts(image, diskOffset, hashes, loadBuffer, entry, musicTable);
     }
     return entries;
 }

@@ -14,8 +14,9 @@
 // warning. With `hashes`, each gets the hashes of the bytes quelt-cp writes.
 // The tracks are checked on the selected disk, which begins at `diskOffset`.
 // `loads` gets the entries quelt's loads by name take and the music table
-// "startup" holds. Overwrites workBuffer and byte 8 of the directory's entries.
+// "startup" holds. Loads into `loadBuffer` (workBufferSize bytes) and
+// overwrites byte 8 of the directory's entries.
 std::vector<EntryFacts> gatherEntries(D88Image& image, int64_t diskOffset, bool hashes,
-                                      QueltLoads& loads);
+                                      uint8_t* loadBuffer, QueltLoads& loads);
 
 #endif

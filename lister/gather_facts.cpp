@@ -2,7 +2,9 @@
 #include "lister/gather_facts.h"
 
 #include <algorithm>
+#include <memory>
 
+#include "common/work_buffer.h"
 #include "lister/directory_facts.h"
 #include "lister/image_hashes.h"
 #include "lister/quelt_verdict.h"
@@ -79,11 +81,12 @@ void noteVerdict(const DiskVerdict& verdict, DiskFacts& disk) {
 
 // The disk's directory is read once, when it is judged; its entries are
 // gathered from the tables that read left.
-DiskFacts diskFacts(D88Image& image, int32_t index, int64_t fileSize, const GatherWants& wants) {
+DiskFacts diskFacts(D88Image& image, int32_t index, int64_t fileSize, const GatherWants& wants,
+                    uint8_t* loadBuffer) {
     DiskFacts disk;
     disk.number = index + 1;
     disk.offset = image.diskOffsetOf(index);
-    const DiskVerdict verdict = judgeDisk(image, index);
+    const DiskVerdict verdict = judgeDisk(image, index, loadBuffer);
     disk.headerRead = verdict.headerRead;
     if (!disk.headerRead) {
         return disk;
@@ -96,18 +99,21 @@ DiskFacts diskFacts(D88Image& image, int32_t index, int64_t fileSize, const Gath
         disk.fileSystem = identifyForeignFileSystem(image);
     }
     const bool hashes = wants.hashes && disk.directory.state == DirectoryState::thisFileSystem;
-    disk.entries = gatherEntries(image, disk.offset, hashes, disk.loads);
+    disk.entries = gatherEntries(image, disk.offset, hashes, loadBuffer, disk.loads);
     return disk;
 }
 
 // Every disk is gathered before quelt's verdict is taken over them: a scenario
 // disk may come before the main disk, and whether quelt searches for it at all
 // depends on a later main disk.
+// The disks' files and quelt's cuts are loaded into a buffer of this file's
+// listing: files are listed on several threads at once.
 void gatherDisks(D88Image& image, const GatherWants& wants, ImageFacts& facts) {
+    const std::unique_ptr<uint8_t[]> loadBuffer(new uint8_t[workBufferSize]);
     for (int32_t i = 0; i < image.diskCount(); ++i) {
-        facts.disks.push_back(diskFacts(image, i, facts.fileSize, wants));
+        facts.disks.push_back(diskFacts(image, i, facts.fileSize, wants, loadBuffer.get()));
     }
-    judgeImage(image, facts);
+    judgeImage(image, facts, loadBuffer.get());
 }
 }  // namespace
 

@@ -15,7 +15,7 @@ struct GatherWants {
 
 // Gathers the facts of `image`, opened from `path`: the header check, every
 // disk's header, tracks and directory, quelt's verdict, and the hashes when
-// wanted. Selects disks, loads directories and overwrites workBuffer.
+// wanted. Selects disks and loads directories.
 ImageFacts gatherFacts(D88Image& image, const std::string& path, const GatherWants& wants);
 
 // Notes the compressed or archived `form` the file's bytes came in (kept only

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "common/work_buffer.h"
 #include "recognition/disk_roles.h"
 
 namespace {
@@ -13,7 +12,8 @@ namespace {
 // quelt's cuts from it would meet.
 class ListedSteps : public PassSteps {
 public:
-    ListedSteps(D88Image& image, ImageFacts& facts) : image_(image), facts_(facts) {}
+    ListedSteps(D88Image& image, ImageFacts& facts, uint8_t* loadBuffer)
+        : image_(image), facts_(facts), loadBuffer_(loadBuffer) {}
 
     void visit(int32_t diskIndex) override { disk_ = &facts_.disks[diskIndex]; }
     bool carriesDemoSignature() override { return disk_->demoSignature; }
@@ -32,6 +32,7 @@ private:
 
     D88Image& image_;
     ImageFacts& facts_;
+    uint8_t* loadBuffer_;
     const DiskFacts* disk_ = nullptr;
     const uint8_t* musicTable_ = nullptr;
 };
@@ -66,7 +67,7 @@ void ListedSteps::scenarioDisk(int32_t diskIndex) {
 // A fixed cut is damaged when its sector run cannot all be read.
 void ListedSteps::noteRun(int32_t diskIndex, const FixedCut& cut) {
     selectForReading(image_, diskIndex);
-    if (image_.readSectors(cut.start, workBuffer, cut.size) < cut.size) {
+    if (image_.readSectors(cut.start, loadBuffer_, cut.size) < cut.size) {
         facts_.damagedOutputs.push_back(cut.name);
     }
 }
@@ -93,8 +94,8 @@ void ListedSteps::notePieces() {
 }
 }  // namespace
 
-void judgeImage(D88Image& image, ImageFacts& facts) {
-    ListedSteps steps(image, facts);
+void judgeImage(D88Image& image, ImageFacts& facts, uint8_t* loadBuffer) {
+    ListedSteps steps(image, facts, loadBuffer);
     const int32_t diskCount = static_cast<int32_t>(facts.disks.size());
     runFirstPass(diskCount, steps);
     runSecondPass(diskCount, steps);

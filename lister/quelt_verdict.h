@@ -8,7 +8,8 @@
 // (recognition/disk_roles.h) over the facts gathered of each disk: the disks it
 // takes for each role (facts.picks) and the files it would write from bytes it
 // could not all read (facts.damagedOutputs). Reads the fixed sector runs quelt
-// cuts, selecting disks of `image`; reads no directory.
-void judgeImage(D88Image& image, ImageFacts& facts);
+// cuts into `loadBuffer` (workBufferSize bytes), selecting disks of `image`;
+// reads no directory.
+void judgeImage(D88Image& image, ImageFacts& facts, uint8_t* loadBuffer);
 
 #endif

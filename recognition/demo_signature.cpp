@@ -2,17 +2,15 @@
 
 #include <cstring>
 
-#include "common/work_buffer.h"
-
 namespace {
 constexpr SectorAddress signatureSector = {0, 0, 0, 8, sectorSizeCode};
 constexpr int32_t sectorBytes = sectorLength(sectorSizeCode);
 }  // namespace
 
-bool carriesDemoSignature(D88Image& image) {
+bool carriesDemoSignature(D88Image& image, uint8_t* buffer) {
     // Only bytes this sector supplied count: stale buffer contents never make a
     // demo disk.
-    int32_t supplied = image.readSector(signatureSector, workBuffer, sectorBytes);
+    int32_t supplied = image.readSector(signatureSector, buffer, sectorBytes);
     return supplied >= demoSignatureLength &&
-           std::memcmp(workBuffer, demoSignature, demoSignatureLength) == 0;
+           std::memcmp(buffer, demoSignature, demoSignatureLength) == 0;
 }

@@ -13,7 +13,8 @@ static_assert(demoSignatureLength == 30, "the demo signature is 30 bytes");
 
 // Whether the selected disk is a demo disk: sector 8 of track 0 supplies at least
 // the 30 signature bytes and begins with them. The sector's bytes land at the
-// start of workBuffer either way.
-bool carriesDemoSignature(D88Image& image);
+// start of `buffer`, workBufferSize bytes, either way: in quelt's run that is
+// workBuffer.
+bool carriesDemoSignature(D88Image& image, uint8_t* buffer);
 
 #endif

@@ -17,8 +17,9 @@ struct DiskVerdict {
 };
 
 // Selects disk `diskIndex`, runs quelt's tests on it and judges its directory,
-// which it reads once. Leaves the disk selected and its directory and
+// which it reads once; the signature sector is read into `buffer`
+// (demo_signature.h). Leaves the disk selected and its directory and
 // allocation table loaded (cleared when they could not be read whole).
-DiskVerdict judgeDisk(D88Image& image, int32_t diskIndex);
+DiskVerdict judgeDisk(D88Image& image, int32_t diskIndex, uint8_t* buffer);
 
 #endif

@@ -214,7 +214,7 @@ TEST_P(DirectoryVerdicts, SayWhatTheDirectoryIs) {
     D88Image image;
     ASSERT_TRUE(openInFreshFolder(image, row.image()));
     clearGameFsTables();
-    const DirectoryVerdict verdict = judgeDisk(image, 0).directory;
+    const DirectoryVerdict verdict = judgeDisk(image, 0, workBuffer).directory;
     EXPECT_EQ(static_cast<int>(verdict.state), static_cast<int>(row.state));
     EXPECT_EQ(verdict.reason, row.reason);
     EXPECT_EQ(verdict.usedEntries, row.usedEntries);

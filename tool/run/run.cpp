@@ -36,7 +36,7 @@ void resetRunState() {
 class CuttingSteps : public PassSteps {
 public:
     void visit(int32_t diskIndex) override { selectForReading(diskImage, diskIndex); }
-    bool carriesDemoSignature() override { return ::carriesDemoSignature(diskImage); }
+    bool carriesDemoSignature() override { return ::carriesDemoSignature(diskImage, workBuffer); }
     bool listsFile(const char* name) override {
         loadDirectory(diskImage);
         return findFile(name);
